@@ -1,0 +1,316 @@
+#include "editor/LineStore.h"
+
+#include <algorithm>
+
+namespace {
+// A block is split when it holds more lines or bytes than these; the pieces aim at half of them.
+constexpr std::size_t MaxLines = 512;
+constexpr std::size_t TargetLines = 256;
+constexpr std::size_t MaxBytes = 64 * 1024;
+constexpr std::size_t TargetBytes = 32 * 1024;
+
+std::size_t LowBit(std::size_t i) { return i & (~i + 1); }
+}  // namespace
+
+LineStore::LineStore() {
+  blocks_.emplace_back();
+  RebuildIndex();
+}
+
+void LineStore::RebuildIndex() {
+  const std::size_t n = blocks_.size();
+  fenWeight_.assign(n + 1, 0);
+  fenLines_.assign(n + 1, 0);
+  for (std::size_t i = 1; i <= n; ++i) {
+    fenWeight_[i] += blocks_[i - 1].weight;
+    fenLines_[i] += static_cast<int>(blocks_[i - 1].entries.size());
+    const std::size_t parent = i + LowBit(i);
+    if (parent <= n) {
+      fenWeight_[parent] += fenWeight_[i];
+      fenLines_[parent] += fenLines_[i];
+    }
+  }
+}
+
+void LineStore::AdjustBlock(int block, int lines, std::int64_t weight) {
+  blocks_[static_cast<std::size_t>(block)].weight += weight;
+  count_ += lines;
+  for (std::size_t i = static_cast<std::size_t>(block) + 1; i < fenWeight_.size(); i += LowBit(i)) {
+    fenWeight_[i] += weight;
+    fenLines_[i] += lines;
+  }
+}
+
+std::int64_t LineStore::PrefixWeight(int blocks) const {
+  std::int64_t sum = 0;
+  for (auto i = static_cast<std::size_t>(blocks); i > 0; i -= LowBit(i)) sum += fenWeight_[i];
+  return sum;
+}
+
+int LineStore::PrefixLines(int blocks) const {
+  int sum = 0;
+  for (auto i = static_cast<std::size_t>(blocks); i > 0; i -= LowBit(i)) sum += fenLines_[i];
+  return sum;
+}
+
+LineStore::Where LineStore::Locate(int line) const {
+  const std::size_t n = blocks_.size();
+  if (line >= count_) {
+    return {static_cast<int>(n) - 1, static_cast<int>(blocks_.back().entries.size()) + (line - count_)};
+  }
+  std::size_t pos = 0;
+  int rem = line;
+  std::size_t step = 1;
+  while (step * 2 <= n) step *= 2;
+  for (; step > 0; step /= 2) {
+    if (pos + step <= n && fenLines_[pos + step] <= rem) {
+      pos += step;
+      rem -= fenLines_[pos];
+    }
+  }
+  return {static_cast<int>(pos), rem};
+}
+
+std::size_t LineStore::ByteOffsetInBlock(const Block& b, int index) const {
+  std::size_t off = 0;
+  for (int k = 0; k < index; ++k) off += b.entries[static_cast<std::size_t>(k)].length;
+  return off;
+}
+
+std::string_view LineStore::Line(int i) const {
+  if (i < 0 || i >= count_) return {};
+  const Where w = Locate(i);
+  const Block& b = blocks_[static_cast<std::size_t>(w.block)];
+  return std::string_view(b.text).substr(ByteOffsetInBlock(b, w.index),
+                                         b.entries[static_cast<std::size_t>(w.index)].length);
+}
+
+int LineStore::Length(int i) const {
+  if (i < 0 || i >= count_) return 0;
+  const Where w = Locate(i);
+  return static_cast<int>(
+      blocks_[static_cast<std::size_t>(w.block)].entries[static_cast<std::size_t>(w.index)].length);
+}
+
+void LineStore::SetLine(int i, std::string_view text) {
+  if (i < 0 || i >= count_) return;
+  const Where w = Locate(i);
+  Block& b = blocks_[static_cast<std::size_t>(w.block)];
+  Entry& e = b.entries[static_cast<std::size_t>(w.index)];
+  b.text.replace(ByteOffsetInBlock(b, w.index), e.length, text);
+  const std::int64_t delta = static_cast<std::int64_t>(text.size()) - e.length;
+  e.length = static_cast<std::uint32_t>(text.size());
+  AdjustBlock(w.block, 0, delta);
+  SplitIfLarge(w.block);
+}
+
+void LineStore::Insert(int at, std::string_view text) { InsertEntries(at, {text}, Entry{}); }
+
+void LineStore::InsertLines(int at, const std::vector<std::string_view>& lines) {
+  if (!lines.empty()) InsertEntries(at, lines, Entry{});
+}
+
+void LineStore::InsertWithRecord(int at, std::string_view text, TStringParams params) {
+  Entry proto;
+  proto.hasRecord = 1;
+  proto.lineFlag = params.LineFlag;
+  proto.startState = params.StartState;
+  InsertEntries(at, {text}, proto);
+}
+
+void LineStore::InsertEntries(int at, const std::vector<std::string_view>& lines, const Entry& proto) {
+  if (at < 0 || at > count_) return;
+  const Where w = Locate(at);
+  Block& b = blocks_[static_cast<std::size_t>(w.block)];
+  std::size_t total = 0;
+  for (auto s : lines) total += s.size();
+  std::string joined;
+  joined.reserve(total);
+  std::vector<Entry> added(lines.size(), proto);
+  std::int64_t weight = 0;
+  for (std::size_t k = 0; k < lines.size(); ++k) {
+    joined.append(lines[k]);
+    added[k].length = static_cast<std::uint32_t>(lines[k].size());
+    weight += EntryWeight(added[k]);
+  }
+  b.text.insert(ByteOffsetInBlock(b, w.index), joined);
+  b.entries.insert(b.entries.begin() + w.index, added.begin(), added.end());
+  AdjustBlock(w.block, static_cast<int>(lines.size()), weight);
+  SplitIfLarge(w.block);
+}
+
+bool LineStore::SplitIfLarge(int block) {
+  Block& b = blocks_[static_cast<std::size_t>(block)];
+  if (b.entries.size() <= MaxLines && (b.text.size() <= MaxBytes || b.entries.size() < 2)) return false;
+  std::vector<Block> parts;
+  std::size_t k = 0;
+  std::size_t byte = 0;
+  while (k < b.entries.size()) {
+    Block part;
+    const std::size_t from = byte;
+    while (k < b.entries.size() && part.entries.size() < TargetLines &&
+           (part.entries.empty() || byte - from + b.entries[k].length <= TargetBytes)) {
+      part.entries.push_back(b.entries[k]);
+      part.weight += EntryWeight(b.entries[k]);
+      byte += b.entries[k].length;
+      ++k;
+    }
+    part.text.assign(b.text, from, byte - from);
+    parts.push_back(std::move(part));
+  }
+  blocks_.erase(blocks_.begin() + block);
+  blocks_.insert(blocks_.begin() + block, std::make_move_iterator(parts.begin()),
+                 std::make_move_iterator(parts.end()));
+  RebuildIndex();
+  return true;
+}
+
+void LineStore::Delete(int i) { DeleteRange(i, i); }
+
+void LineStore::DeleteRange(int first, int last) {
+  first = std::max(first, 0);
+  last = std::min(last, count_ - 1);
+  if (first > last) return;
+  const Where from = Locate(first);
+  const Where to = Locate(last);
+  if (from.block == to.block && blocks_[static_cast<std::size_t>(from.block)].entries.size() >
+                                     static_cast<std::size_t>(to.index - from.index + 1)) {
+    // The common case: a few lines inside one block that keeps some lines.
+    Block& b = blocks_[static_cast<std::size_t>(from.block)];
+    const std::size_t start = ByteOffsetInBlock(b, from.index);
+    std::size_t bytes = 0;
+    std::int64_t weight = 0;
+    for (int k = from.index; k <= to.index; ++k) {
+      bytes += b.entries[static_cast<std::size_t>(k)].length;
+      weight += EntryWeight(b.entries[static_cast<std::size_t>(k)]);
+    }
+    b.text.erase(start, bytes);
+    b.entries.erase(b.entries.begin() + from.index, b.entries.begin() + to.index + 1);
+    AdjustBlock(from.block, -(to.index - from.index + 1), -weight);
+    return;
+  }
+  for (int bi = to.block; bi >= from.block; --bi) {
+    Block& b = blocks_[static_cast<std::size_t>(bi)];
+    const int lo = bi == from.block ? from.index : 0;
+    const int hi = bi == to.block ? to.index : static_cast<int>(b.entries.size()) - 1;
+    const std::size_t start = ByteOffsetInBlock(b, lo);
+    std::size_t bytes = 0;
+    for (int k = lo; k <= hi; ++k) {
+      bytes += b.entries[static_cast<std::size_t>(k)].length;
+      b.weight -= EntryWeight(b.entries[static_cast<std::size_t>(k)]);
+    }
+    b.text.erase(start, bytes);
+    b.entries.erase(b.entries.begin() + lo, b.entries.begin() + hi + 1);
+    count_ -= hi - lo + 1;
+    if (b.entries.empty() && blocks_.size() > 1) blocks_.erase(blocks_.begin() + bi);
+  }
+  RebuildIndex();
+}
+
+void LineStore::Clear() {
+  blocks_.clear();
+  blocks_.emplace_back();
+  count_ = 0;
+  RebuildIndex();
+}
+
+bool LineStore::HasRecord(int i) const {
+  if (i < 0 || i >= count_) return false;
+  const Where w = Locate(i);
+  return blocks_[static_cast<std::size_t>(w.block)].entries[static_cast<std::size_t>(w.index)].hasRecord != 0;
+}
+
+TStringParams LineStore::Params(int i) const {
+  if (i < 0 || i >= count_) return {};
+  const Where w = Locate(i);
+  const Entry& e = blocks_[static_cast<std::size_t>(w.block)].entries[static_cast<std::size_t>(w.index)];
+  if (!e.hasRecord) return {};
+  return TStringParams{e.lineFlag, e.startState};
+}
+
+void LineStore::SetParams(int i, TStringParams params) {
+  if (i < 0 || i >= count_) return;
+  const Where w = Locate(i);
+  Entry& e = blocks_[static_cast<std::size_t>(w.block)].entries[static_cast<std::size_t>(w.index)];
+  const std::int64_t before = EntryWeight(e);
+  e.hasRecord = 1;
+  e.lineFlag = params.LineFlag;
+  e.startState = params.StartState;
+  if (EntryWeight(e) != before) AdjustBlock(w.block, 0, EntryWeight(e) - before);
+}
+
+void LineStore::SetLineFlag(int i, std::uint8_t flag) {
+  TStringParams p = Params(i);
+  p.LineFlag = flag;
+  SetParams(i, p);
+}
+
+void LineStore::SetStartState(int i, std::uint16_t state) {
+  TStringParams p = Params(i);
+  p.StartState = state;
+  SetParams(i, p);
+}
+
+void LineStore::RemoveRecord(int i) {
+  if (i < 0 || i >= count_) return;
+  SetParams(i, TStringParams{});
+  const Where w = Locate(i);
+  blocks_[static_cast<std::size_t>(w.block)].entries[static_cast<std::size_t>(w.index)].hasRecord = 0;
+}
+
+std::int64_t LineStore::OffsetOfLine(int i) const {
+  if (i <= 0) return 0;
+  if (i >= count_) return PrefixWeight(static_cast<int>(blocks_.size()));
+  const Where w = Locate(i);
+  const Block& b = blocks_[static_cast<std::size_t>(w.block)];
+  std::int64_t off = PrefixWeight(w.block);
+  for (int k = 0; k < w.index; ++k) off += EntryWeight(b.entries[static_cast<std::size_t>(k)]);
+  return off;
+}
+
+int LineStore::FirstLineStartingAtOrAfter(std::int64_t offset) const {
+  if (offset <= 0 || count_ == 0) return 0;
+  // The last block that starts before the offset holds the answer, or the answer opens the next block.
+  const std::size_t n = blocks_.size();
+  std::size_t pos = 0;
+  std::int64_t acc = 0;
+  std::size_t step = 1;
+  while (step * 2 <= n) step *= 2;
+  for (; step > 0; step /= 2) {
+    if (pos + step <= n && acc + fenWeight_[pos + step] < offset) {
+      pos += step;
+      acc += fenWeight_[pos];
+    }
+  }
+  if (pos >= n) return count_;
+  const Block& b = blocks_[pos];
+  int line = PrefixLines(static_cast<int>(pos));
+  for (const Entry& e : b.entries) {
+    if (acc >= offset) return line;
+    acc += EntryWeight(e);
+    ++line;
+  }
+  return line;
+}
+
+std::string LineStore::Text() const {
+  std::string out;
+  out.reserve(static_cast<std::size_t>(std::max<std::int64_t>(TextLength(), 0)));
+  int line = 0;
+  for (const Block& b : blocks_) {
+    std::size_t off = 0;
+    for (const Entry& e : b.entries) {
+      out.append(b.text, off, e.length);
+      off += e.length;
+      ++line;
+      if (e.lineFlag == 0 && line < count_) out += "\r\n";
+    }
+  }
+  return out;
+}
+
+std::int64_t LineStore::TextLength() const {
+  if (count_ == 0) return 0;
+  const std::int64_t total = PrefixWeight(static_cast<int>(blocks_.size()));
+  return total - (LineFlag(count_ - 1) == 0 ? 2 : 0);
+}

@@ -1,0 +1,90 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "editor/TStringParams.h"
+
+// The editor's stored lines with their optional TStringParams records.
+//
+// Lines live in blocks of a few hundred: each block keeps its lines' bytes in one string plus an 8-byte
+// entry per line (length and record), so a document costs little more than its own bytes. A Fenwick
+// tree over the blocks answers "offset of line L" and "line at offset p" in O(log n), where the offset
+// counts a hard break (LineFlag 0) as two characters and a soft break as none.
+class LineStore {
+public:
+  LineStore();
+
+  int Count() const { return count_; }
+  // The text of line i; empty for an index outside the list. Valid until the next change.
+  std::string_view Line(int i) const;
+  int Length(int i) const;
+
+  void SetLine(int i, std::string_view text);
+  // Inserts lines without records before line `at` (at == Count() appends).
+  void Insert(int at, std::string_view text);
+  void InsertLines(int at, const std::vector<std::string_view>& lines);
+  // Inserts a line carrying a record.
+  void InsertWithRecord(int at, std::string_view text, TStringParams params);
+  void Delete(int i);
+  // Deletes lines first .. last inclusive; nothing when the range is empty.
+  void DeleteRange(int first, int last);
+  void Clear();
+
+  bool HasRecord(int i) const;
+  // The line's record; a default one when the line has none or does not exist.
+  TStringParams Params(int i) const;
+  std::uint8_t LineFlag(int i) const { return Params(i).LineFlag; }
+  std::uint16_t StartState(int i) const { return Params(i).StartState; }
+  // Setters create the record when the line has none; nothing for an index outside the list.
+  void SetParams(int i, TStringParams params);
+  void SetLineFlag(int i, std::uint8_t flag);
+  void SetStartState(int i, std::uint16_t state);
+  void RemoveRecord(int i);
+
+  // Offset of the first character of line i (i may equal Count(): the total including the last
+  // line's own hard break).
+  std::int64_t OffsetOfLine(int i) const;
+  // The first line whose start offset is >= offset; Count() when there is none.
+  int FirstLineStartingAtOrAfter(std::int64_t offset) const;
+  // The document text: lines joined, CR LF after every line whose LineFlag is 0 except the last.
+  std::string Text() const;
+  std::int64_t TextLength() const;
+
+private:
+  struct Entry {
+    std::uint32_t length = 0;
+    std::uint8_t lineFlag = 0;
+    std::uint8_t hasRecord = 0;
+    std::uint16_t startState = 0;
+  };
+  struct Block {
+    std::string text;
+    std::vector<Entry> entries;
+    std::int64_t weight = 0;  // characters plus two per hard break
+  };
+  struct Where {
+    int block;
+    int index;
+  };
+
+  Where Locate(int line) const;
+  std::size_t ByteOffsetInBlock(const Block& b, int index) const;
+  static std::int64_t EntryWeight(const Entry& e) { return e.length + (e.lineFlag ? 0 : 2); }
+  void InsertEntries(int at, const std::vector<std::string_view>& lines, const Entry& proto);
+  // Records a change of a block's line count and weight in the block and in the index.
+  void AdjustBlock(int block, int lines, std::int64_t weight);
+  // Splits an oversized block into blocks of about TargetLines lines; true when it did.
+  bool SplitIfLarge(int block);
+  void RebuildIndex();
+  std::int64_t PrefixWeight(int blocks) const;  // weight of blocks [0, blocks)
+  int PrefixLines(int blocks) const;
+
+  std::vector<Block> blocks_;
+  // Fenwick trees over blocks, 1-based.
+  std::vector<std::int64_t> fenWeight_;
+  std::vector<int> fenLines_;
+  int count_ = 0;
+};

@@ -1,0 +1,43 @@
+#pragma once
+#include <string>
+#include <string_view>
+
+class Canvas;
+
+// What the editor needs from the window that hosts it: size, caret, scroll bars, a timer, the
+// clipboard and focus. The Qt widget implements it; tests use a fake.
+class EditorHost {
+public:
+  enum class Bar { Horizontal, Vertical };
+  enum class Cursor { IBeam, Arrow };
+
+  virtual ~EditorHost() = default;
+
+  // False until the window exists; painting and metrics wait for it.
+  virtual bool HasWindow() const = 0;
+  virtual int ClientWidth() const = 0;
+  virtual int ClientHeight() const = 0;
+  virtual Canvas& GetCanvas() = 0;
+
+  virtual void CreateCaret(int width, int height) = 0;
+  virtual void DestroyCaret() = 0;
+  virtual void ShowCaret() = 0;
+  virtual void HideCaret() = 0;
+  virtual void SetCaretPos(int x, int y) = 0;
+
+  // A range with max <= min hides the bar.
+  virtual void SetScrollRange(Bar bar, int min, int max) = 0;
+  virtual void SetScrollPos(Bar bar, int pos) = 0;
+
+  // The repeating autoscroll timer; the host calls the editor's TimerTick on each tick.
+  virtual void StartTimer(int intervalMs) = 0;
+  virtual void StopTimer() = 0;
+
+  // Clipboard plain text as Windows-1250 bytes; characters Windows-1250 cannot hold are dropped.
+  virtual std::string ClipboardText() = 0;
+  virtual void SetClipboardText(std::string_view text) = 0;
+
+  virtual void SetFocus() = 0;
+  virtual bool Focused() const = 0;
+  virtual void SetCursor(Cursor cursor) = 0;
+};

@@ -1,0 +1,114 @@
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "editor/LineStore.h"
+
+namespace {
+
+// A plain model of the store: one string and one flag per line.
+struct ModelLine {
+  std::string text;
+  int flag = 0;
+};
+
+std::int64_t ModelOffset(const std::vector<ModelLine>& m, int line) {
+  std::int64_t off = 0;
+  for (int i = 0; i < line; ++i) off += static_cast<std::int64_t>(m[i].text.size()) + (m[i].flag ? 0 : 2);
+  return off;
+}
+
+void ExpectSame(const LineStore& s, const std::vector<ModelLine>& m) {
+  ASSERT_EQ(s.Count(), static_cast<int>(m.size()));
+  std::string text;
+  for (std::size_t i = 0; i < m.size(); ++i) {
+    ASSERT_EQ(s.Line(static_cast<int>(i)), m[i].text) << "line " << i;
+    ASSERT_EQ(s.LineFlag(static_cast<int>(i)), m[i].flag) << "line " << i;
+    ASSERT_EQ(s.OffsetOfLine(static_cast<int>(i)), ModelOffset(m, static_cast<int>(i)));
+    text += m[i].text;
+    if (m[i].flag == 0 && i + 1 < m.size()) text += "\r\n";
+  }
+  EXPECT_EQ(s.Text(), text);
+  EXPECT_EQ(s.TextLength(), static_cast<std::int64_t>(text.size()));
+}
+
+TEST(LineStore, RandomEditsMatchAPlainModelAcrossBlockSplits) {
+  std::mt19937 rng(7);
+  LineStore s;
+  std::vector<ModelLine> m;
+  auto word = [&] { return std::string(rng() % 40, static_cast<char>('a' + rng() % 26)); };
+  for (int step = 0; step < 6000; ++step) {
+    const int n = static_cast<int>(m.size());
+    switch (rng() % 6) {
+      case 0:
+      case 1: {
+        const int at = n ? static_cast<int>(rng() % (n + 1)) : 0;
+        std::vector<std::string> owned(1 + rng() % (step % 500 == 0 ? 900 : 3));
+        std::vector<std::string_view> views;
+        for (auto& o : owned) o = word();
+        for (auto& o : owned) views.push_back(o);
+        s.InsertLines(at, views);
+        for (std::size_t k = 0; k < owned.size(); ++k) m.insert(m.begin() + at + static_cast<int>(k), {owned[k], 0});
+        break;
+      }
+      case 2:
+        if (n) {
+          const int i = static_cast<int>(rng() % n);
+          const std::string w = word();
+          s.SetLine(i, w);
+          m[i].text = w;
+        }
+        break;
+      case 3:
+        if (n) {
+          const int a = static_cast<int>(rng() % n);
+          const int b = std::min(n - 1, a + static_cast<int>(rng() % (step % 300 == 0 ? 700 : 3)));
+          s.DeleteRange(a, b);
+          m.erase(m.begin() + a, m.begin() + b + 1);
+        }
+        break;
+      default:
+        if (n) {
+          const int i = static_cast<int>(rng() % n);
+          const int f = static_cast<int>(rng() % 2);
+          s.SetLineFlag(i, static_cast<std::uint8_t>(f));
+          m[i].flag = f;
+        }
+        break;
+    }
+    if (step % 250 == 0) ExpectSame(s, m);
+  }
+  ExpectSame(s, m);
+  // Every offset maps to the first line that starts at or after it.
+  const std::int64_t total = ModelOffset(m, static_cast<int>(m.size()));
+  for (std::int64_t off = 0; off <= total + 1; off += 1 + off / 50) {
+    int expect = 0;
+    while (expect < static_cast<int>(m.size()) && ModelOffset(m, expect) < off) ++expect;
+    ASSERT_EQ(s.FirstLineStartingAtOrAfter(off), expect) << off;
+  }
+}
+
+TEST(LineStore, RecordsAreOptionalAndOutOfRangeReadsAreEmpty) {
+  LineStore s;
+  s.Insert(0, "cd");
+  s.InsertWithRecord(0, "ab", TStringParams{1, 0x82});
+  EXPECT_TRUE(s.HasRecord(0));
+  EXPECT_FALSE(s.HasRecord(1));
+  EXPECT_EQ(s.StartState(0), 0x82);
+  EXPECT_EQ(s.Text(), "abcd");  // a soft break adds nothing
+  s.SetStartState(1, 5);
+  EXPECT_TRUE(s.HasRecord(1));
+  EXPECT_EQ(s.LineFlag(1), 0);
+  s.RemoveRecord(0);
+  EXPECT_FALSE(s.HasRecord(0));
+  EXPECT_EQ(s.Text(), "ab\r\ncd");
+  EXPECT_EQ(s.Line(-1), "");
+  EXPECT_EQ(s.Line(2), "");
+  EXPECT_EQ(s.Params(9).LineFlag, 0);
+  s.SetLine(5, "x");  // ignored
+  EXPECT_EQ(s.Count(), 2);
+}
+
+}  // namespace
