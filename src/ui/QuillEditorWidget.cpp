@@ -1,0 +1,287 @@
+#include "ui/QuillEditorWidget.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStyle>
+
+#include "ui/KeyTranslation.h"
+#include "ui/QtColor.h"
+#include "ui/Win1250Text.h"
+
+QuillEditorWidget::QuillEditorWidget(QWidget* parent)
+    : QWidget(parent), editor_(std::make_unique<TQuillEditor>(this)) {
+  setFocusPolicy(Qt::StrongFocus);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setAttribute(Qt::WA_InputMethodEnabled);
+  QWidget::setCursor(Qt::IBeamCursor);
+
+  vBar_ = new QScrollBar(Qt::Vertical, this);
+  hBar_ = new QScrollBar(Qt::Horizontal, this);
+  for (QScrollBar* bar : {vBar_, hBar_}) {
+    bar->setFocusPolicy(Qt::NoFocus);
+    bar->setCursor(Qt::ArrowCursor);
+    bar->hide();
+  }
+  connect(vBar_, &QScrollBar::actionTriggered, this, [this](int action) { ScrollAction(Bar::Vertical, action); });
+  connect(hBar_, &QScrollBar::actionTriggered, this, [this](int action) { ScrollAction(Bar::Horizontal, action); });
+
+  canvas_.OnBeginPaint = [this] { update(); };
+  canvas_.SetPalette(palette());
+
+  const int flash = QApplication::cursorFlashTime();
+  caretTimer_.setInterval(flash > 0 ? flash / 2 : 500);
+  connect(&caretTimer_, &QTimer::timeout, this, &QuillEditorWidget::BlinkCaret);
+  connect(&autoScrollTimer_, &QTimer::timeout, this, [this] { editor_->TimerTick(); });
+}
+
+QuillEditorWidget::~QuillEditorWidget() {
+  // The editor still talks to its host while it goes; stop the timers and let it go first.
+  autoScrollTimer_.stop();
+  caretTimer_.stop();
+  editor_.reset();
+  canvas_.Flush();
+}
+
+void QuillEditorWidget::SetPopupMenus(QMenu* selPopupMenu, QMenu* unSelPopupMenu) {
+  selPopup_ = selPopupMenu;
+  unSelPopup_ = unSelPopupMenu;
+}
+
+// ---- Geometry -----------------------------------------------------------------------------------------
+
+int QuillEditorWidget::ClientWidth() const { return width() - (vBar_->isVisibleTo(this) ? vBar_->width() : 0); }
+
+int QuillEditorWidget::ClientHeight() const {
+  return height() - (hBar_->isVisibleTo(this) ? hBar_->height() : 0);
+}
+
+void QuillEditorWidget::LayoutChildren() {
+  const int extent = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+  const bool v = vBar_->isVisibleTo(this);
+  const bool h = hBar_->isVisibleTo(this);
+  vBar_->setGeometry(width() - extent, 0, extent, height() - (h ? extent : 0));
+  hBar_->setGeometry(0, height() - extent, width() - (v ? extent : 0), extent);
+  const QSize client(std::max(1, ClientWidth()), std::max(1, ClientHeight()));
+  if (buffer_.size() != client * devicePixelRatio()) {
+    canvas_.Flush();
+    QImage resized(client * devicePixelRatio(), QImage::Format_RGB32);
+    resized.setDevicePixelRatio(devicePixelRatio());
+    resized.fill(ToQColor(editor_->ColorSet().Color, palette()));
+    canvas_.SetDevice(nullptr);
+    buffer_ = std::move(resized);
+    canvas_.SetDevice(&buffer_);
+  }
+}
+
+void QuillEditorWidget::showEvent(QShowEvent* e) {
+  QWidget::showEvent(e);
+  if (hasWindow_) return;
+  hasWindow_ = true;
+  LayoutChildren();
+  editor_->WindowCreated();
+}
+
+void QuillEditorWidget::resizeEvent(QResizeEvent* e) {
+  QWidget::resizeEvent(e);
+  LayoutChildren();
+  if (hasWindow_) editor_->Resize();
+}
+
+// ---- Painting and caret -----------------------------------------------------------------------------
+
+void QuillEditorWidget::paintEvent(QPaintEvent*) {
+  canvas_.Flush();
+  QPainter p(this);
+  p.drawImage(0, 0, buffer_);
+  // The corner between the two bars.
+  if (vBar_->isVisible() && hBar_->isVisible())
+    p.fillRect(QRect(vBar_->x(), hBar_->y(), vBar_->width(), hBar_->height()), palette().window());
+  if (caretCreated_ && caretShown_ && caretBlinkOn_ && hasFocus())
+    p.fillRect(QRect(caretPos_, caretSize_), ToQColor(editor_->ColorSet().TextColor, palette()));
+}
+
+void QuillEditorWidget::CreateCaret(int width, int height) {
+  caretCreated_ = true;
+  caretShown_ = false;
+  caretSize_ = QSize(std::max(1, width), std::max(1, height));
+  update();
+}
+
+void QuillEditorWidget::DestroyCaret() {
+  caretCreated_ = false;
+  caretShown_ = false;
+  caretTimer_.stop();
+  update();
+}
+
+void QuillEditorWidget::ShowCaret() {
+  if (!caretCreated_) return;
+  caretShown_ = true;
+  caretBlinkOn_ = true;
+  caretTimer_.start();
+  update();
+}
+
+void QuillEditorWidget::HideCaret() {
+  caretShown_ = false;
+  caretTimer_.stop();
+  update();
+}
+
+void QuillEditorWidget::SetCaretPos(int x, int y) {
+  caretPos_ = QPoint(x, y);
+  caretBlinkOn_ = true;
+  update();
+}
+
+void QuillEditorWidget::BlinkCaret() {
+  caretBlinkOn_ = !caretBlinkOn_;
+  update(QRect(caretPos_, caretSize_));
+}
+
+// ---- Scroll bars ----------------------------------------------------------------------------------------
+
+void QuillEditorWidget::SetScrollRange(Bar bar, int min, int max) {
+  QScrollBar* b = bar == Bar::Vertical ? vBar_ : hBar_;
+  const bool show = max > min;
+  if (show) {
+    const QSignalBlocker block(b);
+    b->setRange(min, max);
+    b->setPageStep(bar == Bar::Vertical ? std::max(1, editor_->VisibleRows()) : std::max(1, editor_->VisibleColumns()));
+  }
+  if (show != b->isVisibleTo(this)) {
+    b->setVisible(show);
+    // The client area changed size: the editor learns it as a resize, once this request is done.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+          LayoutChildren();
+          if (hasWindow_) editor_->Resize();
+        },
+        Qt::QueuedConnection);
+  }
+}
+
+void QuillEditorWidget::SetScrollPos(Bar bar, int pos) {
+  QScrollBar* b = bar == Bar::Vertical ? vBar_ : hBar_;
+  const QSignalBlocker block(b);
+  b->setValue(pos);
+}
+
+void QuillEditorWidget::ScrollAction(Bar bar, int action) {
+  QScrollBar* b = bar == Bar::Vertical ? vBar_ : hBar_;
+  using Request = TQuillEditor::ScrollRequest;
+  Request request;
+  switch (action) {
+    case QAbstractSlider::SliderSingleStepAdd: request = Request::LineDown; break;
+    case QAbstractSlider::SliderSingleStepSub: request = Request::LineUp; break;
+    case QAbstractSlider::SliderPageStepAdd: request = Request::PageDown; break;
+    case QAbstractSlider::SliderPageStepSub: request = Request::PageUp; break;
+    case QAbstractSlider::SliderToMinimum: request = Request::Top; break;
+    case QAbstractSlider::SliderToMaximum: request = Request::Bottom; break;
+    case QAbstractSlider::SliderMove: request = Request::ThumbTrack; break;
+    default: return;
+  }
+  const int position = b->sliderPosition();
+  if (bar == Bar::Vertical)
+    editor_->VScroll(request, position);
+  else
+    editor_->HScroll(request, position);
+  // The bar would apply its own step after this signal; the editor has set where it really is.
+  b->setSliderPosition(b->value());
+}
+
+// ---- Timer, clipboard, focus, cursor ------------------------------------------------------------------
+
+void QuillEditorWidget::StartTimer(int intervalMs) { autoScrollTimer_.start(std::max(1, intervalMs)); }
+
+void QuillEditorWidget::StopTimer() { autoScrollTimer_.stop(); }
+
+std::string QuillEditorWidget::ClipboardText() { return ToWin1250(QApplication::clipboard()->text()); }
+
+void QuillEditorWidget::SetClipboardText(std::string_view text) {
+  QApplication::clipboard()->setText(FromWin1250(text));
+}
+
+void QuillEditorWidget::SetFocus() { setFocus(Qt::OtherFocusReason); }
+
+bool QuillEditorWidget::Focused() const { return hasFocus(); }
+
+void QuillEditorWidget::SetCursor(Cursor cursor) {
+  QWidget::setCursor(cursor == Cursor::IBeam ? Qt::IBeamCursor : Qt::ArrowCursor);
+}
+
+// ---- Input ----------------------------------------------------------------------------------------------
+
+bool QuillEditorWidget::event(QEvent* e) {
+  // Tab and Backtab belong to the editor, not to focus navigation.
+  if (e->type() == QEvent::KeyPress) {
+    auto* key = static_cast<QKeyEvent*>(e);
+    if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
+      keyPressEvent(key);
+      return true;
+    }
+  }
+  return QWidget::event(e);
+}
+
+void QuillEditorWidget::keyPressEvent(QKeyEvent* e) {
+  const int key = VirtualKeyFor(e->key());
+  if (key != 0) editor_->KeyDown(key, ShiftStateFor(e->modifiers(), QApplication::mouseButtons()));
+  if (const std::optional<char> c = CharacterFor(*e)) editor_->KeyPress(*c);
+  e->accept();
+}
+
+void QuillEditorWidget::mousePressEvent(QMouseEvent* e) {
+  const QPoint p = e->position().toPoint();
+  editor_->MouseDown(e->button() == Qt::RightButton    ? TMouseButton::mbRight
+                     : e->button() == Qt::MiddleButton ? TMouseButton::mbMiddle
+                                                       : TMouseButton::mbLeft,
+                     ShiftStateFor(e->modifiers(), e->buttons()), p.x(), p.y());
+}
+
+void QuillEditorWidget::mouseMoveEvent(QMouseEvent* e) {
+  const QPoint p = e->position().toPoint();
+  editor_->MouseMove(ShiftStateFor(e->modifiers(), e->buttons()), p.x(), p.y());
+}
+
+void QuillEditorWidget::mouseReleaseEvent(QMouseEvent* e) {
+  const QPoint p = e->position().toPoint();
+  editor_->MouseUp(e->button() == Qt::RightButton    ? TMouseButton::mbRight
+                   : e->button() == Qt::MiddleButton ? TMouseButton::mbMiddle
+                                                     : TMouseButton::mbLeft,
+                   ShiftStateFor(e->modifiers(), e->buttons()), p.x(), p.y());
+}
+
+void QuillEditorWidget::mouseDoubleClickEvent(QMouseEvent* e) {
+  if (e->button() == Qt::LeftButton)
+    editor_->DblClick();
+  else
+    mousePressEvent(e);
+}
+
+void QuillEditorWidget::wheelEvent(QWheelEvent* e) {
+  const int delta = e->angleDelta().y();
+  if (delta == 0) return;
+  editor_->MouseWheel(delta, ShiftStateFor(e->modifiers(), e->buttons()));
+  e->accept();
+}
+
+void QuillEditorWidget::focusInEvent(QFocusEvent* e) {
+  QWidget::focusInEvent(e);
+  if (hasWindow_) editor_->FocusGained();
+}
+
+void QuillEditorWidget::focusOutEvent(QFocusEvent* e) {
+  QWidget::focusOutEvent(e);
+  editor_->FocusLost();
+}
+
+void QuillEditorWidget::contextMenuEvent(QContextMenuEvent* e) {
+  QMenu* menu = editor_->SelectionPopupActive() ? selPopup_ : unSelPopup_;
+  if (menu != nullptr) menu->popup(e->globalPos());
+}

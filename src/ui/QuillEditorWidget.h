@@ -1,0 +1,89 @@
+#pragma once
+#include <QImage>
+#include <QRect>
+#include <QTimer>
+#include <QWidget>
+#include <memory>
+
+#include "editor/TQuillEditor.h"
+#include "platform/EditorHost.h"
+#include "ui/QtCanvas.h"
+
+class QMenu;
+class QScrollBar;
+
+// The Qt face of TQuillEditor: the editor paints through a canvas on a back buffer that this widget
+// shows, and the widget supplies caret, scroll bars, timer, clipboard and focus, and passes keys,
+// characters, mouse, wheel, focus and size changes on to the editor.
+class QuillEditorWidget : public QWidget, public EditorHost {
+  Q_OBJECT
+public:
+  explicit QuillEditorWidget(QWidget* parent = nullptr);
+  ~QuillEditorWidget() override;
+
+  TQuillEditor& Editor() { return *editor_; }
+
+  // The popup menus shown on a right click: the first while text is selected.
+  void SetPopupMenus(QMenu* selPopupMenu, QMenu* unSelPopupMenu);
+
+  // EditorHost
+  bool HasWindow() const override { return hasWindow_; }
+  int ClientWidth() const override;
+  int ClientHeight() const override;
+  Canvas& GetCanvas() override { return canvas_; }
+  void CreateCaret(int width, int height) override;
+  void DestroyCaret() override;
+  void ShowCaret() override;
+  void HideCaret() override;
+  void SetCaretPos(int x, int y) override;
+  void SetScrollRange(Bar bar, int min, int max) override;
+  void SetScrollPos(Bar bar, int pos) override;
+  void StartTimer(int intervalMs) override;
+  void StopTimer() override;
+  std::string ClipboardText() override;
+  void SetClipboardText(std::string_view text) override;
+  void SetFocus() override;
+  bool Focused() const override;
+  void SetCursor(Cursor cursor) override;
+
+  // For tests and the status bar: where the caret is drawn, and whether it is showing now.
+  QRect CaretRect() const { return QRect(caretPos_, caretSize_); }
+  bool CaretVisible() const { return caretCreated_ && caretShown_; }
+
+protected:
+  bool event(QEvent* e) override;
+  void paintEvent(QPaintEvent* e) override;
+  void resizeEvent(QResizeEvent* e) override;
+  void showEvent(QShowEvent* e) override;
+  void keyPressEvent(QKeyEvent* e) override;
+  void mousePressEvent(QMouseEvent* e) override;
+  void mouseMoveEvent(QMouseEvent* e) override;
+  void mouseReleaseEvent(QMouseEvent* e) override;
+  void mouseDoubleClickEvent(QMouseEvent* e) override;
+  void wheelEvent(QWheelEvent* e) override;
+  void focusInEvent(QFocusEvent* e) override;
+  void focusOutEvent(QFocusEvent* e) override;
+  void contextMenuEvent(QContextMenuEvent* e) override;
+
+private:
+  void LayoutChildren();
+  void ScrollAction(Bar bar, int action);
+  void BlinkCaret();
+
+  std::unique_ptr<TQuillEditor> editor_;
+  QImage buffer_;
+  QtCanvas canvas_;
+  QScrollBar* vBar_ = nullptr;
+  QScrollBar* hBar_ = nullptr;
+  QTimer caretTimer_;
+  QTimer autoScrollTimer_;
+  QMenu* selPopup_ = nullptr;
+  QMenu* unSelPopup_ = nullptr;
+
+  bool hasWindow_ = false;
+  bool caretCreated_ = false;
+  bool caretShown_ = false;
+  bool caretBlinkOn_ = true;
+  QPoint caretPos_;
+  QSize caretSize_;
+};

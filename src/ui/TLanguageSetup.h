@@ -1,0 +1,18 @@
+#pragma once
+#include <QDialog>
+
+class SettingsStore;
+
+// The first-run question for the interface language. Its texts are bilingual and never translated.
+// Each button stores its language ("Interface"/"Language" 1 Polish, 2 English) and closes the dialog;
+// closing it any other way stores nothing, so the question comes back at the next start.
+class TLanguageSetup : public QDialog {
+  Q_OBJECT
+public:
+  explicit TLanguageSetup(SettingsStore& settings, QWidget* parent = nullptr);
+
+private:
+  void Choose(int language);
+
+  SettingsStore& settings_;
+};

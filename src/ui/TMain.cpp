@@ -1,0 +1,261 @@
+#include "ui/TMain.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QFrame>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QStandardPaths>
+#include <QToolBar>
+#include <QVBoxLayout>
+#include <filesystem>
+
+#include "app/EditorSettings.h"
+#include "app/LangTable.h"
+#include "app/MainWindowLogic.h"
+#include "app/WindowLayout.h"
+#include "editor/TQuillEditor.h"
+#include "platform/Dialogs.h"
+#include "settings/SettingsStore.h"
+#include "ui/ApplicationState.h"
+#include "ui/QuillEditorWidget.h"
+#include "ui/TInfo.h"
+#include "ui/TTifOfTheDay.h"
+#include "ui/ToolIcons.h"
+#include "ui/Translate.h"
+
+namespace {
+
+QString Lang(int id) { return QString::fromStdString(LangText(id, InterfaceLanguage)); }
+
+}  // namespace
+
+TMain::TMain(SettingsStore& settings, Dialogs& dialogs, Shell& shell, std::vector<std::string> arguments,
+             QWidget* parent)
+    : QMainWindow(parent), settings_(settings), dialogs_(dialogs), shell_(shell), arguments_(std::move(arguments)) {
+  setObjectName(QStringLiteral("Main"));
+  setWindowTitle(QString::fromUtf8(AppCaption));
+  setWindowIcon(ProgramIcon());
+  setAttribute(Qt::WA_DeleteOnClose, false);
+  resize(760, 540);
+  Terminate = [] { QCoreApplication::exit(0); };
+
+  CreateMainMenu();
+  CreatePopupMenus();
+  CreateToolBars();
+  auto* central = new QWidget(this);
+  auto* column = new QVBoxLayout(central);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setSpacing(0);
+  editorArea_ = new QFrame(central);
+  editorArea_->setObjectName(QStringLiteral("Panel1"));
+  editorArea_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  column->addWidget(editorArea_, 1);
+  CreateColorBar(central);
+  column->addWidget(colorBar_);
+  setCentralWidget(central);
+  CreateStatusBar();
+
+  // The interface language is fixed for this run from here on.
+  InterfaceLanguage = static_cast<std::uint8_t>(settings_.ReadInteger("Interface", "Language", 1));
+  TranslateMenu(menuBar());
+  TranslateMenu(select_);
+  TranslateMenu(unSelect_);
+  TranslateControl(htmlBar_);
+  TranslateControl(mainBar_);
+
+  WireCommands();
+  DisableMissingCommands();
+
+  timer1_.setInterval(1000);
+  connect(&timer1_, &QTimer::timeout, this, [this] {
+    timer1_.stop();
+    Run([this] { ShowTipOfTheDay(200, 211); });
+  });
+  timer1_.start();
+}
+
+TMain::~TMain() = default;
+
+TQuillEditor* TMain::Editor() const { return editorWidget_ != nullptr ? &editorWidget_->Editor() : nullptr; }
+
+void TMain::Run(const std::function<void()>& command) {
+  try {
+    command();
+  } catch (const std::exception& e) {
+    QMessageBox::critical(this, ApplicationTitle(), QString::fromStdString(e.what()));
+  }
+}
+
+// ---- Showing ---------------------------------------------------------------------------------------------
+
+void TMain::showEvent(QShowEvent* e) {
+  QMainWindow::showEvent(e);
+  if (shown_) return;
+  shown_ = true;
+  Run([this] { FormShow(); });
+}
+
+void TMain::FormShow() {
+  setWindowTitle(QString::fromUtf8(AppCaption));
+  CreateEditor();
+  ApplySettings();
+  setAcceptDrops(true);
+  OpenCommandLineDocument();
+  RestoreLayout();
+  FindHelpFile();
+}
+
+void TMain::CreateEditor() {
+  auto* box = new QVBoxLayout(editorArea_);
+  box->setContentsMargins(2, 2, 2, 2);
+  editorWidget_ = new QuillEditorWidget(editorArea_);
+  editorWidget_->setObjectName(QStringLiteral("Editor"));
+  box->addWidget(editorWidget_);
+  editorWidget_->show();
+  TQuillEditor& editor = editorWidget_->Editor();
+  editor.SetColorStyle(TColorStyle{csHTML});
+  editor.OnUpdateCaret = [this](int line, int character) { EditorUpdateCaret(line, character); };
+  editor.OnModified = [this](bool modified) { EditorModified(modified); };
+  editor.OnKeyPress = [this](char& key) { EditorKeyPress(key); };
+  editor.OnColorSetChange = [this](TColorStyle style) { EditorColorSetChange(style); };
+}
+
+void TMain::ApplySettings() {
+  ApplyToggle(findChild<QAction*>(QStringLiteral("BelkaHTML1")), settings_.ReadBool("Main", "HTMLBar", false));
+  ApplyToggle(findChild<QAction*>(QStringLiteral("Belkakolorw1")), settings_.ReadBool("Main", "ColorBar", false));
+  if (editorWidget_ == nullptr) return;
+  TQuillEditor& editor = editorWidget_->Editor();
+  ApplyEditorSettings(settings_, editor);
+  editor.Paint();
+  editorWidget_->setFocus();
+  editorWidget_->SetPopupMenus(select_, unSelect_);
+  findChild<QAction*>(QStringLiteral("Zawijajwiersze1"))->setChecked(settings_.ReadBool("Editor", "WordWrap", false));
+}
+
+void TMain::OpenCommandLineDocument() {
+  const std::string name = JoinCommandLine(arguments_);
+  std::error_code ec;
+  if (!name.empty() && std::filesystem::is_regular_file(name, ec)) OpenDocument(name);
+}
+
+void TMain::FindHelpFile() {
+  const QString programDir = QCoreApplication::applicationDirPath();
+  std::vector<std::string> dataDirs{QDir(programDir).absoluteFilePath(QStringLiteral("../share/quillpad")).toStdString()};
+#ifdef QUILL_DATA_DIR
+  dataDirs.push_back(QUILL_DATA_DIR);
+#endif
+  for (const QString& d : QStandardPaths::locateAll(QStandardPaths::GenericDataLocation, QStringLiteral("quillpad"),
+                                                    QStandardPaths::LocateDirectory))
+    dataDirs.push_back(d.toStdString());
+  const std::optional<std::string> found = ::FindHelpFile(HelpFileCandidates(programDir.toStdString(), dataDirs));
+  SetApplicationHelpFile(found ? std::optional<QString>(QString::fromStdString(*found)) : std::nullopt);
+  const bool haveHelp = found.has_value();
+  findChild<QAction*>(QStringLiteral("Pomoc2"))->setVisible(haveHelp);
+  findChild<QAction*>(QStringLiteral("PomocSeparator"))->setVisible(haveHelp);
+}
+
+// ---- Layout ----------------------------------------------------------------------------------------------
+
+void TMain::RestoreLayout() {
+  const RestoredLayout layout = ReadWindowLayout(settings_, objectName().toStdString());
+  if (layout.State == TWindowState::wsMaximized) {
+    setWindowState(windowState() | Qt::WindowMaximized);
+    return;
+  }
+  QRect g = geometry();
+  if (layout.Top) g.moveTop(*layout.Top);
+  if (layout.Left) g.moveLeft(*layout.Left);
+  if (layout.Width) g.setWidth(*layout.Width);
+  if (layout.Height) g.setHeight(*layout.Height);
+  setGeometry(g);
+  if (layout.State == TWindowState::wsMinimized) setWindowState(windowState() | Qt::WindowMinimized);
+}
+
+void TMain::SaveLayout() {
+  const TWindowState state = isMaximized()   ? TWindowState::wsMaximized
+                             : isMinimized() ? TWindowState::wsMinimized
+                                             : TWindowState::wsNormal;
+  const QRect g = geometry();
+  SaveWindowLayout(settings_, objectName().toStdString(), state, WindowBounds{g.top(), g.left(), g.width(), g.height()});
+}
+
+void TMain::closeEvent(QCloseEvent* e) {
+  bool canClose = true;
+  Run([&] {
+    canClose = QuerySaveDocument();
+    if (canClose && InterfaceLanguage == 1) {
+      TInfo info(shell_, this);
+      info.exec();
+    }
+  });
+  // The layout is kept even when the window stays open; a failing write must not keep it open.
+  Run([this] { SaveLayout(); });
+  if (canClose)
+    e->accept();
+  else
+    e->ignore();
+}
+
+// ---- Dropped files ---------------------------------------------------------------------------------------
+
+void TMain::dragEnterEvent(QDragEnterEvent* e) {
+  if (e->mimeData()->hasUrls() && !e->mimeData()->urls().isEmpty() && e->mimeData()->urls().constFirst().isLocalFile())
+    e->acceptProposedAction();
+}
+
+void TMain::dropEvent(QDropEvent* e) {
+  const QList<QUrl> urls = e->mimeData()->urls();
+  if (urls.isEmpty() || !urls.constFirst().isLocalFile()) return;
+  const std::string name = urls.constFirst().toLocalFile().toStdString();
+  e->acceptProposedAction();
+  Run([&] {
+    if (PassesTextFileTest(name)) OpenDocument(name);
+  });
+}
+
+// ---- Editor events ---------------------------------------------------------------------------------------
+
+void TMain::EditorUpdateCaret(int line, int character) {
+  panels_[2]->setText(QStringLiteral("%1 : %2").arg(line + 1).arg(character));
+}
+
+void TMain::EditorModified(bool modified) { panels_[1]->setText(modified ? Lang(69) : QString()); }
+
+void TMain::EditorColorSetChange(TColorStyle style) {
+  const std::optional<HighlighterItem> item = HighlighterItemFor(style, Editor() != nullptr && Editor()->PlainText());
+  if (item) highlighters_->actions().at(static_cast<int>(*item))->setChecked(true);
+}
+
+void TMain::EditorKeyPress(char& key) {
+  if (key != '\x1b') return;
+  // Read at every press, so a change in the settings dialog applies at once.
+  switch (EscActionFor(settings_.ReadInteger("Editor", "ESC Key", 0))) {
+    case EscAction::Exit: Zakocz1Click(); break;
+    case EscAction::Minimize: showMinimized(); break;
+    case EscAction::None: break;
+  }
+}
+
+// ---- Title -----------------------------------------------------------------------------------------------
+
+void TMain::UpdateTitle() {
+  const std::string name = Editor() != nullptr ? Editor()->DocumentFileName() : std::string();
+  setWindowTitle(QString::fromStdString(DocumentCaption(name, DocumentCodePage)));
+  if (const std::optional<std::string> title = ApplicationTitleFor(name))
+    SetApplicationTitle(QString::fromStdString(*title));
+}
+
+void TMain::ShowTipOfTheDay(int firstId, int lastId) {
+  if (!settings_.ReadBool("Tips", "ShowTips", true)) return;
+  TTifOfTheDay tip(settings_, firstId, lastId, this);
+  tip.exec();
+}

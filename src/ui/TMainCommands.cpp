@@ -1,0 +1,192 @@
+// The main window's commands: which items do what, and which wait for their work to exist.
+#include <QAction>
+#include <QActionGroup>
+#include <QComboBox>
+#include <QMenu>
+#include <QToolBar>
+#include <QWidget>
+
+#include "app/LangTable.h"
+#include "editor/TQuillEditor.h"
+#include "platform/Dialogs.h"
+#include "platform/Shell.h"
+#include "settings/SettingsStore.h"
+#include "ui/ApplicationState.h"
+#include "ui/QuillEditorWidget.h"
+#include "ui/TAbout.h"
+#include "ui/TMain.h"
+
+namespace {
+
+// Commands whose work belongs to parts of the program that do not exist yet. They are shown, so the
+// menus are complete, but cannot be chosen.
+const char* const kNotYetAvailable[] = {
+    // documents
+    "dokument1", "Otwrz1", "Zapisz1", "Zapiszjako1", "ZapiszwformacieUNIX1", "Optymalizujdokument1", "Uruchom1",
+    // code pages
+    "ISO885921", "Windows12501", "UTF81", "Latin2CP8521", "Mazovia1", "AmigaPL1", "Usuznakinarodowe1",
+    // printing
+    "Opcjewydruku1", "Podgldwydruku1", "Drukuj1",
+    // text commands
+    "Poprzedlinieznakiem1", "Numerujlinie1", "DataGodzina1", "Zmniejszwcicie1", "Zwikszwcicie1", "maelitery1",
+    "WIELKIELITERY1", "Skoczdolinii1", "Otwrzlink1", "Otwrzlinkwnowymoknie1",
+    // search
+    "Znajd1", "Znajdwyraenieregularne1", "Znajdnastpny1", "Zastp1",
+    // HTML commands
+    "dokumentHTML1", "Pogrubiona1", "Kursywa1", "Podkrelona1", "Przekrelona1", "dolewej1", "centruj1", "doprawej1",
+    "justuj1", "H11", "H21", "H31", "H41", "H51", "H61", "Wstawkolor1", "Wstawznacznik1",
+    // favourites
+    "Dodajdoulubionych1", "Organizujulubione1",
+    // settings dialog
+    "Ustawienia1"};
+
+}  // namespace
+
+void TMain::DisableMissingCommands() {
+  for (const char* name : kNotYetAvailable)
+    if (QAction* item = findChild<QAction*>(QString::fromLatin1(name))) item->setEnabled(false);
+  // The tag box and the colour bar insert HTML; they wait for the HTML commands too.
+  htmlTags_->setEnabled(false);
+  for (QWidget* square : colorBar_->findChildren<QWidget*>()) square->setEnabled(false);
+}
+
+void TMain::WireCommands() {
+  auto on = [this](const char* name, std::function<void()> command) {
+    QAction* item = findChild<QAction*>(QString::fromLatin1(name));
+    connect(item, &QAction::triggered, this, [this, command = std::move(command)] { Run(command); });
+  };
+  // Editor operations; before the editor exists there is nothing to act on.
+  auto onEditor = [this, &on](const char* name, void (TQuillEditor::*operation)()) {
+    on(name, [this, operation] {
+      if (TQuillEditor* editor = Editor()) (editor->*operation)();
+    });
+  };
+  onEditor("Cofnij1", &TQuillEditor::Undo);
+  onEditor("Kopiuj1", &TQuillEditor::CopyToClipboard);
+  onEditor("Wklej1", &TQuillEditor::PasteFromClipboard);
+  onEditor("Wytnij1", &TQuillEditor::CutToClipboard);
+  onEditor("Zaznaczwszystko1", &TQuillEditor::SelectAll);
+  onEditor("Powtrzwstawienieznacznika1", &TQuillEditor::RepeatWrapSelection);
+
+  on("okno1", [this] { Okno1Click(); });
+  on("Zakocz1", [this] { Zakocz1Click(); });
+  on("Interfejspolski1", [this] { LanguageClick(1); });
+  on("Interfejsangielski1", [this] { LanguageClick(2); });
+  for (QAction* item : highlighters_->actions())
+    connect(item, &QAction::triggered, this, [this, item] { Run([this, item] { HighlighterClick(item); }); });
+  on("BelkaHTML1", [this] { ToggleSetting(findChild<QAction*>(QStringLiteral("BelkaHTML1")), "Main", "HTMLBar"); });
+  on("Belkakolorw1", [this] { ToggleSetting(findChild<QAction*>(QStringLiteral("Belkakolorw1")), "Main", "ColorBar"); });
+  on("Zawijajwiersze1",
+     [this] { ToggleSetting(findChild<QAction*>(QStringLiteral("Zawijajwiersze1")), "Editor", "WordWrap"); });
+  on("Zawszenawierzchu1", [this] { Zawszenawierzchu1Click(); });
+  on("Pomoc2", [this] { Pomoc2Click(); });
+  on("Oprogramie1", [this] { Oprogramie1Click(); });
+}
+
+// ---- Program and window ------------------------------------------------------------------------------------
+
+void TMain::Zakocz1Click() {
+  if (QuerySaveDocument()) Terminate();
+}
+
+void TMain::Okno1Click() {
+  // A further window is a further process; it starts as any start does.
+  shell_.StartInstance({});
+}
+
+void TMain::LanguageClick(int language) {
+  dialogs_.Message(LangText(173, InterfaceLanguage));
+  settings_.WriteInteger("Interface", "Language", language);
+}
+
+void TMain::Zawszenawierzchu1Click() {
+  QAction* item = findChild<QAction*>(QStringLiteral("Zawszenawierzchu1"));
+  const QRect keep = geometry();
+  setWindowFlag(Qt::WindowStaysOnTopHint, item->isChecked());
+  // Changing the flag hides the window; it comes back where it was.
+  setGeometry(keep);
+  show();
+}
+
+// ---- Highlighter, tool bars, word wrap -----------------------------------------------------------------------
+
+void TMain::HighlighterClick(QAction* item) {
+  TQuillEditor* editor = Editor();
+  if (editor == nullptr) return;
+  static const std::pair<const char*, TColorStyleItem> kStyles[] = {
+      {"KolorujHTML1", csHTML}, {"KolorujPerl1", csPerl}, {"KolorujPHP1", csPhp},
+      {"KolorujPascal1", csPascal}, {"KolorujCPP1", csC}, {"KolorujCSS1", csCSS}};
+  for (const auto& [name, style] : kStyles)
+    if (item->objectName() == QLatin1String(name)) {
+      editor->SetColorStyle(TColorStyle{style});
+      return;
+    }
+  editor->SetPlainText(true);
+}
+
+void TMain::ToggleSetting(QAction* item, const char* section, const char* ident) {
+  settings_.WriteBool(section, ident, !settings_.ReadBool(section, ident, false));
+  ApplyToggle(item, settings_.ReadBool(section, ident, false));
+}
+
+void TMain::ApplyToggle(QAction* item, bool value) {
+  item->setChecked(value);
+  if (item->objectName() == QLatin1String("BelkaHTML1"))
+    htmlBar_->setVisible(value);
+  else if (item->objectName() == QLatin1String("Belkakolorw1"))
+    colorBar_->setVisible(value);
+  else if (item->objectName() == QLatin1String("Zawijajwiersze1") && Editor() != nullptr)
+    Editor()->SetWordWrap(value);
+}
+
+// ---- Popup menu --------------------------------------------------------------------------------------------
+
+void TMain::UnSelectAboutToShow() {
+  TQuillEditor* editor = Editor();
+  for (const char* menuName : {"Idzdozakadki1", "Ustawzakadk1", "Usuzakadk1"}) {
+    const QMenu* sub = findChild<QMenu*>(QString::fromLatin1(menuName));
+    for (QAction* mark : sub->actions())
+      mark->setChecked(editor != nullptr && editor->GetBookmark(mark->text().toInt()) >= 0);
+  }
+  // The link items are prepared by the link commands; until then they stay hidden.
+  findChild<QAction*>(QStringLiteral("Otwrzlink1"))->setVisible(false);
+  findChild<QAction*>(QStringLiteral("Otwrzlinkwnowymoknie1"))->setVisible(false);
+}
+
+void TMain::BookmarkClick(QAction* item, int kind) {
+  TQuillEditor* editor = Editor();
+  if (editor == nullptr) return;
+  const int n = item->text().toInt();
+  Run([&] {
+    switch (kind) {
+      case 0: editor->GotoBookmark(n); break;
+      case 1: editor->SetBookmark(n); break;
+      default: editor->ClearBookmark(n); break;
+    }
+  });
+}
+
+// ---- Help and about ----------------------------------------------------------------------------------------
+
+void TMain::Pomoc2Click() {
+  const QString url = HelpTopicUrl(QStringLiteral("program_about"));
+  if (!url.isEmpty()) shell_.Open(url.toStdString());
+}
+
+void TMain::Oprogramie1Click() {
+  TAbout about(shell_, this);
+  about.exec();
+}
+
+void TMain::LogoClick() { shell_.Open(LangText(226, InterfaceLanguage)); }
+
+// ---- Documents -----------------------------------------------------------------------------------------------
+
+bool TMain::QuerySaveDocument() {
+  // TODO: the document commands decide this (ask, save, cancel).
+  return true;
+}
+
+void TMain::OpenDocument(const std::string&) {
+  // TODO: the document commands open the file.
+}

@@ -1,0 +1,11 @@
+#pragma once
+#include <QString>
+#include <string>
+#include <string_view>
+
+// The editor's text is Windows-1250 bytes; Qt speaks Unicode. These convert at that boundary
+// (drawing, clipboard, file names shown in menus).
+QChar Win1250ToUnicode(unsigned char byte);
+QString FromWin1250(std::string_view bytes);
+// Characters that Windows-1250 cannot hold are dropped.
+std::string ToWin1250(const QString& text);
