@@ -43,16 +43,16 @@ TAbout::TAbout(Shell& shell, QWidget* parent) : QDialog(parent) {
   column->addWidget(picture);
   column->addWidget(caption);
   for (int id = 86; id <= 88; ++id) {
-    auto* text = new QLabel(QString::fromStdString(LangText(id, InterfaceLanguage)), this);
+    auto* text = new QLabel(QString::fromStdString(LangText(id, InterfaceLanguage())), this);
     text->setObjectName(QStringLiteral("Text%1").arg(id));
     text->setWordWrap(true);
     text->setAlignment(Qt::AlignCenter);
     column->addWidget(text);
   }
-  const QString web = QString::fromStdString(LangText(226, InterfaceLanguage));
-  column->addWidget(LinkLabel(web, web, shell, this), 0, Qt::AlignCenter);
   const QString mail = QString::fromUtf8(MakerMailAddress);
   column->addWidget(LinkLabel(QStringLiteral("mailto:") + mail, mail, shell, this), 0, Qt::AlignCenter);
+  const QString web = QString::fromStdString(LangText(226, InterfaceLanguage()));
+  column->addWidget(LinkLabel(web, web, shell, this), 0, Qt::AlignCenter);
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

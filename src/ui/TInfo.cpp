@@ -43,7 +43,7 @@ TInfo::TInfo(Shell& shell, QWidget* parent) : QDialog(parent) {
   text->setObjectName(QStringLiteral("InfoText"));
   text->setWordWrap(true);
   text->setMinimumWidth(300);
-  const QString web = QString::fromStdString(LangText(226, InterfaceLanguage));
+  const QString web = QString::fromStdString(LangText(226, InterfaceLanguage()));
   auto* link = new QLabel(QStringLiteral("<a href=\"%1\">%1</a>").arg(web.toHtmlEscaped()), this);
   link->setObjectName(QStringLiteral("WebAddress"));
   link->setCursor(Qt::PointingHandCursor);

@@ -38,10 +38,12 @@ TLanguageSetup::TLanguageSetup(SettingsStore& settings, QWidget* parent) : QDial
 }
 
 void TLanguageSetup::Choose(int language) {
+  chosen_ = language;
   try {
     settings_.WriteInteger("Interface", "Language", language);
+    stored_ = true;
   } catch (const std::exception& e) {
-    // The choice still holds for this run's window; it is asked again next time.
+    // The program goes on in the chosen language; the question comes back at the next start.
     QMessageBox::warning(this, windowTitle(), QString::fromStdString(e.what()));
   }
   accept();

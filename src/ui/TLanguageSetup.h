@@ -11,8 +11,14 @@ class TLanguageSetup : public QDialog {
 public:
   explicit TLanguageSetup(SettingsStore& settings, QWidget* parent = nullptr);
 
+  // The language chosen (0 when the dialog was closed otherwise), and whether it could be stored.
+  int Chosen() const { return chosen_; }
+  bool Stored() const { return stored_; }
+
 private:
   void Choose(int language);
 
   SettingsStore& settings_;
+  int chosen_ = 0;
+  bool stored_ = false;
 };

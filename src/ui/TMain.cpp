@@ -34,12 +34,12 @@
 
 namespace {
 
-QString Lang(int id) { return QString::fromStdString(LangText(id, InterfaceLanguage)); }
+QString Lang(int id) { return QString::fromStdString(LangText(id, InterfaceLanguage())); }
 
 }  // namespace
 
 TMain::TMain(SettingsStore& settings, Dialogs& dialogs, Shell& shell, std::vector<std::string> arguments,
-             QWidget* parent)
+             int defaultLanguage, QWidget* parent)
     : QMainWindow(parent), settings_(settings), dialogs_(dialogs), shell_(shell), arguments_(std::move(arguments)) {
   setObjectName(QStringLiteral("Main"));
   setWindowTitle(QString::fromUtf8(AppCaption));
@@ -65,7 +65,7 @@ TMain::TMain(SettingsStore& settings, Dialogs& dialogs, Shell& shell, std::vecto
   CreateStatusBar();
 
   // The interface language is fixed for this run from here on.
-  InterfaceLanguage = static_cast<std::uint8_t>(settings_.ReadInteger("Interface", "Language", 1));
+  SetInterfaceLanguage(settings_.ReadInteger("Interface", "Language", defaultLanguage));
   TranslateMenu(menuBar());
   TranslateMenu(select_);
   TranslateMenu(unSelect_);
@@ -192,7 +192,7 @@ void TMain::closeEvent(QCloseEvent* e) {
   bool canClose = true;
   Run([&] {
     canClose = QuerySaveDocument();
-    if (canClose && InterfaceLanguage == 1) {
+    if (canClose && InterfaceLanguage() == 1) {
       TInfo info(shell_, this);
       info.exec();
     }

@@ -26,8 +26,10 @@ class TQuillEditor;
 class TMain : public QMainWindow {
   Q_OBJECT
 public:
+  // defaultLanguage is the interface language when none is stored (Polish, unless the first-run
+  // choice could not be stored).
   TMain(SettingsStore& settings, Dialogs& dialogs, Shell& shell, std::vector<std::string> arguments,
-        QWidget* parent = nullptr);
+        int defaultLanguage = 1, QWidget* parent = nullptr);
   ~TMain() override;
 
   // The editor exists from the first show on; null before.

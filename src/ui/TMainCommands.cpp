@@ -95,7 +95,7 @@ void TMain::Okno1Click() {
 }
 
 void TMain::LanguageClick(int language) {
-  dialogs_.Message(LangText(173, InterfaceLanguage));
+  dialogs_.Message(LangText(173, InterfaceLanguage()));
   settings_.WriteInteger("Interface", "Language", language);
 }
 
@@ -178,7 +178,7 @@ void TMain::Oprogramie1Click() {
   about.exec();
 }
 
-void TMain::LogoClick() { shell_.Open(LangText(226, InterfaceLanguage)); }
+void TMain::LogoClick() { shell_.Open(LangText(226, InterfaceLanguage())); }
 
 // ---- Documents -----------------------------------------------------------------------------------------------
 

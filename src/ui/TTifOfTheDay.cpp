@@ -68,7 +68,7 @@ void TTifOfTheDay::showEvent(QShowEvent* e) {
 void TTifOfTheDay::NextTip() {
   std::uniform_int_distribution<int> draw(firstId_, lastId_);
   tipId_ = draw(ProgramRandom());
-  tip_->setText(QString::fromStdString(LangText(tipId_, InterfaceLanguage)));
+  tip_->setText(QString::fromStdString(LangText(tipId_, InterfaceLanguage())));
 }
 
 void TTifOfTheDay::Close() {

@@ -2,7 +2,7 @@
 #include <QApplication>
 #include <cstdio>
 
-#include "settings/SettingsStore.h"
+#include "settings/MainSettings.h"
 #include "ui/DisplayCheck.h"
 #include "ui/QtDialogs.h"
 #include "ui/QtShell.h"
@@ -14,6 +14,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "%s\n", message->c_str());
     return 2;
   }
+  // Opened before anything else; a folder that cannot be written leaves it on its defaults.
+  OpenMainSettings();
   SettingsStore& settings = MainSettings();
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("quillpad"));
