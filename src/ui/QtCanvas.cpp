@@ -43,6 +43,9 @@ QFont QtCanvas::ResolveFont(const std::string& name, int pointSize) {
   font.setPointSize(pointSize > 0 ? pointSize : 10);
   font.setBold(false);
   font.setItalic(false);
+  // Whole-pixel advances keep the width of a text equal to the sum of its characters' widths, which
+  // the editor's column arithmetic relies on.
+  font.setHintingPreference(QFont::PreferFullHinting);
   return font;
 }
 

@@ -12,8 +12,7 @@
 #include "ui/QtColor.h"
 #include "ui/Win1250Text.h"
 
-QuillEditorWidget::QuillEditorWidget(QWidget* parent)
-    : QWidget(parent), editor_(std::make_unique<TQuillEditor>(this)) {
+QuillEditorWidget::QuillEditorWidget(QWidget* parent) : QWidget(parent) {
   setFocusPolicy(Qt::StrongFocus);
   setAttribute(Qt::WA_OpaquePaintEvent);
   setAttribute(Qt::WA_InputMethodEnabled);
@@ -36,6 +35,8 @@ QuillEditorWidget::QuillEditorWidget(QWidget* parent)
   caretTimer_.setInterval(flash > 0 ? flash / 2 : 500);
   connect(&caretTimer_, &QTimer::timeout, this, &QuillEditorWidget::BlinkCaret);
   connect(&autoScrollTimer_, &QTimer::timeout, this, [this] { editor_->TimerTick(); });
+  // Last, so that everything the editor may ask of its host is in place.
+  editor_ = std::make_unique<TQuillEditor>(this);
 }
 
 QuillEditorWidget::~QuillEditorWidget() {
@@ -82,13 +83,13 @@ void QuillEditorWidget::showEvent(QShowEvent* e) {
   if (hasWindow_) return;
   hasWindow_ = true;
   LayoutChildren();
-  editor_->WindowCreated();
+  editor_->HandleCreated();
 }
 
 void QuillEditorWidget::resizeEvent(QResizeEvent* e) {
   QWidget::resizeEvent(e);
   LayoutChildren();
-  if (hasWindow_) editor_->Resize();
+  if (hasWindow_) editor_->HandleResize();
 }
 
 // ---- Painting and caret -----------------------------------------------------------------------------
@@ -160,7 +161,7 @@ void QuillEditorWidget::SetScrollRange(Bar bar, int min, int max) {
         this,
         [this] {
           LayoutChildren();
-          if (hasWindow_) editor_->Resize();
+          if (hasWindow_) editor_->HandleResize();
         },
         Qt::QueuedConnection);
   }
@@ -174,7 +175,8 @@ void QuillEditorWidget::SetScrollPos(Bar bar, int pos) {
 
 void QuillEditorWidget::ScrollAction(Bar bar, int action) {
   QScrollBar* b = bar == Bar::Vertical ? vBar_ : hBar_;
-  using Request = TQuillEditor::ScrollRequest;
+  // The horizontal bar's left and right are the editor's up and down; its left end is the top.
+  using Request = TQuillEditor::TScrollRequest;
   Request request;
   switch (action) {
     case QAbstractSlider::SliderSingleStepAdd: request = Request::LineDown; break;
@@ -182,7 +184,10 @@ void QuillEditorWidget::ScrollAction(Bar bar, int action) {
     case QAbstractSlider::SliderPageStepAdd: request = Request::PageDown; break;
     case QAbstractSlider::SliderPageStepSub: request = Request::PageUp; break;
     case QAbstractSlider::SliderToMinimum: request = Request::Top; break;
-    case QAbstractSlider::SliderToMaximum: request = Request::Bottom; break;
+    case QAbstractSlider::SliderToMaximum:
+      if (bar == Bar::Horizontal) return;
+      request = Request::Bottom;
+      break;
     case QAbstractSlider::SliderMove: request = Request::ThumbTrack; break;
     default: return;
   }
@@ -230,7 +235,7 @@ bool QuillEditorWidget::event(QEvent* e) {
 }
 
 void QuillEditorWidget::keyPressEvent(QKeyEvent* e) {
-  const int key = VirtualKeyFor(e->key());
+  int key = VirtualKeyFor(e->key());
   if (key != 0) editor_->KeyDown(key, ShiftStateFor(e->modifiers(), QApplication::mouseButtons()));
   if (const std::optional<char> c = CharacterFor(*e)) editor_->KeyPress(*c);
   e->accept();
@@ -259,7 +264,7 @@ void QuillEditorWidget::mouseReleaseEvent(QMouseEvent* e) {
 
 void QuillEditorWidget::mouseDoubleClickEvent(QMouseEvent* e) {
   if (e->button() == Qt::LeftButton)
-    editor_->DblClick();
+    editor_->DoubleClick();
   else
     mousePressEvent(e);
 }
@@ -273,12 +278,12 @@ void QuillEditorWidget::wheelEvent(QWheelEvent* e) {
 
 void QuillEditorWidget::focusInEvent(QFocusEvent* e) {
   QWidget::focusInEvent(e);
-  if (hasWindow_) editor_->FocusGained();
+  if (hasWindow_) editor_->FocusIn();
 }
 
 void QuillEditorWidget::focusOutEvent(QFocusEvent* e) {
   QWidget::focusOutEvent(e);
-  editor_->FocusLost();
+  editor_->FocusOut();
 }
 
 void QuillEditorWidget::contextMenuEvent(QContextMenuEvent* e) {

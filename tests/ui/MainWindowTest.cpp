@@ -1,0 +1,361 @@
+// The main window offscreen: start-up, menus in both languages, status bar, layout, Esc and commands.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QActionGroup>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+#include <QToolBar>
+
+#include "UiTestSupport.h"
+#include "app/LangTable.h"
+#include "editor/TQuillEditor.h"
+#include "ui/QuillEditorWidget.h"
+#include "ui/StartUp.h"
+#include "ui/TLanguageSetup.h"
+#include "ui/TMain.h"
+#include "ui/TTifOfTheDay.h"
+
+namespace {
+
+struct Window {
+  TestSettings settings;
+  RecordingDialogs dialogs;
+  RecordingShell shell;
+  std::unique_ptr<TMain> main;
+  bool terminated = false;
+
+  // language 0 leaves "Interface"/"Language" unset. Tips are off unless a test wants them.
+  explicit Window(int language, std::vector<std::string> arguments = {}, bool tips = false) {
+    if (language != 0) settings.Store().WriteInteger("Interface", "Language", language);
+    if (!tips) settings.Store().WriteBool("Tips", "ShowTips", false);
+    if (language != 0) Start(std::move(arguments));
+  }
+  void Start(std::vector<std::string> arguments = {}) {
+    main = StartQuillpad(settings.Store(), dialogs, shell, std::move(arguments));
+    main->Terminate = [this] { terminated = true; };
+  }
+  void Show() {
+    main->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(main.get()));
+  }
+  QAction* Item(const char* name) const { return main->findChild<QAction*>(QString::fromLatin1(name)); }
+  QString Panel(int i) const { return main->findChild<QLabel*>(QStringLiteral("StatusPanel%1").arg(i))->text(); }
+  TQuillEditor& Editor() const { return *main->Editor(); }
+};
+
+}  // namespace
+
+TEST(StartUp, FirstRunAsksForTheLanguageAndEnglishGivesEnglishMenus) {
+  Window w(0);
+  bool asked = false;
+  ModalWatcher watch([&](QWidget* modal) {
+    asked = qobject_cast<TLanguageSetup*>(modal) != nullptr;
+    modal->findChild<QPushButton*>(QStringLiteral("English"))->click();
+  });
+  w.Start();
+  EXPECT_TRUE(asked);
+  EXPECT_EQ(w.Item("Znajd1")->text(), QStringLiteral("&Find..."));
+  EXPECT_EQ(w.settings.Store().ReadInteger("Interface", "Language", -1), 2);
+  EXPECT_EQ(InterfaceLanguage(), 2);
+}
+
+TEST(StartUp, ClosingTheLanguageDialogStartsInPolishAndAsksAgain) {
+  Window w(0);
+  for (int run = 0; run < 2; ++run) {
+    bool asked = false;
+    ModalWatcher watch([&](QWidget* modal) {
+      asked = qobject_cast<TLanguageSetup*>(modal) != nullptr;
+      modal->close();
+    });
+    w.Start();
+    EXPECT_TRUE(asked) << run;
+    EXPECT_EQ(w.Item("Znajd1")->text(), QStringLiteral("&Znajdź...")) << run;
+    EXPECT_EQ(w.settings.Store().ReadInteger("Interface", "Language", -1), -1);
+  }
+  // Once chosen, the question is not asked again.
+  w.settings.Store().WriteInteger("Interface", "Language", 1);
+  ModalWatcher watch([](QWidget* modal) { modal->close(); });
+  w.Start();
+  QTest::qWait(50);
+  EXPECT_FALSE(watch.Fired());
+}
+
+TEST(MainMenu, CaptionsAndShortcutsInBothLanguages) {
+  // Item, Polish text, English text, shortcut: the main window's menu as the user sees it.
+  const struct {
+    const char* name;
+    const char* pl;
+    const char* en;
+    const char* key;
+  } items[] = {
+      {"Plik1Item", "Plik", "File", ""},
+      {"Nowy1Item", "Nowy", "New", ""},
+      {"dokument1", "dokument", "document", "Ctrl+N"},
+      {"dokumentHTML1", "dokument HTML", "HTML document", "Ctrl+H"},
+      {"okno1", "okno", "window", "Ctrl+W"},
+      {"Otwrz1", "Otwórz...", "Open...", "Ctrl+O"},
+      {"Zapisz1", "Zapisz", "Save", "Ctrl+S"},
+      {"Zapiszjako1", "Zapisz jako...", "Save As...", ""},
+      {"ZapiszwformacieUNIX1", "Zapisz w formacie UNIX...", "Save As in UNIX format...", ""},
+      {"Opcjewydruku1", "Opcje wydruku...", "Printout setup...", ""},
+      {"Podgldwydruku1", "Podgląd wydruku...", "Preview...", ""},
+      {"Drukuj1", "Drukuj...", "Print...", ""},
+      {"Uruchom1", "Uruchom", "Execute", "F5"},
+      {"Zakocz1", "Zakończ", "Exit", "Ctrl+Q"},
+      {"Edycja1Item", "Edycja", "Edit", ""},
+      {"Stronakodowa1Item", "Strona kodowa", "Document codepage", ""},
+      {"ISO885921", "ISO-8859-2", "ISO-8859-2", ""},
+      {"Latin2CP8521", "Latin2 (CP852)", "Latin2 (CP852)", ""},
+      {"Cofnij1", "Cofnij", "Undo", "Ctrl+Z"},
+      {"Kopiuj1", "Kopiuj", "Copy", "Ctrl+C"},
+      {"Wklej1", "Wklej", "Paste", "Ctrl+V"},
+      {"Wytnij1", "Wytnij", "Cut", "Ctrl+X"},
+      {"Zaznaczwszystko1", "Zaznacz wszystko", "Select all", "Ctrl+A"},
+      {"Konwertuj1Item", "Konwertuj", "Convert", ""},
+      {"Poprzedlinieznakiem1", "Poprzedź linie znakiem...", "Make unnumbered list...", ""},
+      {"Numerujlinie1", "Numeruj linie...", "Make numbered list...", ""},
+      {"DataGodzina1", "Data / Godzina", "Date / Time", "F6"},
+      {"Optymalizujdokument1", "Optymalizuj dokument", "Optimize this document", ""},
+      {"Usuznakinarodowe1", "Usuń znaki narodowe", "Remove national characters", ""},
+      {"Zmniejszwcicie1", "Zmniejsz wcięcie", "Decrease indent", "Ctrl+K"},
+      {"Zwikszwcicie1", "Zwiększ wcięcie", "Increase indent", "Ctrl+L"},
+      {"Zmiewielkoliter1Item", "Zmień wielkość liter", "Change characters size", ""},
+      {"maelitery1", "małe litery", "lowercase", ""},
+      {"WIELKIELITERY1", "WIELKIE LITERY", "UPPERCASE", ""},
+      {"Szukaj1Item", "&Szukaj", "&Search", ""},
+      {"Znajd1", "&Znajdź...", "&Find...", "Ctrl+F"},
+      {"Znajdwyraenieregularne1", "Znajdź wyrażenie regularne...", "Search regular expresion...", "Ctrl+R"},
+      {"Znajdnastpny1", "Znajdź &następny", "Find &next", "F3"},
+      {"Zastp1", "Zastąp...", "Replace...", ""},
+      {"Skoczdolinii1", "Skocz do linii...", "Goto line...", "Ctrl+G"},
+      {"HTML1Item", "HTML", "HTML", ""},
+      {"Czcionka1Item", "Czcionka", "Font", ""},
+      {"Pogrubiona1", nullptr, nullptr, "Ctrl+B"},
+      {"Kursywa1", nullptr, nullptr, "Ctrl+I"},
+      {"Podkrelona1", nullptr, nullptr, "Ctrl+U"},
+      {"Pooenie1Item", "Położenie", "Alignment", ""},
+      {"Nagwek1Item", "Nagłówek", "Header", ""},
+      {"H31", "<h3></h3>", "<h3></h3>", ""},
+      {"Wstawkolor1", "Wstaw kolor...", "Insert color...", ""},
+      {"Wstawznacznik1", "Wstaw znacznik...", "Insert Tag...", ""},
+      {"Powtrzwstawienieznacznika1", "Powtórz wstawienie znacznika", "Insert last tag again...", "F8"},
+      {"Ulubione1Item", "Ulubione", "Favorites", ""},
+      {"Dodajdoulubionych1", "Dodaj do ulubionych", "Add to favorites", "Ctrl+D"},
+      {"Organizujulubione1", "Organizuj ulubione...", "Organize favorites...", ""},
+      {"Opcje1Item", "Opcje", "Options", ""},
+      {"Ustawienia1", "Ustawienia...", "Setup...", ""},
+      {"Interfejspolski1", "Interfejs : polski", "Interface : polish", ""},
+      {"Interfejsangielski1", "Interfejs : angielski", "Interface : english", ""},
+      {"KolorujHTML1", "Koloruj składnię : HTML/XML", "Use highlighter : HTML/XML", ""},
+      {"KolorujPerl1", "Koloruj składnię : Perl", "Use highlighter : Perl", ""},
+      {"KolorujPHP1", "Koloruj składnię : PHP", "Use highlighter : PHP", ""},
+      {"KolorujPascal1", "Koloruj składnię : Pascal", "Use highlighter : Pascal", ""},
+      {"KolorujCPP1", "Koloruj składnię : CPP", "Use highlighter : CPP", ""},
+      {"KolorujCSS1", "Koloruj składnię : CSS", "Use highlighter : CSS", ""},
+      {"Bezkolorowania1", "Bez kolorowania", "Use highlighter : none", ""},
+      {"BelkaHTML1", "Pokaż belkę narzędzi HTML", "Show HTML toolbar", ""},
+      {"Belkakolorw1", "Pokaż belkę kolorów", "Show color toolbar", ""},
+      {"Zawijajwiersze1", "Zawijaj wiersze", "Wordwrap", ""},
+      {"Zawszenawierzchu1", "Zawsze na wierzchu", "Always on top", ""},
+      {"Pomoc1Item", "Pomoc", "Help", ""},
+      {"Pomoc2", "Pomoc", "Help", "F1"},
+      {"Oprogramie1", "O programie", "About", ""},
+      // Popup menus.
+      {"Idzdozakadki1Item", "Idź do zakładki", nullptr, ""},
+      {"Ustawzakadk1Item", "Ustaw zakładkę", nullptr, ""},
+      {"Usuzakadk1Item", "Usuń zakładkę", nullptr, ""},
+      {"Idzdozakadki1_7", "7", "7", ""},
+  };
+  for (int language : {1, 2}) {
+    Window w(language);
+    for (const auto& item : items) {
+      const QAction* a = w.Item(item.name);
+      ASSERT_NE(a, nullptr) << item.name;
+      const char* expected = language == 1 ? item.pl : item.en;
+      if (expected != nullptr) {
+        EXPECT_EQ(a->text(), QString::fromUtf8(expected)) << item.name;
+      }
+      EXPECT_FALSE(a->text().startsWith('#')) << item.name;
+      EXPECT_EQ(a->shortcut(), QKeySequence(QString::fromLatin1(item.key))) << item.name;
+    }
+    // Every item of every menu is translated, including those not listed above.
+    for (QMenu* menu : w.main->findChildren<QMenu*>())
+      for (QAction* a : menu->actions()) EXPECT_FALSE(a->text().startsWith('#')) << a->objectName().toStdString();
+    // Exactly one highlighter is checked, HTML at first.
+    EXPECT_TRUE(w.Item("KolorujHTML1")->isChecked());
+  }
+}
+
+TEST(MainWindow, LanguageCommandsTellAboutTheRestartAndStoreTheChoice) {
+  Window w(2);
+  w.Item("Interfejspolski1")->trigger();
+  ASSERT_EQ(w.dialogs.messages.size(), 1u);
+  EXPECT_EQ(w.dialogs.messages[0], LangText(173, 2));
+  EXPECT_EQ(w.settings.Store().ReadInteger("Interface", "Language", -1), 1);
+  // Nothing changes before the next start.
+  EXPECT_EQ(w.Item("Znajd1")->text(), QStringLiteral("&Find..."));
+  w.Item("Interfejsangielski1")->trigger();
+  EXPECT_EQ(w.settings.Store().ReadInteger("Interface", "Language", -1), 2);
+}
+
+TEST(MainWindow, TogglesReadFlipAndApplyTheirSetting) {
+  Window w(2);
+  w.Show();
+  const struct {
+    const char* item;
+    const char* section;
+    const char* ident;
+    QWidget* target;
+  } toggles[] = {
+      {"BelkaHTML1", "Main", "HTMLBar", w.main->findChild<QToolBar*>(QStringLiteral("CoolBar2"))},
+      {"Belkakolorw1", "Main", "ColorBar", w.main->findChild<QWidget*>(QStringLiteral("ColorBar"))},
+      {"Zawijajwiersze1", "Editor", "WordWrap", nullptr},
+  };
+  for (const auto& t : toggles) {
+    for (bool expected : {true, false}) {
+      w.Item(t.item)->trigger();
+      EXPECT_EQ(w.settings.Store().ReadBool(t.section, t.ident, !expected), expected) << t.item;
+      EXPECT_EQ(w.Item(t.item)->isChecked(), expected) << t.item;
+      if (t.target != nullptr) {
+        EXPECT_EQ(t.target->isVisible(), expected) << t.item;
+      } else {
+        EXPECT_EQ(w.Editor().WordWrap(), expected);
+      }
+    }
+  }
+}
+
+TEST(MainWindow, NewWindowStartsAnotherInstance) {
+  Window w(2);
+  w.Item("okno1")->trigger();
+  ASSERT_EQ(w.shell.started.size(), 1u);
+  EXPECT_TRUE(w.shell.started[0].empty());
+}
+
+TEST(MainWindow, TypedTextShowsInTheEditorAndTheStatusBarFollowsTheCaret) {
+  Window w(2);
+  w.Show();
+  QuillEditorWidget* editor = w.main->EditorWidget();
+  ASSERT_NE(editor, nullptr);
+  EXPECT_TRUE(editor->hasFocus());
+  QTest::keyClicks(editor, QStringLiteral("abcd"));
+  EXPECT_EQ(w.Editor().Text(), "abcd");
+  EXPECT_EQ(w.Panel(2), QStringLiteral("1 : 5"));
+  EXPECT_EQ(w.Panel(1), QStringLiteral("Modified"));
+  // A caret placed by the program reports the same way: second line, third column.
+  w.Editor().SetText("first\r\nsecond");
+  w.Editor().SetSelStart(9);
+  EXPECT_EQ(w.Panel(2), QStringLiteral("2 : 3"));
+  w.Editor().SetModified(false);
+  EXPECT_EQ(w.Panel(1), QString());
+}
+
+TEST(MainWindow, EscapeDoesWhatTheSettingSays) {
+  for (int setting : {0, 1, 2}) {
+    Window w(2);
+    w.Show();
+    w.settings.Store().WriteInteger("Editor", "ESC Key", setting);
+    QTest::keyClick(w.main->EditorWidget(), Qt::Key_Escape);
+    EXPECT_EQ(w.terminated, setting == 1) << setting;
+    EXPECT_EQ(w.main->isMinimized(), setting == 2) << setting;
+  }
+}
+
+TEST(MainWindow, AMaximisedCloseStoresOnlyTheState) {
+  Window w(2);
+  SettingsStore& s = w.settings.Store();
+  s.WriteInteger("Main", "Top", 40);
+  s.WriteInteger("Main", "Left", 30);
+  s.WriteInteger("Main", "Width", 640);
+  s.WriteInteger("Main", "Height", 480);
+  w.Show();
+  EXPECT_EQ(w.main->geometry(), QRect(30, 40, 640, 480));
+  w.main->setGeometry(50, 60, 700, 500);
+  w.main->showMaximized();
+  QTest::qWait(20);
+  ASSERT_TRUE(w.main->isMaximized());
+  w.main->close();
+  EXPECT_EQ(s.ReadInteger("Main", "WindowState", -1), 2);
+  EXPECT_EQ(s.ReadInteger("Main", "Top", -1), 40);
+  EXPECT_EQ(s.ReadInteger("Main", "Left", -1), 30);
+  EXPECT_EQ(s.ReadInteger("Main", "Width", -1), 640);
+  EXPECT_EQ(s.ReadInteger("Main", "Height", -1), 480);
+}
+
+TEST(MainWindow, ANormalCloseStoresTheBoundsAndTheNextStartRestoresThem) {
+  Window w(2);
+  w.Show();
+  w.main->setGeometry(70, 80, 600, 400);
+  w.main->close();
+  EXPECT_EQ(w.settings.Store().ReadInteger("Main", "WindowState", -1), 0);
+  w.Start();
+  w.Show();
+  EXPECT_EQ(w.main->geometry(), QRect(70, 80, 600, 400));
+}
+
+TEST(MainWindow, ClosingThePolishInterfaceShowsTheInformationBox) {
+  for (int language : {1, 2}) {
+    Window w(language);
+    w.Show();
+    QString shown;
+    ModalWatcher watch([&](QWidget* modal) {
+      shown = modal->objectName();
+      modal->close();
+    });
+    w.main->close();
+    EXPECT_EQ(shown, language == 1 ? QStringLiteral("Info") : QString()) << language;
+  }
+}
+
+TEST(MainWindow, HighlighterItemsFormOneRadioGroupWithTheEditor) {
+  Window w(2);
+  w.Show();
+  w.Item("KolorujPHP1")->trigger();
+  EXPECT_EQ(w.Editor().ColorStyle(), TColorStyle{csPhp});
+  EXPECT_TRUE(w.Item("KolorujPHP1")->isChecked());
+  w.Item("Bezkolorowania1")->trigger();
+  EXPECT_TRUE(w.Editor().PlainText());
+  EXPECT_TRUE(w.Item("Bezkolorowania1")->isChecked());
+  // A change made elsewhere (opening a .css file) moves the check too.
+  w.Editor().SetColorStyle(TColorStyle{csCSS});
+  EXPECT_TRUE(w.Item("KolorujCSS1")->isChecked());
+  EXPECT_FALSE(w.Item("Bezkolorowania1")->isChecked());
+}
+
+TEST(MainWindow, BookmarkItemsAreCheckedFromTheEditor) {
+  Window w(2);
+  w.Show();
+  w.Editor().SetText("one\r\ntwo\r\nthree");
+  w.Editor().SetSelStart(6);
+  w.Item("Ustawzakadk1_3")->trigger();
+  EXPECT_EQ(w.Editor().GetBookmark(3), 1);
+  emit w.main->UnSelectMenu()->aboutToShow();
+  for (const char* menu : {"Idzdozakadki1_", "Ustawzakadk1_", "Usuzakadk1_"})
+    for (int n = 1; n <= 9; ++n)
+      EXPECT_EQ(w.Item((std::string(menu) + std::to_string(n)).c_str())->isChecked(), n == 3) << menu << n;
+  w.Editor().SetSelStart(0);
+  w.Item("Idzdozakadki1_3")->trigger();
+  EXPECT_EQ(w.Editor().CurrentLine(), 1);
+  w.Item("Usuzakadk1_3")->trigger();
+  EXPECT_EQ(w.Editor().GetBookmark(3), -1);
+}
+
+TEST(MainWindow, TheTipOfTheDayComesOnceAndCanBeTurnedOff) {
+  Window w(2, {}, true);
+  int tip = 0;
+  ModalWatcher watch([&](QWidget* modal) {
+    tip = qobject_cast<TTifOfTheDay*>(modal) != nullptr ? qobject_cast<TTifOfTheDay*>(modal)->TipId() : -1;
+    modal->findChild<QCheckBox*>(QStringLiteral("DontShow"))->setChecked(true);
+    modal->findChild<QPushButton*>(QStringLiteral("Close"))->click();
+  });
+  w.Show();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return watch.Fired(); }, 4000));
+  EXPECT_GE(tip, 200);
+  EXPECT_LE(tip, 211);
+  EXPECT_FALSE(w.settings.Store().ReadBool("Tips", "ShowTips", true));
+}

@@ -1,0 +1,151 @@
+// The Qt implementations under the editor and the forms: code page, keys, fonts, filters, translation.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QFontDatabase>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QToolBar>
+
+#include "app/LangTable.h"
+#include "ui/DisplayCheck.h"
+#include "ui/KeyTranslation.h"
+#include "ui/QtCanvas.h"
+#include "ui/QtDialogs.h"
+#include "ui/Translate.h"
+#include "ui/Win1250Text.h"
+
+TEST(Win1250Text, EveryByteSurvivesTheRoundTrip) {
+  std::string all;
+  for (int b = 0; b < 256; ++b) all.push_back(static_cast<char>(b));
+  const QString unicode = FromWin1250(all);
+  ASSERT_EQ(unicode.size(), 256);
+  EXPECT_EQ(ToWin1250(unicode), all);
+}
+
+TEST(Win1250Text, PolishLettersAndDroppedCharacters) {
+  // The 18 Polish letters in Windows-1250 and in Unicode.
+  const std::string bytes = "\xA5\xC6\xCA\xA3\xD1\xD3\x8C\x8F\xAF\xB9\xE6\xEA\xB3\xF1\xF3\x9C\x9F\xBF";
+  EXPECT_EQ(FromWin1250(bytes), QStringLiteral("ĄĆĘŁŃÓŚŹŻąćęłńóśźż"));
+  EXPECT_EQ(FromWin1250("\x80\x84\x96"), QStringLiteral("€„–"));
+  // Characters the code page has no byte for are left out.
+  EXPECT_EQ(ToWin1250(QStringLiteral("a中ä€ñ")), std::string("a\xE4\x80"));
+}
+
+TEST(KeyTranslation, KeyCodesAndCharacters) {
+  const struct {
+    int key;
+    Qt::KeyboardModifiers mods;
+    QString text;
+    int vk;
+    std::optional<char> ch;
+  } cases[] = {
+      {Qt::Key_A, Qt::NoModifier, "a", 'A', 'a'},
+      {Qt::Key_A, Qt::ControlModifier, "\x01", 'A', '\x01'},
+      {Qt::Key_F, Qt::AltModifier, "f", 'F', std::nullopt},
+      {Qt::Key_Escape, Qt::NoModifier, "\x1b", vk::Escape, '\x1b'},
+      {Qt::Key_Return, Qt::NoModifier, "\r", vk::Return, '\r'},
+      {Qt::Key_Enter, Qt::NoModifier, "\r", vk::Return, '\r'},
+      {Qt::Key_Backspace, Qt::NoModifier, "\b", vk::Back, '\b'},
+      {Qt::Key_Tab, Qt::NoModifier, "\t", vk::Tab, '\t'},
+      {Qt::Key_Home, Qt::NoModifier, "", vk::Home, std::nullopt},
+      {Qt::Key_PageDown, Qt::ShiftModifier, "", vk::Next, std::nullopt},
+      {Qt::Key_3, Qt::ControlModifier | Qt::AltModifier, "", '3', std::nullopt},
+      {Qt::Key_F5, Qt::NoModifier, "", 116, std::nullopt},
+      {Qt::Key_Space, Qt::ControlModifier, " ", vk::Space, ' '},
+      {Qt::Key_unknown, Qt::NoModifier, QStringLiteral("ą"), 0, '\xB9'},
+      {Qt::Key_unknown, Qt::NoModifier, QStringLiteral("中"), 0, std::nullopt},
+  };
+  for (const auto& c : cases) {
+    const QKeyEvent event(QEvent::KeyPress, c.key, c.mods, c.text);
+    EXPECT_EQ(VirtualKeyFor(c.key), c.vk) << c.key;
+    EXPECT_EQ(CharacterFor(event), c.ch) << c.key;
+  }
+  const TShiftState s = ShiftStateFor(Qt::ShiftModifier | Qt::ControlModifier, Qt::LeftButton);
+  EXPECT_TRUE(s.Has(ssShift) && s.Has(ssCtrl) && s.Has(ssLeft));
+  EXPECT_FALSE(s.Has(ssAlt) || s.Has(ssRight));
+}
+
+TEST(QtCanvas, UnknownFontFallsBackToTheFixedPitchFont) {
+  const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  const QFont f = QtCanvas::ResolveFont("FixedSys", 10);
+  EXPECT_EQ(f.family(), fixed.family());
+  EXPECT_EQ(f.pointSize(), 10);
+  const QString known = QFontDatabase::families().value(0);
+  ASSERT_FALSE(known.isEmpty());
+  EXPECT_EQ(QtCanvas::ResolveFont(known.toLower().toStdString(), 12).family().toLower(), known.toLower());
+}
+
+TEST(QtCanvas, DrawsWindows1250TextInItsColours) {
+  QImage image(200, 40, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  QtCanvas canvas(&image);
+  canvas.SetFont("FixedSys", 12);
+  const int w = canvas.TextWidth("\xB9\xB9");
+  EXPECT_GT(w, 0);
+  EXPECT_EQ(canvas.TextWidth("\xB9\xB9"), canvas.TextWidth("\xB9") * 2);  // fixed pitch
+  canvas.TextOut(10, 5, "\xB9\xB9", 0x0000FF, 0xFF0000);  // red on blue
+  canvas.Flush();
+  EXPECT_EQ(image.pixelColor(10, 5), QColor(0, 0, 255));  // the cell is filled with the background
+  bool red = false;
+  for (int x = 10; x < 10 + w; ++x)
+    for (int y = 5; y < 5 + canvas.CellHeight(); ++y) red = red || image.pixelColor(x, y).red() > 200;
+  EXPECT_TRUE(red);
+  EXPECT_EQ(image.pixelColor(10 + w + 2, 5), QColor(Qt::white));
+}
+
+TEST(QtDialogs, FiltersBecomeQtNameFilters) {
+  EXPECT_EQ(QtDialogs::QtFilter("HTML documents|*.ht*;*.php*;*.pl;*.sht*;*.asp;|All files|*.*"),
+            QStringLiteral("HTML documents (*.ht* *.php* *.pl *.sht* *.asp);;All files (*.*)"));
+  EXPECT_EQ(QtDialogs::QtFilter(""), QString());
+}
+
+TEST(Translate, ControlsAndTheirContentsTakeTheTableTexts) {
+  SetInterfaceLanguage(2);
+  QDialog form;
+  form.setWindowTitle(QStringLiteral("#195#Porada"));
+  auto* group = new QGroupBox(QStringLiteral("#89#zakładki"), &form);
+  auto* label = new QLabel(QStringLiteral("#198#Czy wiesz"), group);
+  auto* check = new QCheckBox(QStringLiteral("#196#"), group);
+  auto* button = new QPushButton(QStringLiteral("#221#Pomoc"), &form);
+  auto* plain = new QPushButton(QStringLiteral("ISO-8859-2"), &form);
+  auto* combo = new QComboBox(&form);
+  combo->addItems({QStringLiteral("#33#małe"), QStringLiteral("<h1></h1>")});
+  auto* bar = new QToolBar(&form);
+  QAction* tool = bar->addAction(QStringLiteral("#24#Kopiuj"));
+  tool->setToolTip(QStringLiteral("#24#Kopiuj"));
+
+  TranslateControl(&form);
+  EXPECT_EQ(form.windowTitle().toStdString(), LangText(195, 2));
+  EXPECT_EQ(group->title().toStdString(), LangText(89, 2));
+  EXPECT_EQ(label->text().toStdString(), LangText(198, 2));
+  EXPECT_EQ(check->text().toStdString(), LangText(196, 2));
+  EXPECT_EQ(button->text(), QStringLiteral("Help"));
+  EXPECT_EQ(plain->text(), QStringLiteral("ISO-8859-2"));
+  EXPECT_EQ(combo->itemText(0), QStringLiteral("lowercase"));
+  EXPECT_EQ(combo->itemText(1), QStringLiteral("<h1></h1>"));
+  EXPECT_EQ(tool->text(), QStringLiteral("Copy"));
+  EXPECT_EQ(tool->toolTip(), QStringLiteral("Copy"));
+}
+
+TEST(DisplayCheck, NeedsADisplayOrAChosenPlatform) {
+  const QByteArray saved[3] = {qgetenv("QT_QPA_PLATFORM"), qgetenv("DISPLAY"), qgetenv("WAYLAND_DISPLAY")};
+  const char* names[3] = {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"};
+  for (const char* n : names) qunsetenv(n);
+  const std::optional<std::string> message = MissingDisplayMessage();
+  ASSERT_TRUE(message.has_value());
+  EXPECT_NE(message->find("graphical session"), std::string::npos);
+  EXPECT_NE(message->find("QT_QPA_PLATFORM=offscreen"), std::string::npos);
+  EXPECT_EQ(message->find('\n'), std::string::npos);
+  for (const char* n : names) {
+    qputenv(n, "x");
+    EXPECT_EQ(MissingDisplayMessage(), std::nullopt) << n;
+    qunsetenv(n);
+  }
+  for (int i = 0; i < 3; ++i)
+    if (!saved[i].isNull()) qputenv(names[i], saved[i]);
+}
