@@ -222,6 +222,14 @@ void TMain::dropEvent(QDropEvent* e) {
   });
 }
 
+bool TMain::eventFilter(QObject* watched, QEvent* e) {
+  if (watched == logo_ && e->type() == QEvent::MouseButtonRelease) {
+    Run([this] { LogoClick(); });
+    return true;
+  }
+  return QMainWindow::eventFilter(watched, e);
+}
+
 // ---- Editor events ---------------------------------------------------------------------------------------
 
 void TMain::EditorUpdateCaret(int line, int character) {

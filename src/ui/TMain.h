@@ -57,6 +57,7 @@ protected:
   void closeEvent(QCloseEvent* e) override;
   void dragEnterEvent(QDragEnterEvent* e) override;
   void dropEvent(QDropEvent* e) override;
+  bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
   // Building (TMainMenus.cpp, TMainBars.cpp).

@@ -60,16 +60,13 @@ void TMain::CreateToolBars() {
   auto* spacer = new QWidget(mainBar_);
   spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
   mainBar_->addWidget(spacer);
-  auto* logo = new QToolButton(mainBar_);
-  logo->setObjectName(QStringLiteral("Logo"));
-  logo->setAutoRaise(true);
-  const QPixmap picture = LogoPixmap(24);
-  logo->setIcon(QIcon(picture));
-  logo->setIconSize(picture.size());
-  logo->setCursor(Qt::PointingHandCursor);
-  logo->setFocusPolicy(Qt::NoFocus);
-  connect(logo, &QToolButton::clicked, this, [this] { Run([this] { LogoClick(); }); });
-  mainBar_->addWidget(logo);
+  // A picture, not a button: the tool bar would shrink a button's icon to its own icon size.
+  logo_ = new QLabel(mainBar_);
+  logo_->setObjectName(QStringLiteral("Logo"));
+  logo_->setPixmap(LogoPixmap(26));
+  logo_->setCursor(Qt::PointingHandCursor);
+  logo_->installEventFilter(this);
+  mainBar_->addWidget(logo_);
   // The logo keeps 4 pixels from the bar's right edge.
   mainBar_->setContentsMargins(0, 0, 4, 0);
 

@@ -56,7 +56,8 @@ void TranslateControl(QWidget* control) {
   } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {
     button->setText(Caption(button->text()));
   } else if (auto* label = qobject_cast<QLabel*>(control)) {
-    label->setText(Caption(label->text()));
+    // Setting a text would drop a label's picture, so only a text that changes is set.
+    if (const QString t = Caption(label->text()); t != label->text()) label->setText(t);
   } else if (auto* group = qobject_cast<QGroupBox*>(control)) {
     group->setTitle(Caption(group->title()));
   } else if (auto* combo = qobject_cast<QComboBox*>(control)) {
