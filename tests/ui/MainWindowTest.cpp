@@ -4,7 +4,10 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QActionGroup>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QUrl>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -358,4 +361,53 @@ TEST(MainWindow, TheTipOfTheDayComesOnceAndCanBeTurnedOff) {
   EXPECT_GE(tip, 200);
   EXPECT_LE(tip, 211);
   EXPECT_FALSE(w.settings.Store().ReadBool("Tips", "ShowTips", true));
+}
+
+TEST(MainWindow, AlwaysOnTopKeepsThePlace) {
+  Window w(2);
+  w.Show();
+  w.main->setGeometry(40, 50, 620, 440);
+  for (bool expected : {true, false}) {
+    w.Item("Zawszenawierzchu1")->trigger();
+    EXPECT_EQ(w.main->windowFlags().testFlag(Qt::WindowStaysOnTopHint), expected);
+    EXPECT_TRUE(w.main->isVisible());
+    EXPECT_EQ(w.main->geometry(), QRect(40, 50, 620, 440));
+  }
+}
+
+TEST(MainWindow, HelpOpensTheAboutTopicOfTheHelpPageFound) {
+  QTemporaryDir data;
+  QDir(data.path()).mkpath(QStringLiteral("quillpad/help"));
+  QFile page(data.path() + QStringLiteral("/quillpad/help/index.html"));
+  ASSERT_TRUE(page.open(QIODevice::WriteOnly));
+  page.write("<html></html>");
+  page.close();
+  const QByteArray saved = qgetenv("XDG_DATA_HOME");
+  qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
+  Window w(2);
+  w.Show();
+  if (saved.isNull()) qunsetenv("XDG_DATA_HOME"); else qputenv("XDG_DATA_HOME", saved);
+  ASSERT_TRUE(w.Item("Pomoc2")->isVisible());
+  w.Item("Pomoc2")->trigger();
+  ASSERT_EQ(w.shell.opened.size(), 1u);
+  const QUrl opened(QString::fromStdString(w.shell.opened[0]));
+  EXPECT_EQ(opened.fragment(), QStringLiteral("program_about"));
+  EXPECT_EQ(QFileInfo(opened.toLocalFile()).canonicalFilePath(), QFileInfo(page).canonicalFilePath());
+}
+
+TEST(MainWindow, TheAboutBoxShowsTheProductAndOpensTheMakersAddresses) {
+  Window w(2);
+  QStringList texts;
+  ModalWatcher watch([&](QWidget* modal) {
+    for (QLabel* label : modal->findChildren<QLabel*>()) {
+      texts << label->text();
+      if (label->text().contains(QStringLiteral("href"))) emit label->linkActivated(QStringLiteral("mailto:x@y.z"));
+    }
+    modal->close();
+  });
+  w.Item("Oprogramie1")->trigger();
+  ASSERT_TRUE(watch.Fired());
+  EXPECT_TRUE(texts.contains(QStringLiteral("Norvale Quillpad 1.0.16")));
+  for (int id = 86; id <= 88; ++id) EXPECT_TRUE(texts.contains(QString::fromStdString(LangText(id, 2)))) << id;
+  EXPECT_EQ(w.shell.opened.size(), 2u);
 }
