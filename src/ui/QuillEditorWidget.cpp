@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QInputMethodEvent>
 #include <QMenu>
 #include <QPainter>
 #include <QScrollBar>
@@ -239,6 +240,19 @@ void QuillEditorWidget::keyPressEvent(QKeyEvent* e) {
   if (key != 0) editor_->KeyDown(key, ShiftStateFor(e->modifiers(), QApplication::mouseButtons()));
   if (const std::optional<char> c = CharacterFor(*e)) editor_->KeyPress(*c);
   e->accept();
+}
+
+void QuillEditorWidget::inputMethodEvent(QInputMethodEvent* e) {
+  // Text composed by an input method (dead keys, compose sequences) arrives here, not as key presses.
+  for (char c : ToWin1250(e->commitString()))
+    if (static_cast<unsigned char>(c) >= 32) editor_->KeyPress(c);
+  e->accept();
+}
+
+QVariant QuillEditorWidget::inputMethodQuery(Qt::InputMethodQuery query) const {
+  if (query == Qt::ImCursorRectangle) return QRect(caretPos_, caretSize_);
+  if (query == Qt::ImEnabled) return true;
+  return QWidget::inputMethodQuery(query);
 }
 
 void QuillEditorWidget::mousePressEvent(QMouseEvent* e) {

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QInputMethodEvent>
 #include <QUrl>
 #include <QLabel>
 #include <QMenu>
@@ -249,6 +250,12 @@ TEST(MainWindow, TypedTextShowsInTheEditorAndTheStatusBarFollowsTheCaret) {
   QTest::keyClicks(editor, QStringLiteral("abcd"));
   EXPECT_EQ(w.Editor().Text(), "abcd");
   EXPECT_EQ(w.Panel(2), QStringLiteral("1 : 5"));
+  // A letter composed by an input method is typed as its Windows-1250 byte.
+  QInputMethodEvent compose;
+  compose.setCommitString(QStringLiteral("ż"));
+  QApplication::sendEvent(editor, &compose);
+  EXPECT_EQ(w.Editor().Text(), "abcd\xBF");
+  EXPECT_EQ(w.Panel(2), QStringLiteral("1 : 6"));
   EXPECT_EQ(w.Panel(1), QStringLiteral("Modified"));
   // A caret placed by the program reports the same way: second line, third column.
   w.Editor().SetText("first\r\nsecond");
