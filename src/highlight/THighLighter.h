@@ -108,10 +108,6 @@ public:
   // Whether the character at (column, line) lies in the selection.
   bool IsSelected(int column, int line) const;
 
-protected:
-  // Whether the class keeps per-line start states (the plain-text highlighter has only one state).
-  explicit THighLighter(bool keepsLineStates) : keepsLineStates_(keepsLineStates) {}
-
   struct CharPos {
     int line = -1;  // -1: no such character
     int column = 0;
@@ -120,9 +116,18 @@ protected:
   CharPos LastCharBefore(int line);
   // Like PeekBack, also giving the position of the character found.
   unsigned char PeekBackAt(int k, CharPos& where);
-  // The word that begins with the character read last: that character and the letters after it, when
-  // the whole fits in maxLength; empty otherwise (no keyword is that long).
+  // The word that begins with the character read last: that character and the ASCII letters after it,
+  // when the whole is at most maxLength long; empty otherwise (no keyword is that long).
   std::string_view WordFromLastChar(std::size_t maxLength);
+  // A string's opening quote is remembered by position (line, column just after it), so that it is told
+  // from a closing quote even when the string crosses a line.
+  static bool IsOpeningQuote(const CharPos& p, int quoteLine, int quoteColumn) {
+    return p.line == quoteLine && p.column == quoteColumn - 1;
+  }
+
+protected:
+  // Whether the class keeps per-line start states (the plain-text highlighter has only one state).
+  explicit THighLighter(bool keepsLineStates) : keepsLineStates_(keepsLineStates) {}
 
   // Hidden context stored with a line's start state, in bits no visible state uses.
   static constexpr std::uint16_t kKnownMark = 0x0001;
@@ -148,11 +153,6 @@ protected:
   // Sets Kind to tkURL when the token begins with "http://" in any case.
   void MarkUrl(std::string_view token);
 
-  // A string's opening quote is remembered by position (line, column just after it), so that the quote
-  // is told from a closing one even when the string crosses a line.
-  bool IsOpeningQuote(const CharPos& p, int quoteLine, int quoteColumn) const {
-    return p.line == quoteLine && p.column == quoteColumn - 1;
-  }
   // Context bit: the opening quote is the last character before the line being entered.
   std::uint16_t QuoteContext(int quoteLine, int quoteColumn) const {
     return PrevLine == quoteLine && PrevColumn == quoteColumn - 1 ? kQuoteBeforeLine : 0;

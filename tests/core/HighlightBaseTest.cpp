@@ -1,10 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "HighlightTestDriver.h"
 #include "highlight/HighlighterFactory.h"
+#include "highlight/TCSSHighLight.h"
+#include "highlight/TCppHighlight.h"
+#include "highlight/THTMLHighLight.h"
+#include "highlight/TPHPHighLight.h"
+#include "highlight/TPascalHighlight.h"
+#include "highlight/TPerlHighLight.h"
 #include "highlight/TTextHighLight.h"
 #include "highlight/TokenColors.h"
 
@@ -46,13 +53,16 @@ TEST(TextHighlight, WordCheckMarksRejectedUnselectedWordsOfLettersOnly) {
   TTextHighLight h;
   h.OnCheckWord = [](const std::string& w) { return w != "bad"; };
   const auto tokens = PaintAll(h, store, "bad good bad1 bad", {15, 0, 18, 0});
-  ASSERT_EQ(tokens.size(), 8u);
+  // A selection starting at a word start splits it: the first letter changes the state on its own.
+  ASSERT_EQ(tokens.size(), 9u);
   EXPECT_EQ(tokens[0].flags, tfText | tfMisspelled);
-  EXPECT_EQ(tokens[1].flags, tfText);                // a blank is not a word
-  EXPECT_EQ(tokens[2].flags, tfText);                // good
+  EXPECT_EQ(tokens[1].flags, tfText);                 // a blank is not a word
+  EXPECT_EQ(tokens[2].flags, tfText);                 // good
   EXPECT_EQ(tokens[4].flags, tfText | tfMisspelled);  // the letters before a digit are a word of their own
   EXPECT_EQ(tokens[5].flags, tfText);
+  EXPECT_EQ(tokens[7].text, "b");
   EXPECT_EQ(tokens[7].flags, tfText | tfSelected);  // selected words are not checked
+  EXPECT_EQ(tokens[8].flags, tfText | tfSelected);
 }
 
 TEST(TokenColors, FirstMatchingClassWins) {
@@ -80,6 +90,28 @@ TEST(TokenColors, FirstMatchingClassWins) {
       {tfMisspelled, {99, 1}},
   };
   for (const Case& k : cases) EXPECT_EQ(ColorsForAttributes(k.flags, c, 99), k.expected) << hltest::Hex(k.flags);
+}
+
+}  // namespace
+
+namespace {
+
+template <class T>
+bool Is(const std::unique_ptr<THighLighter>& h) {
+  return dynamic_cast<T*>(h.get()) != nullptr;
+}
+
+TEST(HighlighterFactory, PlainTextFirstThenTheFirstStyleInTheFixedOrder) {
+  EXPECT_TRUE(Is<TTextHighLight>(CreateHighlighter(true, {csHTML})));
+  EXPECT_TRUE(Is<THTMLHighLight>(CreateHighlighter(false, {csPhp, csHTML})));
+  EXPECT_TRUE(Is<TPerlHighLight>(CreateHighlighter(false, {csPerl, csPhp, csPascal, csC, csCSS})));
+  EXPECT_TRUE(Is<TPHPHighLight>(CreateHighlighter(false, {csPhp, csPascal})));
+  EXPECT_TRUE(Is<TPascalHighlight>(CreateHighlighter(false, {csPascal, csC})));
+  EXPECT_TRUE(Is<TCppHighlight>(CreateHighlighter(false, {csC, csCSS})));
+  EXPECT_TRUE(Is<TCSSHighLight>(CreateHighlighter(false, {csCSS, csPlain})));
+  for (TColorStyleItem item : {csPlain, csVB, csBatch, csNone, csMFIle})
+    EXPECT_TRUE(Is<TTextHighLight>(CreateHighlighter(false, {item})));
+  EXPECT_TRUE(Is<TTextHighLight>(CreateHighlighter(false, {})));
 }
 
 }  // namespace
