@@ -28,6 +28,14 @@ void THTMLHighLight::NextToken(std::string& token) {
 
 TTokenFlags THTMLHighLight::Step(unsigned char c, TTokenFlags s) {
   if (s & tfScript) return php_rules::Step(*this, c, s, true);
+  if ((s & ~tfSelected) == tfText && c != 0 && !LeaveScript) {
+    // The common case, text between tags, where only "<" changes the state.
+    Selected = IsSelected(PrevColumn, PrevLine);
+    PrevChar2 = PrevChar;
+    PrevChar = c;
+    const TTokenFlags r = c == '<' ? tfTag : tfText;
+    return Selected ? (r | tfSelected) : r;
+  }
   return HtmlStep(c, s);
 }
 

@@ -90,9 +90,23 @@ public:
   void InvalidateFrom(int n);
 
   // The shared reader.
+  struct CharPos {
+    int line = -1;  // -1: no such character
+    int column = 0;
+  };
   // Returns the character at ScanColumn/ScanLine and advances; at the end of a line sets EndOfLine,
   // moves to the next line (or sets EndOfText after the last one) and returns 0.
-  unsigned char ReadChar();
+  unsigned char ReadChar() {
+    // Fast path: a character of the line read last.
+    if (ScanLine == scanText_.index && ScanColumn >= 1 && ScanColumn <= static_cast<int>(scanText_.text.size())) {
+      EndOfLine = false;
+      EndOfText = false;
+      PrevColumn = ScanColumn;
+      PrevLine = ScanLine;
+      return static_cast<unsigned char>(scanText_.text[static_cast<std::size_t>(ScanColumn++ - 1)]);
+    }
+    return ReadCharSlow();
+  }
   // Like ReadChar; inRegion tells whether the position read lay inside the region.
   unsigned char ReadInRegion(bool& inRegion);
   bool InRegion(int column, int line) const {
@@ -102,16 +116,23 @@ public:
   void StepBackLine();
   // The character k positions before the one read last, across line breaks (which do not count);
   // 0 before the start of the text.
-  unsigned char PeekBack(int k);
+  unsigned char PeekBack(int k) {
+    if (PrevColumn > k && PrevLine == scanText_.index && PrevColumn <= static_cast<int>(scanText_.text.size()))
+      return static_cast<unsigned char>(scanText_.text[static_cast<std::size_t>(PrevColumn - k - 1)]);
+    CharPos unused;
+    return PeekBackAt(k, unused);
+  }
   // The run of ASCII letters starting at ScanColumn on ScanLine, at most maxLength long.
   std::string_view ReadWordRest(std::size_t maxLength);
   // Whether the character at (column, line) lies in the selection.
-  bool IsSelected(int column, int line) const;
+  bool IsSelected(int column, int line) const {
+    if (line < SelStartLine || line > SelEndLine) return false;
+    if (SelStartLine == SelEndLine) return column >= SelStartColumn && column < SelEndColumn;
+    if (line == SelStartLine) return column >= SelStartColumn;
+    if (line == SelEndLine) return column < SelEndColumn;
+    return true;
+  }
 
-  struct CharPos {
-    int line = -1;  // -1: no such character
-    int column = 0;
-  };
   // The position of the last character before line `line`, skipping empty lines.
   CharPos LastCharBefore(int line);
   // Like PeekBack, also giving the position of the character found.
@@ -177,6 +198,7 @@ private:
   void ResumeAtLine(int line, std::uint16_t stored);
   bool TryJumpToNextLine();
   std::string_view LineView(int line);
+  unsigned char ReadCharSlow();
   void ForgetText();
 
   bool keepsLineStates_;
@@ -187,11 +209,12 @@ private:
   bool pending_ = false;
   int pendingColumn_ = 0;
   int pendingLine_ = 0;
-  // Two recently used line texts.
   struct CachedLine {
     int index = -1;
     std::string_view text;
   };
+  // The line being scanned, and two other recently used lines.
+  CachedLine scanText_;
   std::array<CachedLine, 2> lineCache_{};
   int lineCacheNext_ = 0;
   // Answers of LastCharBefore, valid until the text changes: the last character before line `query`

@@ -99,7 +99,8 @@ void THighLighter::StartFromLineStates(StepFn step) {
 template <class StepFn>
 void THighLighter::Rescan(StepFn step, int from, int to) {
   for (int line = from; line < to; ++line) {
-    const std::string_view text = LineView(line);
+    scanText_ = {line, LineView(line)};
+    const std::string_view text = scanText_.text;
     ScanLine = line;
     for (std::size_t i = 0; i < text.size(); ++i) {
       PrevLine = line;

@@ -115,3 +115,56 @@ TEST(HighlighterFactory, PlainTextFirstThenTheFirstStyleInTheFixedOrder) {
 }
 
 }  // namespace
+
+namespace {
+
+const char* const PhpPage = "<html>\n<?php\n$a = 1; /* x\necho $a;\n?>\n<b>done</b>";
+
+std::vector<PaintedToken> PaintFrom(THighLighter& h, int top) {
+  std::vector<PaintedToken> tokens;
+  EXPECT_TRUE(hltest::Paint(h, top, 10, tokens));
+  return tokens;
+}
+
+TEST(HighlightLineStates, RecordWithItsLowByteClearedIsRecomputed) {
+  // The editor's wrap operations clear only the first byte of a line's start state.
+  LineStore store;
+  hltest::Fill(store, hltest::SplitLines(PhpPage));
+  THTMLHighLight h;
+  h.Attach(&store);
+  const auto expected = PaintFrom(h, 3);
+  ASSERT_NE(store.StartState(3), 0);
+  store.SetStartState(3, static_cast<std::uint16_t>(store.StartState(3) & 0xFF00));
+  EXPECT_EQ(PaintFrom(h, 3), expected);
+}
+
+TEST(HighlightLineStates, ANewHighlighterDoesNotTrustRecordsLeftByAnother) {
+  LineStore store;
+  hltest::Fill(store, hltest::SplitLines(PhpPage));
+  TCppHighlight cpp;  // leaves C++ states ("/*" opens a comment) in the records
+  cpp.Attach(&store);
+  PaintFrom(cpp, 5);
+  LineStore fresh;
+  hltest::Fill(fresh, hltest::SplitLines(PhpPage));
+  THTMLHighLight clean;
+  clean.Attach(&fresh);
+  THTMLHighLight html;
+  html.Attach(&store);
+  for (int top : {5, 3, 4}) EXPECT_EQ(PaintFrom(html, top), PaintFrom(clean, top)) << top;
+}
+
+TEST(HighlightLineStates, InvalidateFromClearsExistingRecordsFromTheLineBefore) {
+  LineStore store;
+  hltest::Fill(store, hltest::SplitLines(PhpPage));
+  THTMLHighLight h;
+  h.Attach(&store);
+  PaintFrom(h, store.Count() - 1);
+  for (int i = 1; i < store.Count(); ++i) ASSERT_NE(store.StartState(i), 0) << i;
+  h.InvalidateFrom(4);
+  for (int i = 1; i < store.Count(); ++i) EXPECT_EQ(store.StartState(i) == 0, i >= 3) << i;
+  h.InvalidateAll();
+  for (int i = 0; i < store.Count(); ++i) EXPECT_EQ(store.StartState(i), 0) << i;
+  EXPECT_FALSE(store.HasRecord(0));  // lines without a record get none
+}
+
+}  // namespace
