@@ -23,9 +23,10 @@ constexpr CharTable MakeCharTable(std::string_view members) { return MakeCharTab
 // selection; the highlighter then cuts the visible text into tokens whose flags pick the colours.
 //
 // Each character is run once, in text order, through the class's transition function, which maps
-// (character, state) to the next state; a token is a run of characters of the class's token set that end
-// in the same state, and a character outside that set or a line end is a token by itself. The end of a
-// line is read as the character 0 and is a token of its own; a token never spans lines.
+// (character, state) to the next state, and takes the state it leads to as its attribute. A token is a
+// run of characters of the class's token set with the same attribute; a character outside that set is a
+// token by itself. The end of a line is read as the character 0 and is a token of its own ("\0" at the
+// column after the last character); a token never spans lines.
 //
 // Because a construct may span lines, the state at the start of each line is kept in that line's record.
 // The stored word carries more than the visible state: a marker bit (so a record whose low byte was

@@ -101,6 +101,8 @@ std::string WithCrLf(const std::string& lf) {
 
 class GoldenTest : public ::testing::TestWithParam<Sample> {};
 
+void ScrollThrough(const Sample& sample, const std::string& source);
+
 TEST_P(GoldenTest, WholeDocumentMatchesTheReviewedListing) {
   const Sample& sample = GetParam();
   const std::string base = std::string(QUILL_TEST_DATA_DIR) + "/highlight/" + sample.file;
@@ -128,7 +130,14 @@ TEST_P(GoldenTest, WholeDocumentMatchesTheReviewedListing) {
 // and however the window got there.
 TEST_P(GoldenTest, EveryScrollPositionPaintsTheSameTokens) {
   const Sample& sample = GetParam();
-  const std::string source = ReadFile(std::string(QUILL_TEST_DATA_DIR) + "/highlight/" + sample.file);
+  const std::string lf = ReadFile(std::string(QUILL_TEST_DATA_DIR) + "/highlight/" + sample.file);
+  for (const std::string& source : {lf, WithCrLf(lf)}) {
+    ScrollThrough(sample, source);
+    if (HasFatalFailure()) return;
+  }
+}
+
+void ScrollThrough(const Sample& sample, const std::string& source) {
   LineStore store;
   hltest::Fill(store, hltest::SplitLines(source));
   const int count = store.Count();
