@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "editor/EditorTypes.h"
 #include "editor/Keys.h"
@@ -127,6 +128,27 @@ public:
   bool CaretPastRight(int n);
   void FinishCaretMove();
 
+  // Window events the host forwards.
+  void HandleCreated();
+  void HandleResize();
+  void FocusIn();
+  void FocusOut();
+  enum class TScrollRequest { LineUp, LineDown, PageUp, PageDown, ThumbPosition, ThumbTrack, Top, Bottom };
+  // Vertical requests use LineUp/LineDown for up/down; horizontal ones use them for left/right, and
+  // Top for the left end.
+  void VScroll(TScrollRequest request, int pos);
+  void HScroll(TScrollRequest request, int pos);
+
+  // Keyboard and mouse.
+  void KeyDown(int& key, TShiftState shift);
+  void KeyPress(char ch);
+  void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
+  void MouseMove(TShiftState shift, int x, int y);
+  void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+  void DoubleClick();
+  void MouseWheel(int delta, TShiftState shift);
+  void TimerTick();
+
   // ---- Word wrap --------------------------------------------------------------------------------------
   bool WordWrap() const { return wordWrapRequested_; }
   void SetWordWrap(bool v);
@@ -231,9 +253,45 @@ private:
   std::string NormalizeLineEnds(std::string_view s) const;
   void CreateHighlighterForStyle();
   void MarkDirty(int line);
+  void ReflowAfterInsert(int line, int last, bool severalLines);
+  // Cuts a too-wide text into pieces that fit; `cap` limits where the search for each break starts.
+  std::vector<std::string> CutIntoPieces(std::string s, int cap);
+  void SetWrapScrollRange();
+  int TextWidth(std::string_view s);
+  int ClientRoom() const;  // width of the text area: the client width less the gutter
+  bool HasWindow() const;
+  void PaintText();
+  void PaintGutter();
   void EnsureOneLine();
   void SwitchPopup(bool hasSelection);
-  void DocumentEnd();  // the Ctrl+End move
+  void DocumentStart();  // the Ctrl+Home move
+  void DocumentEnd();    // the Ctrl+End move
+  // Caret moves of the keyboard.
+  void MoveLeft();
+  void MoveRight();
+  void MoveUp();
+  void MoveDown();
+  void MoveToColumnAfterVerticalMove();
+  void MoveHome();
+  void MoveEnd();
+  void MovePageUp();
+  void MovePageDown();
+  void WordLeft();
+  void WordRight();
+  bool DoMove(int key);
+  // Editing keys.
+  void TypeChar(char c);
+  void EnterKey();
+  void TabKey();
+  void BackspaceKey();
+  void DeleteKey();
+  void DeleteWord(bool forward);
+  // Removes the character or hard line break that starts at a document offset, records it for undo and
+  // re-flows; returns how many offsets it removed.
+  int RemoveAt(int offset);
+  char CharAtOffset(int offset) const;
+  bool PointAt(int x, int y, TTextPos& pos);
+  void ScrollLeftToFit(int column);
   bool Loading() const { return false; }
 
   EditorHost* host_ = nullptr;
@@ -271,4 +329,6 @@ private:
   int language_ = 0;
   Colors colors_;
   bool selPopupActive_ = false;
+  bool skipNextChar_ = false;
+  bool mouseSelecting_ = false;
 };

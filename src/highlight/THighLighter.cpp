@@ -1,0 +1,291 @@
+#include "highlight/THighLighter.h"
+
+#include <algorithm>
+
+void THighLighter::GetToken(std::string& token) { token = Token; }
+TTokenFlags THighLighter::GetAttributes() { return Attributes; }
+std::uint8_t THighLighter::GetKind() { return Kind; }
+
+void THighLighter::Attach(LineStore* lines) {
+  Lines = lines;
+  State = tfText;
+  ScanColumn = 1;
+  ScanLine = 0;
+  PrevColumn = 0;
+  PrevLine = 0;
+  DirtyLine = -1;
+  EndOfLine = false;
+  EndOfText = false;
+  // Records left by another highlighter, or by an earlier life of this list, are not ours to trust.
+  trustedBelow_ = 1;
+  pending_ = false;
+  ForgetText();
+  lastCharMemo_ = {};
+}
+
+void THighLighter::SetRegion(int leftColumn, int topLine, int rightColumn, int bottomLine) {
+  LeftColumn = leftColumn;
+  TopLine = topLine;
+  RightColumn = rightColumn;
+  BottomLine = bottomLine;
+  State = tfText;
+  PrevColumn = 0;
+  PrevLine = 0;
+  pending_ = false;
+}
+
+void THighLighter::SetSelection(int startColumn, int startLine, int endColumn, int endLine) {
+  SelStartColumn = startColumn;
+  SelStartLine = startLine;
+  SelEndColumn = endColumn;
+  SelEndLine = endLine;
+}
+
+void THighLighter::InvalidateAll() { InvalidateFrom(0); }
+
+void THighLighter::InvalidateFrom(int n) {
+  const int first = std::max(n - 1, 0);
+  LowerWatermark(first);
+  if (!Lines) return;
+  for (int i = first; i < Lines->Count(); ++i)
+    if (Lines->HasRecord(i)) Lines->SetStartState(i, 0);
+}
+
+void THighLighter::Start() {
+  EndOfLine = false;
+  EndOfText = false;
+  pending_ = false;
+  DirtyLine = -1;  // one state for every line: nothing is cached
+  ForgetText();
+  ScanLine = std::max(TopLine, 0);
+  ScanColumn = 1;
+  State = tfText;
+  if (!Lines || ScanLine >= Lines->Count()) EndOfText = true;
+}
+
+std::string_view THighLighter::LineView(int line) {
+  for (const CachedLine& c : lineCache_)
+    if (c.index == line) return c.text;
+  CachedLine& slot = lineCache_[static_cast<std::size_t>(lineCacheNext_)];
+  lineCacheNext_ ^= 1;
+  slot.index = line;
+  slot.text = Lines ? Lines->Line(line) : std::string_view{};
+  return slot.text;
+}
+
+void THighLighter::ForgetText() { lineCache_ = {}; }
+
+unsigned char THighLighter::ReadChar() {
+  EndOfLine = false;
+  EndOfText = false;
+  const std::string_view text = LineView(ScanLine);
+  if (ScanColumn <= static_cast<int>(text.size()) && !text.empty()) {
+    if (ScanColumn < 1) ScanColumn = 1;
+    PrevColumn = ScanColumn;
+    PrevLine = ScanLine;
+    return static_cast<unsigned char>(text[static_cast<std::size_t>(ScanColumn++ - 1)]);
+  }
+  EndOfLine = true;
+  if (Lines && ScanLine + 1 < Lines->Count()) {
+    ++ScanLine;
+    ScanColumn = 1;
+  } else {
+    EndOfText = true;
+  }
+  return 0;
+}
+
+unsigned char THighLighter::ReadInRegion(bool& inRegion) {
+  inRegion = InRegion(ScanColumn, ScanLine);
+  return ReadChar();
+}
+
+void THighLighter::StepBack() {
+  if (ScanColumn > 1) --ScanColumn;
+}
+
+void THighLighter::StepBackLine() {
+  if (ScanColumn >= 2) {
+    --ScanColumn;
+  } else if (ScanLine >= 1) {
+    --ScanLine;
+    ScanColumn = static_cast<int>(LineView(ScanLine).size()) + 1;
+  } else {
+    ScanColumn = 1;
+  }
+}
+
+THighLighter::CharPos THighLighter::LastCharBefore(int line) {
+  if (!Lines) return {};
+  line = std::min(line, Lines->Count());
+  // A remembered answer (q, f) says lines f.line+1 .. q-1 are empty, so f answers every line in
+  // f.line+1 .. q: a run of empty lines is walked once, however the window scrolls through it.
+  auto remembered = [&](int query, CharPos& found) {
+    for (const LastCharMemo& m : lastCharMemo_) {
+      if (m.query >= 0 && m.found.line < query && query <= m.query) {
+        found = m.found;
+        return true;
+      }
+    }
+    return false;
+  };
+  CharPos found;
+  for (int j = line - 1; j >= 0; --j) {
+    // Lines j+1 .. line-1 are empty here.
+    if (remembered(j + 1, found)) break;
+    const int length = static_cast<int>(LineView(j).size());
+    if (length > 0) {
+      found = {j, length};
+      break;
+    }
+  }
+  lastCharMemo_[static_cast<std::size_t>(lastCharMemoNext_)] = {line, found};
+  lastCharMemoNext_ = (lastCharMemoNext_ + 1) % static_cast<int>(lastCharMemo_.size());
+  return found;
+}
+
+unsigned char THighLighter::PeekBackAt(int k, CharPos& where) {
+  int line = PrevLine;
+  int column = PrevColumn - k;
+  while (column < 1) {
+    const CharPos p = LastCharBefore(line);
+    if (p.line < 0) {
+      where = {};
+      return 0;
+    }
+    line = p.line;
+    column += p.column;
+  }
+  const std::string_view text = LineView(line);
+  if (column > static_cast<int>(text.size())) {
+    where = {};
+    return 0;
+  }
+  where = {line, column};
+  return static_cast<unsigned char>(text[static_cast<std::size_t>(column - 1)]);
+}
+
+unsigned char THighLighter::PeekBack(int k) {
+  if (PrevColumn > k && PrevLine >= 0) {
+    const std::string_view text = LineView(PrevLine);
+    if (PrevColumn <= static_cast<int>(text.size()))
+      return static_cast<unsigned char>(text[static_cast<std::size_t>(PrevColumn - k - 1)]);
+  }
+  CharPos unused;
+  return PeekBackAt(k, unused);
+}
+
+std::string_view THighLighter::ReadWordRest(std::size_t maxLength) {
+  if (ScanColumn < 1) return {};
+  const std::string_view text = LineView(ScanLine);
+  const auto from = static_cast<std::size_t>(ScanColumn - 1);
+  if (from >= text.size()) return {};
+  std::size_t n = 0;
+  while (n < maxLength && from + n < text.size() && IsAsciiLetter(static_cast<unsigned char>(text[from + n]))) ++n;
+  return text.substr(from, n);
+}
+
+std::string_view THighLighter::WordFromLastChar(std::size_t maxLength) {
+  // The word starts at the character read last; ReadWordRest continues right after it on the same line.
+  if (PrevLine != ScanLine || PrevColumn + 1 != ScanColumn || maxLength == 0) return {};
+  const std::string_view rest = ReadWordRest(maxLength);
+  if (rest.size() >= maxLength) return {};
+  const std::string_view text = LineView(ScanLine);
+  return text.substr(static_cast<std::size_t>(PrevColumn - 1), rest.size() + 1);
+}
+
+bool THighLighter::IsSelected(int column, int line) const {
+  if (line < SelStartLine || line > SelEndLine) return false;
+  if (SelStartLine == SelEndLine) return column >= SelStartColumn && column < SelEndColumn;
+  if (line == SelStartLine) return column >= SelStartColumn;
+  if (line == SelEndLine) return column < SelEndColumn;
+  return true;
+}
+
+void THighLighter::MarkUrl(std::string_view token) {
+  static constexpr std::string_view prefix = "http://";
+  if (token.size() < prefix.size()) return;
+  for (std::size_t i = 0; i < prefix.size(); ++i) {
+    const auto c = static_cast<unsigned char>(token[i]);
+    const auto lower = static_cast<char>(c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c);
+    if (lower != prefix[i]) return;
+  }
+  Kind = tkURL;
+}
+
+std::uint16_t THighLighter::EncodeReturnState(TTokenFlags s, TTokenFlags alternative) {
+  std::uint16_t code = 0;
+  if (s & tfLongParam) code = 2;
+  else if (s & tfLongParam1) code = 3;
+  else if (s & alternative) code = 1;
+  return static_cast<std::uint16_t>(code << kReturnCodeShift);
+}
+
+TTokenFlags THighLighter::DecodeReturnState(std::uint16_t stored, TTokenFlags alternative) {
+  switch ((stored & kReturnCodeMask) >> kReturnCodeShift) {
+    case 1: return alternative;
+    case 2: return tfLongParam;
+    case 3: return tfLongParam1;
+    default: return tfText;
+  }
+}
+
+void THighLighter::Unread(int column, int line) {
+  ScanColumn = column;
+  ScanLine = line;
+  EndOfLine = false;
+  EndOfText = false;
+  pending_ = true;
+  pendingColumn_ = column;
+  pendingLine_ = line;
+}
+
+void THighLighter::LowerWatermark(int line) {
+  trustedBelow_ = std::min(trustedBelow_, std::max(line, 1));
+  lastCharMemo_ = {};
+}
+
+void THighLighter::ConsumeDirtyLine() {
+  if (DirtyLine >= 0) LowerWatermark(DirtyLine - 1);
+  DirtyLine = -1;
+}
+
+bool THighLighter::KnownLineStart(int line, std::uint16_t& stored) {
+  stored = 0;
+  if (!keepsLineStates_ || line <= 0) return true;
+  if (line >= trustedBelow_) return false;
+  stored = Lines->StartState(line);
+  return (stored & kKnownMark) != 0;
+}
+
+void THighLighter::RecordLineStart(int line) {
+  if (!keepsLineStates_ || line > trustedBelow_ || line <= 0) return;
+  const auto stored = static_cast<std::uint16_t>((State & ~(tfSelected | kContextBits)) | kKnownMark | LineContext());
+  if (Lines->StartState(line) != stored) Lines->SetStartState(line, stored);
+  if (line == trustedBelow_) ++trustedBelow_;
+}
+
+void THighLighter::ResumeAtLine(int line, std::uint16_t stored) {
+  const auto visible = static_cast<TTokenFlags>(stored & ~kContextBits);
+  State = visible ? visible : tfText;
+  const CharPos last = LastCharBefore(line);
+  PrevLine = std::max(last.line, 0);
+  PrevColumn = last.line >= 0 ? last.column : 0;
+  const unsigned char lastChar =
+      last.line >= 0 ? static_cast<unsigned char>(LineView(last.line)[static_cast<std::size_t>(last.column - 1)]) : 0;
+  RestoreLineContext(stored, lastChar);
+  ScanLine = line;
+  ScanColumn = 1;
+  EndOfLine = false;
+  EndOfText = false;
+  pending_ = false;
+}
+
+bool THighLighter::TryJumpToNextLine() {
+  const int next = ScanLine + 1;
+  if (!Lines || next >= Lines->Count()) return false;
+  std::uint16_t stored = 0;
+  if (!KnownLineStart(next, stored)) return false;
+  ResumeAtLine(next, stored);
+  return true;
+}

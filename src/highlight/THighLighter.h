@@ -1,0 +1,205 @@
+#pragma once
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "editor/LineStore.h"
+#include "highlight/Letters.h"
+#include "highlight/TokenFlags.h"
+
+// A set of byte values, used for token character sets and the operator and end sets of the languages.
+using CharTable = std::array<bool, 256>;
+
+constexpr CharTable MakeCharTable(const CharTable& base, std::string_view extra) {
+  CharTable t = base;
+  for (char c : extra) t[static_cast<unsigned char>(c)] = true;
+  return t;
+}
+constexpr CharTable MakeCharTable(std::string_view members) { return MakeCharTable(CharTable{}, members); }
+
+// The base of every syntax highlighter. The editor hands it the line list, the rectangle it paints and the
+// selection; the highlighter then cuts the visible text into tokens whose flags pick the colours.
+//
+// Each character is run once, in text order, through the class's transition function, which maps
+// (character, state) to the next state; a token is a run of characters of the class's token set that end
+// in the same state, and a character outside that set or a line end is a token by itself. The end of a
+// line is read as the character 0 and is a token of its own; a token never spans lines.
+//
+// Because a construct may span lines, the state at the start of each line is kept in that line's record.
+// The stored word carries more than the visible state: a marker bit (so a record whose low byte was
+// cleared reads as unknown) and whatever hidden scanner context the class needs to resume exactly there.
+// Records are trusted only below a watermark that every edit (DirtyLine) lowers, so an edit costs no walk
+// over the rest of the document; lines are rescanned from the nearest trusted line when they are needed.
+class THighLighter {
+public:
+  virtual ~THighLighter() = default;
+  THighLighter(const THighLighter&) = delete;
+  THighLighter& operator=(const THighLighter&) = delete;
+
+  // Word check for the plain-text highlighter: returns whether the word is spelt correctly.
+  std::function<bool(const std::string& word)> OnCheckWord;
+  // First character of the last token returned (columns are 1-based, lines 0-based).
+  int TokenStartColumn = 1;
+  int TokenStartLine = 0;
+  // The next character to read.
+  int ScanColumn = 1;
+  int ScanLine = 0;
+  // The character read last (unchanged by reading a line end).
+  int PrevColumn = 0;
+  int PrevLine = 0;
+  // -1 = nothing pending; N >= 0 = the stored start states from line N-1 on (from line 0 for N = 0)
+  // are stale. Set by the editor after an edit, consumed by Start.
+  int DirtyLine = -1;
+  LineStore* Lines = nullptr;  // not owned
+  // The rectangle being painted, all bounds inclusive.
+  int LeftColumn = 0;
+  int TopLine = 0;
+  int RightColumn = 0;
+  int BottomLine = 0;
+  // The selection, start before end; the end column is exclusive.
+  int SelStartColumn = 0;
+  int SelStartLine = 0;
+  int SelEndColumn = 0;
+  int SelEndLine = 0;
+  bool EndOfLine = false;
+  bool EndOfText = false;
+  std::string Token;
+  TTokenFlags Attributes = tfText;
+  std::uint8_t Kind = 0;
+  bool Selected = false;  // whether the character stepped last lies in the selection
+  TTokenFlags State = tfText;
+
+  // Prepares a scan of the region; the next NextToken returns the first visible token.
+  virtual void Start();
+  // Produces the next token: its text (a line end is the one-character string "\0"), with its position
+  // in TokenStartColumn/TokenStartLine and its flags in Attributes. An empty token means nothing is left
+  // to show in the region.
+  virtual void NextToken(std::string& token) = 0;
+  virtual void GetToken(std::string& token);
+  virtual TTokenFlags GetAttributes();
+  virtual std::uint8_t GetKind();
+
+  void Attach(LineStore* lines);
+  void SetRegion(int leftColumn, int topLine, int rightColumn, int bottomLine);
+  void SetSelection(int startColumn, int startLine, int endColumn, int endLine);
+  bool AtEnd() const { return EndOfText; }
+  // Clear the stored start states of every line, or of lines n-1 (0 for n = 0) to the end.
+  void InvalidateAll();
+  void InvalidateFrom(int n);
+
+  // The shared reader.
+  // Returns the character at ScanColumn/ScanLine and advances; at the end of a line sets EndOfLine,
+  // moves to the next line (or sets EndOfText after the last one) and returns 0.
+  unsigned char ReadChar();
+  // Like ReadChar; inRegion tells whether the position read lay inside the region.
+  unsigned char ReadInRegion(bool& inRegion);
+  bool InRegion(int column, int line) const {
+    return line >= TopLine && line <= BottomLine && column >= LeftColumn && column <= RightColumn;
+  }
+  void StepBack();
+  void StepBackLine();
+  // The character k positions before the one read last, across line breaks (which do not count);
+  // 0 before the start of the text.
+  unsigned char PeekBack(int k);
+  // The run of ASCII letters starting at ScanColumn on ScanLine, at most maxLength long.
+  std::string_view ReadWordRest(std::size_t maxLength);
+  // Whether the character at (column, line) lies in the selection.
+  bool IsSelected(int column, int line) const;
+
+protected:
+  // Whether the class keeps per-line start states (the plain-text highlighter has only one state).
+  explicit THighLighter(bool keepsLineStates) : keepsLineStates_(keepsLineStates) {}
+
+  struct CharPos {
+    int line = -1;  // -1: no such character
+    int column = 0;
+  };
+  // The position of the last character before line `line`, skipping empty lines.
+  CharPos LastCharBefore(int line);
+  // Like PeekBack, also giving the position of the character found.
+  unsigned char PeekBackAt(int k, CharPos& where);
+  // The word that begins with the character read last: that character and the letters after it, when
+  // the whole fits in maxLength; empty otherwise (no keyword is that long).
+  std::string_view WordFromLastChar(std::size_t maxLength);
+
+  // Hidden context stored with a line's start state, in bits no visible state uses.
+  static constexpr std::uint16_t kKnownMark = 0x0001;
+  static constexpr std::uint16_t kReturnCodeShift = 10;
+  static constexpr std::uint16_t kReturnCodeMask = 0x0C00;
+  static constexpr std::uint16_t kQuoteBeforeLine = 0x8000;
+  static constexpr std::uint16_t kContextBits = kKnownMark | kReturnCodeMask | kQuoteBeforeLine;
+  // The context bits describing the scanner at the start of the line just entered.
+  virtual std::uint16_t LineContext() { return 0; }
+  // Restores the hidden scanner fields at the start of a line from its stored word; lastChar is the
+  // last character before the line (0 when there is none).
+  virtual void RestoreLineContext(std::uint16_t /*stored*/, unsigned char /*lastChar*/) {}
+
+  // Shared scanning; step is the class's transition function (character, state) -> state, inlined.
+  template <class StepFn>
+  void CutToken(std::string& out, StepFn step, const CharTable& tokenChars);
+  template <class StepFn>
+  void StartFromLineStates(StepFn step);
+  // Steps every character of lines [from, to), storing the start states of lines from+1 .. to.
+  template <class StepFn>
+  void Rescan(StepFn step, int from, int to);
+
+  // Sets Kind to tkURL when the token begins with "http://" in any case.
+  void MarkUrl(std::string_view token);
+
+  // A string's opening quote is remembered by position (line, column just after it), so that the quote
+  // is told from a closing one even when the string crosses a line.
+  bool IsOpeningQuote(const CharPos& p, int quoteLine, int quoteColumn) const {
+    return p.line == quoteLine && p.column == quoteColumn - 1;
+  }
+  // Context bit: the opening quote is the last character before the line being entered.
+  std::uint16_t QuoteContext(int quoteLine, int quoteColumn) const {
+    return PrevLine == quoteLine && PrevColumn == quoteColumn - 1 ? kQuoteBeforeLine : 0;
+  }
+  // Restores the opening quote from that bit (ResumeAtLine has set PrevLine/PrevColumn to that character).
+  void RestoreQuote(std::uint16_t stored, int& quoteLine, int& quoteColumn) const {
+    quoteLine = (stored & kQuoteBeforeLine) ? PrevLine : -1;
+    quoteColumn = (stored & kQuoteBeforeLine) ? PrevColumn + 1 : 0;
+  }
+  // A saved return state in two context bits: text, `alternative`, double- or single-quoted string.
+  static std::uint16_t EncodeReturnState(TTokenFlags s, TTokenFlags alternative);
+  static TTokenFlags DecodeReturnState(std::uint16_t stored, TTokenFlags alternative);
+
+private:
+  template <class StepFn>
+  unsigned char Advance(StepFn& step);
+  void Unread(int column, int line);
+  void ConsumeDirtyLine();
+  void LowerWatermark(int line);
+  bool KnownLineStart(int line, std::uint16_t& stored);
+  void RecordLineStart(int line);
+  void ResumeAtLine(int line, std::uint16_t stored);
+  bool TryJumpToNextLine();
+  std::string_view LineView(int line);
+  void ForgetText();
+
+  bool keepsLineStates_;
+  // Lines below this index (line 0 always) may carry trusted start states; records at or above it are
+  // stale until rewritten in order.
+  int trustedBelow_ = 1;
+  // A character that ended the previous token has been stepped already and is not stepped again.
+  bool pending_ = false;
+  int pendingColumn_ = 0;
+  int pendingLine_ = 0;
+  // Two recently used line texts.
+  struct CachedLine {
+    int index = -1;
+    std::string_view text;
+  };
+  std::array<CachedLine, 2> lineCache_{};
+  int lineCacheNext_ = 0;
+  // Answers of LastCharBefore, valid until the text changes: the last character before line `query`
+  // is `found`, and no character lies between them.
+  struct LastCharMemo {
+    int query = -1;
+    CharPos found;
+  };
+  std::array<LastCharMemo, 4> lastCharMemo_{};
+  int lastCharMemoNext_ = 0;
+};
