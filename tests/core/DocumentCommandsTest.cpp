@@ -2,6 +2,7 @@
 #include <signal.h>
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <random>
@@ -12,6 +13,7 @@
 #include "fakes/MemorySettingsBackend.h"
 
 namespace fs = std::filesystem;
+using namespace doc_test;
 
 namespace {
 
@@ -30,7 +32,7 @@ protected:
   std::shared_ptr<MemorySettingsBackend> backend = std::make_shared<MemorySettingsBackend>();
   SettingsStore settings{backend};
   ModelEditor editor;
-  ScriptedDialogs dialogs;
+  DocumentDialogs dialogs;
   RecordingWindow window;
   TDocumentCommands docs{editor, dialogs, settings, window};
   TempFolder dir;
@@ -65,7 +67,7 @@ TEST_F(DocumentCommandsTest, RoundTripsInEveryCodePageAndLineEnd) {
   // while the editor keeps CR LF.
   Set("AlwaysUNIX", false);
   EXPECT_EQ(OpenAndSave("u.txt", "a\nb\n"), "a\r\nb\r\n");
-  dialogs.files.push_back({dir / "unix.txt", 3});
+  dialogs.Choose(dir / "unix.txt", 3);
   docs.SaveDocumentAsUnix();
   EXPECT_EQ(ReadBytes(dir / "unix.txt"), "a\nb\n");
   EXPECT_EQ(editor.Text(), "a\r\nb\r\n");
@@ -115,17 +117,17 @@ TEST_F(DocumentCommandsTest, HtmlOpensWithGeneratorTagAndHighlighterFromExtensio
 TEST_F(DocumentCommandsTest, OpenCommandFiltersForceTheCodePage) {
   WriteBytes(dir / "a.txt", "\xB9\xE6");
   for (const auto& [filter, page] : {std::pair{3, "iso-8859-2"}, {4, "windows-1250"}, {7, "windows-1250"}}) {
-    dialogs.files.push_back({dir / "a.txt", filter});
+    dialogs.Choose(dir / "a.txt", filter);
     docs.OpenCommand();
     EXPECT_EQ(docs.DocumentCodePage(), page);
   }
   EXPECT_EQ(dialogs.requests.back().title, "Open");
   // Answering "No" to the question about a changed document asks only once.
   editor.SetModified(true);
-  dialogs.yesNoCancel.push_back(Dialogs::Answer::No);
-  dialogs.files.push_back({dir / "a.txt", 1});
+  dialogs.answers.push_back(Dialogs::Answer::No);
+  dialogs.Choose(dir / "a.txt", 1);
   docs.OpenCommand();
-  EXPECT_EQ(dialogs.questions.size(), 1u);
+  EXPECT_EQ(std::count(dialogs.asked.begin(), dialogs.asked.end(), "File modified. Save?"), 1);
   EXPECT_FALSE(editor.Modified());
 }
 
@@ -136,12 +138,12 @@ TEST_F(DocumentCommandsTest, UnreadableFileLeavesTheDocument) {
   editor.SetText("precious, edited");
   editor.SetModified(false);
   docs.OpenDocument(dir.Path());  // a folder
-  EXPECT_EQ(dialogs.messages, std::vector<std::string>{"Can not open this file. (I/O error) "});
+  EXPECT_EQ(dialogs.asked, std::vector<std::string>{"Can not open this file. (I/O error) "});
   EXPECT_EQ(editor.Text(), "precious, edited");
   EXPECT_EQ(editor.DocumentFileName(), dir / "doc.txt");
 
   docs.OpenDocument(dir / "missing.txt");
-  EXPECT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.asked.size(), 1u);
   EXPECT_EQ(editor.Text(), "");
   EXPECT_EQ(editor.DocumentFileName(), dir / "missing.txt");
 }
@@ -160,12 +162,14 @@ TEST_F(DocumentCommandsTest, FailedSaveKeepsOldFileBackupAndModifiedState) {
     rlimit small = old;
     small.rlim_cur = 1000;
     ::setrlimit(RLIMIT_FSIZE, &small);
-    dialogs.yesNoCancel.push_back(Dialogs::Answer::Yes);
+    dialogs.answers.push_back(Dialogs::Answer::Yes);
+    dialogs.Choose(std::nullopt);
     EXPECT_FALSE(docs.QuerySaveDocument());  // save fails, save as is cancelled
     ::setrlimit(RLIMIT_FSIZE, &old);
     ::signal(SIGXFSZ, handler);
   }
-  EXPECT_EQ(dialogs.messages, std::vector<std::string>{"Can not save this file (I/O error)!"});
+  EXPECT_EQ(dialogs.asked,
+            (std::vector<std::string>{"File modified. Save?", "Can not save this file (I/O error)!", "Save"}));
   EXPECT_TRUE(editor.Modified());
   EXPECT_EQ(ReadBytes(dir / "a.htm"), "second");
   EXPECT_EQ(ReadBytes(dir / "a.bak"), "first");
@@ -173,7 +177,7 @@ TEST_F(DocumentCommandsTest, FailedSaveKeepsOldFileBackupAndModifiedState) {
 
 TEST_F(DocumentCommandsTest, BackupsKeepTheContentsBeforeTheLastSave) {
   Set("Create Backup", true);
-  dialogs.files.push_back({dir / "page", 3});
+  dialogs.Choose(dir / "page", 3);
   editor.SetText("one");
   docs.SaveDocumentAs();
   EXPECT_FALSE(fs::exists(dir / "page.bak"));
@@ -188,7 +192,7 @@ TEST_F(DocumentCommandsTest, BackupsKeepTheContentsBeforeTheLastSave) {
 TEST_F(DocumentCommandsTest, SaveRules) {
   // Perl scripts get LF line ends; the extension compares in lower case.
   for (const char* name : {"x.pl", "y.PL"}) {
-    dialogs.files.push_back({dir / name, 3});
+    dialogs.Choose(dir / name, 3);
     editor.SetText("a\r\nb");
     docs.SaveDocumentAs();
     EXPECT_EQ(ReadBytes(dir / name), "a\r\nb");  // save as keeps CR LF
@@ -213,18 +217,18 @@ TEST_F(DocumentCommandsTest, SaveRules) {
 TEST_F(DocumentCommandsTest, SaveAsExtensionsAndOverwriteQuestion) {
   editor.SetText("x");
   for (const auto& [filter, file] : {std::pair{1, "index.html"}, {2, "index.txt"}, {3, "index"}}) {
-    dialogs.files.push_back({dir / "index", filter});
+    dialogs.Choose(dir / "index", filter);
     docs.SaveDocumentAs();
     EXPECT_TRUE(fs::exists(dir / file)) << file;
   }
-  EXPECT_TRUE(dialogs.questions.empty());
+  EXPECT_EQ(dialogs.asked, std::vector<std::string>(3, "Save"));  // no overwrite question
   EXPECT_EQ(window.recent[0], dir / "index");
 
   editor.SetText("changed");
-  dialogs.files.push_back({dir / "index.html", 1});
-  dialogs.yesNo.push_back(false);
+  dialogs.Choose(dir / "index.html", 1);
+  dialogs.answers.push_back(Dialogs::Answer::No);
   docs.SaveDocumentAs();
-  EXPECT_EQ(dialogs.questions.back(), "File \"" + dir / "index.html" + "\" already exists. Overwrite? !!");
+  EXPECT_EQ(dialogs.asked.back(), "File \"" + dir / "index.html" + "\" already exists. Overwrite? !!");
   EXPECT_EQ(ReadBytes(dir / "index.html"), "x");
   EXPECT_TRUE(editor.Modified());
   EXPECT_EQ(editor.DocumentFileName(), dir / "index");
@@ -234,15 +238,15 @@ TEST_F(DocumentCommandsTest, SaveAsExtensionsAndOverwriteQuestion) {
 
 TEST_F(DocumentCommandsTest, QuerySaveDocument) {
   EXPECT_TRUE(docs.QuerySaveDocument());  // unchanged: no question
-  EXPECT_TRUE(dialogs.questions.empty());
+  EXPECT_TRUE(dialogs.asked.empty());
   editor.SetText("x");
-  dialogs.yesNoCancel = {Dialogs::Answer::No, Dialogs::Answer::Cancel, Dialogs::Answer::Yes};
+  dialogs.answers = {Dialogs::Answer::No, Dialogs::Answer::Cancel, Dialogs::Answer::Yes};
   EXPECT_TRUE(docs.QuerySaveDocument());
   EXPECT_FALSE(docs.QuerySaveDocument());
-  dialogs.files.push_back({dir / "saved.txt", 3});  // no name yet: save as
+  dialogs.Choose(dir / "saved.txt", 3);  // no name yet: save as
   EXPECT_TRUE(docs.QuerySaveDocument());
   EXPECT_EQ(ReadBytes(dir / "saved.txt"), "x");
-  EXPECT_EQ(dialogs.questions[0], "File modified. Save?");
+  EXPECT_EQ(dialogs.asked[0], "File modified. Save?");
 
   // New document: empty, unnamed, unchanged; the code page stays.
   docs.ChooseCodePage(TDocumentCommands::CodePageCommand::Cp852);
@@ -258,9 +262,9 @@ TEST_F(DocumentCommandsTest, OptimizeDocumentReportsSizes) {
   editor.SetText("a  \r\nb ");
   docs.OptimizeDocument();
   EXPECT_EQ(editor.Text(), "a\r\nb");
-  EXPECT_EQ(dialogs.messages.back(), "Document size before optimalization 7 bytes, after optimalization 4 bytes.");
+  EXPECT_EQ(dialogs.asked.back(), "Document size before optimalization 7 bytes, after optimalization 4 bytes.");
   Set("OptimizeWithSave", true);
-  dialogs.files.push_back({dir / "o.txt", 3});
+  dialogs.Choose(dir / "o.txt", 3);
   editor.SetText("x \r\n\r\n");
   docs.SaveDocumentAs();
   EXPECT_EQ(ReadBytes(dir / "o.txt"), "x");

@@ -11,7 +11,9 @@
 
 #include "app/DocumentEditor.h"
 #include "app/DocumentWindow.h"
-#include "platform/Dialogs.h"
+#include "fakes/ScriptedDialogs.h"
+
+namespace doc_test {
 
 // The editor as the document commands see it: a plain string with a selection. Like the real editor it
 // stores every bare CR or LF as a CR LF line break.
@@ -66,52 +68,22 @@ private:
   TColorStyle style_{csHTML};
 };
 
-// Answers from a script; records every message and question.
-class ScriptedDialogs : public Dialogs {
+// The shared scripted dialogs, also keeping the file requests they were given.
+class DocumentDialogs : public ScriptedDialogs {
 public:
-  std::deque<bool> yesNo;
-  std::deque<Answer> yesNoCancel;
-  // A file dialog answer: the name (nothing = cancelled) and the filter chosen.
-  struct FileAnswer {
-    std::optional<std::string> name;
-    int filterIndex = 1;
-  };
-  std::deque<FileAnswer> files;
-  std::vector<std::string> messages, questions;
   std::vector<FileRequest> requests;
-
-  bool AskYesNo(const std::string& text) override {
-    questions.push_back(text);
-    return Pop(yesNo, false);
-  }
-  Answer AskYesNoCancel(const std::string& text) override {
-    questions.push_back(text);
-    return Pop(yesNoCancel, Answer::Cancel);
-  }
-  void Message(const std::string& text) override { messages.push_back(text); }
-  std::optional<std::string> Prompt(const std::string&, const std::string&, const std::string&) override {
-    return std::nullopt;
-  }
-  bool OpenFile(FileRequest& request) override { return File(request); }
-  bool SaveFile(FileRequest& request) override { return File(request); }
-  std::optional<TColor> ChooseColor(TColor) override { return std::nullopt; }
-  bool Print(PrintRequest&) override { return false; }
-
-private:
-  template <typename T>
-  static T Pop(std::deque<T>& queue, T fallback) {
-    if (queue.empty()) return fallback;
-    T value = queue.front();
-    queue.pop_front();
-    return value;
-  }
-  bool File(FileRequest& request) {
+  bool OpenFile(FileRequest& request) override {
     requests.push_back(request);
-    const FileAnswer answer = Pop(files, FileAnswer{});
-    if (!answer.name) return false;
-    request.fileName = *answer.name;
-    request.filterIndex = answer.filterIndex;
-    return true;
+    return ScriptedDialogs::OpenFile(request);
+  }
+  bool SaveFile(FileRequest& request) override {
+    requests.push_back(request);
+    return ScriptedDialogs::SaveFile(request);
+  }
+  // Scripts the next file dialog: the chosen name (nothing = cancelled) and filter.
+  void Choose(std::optional<std::string> name, int filterIndex = 1) {
+    files.push_back(std::move(name));
+    filterIndexes.push_back(filterIndex);
   }
 };
 
@@ -161,3 +133,5 @@ inline std::string ReadBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), {}};
 }
+
+}  // namespace doc_test

@@ -9,6 +9,8 @@
 #include "app/TFavouritesOrganizer.h"
 #include "fakes/MemorySettingsBackend.h"
 
+using namespace doc_test;
+
 namespace {
 
 class ListsTest : public ::testing::Test {
@@ -18,7 +20,7 @@ protected:
   // A second window on the same settings: the lists are read afresh, so both see every change.
   SettingsStore otherWindow{backend};
   ModelEditor editor;
-  ScriptedDialogs dialogs;
+  DocumentDialogs dialogs;
   RecordingWindow window;
   TDocumentCommands docs{editor, dialogs, settings, window};
 
@@ -50,7 +52,7 @@ TEST_F(ListsTest, RecentDocumentsFollowAModel) {
   // A store that cannot be written reports it and the open goes on.
   backend->SetFailWrites(true);
   docs.AddOpenedDocument("/new");
-  EXPECT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.asked.size(), 1u);
 }
 
 TEST_F(ListsTest, FavouriteSlots) {
@@ -82,21 +84,21 @@ TEST_F(ListsTest, FavouriteSlots) {
 TEST_F(ListsTest, FullFavourites) {
   for (int i = 1; i <= 10; ++i) docs.AddFavourite("/f" + std::to_string(i));
   docs.AddFavourite(std::string("/eleven"));
-  EXPECT_EQ(dialogs.messages, std::vector<std::string>{"Favorities can contain max. 10 documents"});
+  EXPECT_EQ(dialogs.asked, std::vector<std::string>{"Favorities can contain max. 10 documents"});
   EXPECT_EQ(MenuSlots(), (std::vector<int>{10, 9, 8, 7, 6, 5, 4, 3, 2, 1}));
 
   TFavouritesOrganizer organizer(settings, dialogs);
   organizer.Fill();
-  dialogs.files.push_back({std::string("/eleven"), 1});
+  dialogs.Choose(std::string("/eleven"), 1);
   organizer.Add();
-  EXPECT_EQ(dialogs.messages.back(), TFavouritesOrganizer::kFullMessage);
+  EXPECT_EQ(dialogs.asked.back(), TFavouritesOrganizer::kFullMessage);
   EXPECT_EQ(dialogs.requests.back().title, "Otwórz");
   organizer.RemoveSelected({0, 9});
-  dialogs.files.push_back({std::string("/eleven"), 1});
+  dialogs.Choose(std::string("/eleven"), 1);
   organizer.Add();
   EXPECT_EQ(TFavourites(settings).Read()[0], "/eleven");
   EXPECT_EQ(organizer.Lines().back(), "/eleven");
-  dialogs.files.push_back({});  // cancelled
+  dialogs.Choose(std::nullopt);  // cancelled
   organizer.Add();
   EXPECT_EQ(organizer.Lines().size(), 9u);
 }

@@ -10,6 +10,7 @@
 #include "app/TextFiles.h"
 
 namespace fs = std::filesystem;
+using namespace doc_test;
 
 namespace {
 
