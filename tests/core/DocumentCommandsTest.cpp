@@ -10,6 +10,9 @@
 #include "DocumentFakes.h"
 #include "app/MetaTags.h"
 #include "app/TDocumentCommands.h"
+#include "app/TQuillEditorDocument.h"
+#include "editor/TQuillEditor.h"
+#include "fakes/FakeEditorHost.h"
 #include "fakes/MemorySettingsBackend.h"
 
 namespace fs = std::filesystem;
@@ -292,4 +295,32 @@ TEST_F(DocumentCommandsTest, CodePageCommands) {
   editor.Select(0, 6);
   docs.RemoveNationalCharactersFromSelection();
   EXPECT_EQ(editor.Text(), "Zazolz g\xEA\x9Cl\xB9 ja\x9F\xF1");
+}
+
+// The same commands on the real editor control: what it does to text on its own (TABs become blanks,
+// every line end CR LF) is all that changes; everything else is written back as read.
+TEST(DocumentCommandsOnEditor, RoundTripThroughTheRealEditor) {
+  auto backend = std::make_shared<MemorySettingsBackend>();
+  SettingsStore settings(backend);
+  FakeEditorHost host;
+  TQuillEditor quill(&host);
+  TQuillEditorDocument editor(quill);
+  DocumentDialogs dialogs;
+  RecordingWindow window;
+  TDocumentCommands docs(editor, dialogs, settings, window);
+  TempFolder dir;
+
+  const std::string file = "<p>\xE2\x80\x9Ez\xC3\xB3\xC5\x82w \xC2\xA9 /\xCA\x8C/ CZ\xC4\x98\xC5\x9A\xC4\x86\xE2\x80\x9D\r\n"
+                           "a\nb\rc\t.";
+  WriteBytes(dir / "u.txt", file);
+  docs.OpenDocument(dir / "u.txt");
+  EXPECT_EQ(docs.DocumentCodePage(), "utf-8");
+  EXPECT_FALSE(quill.Modified());
+  EXPECT_EQ(quill.SelStart(), 0);
+  quill.SetModified(true);
+  ASSERT_TRUE(docs.SaveDocument());
+  const std::string expected = "<p>\xE2\x80\x9Ez\xC3\xB3\xC5\x82w \xC2\xA9 /\xCA\x8C/ CZ\xC4\x98\xC5\x9A\xC4\x86\xE2\x80\x9D\r\n"
+                               "a\r\nb\r\nc" + std::string(static_cast<std::size_t>(quill.TabSize()), ' ') + ".";
+  EXPECT_EQ(ReadBytes(dir / "u.txt"), expected);
+  EXPECT_FALSE(quill.Modified());
 }
