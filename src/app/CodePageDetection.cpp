@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "app/AsciiRuns.h"
 #include "app/CodePages.h"
 #include "app/Utf8Conversion.h"
 
@@ -39,7 +40,7 @@ std::string DetectCodePage(std::string_view text) {
   std::array<long, 5> counts{};
   long utf8 = 0;
   // The last byte is never looked at on its own.
-  for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+  for (std::size_t i = SkipAscii(text, 0); i + 1 < text.size(); i = SkipAscii(text, i + 1)) {
     const auto b = static_cast<unsigned char>(text[i]);
     if (IsUtf8LetterPair(b, static_cast<unsigned char>(text[i + 1]))) {
       ++utf8;

@@ -1,5 +1,7 @@
 #include "app/TextFiles.h"
 
+#include "app/AsciiRuns.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -170,16 +172,18 @@ std::string NormalizeLineEnds(std::string_view bytes) {
   std::string out;
   out.reserve(bytes.size() + bytes.size() / 32);
   const std::size_t n = bytes.size();
-  for (std::size_t i = 0; i < n; ++i) {
-    const char c = bytes[i];
-    const bool inner = i > 0 && i + 1 < n;
-    if (inner && c == '\r' && bytes[i + 1] != '\n') {
+  std::size_t i = 0;
+  while (i < n) {
+    const std::size_t end = FindLineEnd(bytes, i);
+    out.append(bytes.substr(i, end - i));
+    if (end == n) break;
+    const char c = bytes[end];
+    const bool inner = end > 0 && end + 1 < n;
+    if (inner && ((c == '\r' && bytes[end + 1] != '\n') || (c == '\n' && bytes[end - 1] != '\r')))
       out.append("\r\n");
-    } else if (inner && c == '\n' && bytes[i - 1] != '\r') {
-      out.append("\r\n");
-    } else {
+    else
       out.push_back(c);
-    }
+    i = end + 1;
   }
   return out;
 }

@@ -3,6 +3,7 @@
 #include <array>
 #include <vector>
 
+#include "app/AsciiRuns.h"
 #include "app/CodePages.h"
 #include "app/Win1250Unicode.h"
 
@@ -45,7 +46,9 @@ std::string Utf8ToWin(std::string_view text, TUtf8Memory* memory) {
   while (i < text.size()) {
     const auto b = static_cast<unsigned char>(text[i]);
     if (b < 0x80) {
-      out.push_back(text[i++]);
+      const std::size_t end = SkipAscii(text, i);
+      out.append(text.substr(i, end - i));
+      i = end;
       continue;
     }
     const std::size_t len = Utf8SequenceLength(text, i);
@@ -79,7 +82,9 @@ std::string WinToUtf8(std::string_view text, const TUtf8Memory& memory) {
   while (i < text.size()) {
     const auto b = static_cast<unsigned char>(text[i]);
     if (b < 0x80) {
-      out.push_back(text[i++]);
+      const std::size_t end = SkipAscii(text, i);
+      out.append(text.substr(i, end - i));
+      i = end;
       continue;
     }
     if (const std::size_t len = memory.MatchAt(text, i); len > 0 && writer.IsRemembered(text, i, len)) {
@@ -97,7 +102,7 @@ bool LooksLikeUtf8(std::string_view text) {
   std::size_t i = 0;
   while (i < text.size()) {
     if (static_cast<unsigned char>(text[i]) < 0x80) {
-      ++i;
+      i = SkipAscii(text, i);
       continue;
     }
     const std::size_t len = Utf8SequenceLength(text, i);
