@@ -65,7 +65,13 @@ std::size_t FindNoCase(std::string_view text, std::string_view needle, std::size
   const char first = lowerNeedle[0];
   const char firstUpper = Win1250Upper(first);
   for (std::size_t i = from; i + lowerNeedle.size() <= text.size(); ++i) {
-    if (text[i] != first && text[i] != firstUpper) continue;
+    // Tags start with "<", which has no case: let find() race to it.
+    if (first == firstUpper) {
+      i = text.find(first, i);
+      if (i == std::string_view::npos || i + lowerNeedle.size() > text.size()) return std::string_view::npos;
+    } else if (text[i] != first && text[i] != firstUpper) {
+      continue;
+    }
     std::size_t k = 1;
     while (k < lowerNeedle.size() && Win1250Lower(text[i + k]) == lowerNeedle[k]) ++k;
     if (k == lowerNeedle.size()) return i;
