@@ -41,6 +41,7 @@ TEST(CodePages, LettersConvertBetweenEveryPairOfCodePages) {
     const std::string utf8 = ConvertCodePage(LettersOf(from), from.Name, "utf-8");
     EXPECT_EQ(utf8, "ĄĆĘŁŃÓŚŹŻąćęłńóśźż") << from.Name;
     EXPECT_EQ(ConvertCodePage(utf8, "UTF-8", from.Name), LettersOf(from)) << from.Name;
+    EXPECT_EQ(ConvertCodePage(LettersOf(from), from.Name, "Unicode"), utf8) << from.Name;  // a UTF-8 name too
   }
 }
 
@@ -54,7 +55,7 @@ TEST(CodePages, NamesCompareInLowerCaseAndUnknownNamesActAsWindows1250) {
   EXPECT_FALSE(IsUtf8Name("utf8"));
 }
 
-TEST(CodePages, DescribedConversions) {
+TEST(CodePages, KnownConversions) {
   EXPECT_EQ(ConvertCodePage(Bytes({0xB1, 0xE6, 0xEA}), "iso-8859-2", "win-1250"), Bytes({0xB9, 0xE6, 0xEA}));
   EXPECT_EQ(ConvertCodePage(Bytes({0xB9, 0xE6, 0xEA}), "win-1250", "mazovia"), Bytes({0x86, 0x8D, 0x91}));
   EXPECT_EQ(ConvertCodePage("\xAF\x8F\xBF\x9F", "win-1250", "ascii"), "ZZzz");

@@ -1,6 +1,4 @@
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -159,17 +157,10 @@ TEST_F(DocumentCommandsTest, FailedSaveKeepsOldFileBackupAndModifiedState) {
   ASSERT_TRUE(docs.SaveDocument());
   editor.SetText(std::string(5000, 'x'));
   {
-    rlimit old{};
-    ::getrlimit(RLIMIT_FSIZE, &old);
-    const auto handler = ::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = old;
-    small.rlim_cur = 1000;
-    ::setrlimit(RLIMIT_FSIZE, &small);
+    FileSizeLimit limit(1000);
     dialogs.answers.push_back(Dialogs::Answer::Yes);
     dialogs.Choose(std::nullopt);
     EXPECT_FALSE(docs.QuerySaveDocument());  // save fails, save as is cancelled
-    ::setrlimit(RLIMIT_FSIZE, &old);
-    ::signal(SIGXFSZ, handler);
   }
   EXPECT_EQ(dialogs.asked,
             (std::vector<std::string>{"File modified. Save?", "Can not save this file (I/O error)!", "Save"}));

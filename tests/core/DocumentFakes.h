@@ -1,4 +1,7 @@
 #pragma once
+#include <signal.h>
+#include <sys/resource.h>
+
 #include <array>
 #include <cstdlib>
 #include <deque>
@@ -133,5 +136,28 @@ inline std::string ReadBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), {}};
 }
+
+// Makes writes beyond `bytes` fail (as on a full disk) for the life of the object. Works for root too,
+// where permission bits do not stop a write.
+class FileSizeLimit {
+public:
+  explicit FileSizeLimit(rlim_t bytes) {
+    ::getrlimit(RLIMIT_FSIZE, &old_);
+    oldHandler_ = ::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit = old_;
+    limit.rlim_cur = bytes;
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+  }
+  FileSizeLimit(const FileSizeLimit&) = delete;
+  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+  ~FileSizeLimit() {
+    ::setrlimit(RLIMIT_FSIZE, &old_);
+    ::signal(SIGXFSZ, oldHandler_);
+  }
+
+private:
+  rlimit old_{};
+  sighandler_t oldHandler_{};
+};
 
 }  // namespace doc_test

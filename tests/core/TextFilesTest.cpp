@@ -1,6 +1,4 @@
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include <filesystem>
@@ -13,29 +11,6 @@ namespace fs = std::filesystem;
 using namespace doc_test;
 
 namespace {
-
-// Makes writes beyond `bytes` fail (as on a full disk) for the life of the object. Works for root too,
-// where permission bits do not stop a write.
-class FileSizeLimit {
-public:
-  explicit FileSizeLimit(rlim_t bytes) {
-    ::getrlimit(RLIMIT_FSIZE, &old_);
-    oldHandler_ = ::signal(SIGXFSZ, SIG_IGN);
-    rlimit limit = old_;
-    limit.rlim_cur = bytes;
-    ::setrlimit(RLIMIT_FSIZE, &limit);
-  }
-  FileSizeLimit(const FileSizeLimit&) = delete;
-  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-  ~FileSizeLimit() {
-    ::setrlimit(RLIMIT_FSIZE, &old_);
-    ::signal(SIGXFSZ, oldHandler_);
-  }
-
-private:
-  rlimit old_{};
-  sighandler_t oldHandler_{};
-};
 
 std::size_t FilesIn(const std::string& folder) {
   return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
@@ -69,15 +44,6 @@ TEST(TextFiles, ReadWholeFilesAndTellMissingFromUnreadable) {
   if (fs::exists("/proc/self/mem")) {  // its first page is not mapped: the read itself fails
     EXPECT_EQ(ReadFileBytes("/proc/self/mem").status, TFileRead::Status::Error);
   }
-}
-
-TEST(TextFiles, NamesAndExtensions) {
-  EXPECT_EQ(FileExtension("/a.b/page.HTML"), ".HTML");
-  EXPECT_EQ(FileExtension("/a.b/page"), "");
-  EXPECT_EQ(WithoutExtension("/d/page.html"), "/d/page");
-  EXPECT_EQ(WithoutExtension("/d.x/page"), "/d.x/page");
-  EXPECT_EQ(FolderOf("/d/e/page.html"), "/d/e/");
-  EXPECT_EQ(FolderOf("page.html"), "");
 }
 
 TEST(TextFiles, AtomicWriteKeepsPermissionsLinksAndMakesBackupsOnlyOnSuccess) {
