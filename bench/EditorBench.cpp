@@ -1,6 +1,8 @@
 // Editor workloads: load and first paint, one keystroke with its repaint, page down, word wrap.
 #include <benchmark/benchmark.h>
 
+#include <malloc.h>
+
 #include <memory>
 
 #include "BenchDocuments.h"
@@ -107,5 +109,27 @@ void BM_WrapAll(benchmark::State& state) {
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * doc.size()));
 }
 BENCHMARK(BM_WrapAll)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+namespace {
+
+// Heap bytes the editor holds per byte of a loaded document (undo history cleared, as after opening).
+void BM_MemoryPerDocumentByte(benchmark::State& state) {
+  const std::string& doc = Document(10);
+  double ratio = 0;
+  for (auto _ : state) {
+    const std::size_t before = mallinfo2().uordblks;
+    FakeEditorHost host;
+    auto e = MakeEditor(host, false);
+    e->SetText(doc);
+    e->ClearUndo();
+    const std::size_t after = mallinfo2().uordblks;
+    ratio = static_cast<double>(after - before) / static_cast<double>(doc.size());
+    benchmark::DoNotOptimize(e->Lines().Count());
+  }
+  state.counters["bytes_per_doc_byte"] = ratio;
+}
+BENCHMARK(BM_MemoryPerDocumentByte)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace

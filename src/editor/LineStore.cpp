@@ -123,8 +123,59 @@ void LineStore::InsertWithRecord(int at, std::string_view text, TStringParams pa
   InsertEntries(at, {text}, proto);
 }
 
+void LineStore::InsertBlocks(int at, const std::vector<std::string_view>& lines, const Entry& proto) {
+  // Many lines at once (a whole document): cut the block at the insertion point and lay the new lines
+  // straight into fresh blocks, so every byte is copied once.
+  const Where w = Locate(at);
+  Block& left = blocks_[static_cast<std::size_t>(w.block)];
+  Block right;
+  const std::size_t cut = ByteOffsetInBlock(left, w.index);
+  right.text.assign(left.text, cut, std::string::npos);
+  left.text.resize(cut);
+  right.entries.assign(left.entries.begin() + w.index, left.entries.end());
+  left.entries.resize(static_cast<std::size_t>(w.index));
+  for (const Entry& e : right.entries) {
+    right.weight += EntryWeight(e);
+    right.soft += e.lineFlag ? 1 : 0;
+  }
+  left.weight -= right.weight;
+  left.soft -= right.soft;
+
+  std::vector<Block> fresh;
+  std::size_t k = 0;
+  while (k < lines.size()) {
+    Block part;
+    std::size_t bytes = 0, end = k;
+    while (end < lines.size() && end - k < TargetLines && (end == k || bytes + lines[end].size() <= TargetBytes)) {
+      bytes += lines[end].size();
+      ++end;
+    }
+    part.text.reserve(bytes);
+    part.entries.reserve(end - k);
+    for (; k < end; ++k) {
+      Entry e = proto;
+      e.length = static_cast<std::uint32_t>(lines[k].size());
+      part.text.append(lines[k]);
+      part.weight += EntryWeight(e);
+      part.soft += e.lineFlag ? 1 : 0;
+      part.entries.push_back(e);
+    }
+    fresh.push_back(std::move(part));
+  }
+  if (!right.entries.empty()) fresh.push_back(std::move(right));
+  auto pos = blocks_.begin() + w.block + 1;
+  if (left.entries.empty()) pos = blocks_.erase(blocks_.begin() + w.block);
+  blocks_.insert(pos, std::make_move_iterator(fresh.begin()), std::make_move_iterator(fresh.end()));
+  count_ += static_cast<int>(lines.size());
+  RebuildIndex();
+}
+
 void LineStore::InsertEntries(int at, const std::vector<std::string_view>& lines, const Entry& proto) {
   if (at < 0 || at > count_) return;
+  if (lines.size() > MaxLines) {
+    InsertBlocks(at, lines, proto);
+    return;
+  }
   const Where w = Locate(at);
   Block& b = blocks_[static_cast<std::size_t>(w.block)];
   std::size_t total = 0;

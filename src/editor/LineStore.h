@@ -77,6 +77,7 @@ private:
   std::size_t ByteOffsetInBlock(const Block& b, int index) const;
   static std::int64_t EntryWeight(const Entry& e) { return e.length + (e.lineFlag ? 0 : 2); }
   void InsertEntries(int at, const std::vector<std::string_view>& lines, const Entry& proto);
+  void InsertBlocks(int at, const std::vector<std::string_view>& lines, const Entry& proto);
   // Records a change of a block's line count and weight in the block and in the index.
   void AdjustBlock(int block, int lines, std::int64_t weight, int soft);
   // Splits an oversized block into blocks of about TargetLines lines; true when it did.

@@ -151,21 +151,26 @@ std::string TQuillEditor::SelText() const {
 
 std::string TQuillEditor::NormalizeLineEnds(std::string_view s) const {
   std::string out;
-  out.reserve(s.size() + s.size() / 16);
+  out.reserve(s.size() + s.size() / 64 + 16);
+  std::size_t run = 0;  // start of the bytes not copied yet
   for (std::size_t i = 0; i < s.size(); ++i) {
     const char ch = s[i];
-    if (ch == '\n' && (i == 0 || s[i - 1] != '\r')) {
-      out += "\r\n";
-    } else if (ch == '\r' && (i + 1 == s.size() || s[i + 1] != '\n')) {
-      // A lone CR breaks the line as well; writing it as CR LF keeps the inserted length equal to
-      // what the text grows by, which undo records and the caret rely on.
-      out += "\r\n";
-    } else if (ch == '\t') {
+    if (ch != '\r' && ch != '\n' && ch != '\t') continue;
+    if (ch == '\r' && i + 1 < s.size() && s[i + 1] == '\n') {
+      ++i;  // a CR LF pair stays as it is
+      continue;
+    }
+    out.append(s.data() + run, i - run);
+    run = i + 1;
+    if (ch == '\t') {
       out.append(static_cast<std::size_t>(std::max(tabSize_, 0)), ' ');
     } else {
-      out += ch;
+      // A lone LF or a lone CR becomes CR LF, so the inserted length equals what the text grows by,
+      // which undo records and the caret rely on.
+      out += "\r\n";
     }
   }
+  out.append(s.data() + run, s.size() - run);
   return out;
 }
 
@@ -181,8 +186,7 @@ int TQuillEditor::InsertTextAt(const std::string& text, int line, int column) {
   // Split the text at every CR (a CR LF pair is one break; a lone CR breaks too).
   std::vector<std::string_view> pieces;
   std::size_t from = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '\r') continue;
+  for (std::size_t i = text.find('\r'); i != std::string::npos; i = text.find('\r', from)) {
     pieces.emplace_back(text.data() + from, i - from);
     if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
     from = i + 1;
