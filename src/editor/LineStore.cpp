@@ -21,23 +21,28 @@ void LineStore::RebuildIndex() {
   const std::size_t n = blocks_.size();
   fenWeight_.assign(n + 1, 0);
   fenLines_.assign(n + 1, 0);
+  fenSoft_.assign(n + 1, 0);
   for (std::size_t i = 1; i <= n; ++i) {
     fenWeight_[i] += blocks_[i - 1].weight;
     fenLines_[i] += static_cast<int>(blocks_[i - 1].entries.size());
+    fenSoft_[i] += blocks_[i - 1].soft;
     const std::size_t parent = i + LowBit(i);
     if (parent <= n) {
       fenWeight_[parent] += fenWeight_[i];
       fenLines_[parent] += fenLines_[i];
+      fenSoft_[parent] += fenSoft_[i];
     }
   }
 }
 
-void LineStore::AdjustBlock(int block, int lines, std::int64_t weight) {
+void LineStore::AdjustBlock(int block, int lines, std::int64_t weight, int soft) {
   blocks_[static_cast<std::size_t>(block)].weight += weight;
+  blocks_[static_cast<std::size_t>(block)].soft += soft;
   count_ += lines;
   for (std::size_t i = static_cast<std::size_t>(block) + 1; i < fenWeight_.size(); i += LowBit(i)) {
     fenWeight_[i] += weight;
     fenLines_[i] += lines;
+    fenSoft_[i] += soft;
   }
 }
 
@@ -100,7 +105,7 @@ void LineStore::SetLine(int i, std::string_view text) {
   b.text.replace(ByteOffsetInBlock(b, w.index), e.length, text);
   const std::int64_t delta = static_cast<std::int64_t>(text.size()) - e.length;
   e.length = static_cast<std::uint32_t>(text.size());
-  AdjustBlock(w.block, 0, delta);
+  AdjustBlock(w.block, 0, delta, 0);
   SplitIfLarge(w.block);
 }
 
@@ -118,8 +123,59 @@ void LineStore::InsertWithRecord(int at, std::string_view text, TStringParams pa
   InsertEntries(at, {text}, proto);
 }
 
+void LineStore::InsertBlocks(int at, const std::vector<std::string_view>& lines, const Entry& proto) {
+  // Many lines at once (a whole document): cut the block at the insertion point and lay the new lines
+  // straight into fresh blocks, so every byte is copied once.
+  const Where w = Locate(at);
+  Block& left = blocks_[static_cast<std::size_t>(w.block)];
+  Block right;
+  const std::size_t cut = ByteOffsetInBlock(left, w.index);
+  right.text.assign(left.text, cut, std::string::npos);
+  left.text.resize(cut);
+  right.entries.assign(left.entries.begin() + w.index, left.entries.end());
+  left.entries.resize(static_cast<std::size_t>(w.index));
+  for (const Entry& e : right.entries) {
+    right.weight += EntryWeight(e);
+    right.soft += e.lineFlag ? 1 : 0;
+  }
+  left.weight -= right.weight;
+  left.soft -= right.soft;
+
+  std::vector<Block> fresh;
+  std::size_t k = 0;
+  while (k < lines.size()) {
+    Block part;
+    std::size_t bytes = 0, end = k;
+    while (end < lines.size() && end - k < TargetLines && (end == k || bytes + lines[end].size() <= TargetBytes)) {
+      bytes += lines[end].size();
+      ++end;
+    }
+    part.text.reserve(bytes);
+    part.entries.reserve(end - k);
+    for (; k < end; ++k) {
+      Entry e = proto;
+      e.length = static_cast<std::uint32_t>(lines[k].size());
+      part.text.append(lines[k]);
+      part.weight += EntryWeight(e);
+      part.soft += e.lineFlag ? 1 : 0;
+      part.entries.push_back(e);
+    }
+    fresh.push_back(std::move(part));
+  }
+  if (!right.entries.empty()) fresh.push_back(std::move(right));
+  auto pos = blocks_.begin() + w.block + 1;
+  if (left.entries.empty()) pos = blocks_.erase(blocks_.begin() + w.block);
+  blocks_.insert(pos, std::make_move_iterator(fresh.begin()), std::make_move_iterator(fresh.end()));
+  count_ += static_cast<int>(lines.size());
+  RebuildIndex();
+}
+
 void LineStore::InsertEntries(int at, const std::vector<std::string_view>& lines, const Entry& proto) {
   if (at < 0 || at > count_) return;
+  if (lines.size() > MaxLines) {
+    InsertBlocks(at, lines, proto);
+    return;
+  }
   const Where w = Locate(at);
   Block& b = blocks_[static_cast<std::size_t>(w.block)];
   std::size_t total = 0;
@@ -133,9 +189,10 @@ void LineStore::InsertEntries(int at, const std::vector<std::string_view>& lines
     added[k].length = static_cast<std::uint32_t>(lines[k].size());
     weight += EntryWeight(added[k]);
   }
+  const int soft = proto.lineFlag ? static_cast<int>(lines.size()) : 0;
   b.text.insert(ByteOffsetInBlock(b, w.index), joined);
   b.entries.insert(b.entries.begin() + w.index, added.begin(), added.end());
-  AdjustBlock(w.block, static_cast<int>(lines.size()), weight);
+  AdjustBlock(w.block, static_cast<int>(lines.size()), weight, soft);
   SplitIfLarge(w.block);
 }
 
@@ -152,6 +209,7 @@ bool LineStore::SplitIfLarge(int block) {
            (part.entries.empty() || byte - from + b.entries[k].length <= TargetBytes)) {
       part.entries.push_back(b.entries[k]);
       part.weight += EntryWeight(b.entries[k]);
+      part.soft += b.entries[k].lineFlag ? 1 : 0;
       byte += b.entries[k].length;
       ++k;
     }
@@ -180,13 +238,15 @@ void LineStore::DeleteRange(int first, int last) {
     const std::size_t start = ByteOffsetInBlock(b, from.index);
     std::size_t bytes = 0;
     std::int64_t weight = 0;
+    int soft = 0;
     for (int k = from.index; k <= to.index; ++k) {
       bytes += b.entries[static_cast<std::size_t>(k)].length;
       weight += EntryWeight(b.entries[static_cast<std::size_t>(k)]);
+      soft += b.entries[static_cast<std::size_t>(k)].lineFlag ? 1 : 0;
     }
     b.text.erase(start, bytes);
     b.entries.erase(b.entries.begin() + from.index, b.entries.begin() + to.index + 1);
-    AdjustBlock(from.block, -(to.index - from.index + 1), -weight);
+    AdjustBlock(from.block, -(to.index - from.index + 1), -weight, -soft);
     return;
   }
   for (int bi = to.block; bi >= from.block; --bi) {
@@ -198,6 +258,7 @@ void LineStore::DeleteRange(int first, int last) {
     for (int k = lo; k <= hi; ++k) {
       bytes += b.entries[static_cast<std::size_t>(k)].length;
       b.weight -= EntryWeight(b.entries[static_cast<std::size_t>(k)]);
+      b.soft -= b.entries[static_cast<std::size_t>(k)].lineFlag ? 1 : 0;
     }
     b.text.erase(start, bytes);
     b.entries.erase(b.entries.begin() + lo, b.entries.begin() + hi + 1);
@@ -233,10 +294,14 @@ void LineStore::SetParams(int i, TStringParams params) {
   const Where w = Locate(i);
   Entry& e = blocks_[static_cast<std::size_t>(w.block)].entries[static_cast<std::size_t>(w.index)];
   const std::int64_t before = EntryWeight(e);
+  const int softBefore = e.lineFlag ? 1 : 0;
   e.hasRecord = 1;
   e.lineFlag = params.LineFlag;
   e.startState = params.StartState;
-  if (EntryWeight(e) != before) AdjustBlock(w.block, 0, EntryWeight(e) - before);
+  const int softAfter = e.lineFlag ? 1 : 0;
+  if (EntryWeight(e) != before || softAfter != softBefore) {
+    AdjustBlock(w.block, 0, EntryWeight(e) - before, softAfter - softBefore);
+  }
 }
 
 void LineStore::SetLineFlag(int i, std::uint8_t flag) {
@@ -291,6 +356,21 @@ int LineStore::FirstLineStartingAtOrAfter(std::int64_t offset) const {
     ++line;
   }
   return line;
+}
+
+int LineStore::SoftBreaksBefore(int i) const {
+  if (i <= 0) return 0;
+  if (i >= count_) {
+    int sum = 0;
+    for (auto k = fenSoft_.size() - 1; k > 0; k -= LowBit(k)) sum += fenSoft_[k];
+    return sum;
+  }
+  const Where w = Locate(i);
+  int sum = 0;
+  for (auto k = static_cast<std::size_t>(w.block); k > 0; k -= LowBit(k)) sum += fenSoft_[k];
+  const Block& b = blocks_[static_cast<std::size_t>(w.block)];
+  for (int k = 0; k < w.index; ++k) sum += b.entries[static_cast<std::size_t>(k)].lineFlag ? 1 : 0;
+  return sum;
 }
 
 std::string LineStore::Text() const {

@@ -49,6 +49,8 @@ public:
   std::int64_t OffsetOfLine(int i) const;
   // The first line whose start offset is >= offset; Count() when there is none.
   int FirstLineStartingAtOrAfter(std::int64_t offset) const;
+  // How many of the lines before line i end in a soft break.
+  int SoftBreaksBefore(int i) const;
   // The document text: lines joined, CR LF after every line whose LineFlag is 0 except the last.
   std::string Text() const;
   std::int64_t TextLength() const;
@@ -64,6 +66,7 @@ private:
     std::string text;
     std::vector<Entry> entries;
     std::int64_t weight = 0;  // characters plus two per hard break
+    int soft = 0;             // lines ending in a soft break
   };
   struct Where {
     int block;
@@ -74,8 +77,9 @@ private:
   std::size_t ByteOffsetInBlock(const Block& b, int index) const;
   static std::int64_t EntryWeight(const Entry& e) { return e.length + (e.lineFlag ? 0 : 2); }
   void InsertEntries(int at, const std::vector<std::string_view>& lines, const Entry& proto);
+  void InsertBlocks(int at, const std::vector<std::string_view>& lines, const Entry& proto);
   // Records a change of a block's line count and weight in the block and in the index.
-  void AdjustBlock(int block, int lines, std::int64_t weight);
+  void AdjustBlock(int block, int lines, std::int64_t weight, int soft);
   // Splits an oversized block into blocks of about TargetLines lines; true when it did.
   bool SplitIfLarge(int block);
   void RebuildIndex();
@@ -86,5 +90,6 @@ private:
   // Fenwick trees over blocks, 1-based.
   std::vector<std::int64_t> fenWeight_;
   std::vector<int> fenLines_;
+  std::vector<int> fenSoft_;
   int count_ = 0;
 };

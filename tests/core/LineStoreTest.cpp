@@ -23,7 +23,10 @@ std::int64_t ModelOffset(const std::vector<ModelLine>& m, int line) {
 void ExpectSame(const LineStore& s, const std::vector<ModelLine>& m) {
   ASSERT_EQ(s.Count(), static_cast<int>(m.size()));
   std::string text;
+  int soft = 0;
   for (std::size_t i = 0; i < m.size(); ++i) {
+    ASSERT_EQ(s.SoftBreaksBefore(static_cast<int>(i)), soft) << "line " << i;
+    soft += m[i].flag;
     ASSERT_EQ(s.Line(static_cast<int>(i)), m[i].text) << "line " << i;
     ASSERT_EQ(s.LineFlag(static_cast<int>(i)), m[i].flag) << "line " << i;
     ASSERT_EQ(s.OffsetOfLine(static_cast<int>(i)), ModelOffset(m, static_cast<int>(i)));

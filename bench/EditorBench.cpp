@@ -1,0 +1,135 @@
+// Editor workloads: load and first paint, one keystroke with its repaint, page down, word wrap.
+#include <benchmark/benchmark.h>
+
+#include <malloc.h>
+
+#include <memory>
+
+#include "BenchDocuments.h"
+#include "editor/TQuillEditor.h"
+#include "fakes/FakeEditorHost.h"
+
+namespace {
+
+std::unique_ptr<TQuillEditor> MakeEditor(FakeEditorHost& host, bool wrap) {
+  host.width = TQuillEditor::GutterWidth + 120 * host.canvas.charWidth;
+  host.height = 50 * host.canvas.cellHeight;
+  auto e = std::make_unique<TQuillEditor>(&host);
+  e->HandleCreated();
+  e->SetWordWrap(wrap);
+  return e;
+}
+
+const std::string& Document(std::size_t megabytes) {
+  static std::string docs[64];
+  std::string& d = docs[megabytes];
+  if (d.empty()) d = MakeHtmlDocument(megabytes << 20);
+  return d;
+}
+
+void BM_LoadAndFirstPaint(benchmark::State& state) {
+  const std::string& doc = Document(static_cast<std::size_t>(state.range(0)));
+  for (auto _ : state) {
+    FakeEditorHost host;
+    auto e = MakeEditor(host, false);
+    e->SetText(doc);
+    e->ClearUndo();
+    e->SetSelStart(0);
+    e->Paint();
+    benchmark::DoNotOptimize(e->Lines().Count());
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * doc.size()));
+}
+BENCHMARK(BM_LoadAndFirstPaint)->Arg(1)->Arg(10)->Arg(50)->Unit(benchmark::kMillisecond);
+
+// One character typed (edit, re-flow, repaint) at the start, middle or end of the document.
+void BM_Keystroke(benchmark::State& state) {
+  const std::string& doc = Document(static_cast<std::size_t>(state.range(0)));
+  FakeEditorHost host;
+  auto e = MakeEditor(host, state.range(2) != 0);
+  e->SetText(doc);
+  const int where = static_cast<int>(state.range(1));
+  const int offset = where == 0 ? 10 : where == 1 ? static_cast<int>(doc.size() / 2) : static_cast<int>(doc.size());
+  e->SetSelStart(offset);
+  int typed = 0;
+  for (auto _ : state) {
+    host.canvas.calls.clear();
+    e->KeyPress(typed++ % 2 ? 'a' : 'b');
+    if (typed % 64 == 0) {
+      e->Undo();  // keep the line from growing without bound
+      ++typed;
+    }
+  }
+}
+BENCHMARK(BM_Keystroke)
+    ->ArgsProduct({{1, 10, 50}, {0, 1, 2}, {0, 1}})
+    ->ArgNames({"MB", "where", "wrap"})
+    ->Unit(benchmark::kMicrosecond);
+
+void BM_PageDownMiddle(benchmark::State& state) {
+  const std::string& doc = Document(10);
+  FakeEditorHost host;
+  auto e = MakeEditor(host, false);
+  e->SetText(doc);
+  e->SetSelStart(static_cast<int>(doc.size() / 2));
+  for (auto _ : state) {
+    host.canvas.calls.clear();
+    int key = vk::Next;
+    e->KeyDown(key, TShiftState{});
+    key = vk::Prior;
+    e->KeyDown(key, TShiftState{});
+  }
+}
+BENCHMARK(BM_PageDownMiddle)->Unit(benchmark::kMicrosecond);
+
+void BM_FullPaint(benchmark::State& state) {
+  const std::string& doc = Document(10);
+  FakeEditorHost host;
+  auto e = MakeEditor(host, false);
+  e->SetText(doc);
+  e->SetSelStart(static_cast<int>(doc.size() / 2));
+  for (auto _ : state) {
+    host.canvas.calls.clear();
+    e->Paint();
+  }
+}
+BENCHMARK(BM_FullPaint)->Unit(benchmark::kMicrosecond);
+
+void BM_WrapAll(benchmark::State& state) {
+  const std::string& doc = Document(10);
+  FakeEditorHost host;
+  auto e = MakeEditor(host, false);
+  e->SetText(doc);
+  for (auto _ : state) {
+    e->SetWordWrap(true);
+    state.PauseTiming();
+    e->SetWordWrap(false);
+    state.ResumeTiming();
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * doc.size()));
+}
+BENCHMARK(BM_WrapAll)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+namespace {
+
+// Heap bytes the editor holds per byte of a loaded document (undo history cleared, as after opening).
+void BM_MemoryPerDocumentByte(benchmark::State& state) {
+  const std::string& doc = Document(10);
+  double ratio = 0;
+  for (auto _ : state) {
+    const std::size_t before = mallinfo2().uordblks;
+    FakeEditorHost host;
+    auto e = MakeEditor(host, false);
+    e->SetText(doc);
+    e->ClearUndo();
+    const std::size_t after = mallinfo2().uordblks;
+    ratio = static_cast<double>(after - before) / static_cast<double>(doc.size());
+    benchmark::DoNotOptimize(e->Lines().Count());
+  }
+  state.counters["bytes_per_doc_byte"] = ratio;
+}
+BENCHMARK(BM_MemoryPerDocumentByte)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+}  // namespace

@@ -1,0 +1,431 @@
+#include "editor/TQuillEditor.h"
+
+#include <algorithm>
+
+#include "highlight/HighlighterFactory.h"
+#include "highlight/THighLighter.h"
+#include "platform/EditorHost.h"
+
+TQuillEditor::TQuillEditor(EditorHost* host) : host_(host) {
+  lines_.Insert(0, "");
+  highlighter_ = CreateHighlighter(true, TColorStyle{});
+  highlighter_->Attach(&lines_);
+}
+
+TQuillEditor::~TQuillEditor() {
+  if (host_) host_->StopTimer();
+}
+
+// ---- Offsets ----------------------------------------------------------------------------------------
+
+TTextPos TQuillEditor::OffsetToPos(int offset) const {
+  // The first line that starts at or after the offset decides: either the offset is that line's start,
+  // or it lies inside (or at the end, or between the CR and LF) of the line before it.
+  const int count = lines_.Count();
+  const int first = lines_.FirstLineStartingAtOrAfter(offset);
+  if (offset <= 0) return {1, 0};
+  if (first < count) {
+    const auto start = lines_.OffsetOfLine(first);
+    if (start == offset) return {1, first};
+    const int line = first - 1;
+    return {static_cast<int>(offset - lines_.OffsetOfLine(line)) + 1, line};
+  }
+  const auto end = lines_.OffsetOfLine(count);
+  if (count > 0 && offset < end) {
+    return {static_cast<int>(offset - lines_.OffsetOfLine(count - 1)) + 1, count - 1};
+  }
+  return {std::max(1, static_cast<int>(offset - end) + 1), count};
+}
+
+int TQuillEditor::PosToOffset(int line, int column) const {
+  return static_cast<int>(lines_.OffsetOfLine(line)) + column - 1;
+}
+
+int TQuillEditor::LogicalLine(int line) const { return line - lines_.SoftBreaksBefore(line); }
+
+int TQuillEditor::LogicalColumn(int line, int column) const {
+  int c = column;
+  for (int l = line - 1; l >= 0 && lines_.LineFlag(l) == 1; --l) c += lines_.Length(l);
+  return c;
+}
+
+// ---- Selection -------------------------------------------------------------------------------------
+
+std::pair<TTextPos, TTextPos> TQuillEditor::NormalizedSelection() const {
+  // The caret may stand past the end of a short line (after a vertical move); for offsets and edits
+  // that point is the line's end, or the offset would reach into the line break or the next line.
+  const auto clamp = [this](TTextPos p) {
+    if (p.Line >= 0 && p.Line < lines_.Count()) p.Column = std::min(p.Column, lines_.Length(p.Line) + 1);
+    return p;
+  };
+  const TTextPos anchor = clamp(selAnchor_), end = clamp(selEnd_);
+  const bool endFirst = end.Line < anchor.Line || (end.Line == anchor.Line && end.Column < anchor.Column);
+  return endFirst ? std::pair{end, anchor} : std::pair{anchor, end};
+}
+
+void TQuillEditor::CollapseSelection() {
+  selAnchor_ = selEnd_ = TTextPos{leftCol_ + caretCol_, topLine_ + caretRow_};
+}
+
+void TQuillEditor::ExtendSelection() {
+  const TTextPos caret{leftCol_ + caretCol_, topLine_ + caretRow_};
+  if (caret == selEnd_) return;
+  selEnd_ = caret;
+  if (!(selAnchor_ == selEnd_)) RepaintUnlessLocked();
+}
+
+void TQuillEditor::AnchorSelection(int column, int line) {
+  const TTextPos p{column, line};
+  if (selAnchor_ == p && selEnd_ == p) return;
+  selAnchor_ = selEnd_ = p;
+  RepaintUnlessLocked();
+}
+
+void TQuillEditor::SwitchPopup(bool hasSelection) {
+  selPopupActive_ = hasSelection;
+  if (OnPopupMenuSwitch) OnPopupMenuSwitch(hasSelection);
+}
+
+bool TQuillEditor::HasSelection() {
+  const bool has = !(selAnchor_ == selEnd_);
+  SwitchPopup(has);
+  return has;
+}
+
+void TQuillEditor::RepaintUnlessLocked() {
+  if (updateLock_ < 1) Paint();
+}
+
+int TQuillEditor::SelStart() const {
+  const auto [start, end] = NormalizedSelection();
+  return std::max(0, PosToOffset(start.Line, start.Column));
+}
+
+void TQuillEditor::SetSelStart(int offset) {
+  // Hosts pass offsets inside the text; anything else is clamped to it.
+  offset = std::clamp(offset, 0, static_cast<int>(lines_.TextLength()));
+  const TTextPos pos = OffsetToPos(offset);
+  MoveCaretTo(pos.Line, pos.Column);
+  CollapseSelection();
+  Paint();
+}
+
+int TQuillEditor::SelLength() const {
+  const auto [start, end] = NormalizedSelection();
+  return std::max(0, PosToOffset(end.Line, end.Column) - PosToOffset(start.Line, start.Column));
+}
+
+void TQuillEditor::SetSelLength(int length) {
+  const int s = SelStart();
+  SetSelStart(s);
+  const int target = std::clamp(s + std::max(length, 0), 0, static_cast<int>(lines_.TextLength()));
+  const TTextPos pos = OffsetToPos(target);
+  MoveCaretTo(pos.Line, pos.Column);
+  ExtendSelection();
+  Paint();
+}
+
+namespace {
+std::string_view Slice(std::string_view line, int fromColumn, int toColumn) {
+  // Columns are 1-based; toColumn is exclusive. Columns past the end read as nothing.
+  const auto len = static_cast<int>(line.size());
+  const int a = std::clamp(fromColumn - 1, 0, len);
+  const int b = std::clamp(toColumn - 1, a, len);
+  return line.substr(static_cast<std::size_t>(a), static_cast<std::size_t>(b - a));
+}
+}  // namespace
+
+std::string TQuillEditor::SelText() const {
+  const auto [start, end] = NormalizedSelection();
+  if (start == end) return {};
+  if (start.Line == end.Line) return std::string(Slice(lines_.Line(start.Line), start.Column, end.Column));
+  std::string out(Slice(lines_.Line(start.Line), start.Column, 1 << 30));
+  if (lines_.LineFlag(start.Line) != 1) out += "\r\n";
+  for (int l = start.Line + 1; l < end.Line; ++l) {
+    out += lines_.Line(l);
+    if (lines_.LineFlag(l) != 1) out += "\r\n";
+  }
+  out += Slice(lines_.Line(end.Line), 1, end.Column);
+  return out;
+}
+
+std::string TQuillEditor::NormalizeLineEnds(std::string_view s) const {
+  std::string out;
+  out.reserve(s.size() + s.size() / 64 + 16);
+  std::size_t run = 0;  // start of the bytes not copied yet
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    const char ch = s[i];
+    if (ch != '\r' && ch != '\n' && ch != '\t') continue;
+    if (ch == '\r' && i + 1 < s.size() && s[i + 1] == '\n') {
+      ++i;  // a CR LF pair stays as it is
+      continue;
+    }
+    out.append(s.data() + run, i - run);
+    run = i + 1;
+    if (ch == '\t') {
+      out.append(static_cast<std::size_t>(std::max(tabSize_, 0)), ' ');
+    } else {
+      // A lone LF or a lone CR becomes CR LF, so the inserted length equals what the text grows by,
+      // which undo records and the caret rely on.
+      out += "\r\n";
+    }
+  }
+  out.append(s.data() + run, s.size() - run);
+  return out;
+}
+
+int TQuillEditor::InsertTextAt(const std::string& text, int line, int column) {
+  const int count = lines_.Count();
+  if (line > count) return line;
+  if (line == count) lines_.Insert(count, "");
+  const std::string_view current = lines_.Line(line);
+  const auto cut = static_cast<std::size_t>(std::clamp(column - 1, 0, static_cast<int>(current.size())));
+  const std::string head(current.substr(0, cut));
+  const std::string tail(current.substr(cut));
+
+  // Split the text at every CR (a CR LF pair is one break; a lone CR breaks too).
+  std::vector<std::string_view> pieces;
+  std::size_t from = 0;
+  for (std::size_t i = text.find('\r'); i != std::string::npos; i = text.find('\r', from)) {
+    pieces.emplace_back(text.data() + from, i - from);
+    if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    from = i + 1;
+  }
+  if (pieces.empty()) {
+    lines_.SetLine(line, head + text + tail);
+    return line;
+  }
+  const std::string last = std::string(text.data() + from, text.size() - from) + tail;
+  // The inserted breaks are hard: the first part ends in one, and the part that carries the old tail
+  // takes over the line's own record, so a soft-broken piece still continues into its next piece.
+  const TStringParams original = lines_.Params(line);
+  const bool hadRecord = lines_.HasRecord(line);
+  lines_.SetLine(line, head + std::string(pieces[0]));
+  if (hadRecord) lines_.SetParams(line, TStringParams{0, original.StartState});
+  std::vector<std::string_view> inserted(pieces.begin() + 1, pieces.end());
+  inserted.push_back(last);
+  lines_.InsertLines(line + 1, inserted);
+  const int lastLine = line + static_cast<int>(inserted.size());
+  if (hadRecord && original.LineFlag) lines_.SetParams(lastLine, TStringParams{original.LineFlag, 0});
+  return lastLine;
+}
+
+void TQuillEditor::MarkDirty(int line) {
+  // DirtyLine N marks the stored states from line N-1 on as stale. An edit on line 0 still makes the
+  // following lines stale, so the mark is at least 1; a smaller mark already pending is kept.
+  int mark = std::max(line, 1);
+  if (highlighter_->DirtyLine > 0) mark = std::min(mark, highlighter_->DirtyLine);
+  highlighter_->DirtyLine = mark;
+}
+
+void TQuillEditor::SetSelText(std::string_view value) {
+  if (readonly_) return;
+  const int p = SelStart();
+  const std::string s = NormalizeLineEnds(value);
+  auto [start, end] = NormalizedSelection();
+  TTextPos at = OffsetToPos(p);
+  int last = 0;
+  if (start == end) {
+    MarkDirty(at.Line);
+    if (!undoing_) undo_.PushInsert(p, static_cast<int>(s.size()));
+    last = InsertTextAt(s, at.Line, at.Column);
+  } else {
+    // The edit happens at the selection's own start point, which may be the end of a soft-broken
+    // piece while OffsetToPos(p) names the start of the next piece: both are the same offset.
+    at = start;
+    MarkDirty(at.Line);
+    if (!undoing_) undo_.PushReplace(p, static_cast<int>(s.size()), SelText());
+    const int sl = start.Line, el = end.Line;
+    if (sl == el) {
+      const std::string_view line = lines_.Line(sl);
+      std::string kept(Slice(line, 1, start.Column));
+      kept += Slice(line, end.Column, 1 << 30);
+      lines_.SetLine(sl, kept);
+    } else {
+      // What is left of the end line keeps its own break: after the join below it still continues
+      // into its next piece when it ended in a soft break.
+      lines_.SetLine(el, Slice(lines_.Line(el), end.Column, 1 << 30));
+      lines_.SetLine(sl, Slice(lines_.Line(sl), 1, start.Column));
+      if (sl >= 1 && lines_.HasRecord(sl - 1) && lines_.HasRecord(sl) && lines_.LineFlag(sl - 1) == 0) {
+        lines_.SetLineFlag(sl, 0);
+      }
+      if (lines_.LineFlag(sl) == 1 && sl == lines_.Count() - 1) lines_.SetLineFlag(sl, 0);
+      lines_.DeleteRange(sl + 1, el - 1);
+      if (sl + 1 < lines_.Count()) {
+        const std::uint8_t f = lines_.LineFlag(sl + 1);
+        lines_.SetLine(sl, std::string(lines_.Line(sl)) + std::string(lines_.Line(sl + 1)));
+        lines_.Delete(sl + 1);
+        lines_.SetLineFlag(sl, f);
+      }
+    }
+    last = InsertTextAt(s, at.Line, at.Column);
+  }
+  EnsureOneLine();
+  ReflowAfterInsert(at.Line, last);
+  UpdateScrollBars();
+  const TTextPos caret = OffsetToPos(p + static_cast<int>(s.size()));
+  MoveCaretTo(caret.Line, caret.Column);
+  FinishCaretMove();
+  Paint();
+  CollapseSelection();
+  SetModified(true);
+}
+
+void TQuillEditor::EnsureOneLine() {
+  if (lines_.Count() == 0) lines_.Insert(0, "");
+}
+
+std::string TQuillEditor::Text() const { return lines_.Text(); }
+
+void TQuillEditor::SetText(std::string_view value) {
+  BeginUpdate();
+  const int p = SelStart();
+  SelectAll();
+  SetSelText(value);
+  if (wordWrapEffective_) {
+    UnwrapAll();
+    WrapAll();
+  }
+  UpdateScrollBars();
+  SetSelStart(p < static_cast<int>(value.size()) ? p : 0);
+  SetSelLength(0);
+  EndUpdate();
+  Paint();
+}
+
+void TQuillEditor::SelectAll() {
+  DocumentEnd();
+  selAnchor_ = OffsetToPos(0);
+  selEnd_ = OffsetToPos(static_cast<int>(lines_.TextLength()));
+  RepaintUnlessLocked();
+}
+
+void TQuillEditor::DocumentEnd() {
+  const int count = lines_.Count();
+  leftCol_ = 0;
+  if (count - visibleRows_ + 5 >= 1) {
+    topLine_ = count - visibleRows_ + 5;
+    caretRow_ = visibleRows_ - 6;
+  } else {
+    topLine_ = 0;
+    caretRow_ = count - 1;
+  }
+  caretCol_ = lines_.Length(count - 1) + 1;
+  Paint();
+}
+
+// ---- Clipboard and wrapping ---------------------------------------------------------------------------
+
+void TQuillEditor::CopyToClipboard() {
+  const std::string s = SelText();
+  if (!s.empty() && host_) host_->SetClipboardText(s);
+}
+
+void TQuillEditor::CutToClipboard() {
+  if (host_) host_->SetClipboardText(SelText());
+  SetSelText("");
+}
+
+void TQuillEditor::PasteFromClipboard() { SetSelText(host_ ? host_->ClipboardText() : std::string()); }
+
+void TQuillEditor::WrapSelection(const std::string& before, const std::string& after) {
+  if (readonly_) return;
+  wrapBefore_ = before;
+  wrapAfter_ = after;
+  BeginUpdate();
+  const int s = SelStart();
+  const int n = SelLength();
+  const int b = static_cast<int>(NormalizeLineEnds(before).size());
+  SetSelLength(0);
+  SetSelText(before);
+  SetSelStart(b + n + s);
+  SetSelText(after);
+  SetSelStart(b + s);
+  SetSelLength(n);
+  EndUpdate();
+  Paint();
+}
+
+void TQuillEditor::RepeatWrapSelection() {
+  if (wrapBefore_.empty() && wrapAfter_.empty()) return;
+  const std::string before = wrapBefore_, after = wrapAfter_;
+  WrapSelection(before, after);
+}
+
+// ---- Undo, modification, bookmarks ----------------------------------------------------------------------
+
+void TQuillEditor::Undo() {
+  if (!undo_.CanUndo()) return;
+  undoing_ = true;
+  const TUndoRecord r = undo_.Pop();
+  BeginUpdate();
+  SetSelStart(r.Position);
+  SetSelLength(r.EditKind == TUndoRecord::ekDelete ? 0 : r.Param);
+  SetSelText(r.SavedText);
+  EndUpdate();
+  Paint();
+  undoing_ = false;
+  SetModified(true);
+}
+
+void TQuillEditor::ClearUndo() {
+  if (undo_.CanUndo()) undo_.Clear();
+}
+
+void TQuillEditor::SetModified(bool v) {
+  if (OnChange) OnChange();
+  if (v != modified_) {
+    modified_ = v;
+    if (OnModified) OnModified(v);
+  }
+}
+
+int TQuillEditor::GetBookmark(int n) const {
+  return n >= 1 && n <= 9 ? bookmarks_[static_cast<std::size_t>(n - 1)] : -1;
+}
+
+void TQuillEditor::SetBookmark(int n) {
+  if (n < 1 || n > 9) return;
+  bookmarks_[static_cast<std::size_t>(n - 1)] = CurrentLine();
+  Paint();
+}
+
+void TQuillEditor::ClearBookmark(int n) {
+  if (n < 1 || n > 9) return;
+  bookmarks_[static_cast<std::size_t>(n - 1)] = -1;
+  Paint();
+}
+
+void TQuillEditor::GotoBookmark(int n) {
+  const int line = GetBookmark(n);
+  if (line < 0 || line >= lines_.Count()) return;
+  MoveCaretTo(line, 1);
+  if (host_) host_->ShowCaret();
+}
+
+// ---- Highlighter choice ------------------------------------------------------------------------------------
+
+void TQuillEditor::CreateHighlighterForStyle() {
+  highlighter_ = CreateHighlighter(plainText_, colorStyle_);
+  highlighter_->Attach(&lines_);
+}
+
+void TQuillEditor::SetColorStyle(TColorStyle style) {
+  plainText_ = false;
+  colorStyle_ = style;
+  CreateHighlighterForStyle();
+  highlighter_->InvalidateAll();
+  Paint();
+  if (OnColorSetChange) OnColorSetChange(style);
+}
+
+void TQuillEditor::SetPlainText(bool v) {
+  if (v != plainText_) {
+    plainText_ = v;
+    CreateHighlighterForStyle();
+    // States stored by the previous class mean nothing to the new one.
+    highlighter_->InvalidateAll();
+    Paint();
+  }
+  if (v && OnColorSetChange) OnColorSetChange(TColorStyle{csNone});
+}

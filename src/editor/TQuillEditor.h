@@ -1,0 +1,331 @@
+#pragma once
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "editor/EditorTypes.h"
+#include "editor/Keys.h"
+#include "editor/LineStore.h"
+#include "editor/TUndoClass.h"
+#include "platform/Color.h"
+
+class EditorHost;
+class THighLighter;
+
+struct TFont {
+  std::string Name = "FixedSys";
+  int Size = 10;
+  bool operator==(const TFont&) const = default;
+};
+
+// A position in the stored lines: Line is a 0-based stored-line index, Column is 1-based (column c lies
+// before the c-th character; length + 1 is the end of the line).
+struct TTextPos {
+  int Column = 0;
+  int Line = 0;
+  bool operator==(const TTextPos&) const = default;
+};
+
+// The program's own text control: one document as stored lines, with offsets, selection, undo,
+// highlighting, word wrap, painting through the host's canvas, and keyboard and mouse handling.
+//
+// Text is Windows-1250 bytes. Every offset counts a hard line break as two characters (CR LF) and a
+// soft word-wrap break as none. Properties follow one pattern: `Foo()` reads, `SetFoo(v)` writes.
+class TQuillEditor {
+public:
+  static constexpr int GutterWidth = 40;
+
+  explicit TQuillEditor(EditorHost* host = nullptr);
+  ~TQuillEditor();
+  TQuillEditor(const TQuillEditor&) = delete;
+  TQuillEditor& operator=(const TQuillEditor&) = delete;
+
+  // ---- Text and selection -------------------------------------------------------------------------
+  LineStore& Lines() { return lines_; }
+  const LineStore& Lines() const { return lines_; }
+  std::string Text() const;
+  void SetText(std::string_view value);
+  int SelStart() const;
+  void SetSelStart(int offset);
+  int SelLength() const;
+  void SetSelLength(int length);
+  std::string SelText() const;
+  void SetSelText(std::string_view text);
+  bool HasSelection();
+  void SelectAll();
+  void CopyToClipboard();
+  void CutToClipboard();
+  void PasteFromClipboard();
+  void WrapSelection(const std::string& before, const std::string& after);
+  void RepeatWrapSelection();
+  void BeginUpdate() { ++updateLock_; }
+  void EndUpdate() {
+    if (updateLock_ > 0) --updateLock_;
+  }
+  void RepaintUnlessLocked();
+
+  TTextPos OffsetToPos(int offset) const;
+  int PosToOffset(int line, int column) const;
+  int LogicalLine(int line) const;
+  int LogicalColumn(int line, int column) const;
+  int CurrentLine() const { return topLine_ + caretRow_; }
+
+  // Selection points and their primitives.
+  TTextPos SelAnchor() const { return selAnchor_; }
+  TTextPos SelEnd() const { return selEnd_; }
+  // The selection with the earlier point first.
+  std::pair<TTextPos, TTextPos> NormalizedSelection() const;
+  void CollapseSelection();
+  void ExtendSelection();
+  void AnchorSelection(int column, int line);
+  void SetLineFlag(int line, std::uint8_t flag) { lines_.SetLineFlag(line, flag); }
+
+  // ---- Undo, modification, bookmarks ----------------------------------------------------------------
+  void Undo();
+  void ClearUndo();
+  const TUndoClass& UndoHistory() const { return undo_; }
+  bool Modified() const { return modified_; }
+  void SetModifiedFlag(bool v) { modified_ = v; }  // the host's direct write after loading
+  void SetModified(bool v);
+  int GetBookmark(int n) const;
+  void SetBookmark(int n);
+  void ClearBookmark(int n);
+  void GotoBookmark(int n);
+
+  // ---- Highlighting ---------------------------------------------------------------------------------
+  TColorStyle ColorStyle() const { return colorStyle_; }
+  void SetColorStyle(TColorStyle style);
+  bool PlainText() const { return plainText_; }
+  void SetPlainText(bool v);
+  THighLighter& Highlighter() { return *highlighter_; }
+
+  // ---- View, caret and scrolling (painting, metrics, scroll bars) ----------------------------------
+  EditorHost* Host() const { return host_; }
+  void SetHost(EditorHost* host) { host_ = host; }
+  int TopLine() const { return topLine_; }
+  int LeftCol() const { return leftCol_; }
+  int CaretRow() const { return caretRow_; }
+  int CaretCol() const { return caretCol_; }
+  int DesiredCol() const { return desiredCol_; }
+  int UpdateLock() const { return updateLock_; }
+  int LineHeight() const { return lineHeight_; }
+  int AverageCharWidth() const { return averageCharWidth_; }
+  int VisibleColumns() const { return visibleColumns_; }
+  int VisibleRows() const { return visibleRows_; }
+  int CaretHeight() const { return caretHeight_; }
+
+  void Paint();
+  void RecalcMetrics();
+  void RecreateCaret();
+  void UpdateCaret();
+  void UpdateScrollBars();
+  void MoveCaretTo(int line, int column);
+  bool EnsureCaretVisible();
+  bool CaretPastRight(int n);
+  void FinishCaretMove();
+
+  // Window events the host forwards.
+  void HandleCreated();
+  void HandleResize();
+  void FocusIn();
+  void FocusOut();
+  enum class TScrollRequest { LineUp, LineDown, PageUp, PageDown, ThumbPosition, ThumbTrack, Top, Bottom };
+  // Vertical requests use LineUp/LineDown for up/down; horizontal ones use them for left/right, and
+  // Top for the left end.
+  void VScroll(TScrollRequest request, int pos);
+  void HScroll(TScrollRequest request, int pos);
+
+  // Keyboard and mouse.
+  void KeyDown(int& key, TShiftState shift);
+  void KeyPress(char ch);
+  void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
+  void MouseMove(TShiftState shift, int x, int y);
+  void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+  void DoubleClick();
+  void MouseWheel(int delta, TShiftState shift);
+  void TimerTick();
+
+  // ---- Word wrap --------------------------------------------------------------------------------------
+  bool WordWrap() const { return wordWrapRequested_; }
+  void SetWordWrap(bool v);
+  bool WordWrapInEffect() const { return wordWrapEffective_; }
+  bool TooWide(std::string_view s);
+  void WrapAll();
+  void UnwrapAll();
+  int RewrapLine(int line);
+  void CheckRewrap();
+
+  // ---- Published properties ---------------------------------------------------------------------------
+  const TFont& Font() const { return font_; }
+  void SetFont(const TFont& font);
+  void FontChanged();  // a change inside the font object
+  TScrollStyle ScrollBars() const { return scrollBars_; }
+  void SetScrollBars(TScrollStyle s) { scrollBars_ = s; }
+  bool OverWriteMode() const { return overWriteMode_; }
+  void SetOverWriteMode(bool v);
+  bool TextHOME() const { return textHome_; }
+  void SetTextHOME(bool v) { textHome_ = v; }
+  bool TextEnter() const { return textEnter_; }
+  void SetTextEnter(bool v) { textEnter_ = v; }
+  TAutoFollow AutoFollow() const { return autoFollow_; }
+  void SetAutoFollow(TAutoFollow v) { autoFollow_ = v; }
+  TAutoClose AutoClose() const { return autoClose_; }
+  void SetAutoClose(TAutoClose v) { autoClose_ = v; }
+  bool UpperTag() const { return upperTag_; }
+  void SetUpperTag(bool v) { upperTag_ = v; }
+  bool LineNumbering() const { return lineNumbering_; }
+  void SetLineNumbering(bool v) {
+    lineNumbering_ = v;
+    Paint();
+  }
+  bool WMLMode() const { return wmlMode_; }
+  void SetWMLMode(bool v) { wmlMode_ = v; }
+  bool Readonly() const { return readonly_; }
+  void SetReadonly(bool v) { readonly_ = v; }
+  int TabSize() const { return tabSize_; }
+  void SetTabSize(int v) { tabSize_ = v; }
+  int CharacterBar() const { return characterBar_; }
+  void SetCharacterBar(int v) { characterBar_ = v; }
+  int Scroller1Size() const { return scroller1Size_; }
+  void SetScroller1Size(int v) { scroller1Size_ = v; }
+  int Scroller2Size() const { return scroller2Size_; }
+  void SetScroller2Size(int v) { scroller2Size_ = v; }
+  const std::string& CodePage() const { return codePage_; }
+  void SetCodePage(const std::string& v) { codePage_ = v; }
+  const std::string& DocumentFileName() const { return documentFileName_; }
+  void SetDocumentFileName(const std::string& v) { documentFileName_ = v; }
+  const std::string& DocumentName() const { return documentFileName_; }
+  void SetDocumentName(const std::string& v) { documentFileName_ = v; }
+  const std::string& TempDocName() const { return tempDocName_; }
+  void SetTempDocName(const std::string& v) { tempDocName_ = v; }
+  double ThisFileTime() const { return thisFileTime_; }
+  void SetThisFileTime(double v) { thisFileTime_ = v; }
+  bool UseWordDic() const { return useWordDic_; }
+  void SetUseWordDic(bool v) { useWordDic_ = v; }
+  int Language() const { return language_; }
+  void SetLanguage(int v) { language_ = v; }
+  const std::string& QuillpadDicPath() const { return dicPath_; }
+  void SetQuillpadDicPath(const std::string& v) { dicPath_ = v; }
+  bool CheckSpelling() const { return checkSpelling_; }
+  void SetCheckSpelling(bool v) { checkSpelling_ = v; }
+
+  // The text-area background (the control's own colour) and the colour pairs of the token classes.
+  // Setters only store; painting reads them.
+  struct Colors {
+    TColor Color = quill_colors::White;
+    TColor TextColor = quill_colors::Black, BackgroundTextColor = quill_colors::White;
+    TColor TagColor = quill_colors::Blue, BackgroundTagColor = quill_colors::White;
+    TColor LongParamColor = quill_colors::Red, BackgroundlongParamColor = quill_colors::White;
+    TColor ShortParamColor = quill_colors::Maroon, BackgroundShortParamColor = quill_colors::White;
+    TColor KeywordColor = quill_colors::Green, BackgroundKeywordColor = quill_colors::White;
+    TColor CommentColor = quill_colors::Grey, BackgroundCommentColor = quill_colors::White;
+    TColor OperatorColor = quill_colors::Black, BackgroundOperatorColor = quill_colors::White;
+    TColor PHPVariableColor = quill_colors::Navy, BackgroundPHPVariableColor = quill_colors::White;
+    TColor PHPParameterColor = quill_colors::Grey, BackgroundPHPParameterColor = quill_colors::White;
+    TColor HighLightColor = 0, BackgroundHighLightColorr = 0;
+  };
+  Colors& ColorSet() { return colors_; }
+  const Colors& ColorSet() const { return colors_; }
+
+  // ---- Events (fired synchronously when assigned) -----------------------------------------------------
+  std::function<void(int line, int character)> OnUpdateCaret;
+  std::function<void()> OnChange;
+  std::function<void(bool modified)> OnModified;
+  std::function<void(TColorStyle style)> OnColorSetChange;
+  std::function<void(bool state)> OnWordWrapChange;
+  std::function<void()> OnSetFocused;
+  std::function<void(int character)> OnCharacterBarMove;
+  // Key events for the host; the handler may change the key or clear it to 0.
+  std::function<void(int& key, TShiftState shift)> OnKeyDown;
+  std::function<void(char& key)> OnKeyPress;
+  // Told which popup menu applies whenever a selection test or a paint runs: true = the selection menu.
+  std::function<void(bool selectionMenu)> OnPopupMenuSwitch;
+  bool SelectionPopupActive() const { return selPopupActive_; }
+
+private:
+  int InsertTextAt(const std::string& text, int line, int column);
+  std::string NormalizeLineEnds(std::string_view s) const;
+  void CreateHighlighterForStyle();
+  void MarkDirty(int line);
+  void ReflowAfterInsert(int line, int last);
+  // Cuts a too-wide text into pieces that fit; `cap` limits where the search for each break starts.
+  std::vector<std::string> CutIntoPieces(std::string s, int cap);
+  void SetWrapScrollRange();
+  int TextWidth(std::string_view s);
+  int ClientRoom() const;  // width of the text area: the client width less the gutter
+  bool HasWindow() const;
+  void PaintText();
+  void PaintGutter();
+  void EnsureOneLine();
+  void SwitchPopup(bool hasSelection);
+  void DocumentStart();  // the Ctrl+Home move
+  void DocumentEnd();    // the Ctrl+End move
+  // Caret moves of the keyboard.
+  void MoveLeft();
+  void MoveRight();
+  void MoveUp();
+  void MoveDown();
+  void MoveToColumnAfterVerticalMove();
+  void MoveHome();
+  void MoveEnd();
+  void MovePageUp();
+  void MovePageDown();
+  void WordLeft();
+  void WordRight();
+  bool DoMove(int key);
+  // Editing keys.
+  void TypeChar(char c);
+  void EnterKey();
+  void TabKey();
+  void BackspaceKey();
+  void DeleteKey();
+  void DeleteWord(bool forward);
+  // Removes the character or hard line break that starts at a document offset, records it for undo and
+  // re-flows; returns how many offsets it removed.
+  int RemoveAt(int offset);
+  char CharAtOffset(int offset) const;
+  bool PointAt(int x, int y, TTextPos& pos);
+  void ScrollLeftToFit(int column);
+
+  EditorHost* host_ = nullptr;
+  LineStore lines_;
+  TUndoClass undo_;
+  std::unique_ptr<THighLighter> highlighter_;
+  bool undoing_ = false;
+
+  int topLine_ = 0, leftCol_ = 0, caretRow_ = 0, caretCol_ = 1, desiredCol_ = 1;
+  int updateLock_ = 0;
+  TTextPos selAnchor_{}, selEnd_{};
+  std::array<int, 9> bookmarks_{-1, -1, -1, -1, -1, -1, -1, -1, -1};
+  std::string wrapBefore_, wrapAfter_;
+
+  int lineHeight_ = 0, averageCharWidth_ = 0, visibleColumns_ = 0, visibleRows_ = 0, caretHeight_ = 0;
+
+  bool wordWrapRequested_ = false, wordWrapEffective_ = false;
+  // Layout at the last CheckRewrap.
+  int rewrapWidth_ = 0, rewrapFontSize_ = 0, rewrapColumns_ = 0;
+  std::string rewrapFontName_;
+
+  TFont font_;
+  TScrollStyle scrollBars_ = TScrollStyle::ssBoth;
+  bool overWriteMode_ = false, textHome_ = true, textEnter_ = true;
+  TAutoFollow autoFollow_{afLI, afTD, afOPTION};
+  TAutoClose autoClose_{acBracket, acDoubleQuote, acSingleQuote, acTriangleBracket, acRectangleBracket,
+                        acCBracket};
+  bool upperTag_ = false, lineNumbering_ = true, wmlMode_ = false, readonly_ = false, modified_ = false;
+  bool plainText_ = false;
+  TColorStyle colorStyle_{csHTML};
+  int tabSize_ = 5, characterBar_ = 80, scroller1Size_ = 5, scroller2Size_ = 2;
+  std::string codePage_, documentFileName_, tempDocName_, dicPath_;
+  double thisFileTime_ = 0;
+  bool useWordDic_ = false, checkSpelling_ = false;
+  int language_ = 0;
+  Colors colors_;
+  bool selPopupActive_ = false;
+  bool skipNextChar_ = false;
+  bool mouseSelecting_ = false;
+};

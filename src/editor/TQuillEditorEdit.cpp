@@ -1,0 +1,273 @@
+// Typing and the editing keys: characters with the automatic closing pairs, Enter with indentation and
+// list continuation, Tab, Backspace and Delete. Each records its undo entry and re-flows wrapped lines.
+#include <algorithm>
+#include <cctype>
+
+#include "editor/TQuillEditor.h"
+
+char TQuillEditor::CharAtOffset(int offset) const {
+  if (offset < 0) return 0;
+  const TTextPos pos = OffsetToPos(offset);
+  const int len = lines_.Length(pos.Line);
+  if (pos.Line >= lines_.Count()) return 0;
+  if (pos.Column <= len) return lines_.Line(pos.Line)[static_cast<std::size_t>(pos.Column - 1)];
+  if (pos.Column == len + 1) return '\r';
+  return '\n';
+}
+
+int TQuillEditor::RemoveAt(int offset) {
+  const TTextPos pos = OffsetToPos(offset);
+  const int line = pos.Line;
+  if (line < 0 || line >= lines_.Count()) return 0;
+  const std::string_view text = lines_.Line(line);
+  const int len = static_cast<int>(text.size());
+  if (pos.Column >= 1 && pos.Column <= len) {
+    const std::string removed(1, text[static_cast<std::size_t>(pos.Column - 1)]);
+    std::string kept(text);
+    kept.erase(static_cast<std::size_t>(pos.Column - 1), 1);
+    lines_.SetLine(line, kept);
+    undo_.PushDelete(offset, removed);
+    if (wordWrapEffective_) {
+      if (lines_.LineFlag(line - 1) == 1) RewrapLine(line - 1);
+      else if (lines_.LineFlag(line) == 1) RewrapLine(line);
+    }
+    return 1;
+  }
+  if (pos.Column == len + 1 && lines_.LineFlag(line) == 0 && line + 1 < lines_.Count()) {
+    // Join the next line; a soft break at its end now ends the joined line.
+    const std::uint8_t nextFlag = lines_.LineFlag(line + 1);
+    lines_.SetLine(line, std::string(text) + std::string(lines_.Line(line + 1)));
+    lines_.Delete(line + 1);
+    if (nextFlag == 1) lines_.SetLineFlag(line, 1);
+    undo_.PushDelete(offset, "\r\n");
+    if (wordWrapEffective_) RewrapLine(line);
+    return 2;
+  }
+  return 0;
+}
+
+void TQuillEditor::TypeChar(char c) {
+  if (readonly_) return;
+  MarkDirty(CurrentLine());
+  if (HasSelection()) {
+    static constexpr struct { char open, close; TAutoCloseItem item; } pairs[] = {
+        {'(', ')', acBracket}, {'{', '}', acCBracket}, {'"', '"', acDoubleQuote},
+        {'\'', '\'', acSingleQuote}, {'<', '>', acTriangleBracket}, {'[', ']', acRectangleBracket}};
+    for (const auto& pair : pairs) {
+      if (pair.open == c && autoClose_.Has(pair.item)) {
+        // The selected text is enclosed and stays selected between the pair.
+        WrapSelection(std::string(1, pair.open), std::string(1, pair.close));
+        RepaintUnlessLocked();
+        return;
+      }
+    }
+    SetSelText("");
+    CollapseSelection();
+    RepaintUnlessLocked();
+  }
+  const int p = SelStart();
+  const char b1 = CharAtOffset(p - 1), b2 = CharAtOffset(p - 2);
+  std::string pair;
+  if (c == '(' && autoClose_.Has(acBracket) && b2 != '(') pair = "()";
+  else if (c == '{' && autoClose_.Has(acCBracket) && b2 != '{') pair = "{}";
+  else if (c == '"' && autoClose_.Has(acDoubleQuote) && b1 != '"' && b2 != '"') pair = "\"\"";
+  else if (c == '\'' && autoClose_.Has(acSingleQuote) && b1 != '\'' && b2 != '\'') pair = "''";
+  else if (c == '<' && autoClose_.Has(acTriangleBracket) && b2 != '<') pair = "<>";
+  else if (c == '[' && autoClose_.Has(acRectangleBracket) && b2 != '[') pair = "[]";
+
+  const int line = CurrentLine();
+  std::string text(lines_.Line(line));
+  const int column = std::clamp(leftCol_ + caretCol_, 1, static_cast<int>(text.size()) + 1);
+  const auto at = static_cast<std::size_t>(column - 1);
+  if (!pair.empty()) {
+    text.insert(at, pair);
+    undo_.PushInsert(p, 2);
+  } else if (!overWriteMode_ || column > static_cast<int>(text.size())) {
+    text.insert(at, 1, c);
+    undo_.PushInsert(p, 1);
+  } else {
+    undo_.PushReplace(p, 1, std::string(1, text[at]));
+    text[at] = c;
+  }
+  lines_.SetLine(line, text);
+  if (wordWrapEffective_ && TooWide(lines_.Line(line))) RewrapLine(line);
+  Paint();
+  const TTextPos caret = OffsetToPos(p + 1);
+  MoveCaretTo(caret.Line, caret.Column);
+  desiredCol_ = leftCol_ + caretCol_;
+  FinishCaretMove();
+  SetModified(true);
+}
+
+void TQuillEditor::EnterKey() {
+  if (readonly_) return;
+  if (HasSelection()) SetSelText("");
+  MarkDirty(CurrentLine() - 1);
+  const int p = SelStart();
+  const int line = CurrentLine();
+  int first = line;
+  while (first > 0 && lines_.LineFlag(first - 1) == 1) --first;
+  const std::string firstText(lines_.Line(first));
+
+  int indent = 0;
+  if (textEnter_) {
+    while (indent < static_cast<int>(firstText.size()) && firstText[static_cast<std::size_t>(indent)] == ' ') ++indent;
+  }
+  std::string cont;
+  int extra = 0;
+  if (!autoFollow_.Empty()) {
+    std::string lower = firstText;
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](char ch) { return static_cast<char>(std::tolower(static_cast<unsigned char>(ch))); });
+    const auto nonBlank = lower.find_first_not_of(' ');
+    const std::size_t i = nonBlank == std::string::npos ? 0 : nonBlank;
+    const auto starts = [&](std::string_view tag) { return lower.compare(i, tag.size(), tag) == 0; };
+    if (starts("<li") && autoFollow_.Has(afLI) && (i + 3 >= lower.size() || lower[i + 3] != 'n')) {
+      // Only a list item with text after its tag is continued; Enter on a bare "<li>" ends the list.
+      const auto close = lower.find('>', i);
+      const auto rest = close == std::string::npos ? std::string::npos : lower.find_first_not_of(' ', close + 1);
+      if (rest != std::string::npos) {
+        cont = "<li>";
+        extra = 4;
+      }
+    } else if (starts("<td") && autoFollow_.Has(afTD)) {
+      cont = "<td></td>";
+      extra = 4;
+    } else if (starts("<option") && autoFollow_.Has(afOPTION)) {
+      cont = "<option>";
+      extra = 8;
+    }
+  }
+
+  std::string text(lines_.Line(line));
+  const int column = std::clamp(leftCol_ + caretCol_, 1, static_cast<int>(text.size()) + 1);
+  std::string newLine = std::string(static_cast<std::size_t>(indent), ' ') + cont;
+  newLine += text.substr(static_cast<std::size_t>(column - 1));
+  text.erase(static_cast<std::size_t>(column - 1));
+  const bool soft = lines_.LineFlag(line) == 1;
+  lines_.SetLine(line, text);
+  if (soft && newLine.empty()) {
+    // Enter at the end of a piece that continues on the next stored line: the soft break simply
+    // becomes a hard one. An empty line inserted here would end in a break of its own.
+    lines_.SetLineFlag(line, 0);
+  } else {
+    if (soft) {
+      lines_.InsertWithRecord(line + 1, newLine, TStringParams{1, 0});
+    } else {
+      lines_.Insert(line + 1, newLine);
+    }
+    if (lines_.HasRecord(line)) lines_.SetLineFlag(line, 0);
+  }
+  if (wordWrapEffective_) {
+    RewrapLine(line + 1);
+    RewrapLine(line);
+  }
+  undo_.PushInsert(p, static_cast<int>(cont.size()) + 2 + indent);
+  const TTextPos caret = OffsetToPos(p + 2 + indent + extra);
+  MoveCaretTo(caret.Line, caret.Column);
+  desiredCol_ = leftCol_ + caretCol_;
+  FinishCaretMove();
+  if (visibleRows_ >= 2 && caretRow_ >= visibleRows_ - 1) {
+    ++topLine_;
+    --caretRow_;
+  }
+  Paint();
+  SetModified(true);
+}
+
+void TQuillEditor::TabKey() {
+  if (readonly_) return;
+  MarkDirty(CurrentLine());
+  if (HasSelection()) SetSelText("");
+  const int p = SelStart();
+  const int size = std::max(tabSize_, 0);
+  undo_.PushInsert(p, size);
+  const int line = CurrentLine();
+  std::string text(lines_.Line(line));
+  const int column = std::clamp(leftCol_ + caretCol_, 1, static_cast<int>(text.size()) + 1);
+  text.insert(static_cast<std::size_t>(column - 1), static_cast<std::size_t>(size), ' ');
+  lines_.SetLine(line, text);
+  if (wordWrapEffective_ && TooWide(lines_.Line(line))) RewrapLine(line);
+  const TTextPos caret = OffsetToPos(p + size);
+  MoveCaretTo(caret.Line, caret.Column);
+  desiredCol_ = leftCol_ + caretCol_;
+  FinishCaretMove();
+  Paint();
+  SetModified(true);
+}
+
+void TQuillEditor::BackspaceKey() {
+  if (readonly_) return;
+  MarkDirty(CurrentLine() - 1);
+  if (HasSelection()) {
+    SetSelText("");
+    return;
+  }
+  const int p = SelStart();
+  if (p <= 0) return;
+  // The character before the caret, or the whole CR LF when the caret starts a line after a hard
+  // break. At the start of a piece that continues a wrapped line this is the last character of the
+  // previous piece, as anywhere else.
+  int back = 0;
+  if (p >= 2 && CharAtOffset(p - 1) == '\n') {
+    back = RemoveAt(p - 2);
+  } else {
+    back = RemoveAt(p - 1);
+  }
+  if (back == 0) return;
+  const TTextPos caret = OffsetToPos(p - back);
+  MoveCaretTo(caret.Line, caret.Column);
+  FinishCaretMove();
+  desiredCol_ = leftCol_ + caretCol_;
+  Paint();
+  SetModified(true);
+}
+
+void TQuillEditor::DeleteKey() {
+  if (readonly_) return;
+  MarkDirty(CurrentLine() - 1);
+  if (HasSelection()) {
+    SetSelText("");
+    return;
+  }
+  const int p = SelStart();
+  if (RemoveAt(p) == 0) return;
+  Paint();
+  const TTextPos caret = OffsetToPos(p);
+  MoveCaretTo(caret.Line, caret.Column);
+  desiredCol_ = leftCol_ + caretCol_;
+  FinishCaretMove();
+  SetModified(true);
+}
+
+void TQuillEditor::KeyPress(char ch) {
+  const auto c = static_cast<unsigned char>(ch);
+  if (c < 32 && c != 8 && c != 9 && c != 13) {
+    skipNextChar_ = false;
+    if (OnKeyPress) OnKeyPress(ch);
+    return;
+  }
+  if (skipNextChar_ || readonly_) {
+    skipNextChar_ = false;
+    if (OnKeyPress) OnKeyPress(ch);
+    return;
+  }
+  switch (c) {
+    case 8:
+      BackspaceKey();
+      if (OnKeyPress) OnKeyPress(ch);
+      break;
+    case 9:
+      TabKey();
+      if (OnKeyPress) OnKeyPress(ch);
+      break;
+    case 13:
+      if (OnKeyPress) OnKeyPress(ch);
+      if (ch != 0) EnterKey();
+      break;
+    default:
+      TypeChar(ch);
+      if (OnKeyPress) OnKeyPress(ch);
+      break;
+  }
+}

@@ -1,0 +1,336 @@
+// Key-down handling and the caret moves of the keyboard.
+#include <algorithm>
+
+#include "editor/TQuillEditor.h"
+#include "highlight/Letters.h"
+#include "platform/Canvas.h"
+#include "platform/EditorHost.h"
+
+void TQuillEditor::KeyDown(int& key, TShiftState shift) {
+  if (OnKeyDown) OnKeyDown(key, shift);
+  // A key pressed while the caret is off the screen only brings it back.
+  if (EnsureCaretVisible()) return;
+  if (key == vk::Shift || key == vk::Control) return;
+  if (key == 0) {
+    skipNextChar_ = true;
+    return;
+  }
+  const bool editable = !readonly_;
+  if (shift.Empty()) {
+    if (DoMove(key)) {
+      FinishCaretMove();
+    } else if (key == vk::Insert) {
+      SetOverWriteMode(!overWriteMode_);
+      UpdateCaret();
+      if (HasWindow()) host_->ShowCaret();
+    } else if (key == vk::Delete && editable) {
+      DeleteKey();
+    }
+  } else if (shift == TShiftState{ssShift}) {
+    if (DoMove(key)) {
+      ExtendSelection();
+      RepaintUnlessLocked();
+    } else if (key == vk::Insert) {
+      PasteFromClipboard();
+    } else if (key == vk::Delete && editable) {
+      CutToClipboard();
+    }
+  } else if (shift == TShiftState{ssCtrl}) {
+    if (key == 'V') {
+      if (editable) PasteFromClipboard();
+      key = 0;
+    } else if (key == 'C' || key == vk::Insert) {
+      CopyToClipboard();
+      key = 0;
+    } else if (key == 'Z') {
+      Undo();
+      key = 0;
+    } else if (key == 'A') {
+      SelectAll();
+      key = 0;
+    } else if (key >= '1' && key <= '9') {
+      if (GetBookmark(key - '0') >= 0) GotoBookmark(key - '0');
+    } else if (key == vk::Home || key == vk::End || key == vk::Left || key == vk::Right) {
+      if (key == vk::Home) DocumentStart();
+      if (key == vk::End) DocumentEnd();
+      if (key == vk::Left) WordLeft();
+      if (key == vk::Right) WordRight();
+      FinishCaretMove();
+    } else if (key == vk::Back || key == vk::Delete) {
+      if (editable) {
+        if (HasSelection()) SetSelText(""); else DeleteWord(key == vk::Delete);
+        skipNextChar_ = true;
+      }
+    } else if (key == vk::Return) {
+      if (editable) {
+        WrapSelection(wmlMode_ ? "</br>" : "<br>", "");
+        EnterKey();
+      }
+    } else if (key == vk::Space) {
+      if (editable) {
+        if (!wmlMode_) WrapSelection("&nbsp;", "");
+        skipNextChar_ = true;
+        key = 0;
+      }
+    }
+  } else if (shift == TShiftState{ssShift, ssCtrl}) {
+    if (key == vk::Home || key == vk::End || key == vk::Left || key == vk::Right) {
+      if (key == vk::Home) DocumentStart();
+      if (key == vk::End) DocumentEnd();
+      if (key == vk::Left) WordLeft();
+      if (key == vk::Right) WordRight();
+      ExtendSelection();
+      RepaintUnlessLocked();
+    }
+  } else if (shift == TShiftState{ssCtrl, ssAlt}) {
+    if (key >= '1' && key <= '9') {
+      const int n = key - '0';
+      if (GetBookmark(n) == CurrentLine()) ClearBookmark(n); else SetBookmark(n);
+    }
+  }
+  UpdateCaret();
+}
+
+void TQuillEditor::DeleteWord(bool forward) {
+  BeginUpdate();
+  if (forward) WordRight(); else WordLeft();
+  ExtendSelection();
+  SetSelText("");
+  EndUpdate();
+  Paint();
+  UpdateCaret();
+}
+
+bool TQuillEditor::DoMove(int key) {
+  switch (key) {
+    case vk::Prior: MovePageUp(); return true;
+    case vk::Next: MovePageDown(); return true;
+    case vk::End: MoveEnd(); return true;
+    case vk::Home: MoveHome(); return true;
+    case vk::Left: MoveLeft(); return true;
+    case vk::Up: MoveUp(); return true;
+    case vk::Right: MoveRight(); return true;
+    case vk::Down: MoveDown(); return true;
+    default: return false;
+  }
+}
+
+void TQuillEditor::MoveLeft() {
+  if (caretCol_ > 1) {
+    --caretCol_;
+  } else if (leftCol_ >= 1) {
+    if (caretCol_ < 1) {
+      leftCol_ = std::max(0, leftCol_ + caretCol_ - 1);
+      caretCol_ = 1;
+    } else {
+      --leftCol_;
+    }
+    Paint();
+  }
+  desiredCol_ = leftCol_ + caretCol_;
+}
+
+void TQuillEditor::MoveRight() {
+  if (leftCol_ + caretCol_ <= lines_.Length(CurrentLine())) {
+    if (!wordWrapEffective_ && CaretPastRight(caretCol_ + 1)) {
+      ++leftCol_;
+      Paint();
+    } else {
+      ++caretCol_;
+    }
+  }
+  desiredCol_ = leftCol_ + caretCol_;
+}
+
+void TQuillEditor::ScrollLeftToFit(int column) {
+  // Scroll right until the caret at `column` fits, one column at a time as the user would see it.
+  if (wordWrapEffective_) return;
+  bool moved = false;
+  while (column - leftCol_ > 1 && CaretPastRight(column - leftCol_)) {
+    ++leftCol_;
+    moved = true;
+  }
+  caretCol_ = column - leftCol_;
+  if (moved) Paint();
+}
+
+void TQuillEditor::MoveToColumnAfterVerticalMove() {
+  const int column = std::min(desiredCol_, lines_.Length(CurrentLine()) + 1);
+  if (column < leftCol_ + 1) {
+    caretCol_ = 1;  // past the end of a short line, on the first visible column
+    return;
+  }
+  caretCol_ = column - leftCol_;
+  ScrollLeftToFit(column);
+}
+
+void TQuillEditor::MoveUp() {
+  if (caretRow_ <= 0 && topLine_ == 0) return;
+  if (caretRow_ <= 0) {
+    --topLine_;
+    Paint();
+  } else {
+    --caretRow_;
+  }
+  MoveToColumnAfterVerticalMove();
+}
+
+void TQuillEditor::MoveDown() {
+  if (CurrentLine() + 1 >= lines_.Count()) return;
+  if (caretRow_ + 1 <= visibleRows_ - 2) {
+    ++caretRow_;
+  } else {
+    ++topLine_;
+    Paint();
+  }
+  MoveToColumnAfterVerticalMove();
+}
+
+void TQuillEditor::MoveHome() {
+  const int old = leftCol_ + caretCol_;
+  int column = 1;
+  if (textHome_) {
+    const std::string_view line = lines_.Line(CurrentLine());
+    const auto first = line.find_first_not_of(' ');
+    // Repeated Home toggles between the first text column and column 1.
+    if (first != std::string_view::npos && static_cast<int>(first) + 1 != old) column = static_cast<int>(first) + 1;
+  }
+  const bool scrolled = leftCol_ != 0;
+  leftCol_ = 0;
+  caretCol_ = column;
+  if (scrolled) Paint();
+  desiredCol_ = column;
+}
+
+void TQuillEditor::MoveEnd() {
+  const int column = lines_.Length(CurrentLine()) + 1;
+  const int oldLeft = leftCol_;
+  if (!wordWrapEffective_) {
+    if (column < leftCol_ + 1) leftCol_ = std::max(0, column - 11);
+    if (CaretPastRight(column - leftCol_)) {
+      int lo = leftCol_, hi = column;
+      while (lo < hi) {
+        const int mid = lo + (hi - lo) / 2;
+        leftCol_ = mid;
+        if (CaretPastRight(column - mid)) lo = mid + 1; else hi = mid;
+      }
+      leftCol_ = lo;
+    }
+  }
+  caretCol_ = std::max(column - leftCol_, 1);
+  if (leftCol_ != oldLeft || leftCol_ != 0) Paint();
+  desiredCol_ = column;
+}
+
+void TQuillEditor::MovePageUp() {
+  topLine_ = std::max(0, topLine_ - visibleRows_);
+  caretRow_ = 0;
+  const int end = lines_.Length(CurrentLine()) + 1;
+  if (leftCol_ + caretCol_ > end) {
+    if (end < leftCol_ + 1) leftCol_ = std::max(0, end - 1);
+    caretCol_ = end - leftCol_;
+  }
+  Paint();
+}
+
+void TQuillEditor::MovePageDown() {
+  const int count = lines_.Count();
+  if (topLine_ + 1 >= count) return;
+  int target;
+  if (count >= topLine_ + visibleRows_) {
+    topLine_ += std::max(visibleRows_ - 1, 1);
+    target = std::min(topLine_, count - 1);
+  } else {
+    topLine_ = std::max(0, count - 2);
+    target = count - 1;
+  }
+  MoveCaretTo(target, 1);
+  Paint();
+}
+
+void TQuillEditor::DocumentStart() {
+  topLine_ = leftCol_ = caretRow_ = 0;
+  caretCol_ = 1;
+  Paint();
+}
+
+void TQuillEditor::WordLeft() {
+  const int count = lines_.Count();
+  // The text as the word moves see it: CR LF after every stored line.
+  if (lines_.TextLength() + 2 * lines_.SoftBreaksBefore(count) + 2 < 3) return;
+  int line = CurrentLine();
+  int k = std::min(leftCol_ + caretCol_, lines_.Length(line) + 1) - 1;
+  if (k <= 0) {
+    if (line == 0) return;
+    --line;
+    while (line > 0 && lines_.Length(line) == 0) --line;
+    if (line < topLine_) {
+      topLine_ = line;
+      caretRow_ = 0;
+      Paint();
+    } else {
+      caretRow_ = line - topLine_;
+    }
+    k = lines_.Length(line);
+  }
+  const std::string_view s = lines_.Line(line);
+  const auto at = [&](int i) { return static_cast<unsigned char>(s[static_cast<std::size_t>(i - 1)]); };
+  if (k >= 1 && IsWordChar(at(k))) {
+    while (k > 0 && IsWordChar(at(k))) --k;
+  }
+  while (k > 0 && !IsWordChar(at(k))) --k;
+  const int column = k + 1;
+  if (column < leftCol_ + 1) {
+    const int blank = std::max(1, TextWidth(" "));
+    const int width = HasWindow() ? host_->ClientWidth() : 0;
+    leftCol_ = std::max(0, column - (width / blank) / 2);
+    Paint();
+  }
+  caretCol_ = column - leftCol_;
+  desiredCol_ = column;
+}
+
+void TQuillEditor::WordRight() {
+  const int count = lines_.Count();
+  if (lines_.TextLength() + 2 * lines_.SoftBreaksBefore(count) + 2 < 3) return;
+  int line = CurrentLine();
+  if (line >= count) return;
+  int k = leftCol_ + caretCol_ + 1;
+  bool skippedEmpty = false;
+  while (lines_.Length(line) == 0 && line + 1 < count) {
+    ++line;
+    skippedEmpty = true;
+  }
+  std::string_view s = lines_.Line(line);
+  int len = static_cast<int>(s.size());
+  if (skippedEmpty) k = 1;
+  if (line == count - 1 && k >= len && !skippedEmpty) return;
+  const auto word = [&](int i) { return IsWordChar(static_cast<unsigned char>(s[static_cast<std::size_t>(i - 1)])); };
+  if (skippedEmpty) {
+    while (k <= len && !word(k)) ++k;  // coming from empty lines: the first word of the line
+  } else if (k <= len + 1) {
+    if (k <= len && word(k)) {
+      while (k <= len && word(k)) ++k;
+    }
+    while (k <= len && !word(k)) ++k;
+  } else if (line + 1 < count) {
+    // Past the end of the line: the next line's first column.
+    ++line;
+    k = 1;
+  } else {
+    k = len + 1;
+  }
+  if (line - topLine_ > visibleRows_ - 2 && visibleRows_ >= 2) {
+    topLine_ = line - (visibleRows_ - 2);
+    Paint();
+  }
+  caretRow_ = line - topLine_;
+  caretCol_ = k - leftCol_;
+  if (caretCol_ < 1) {
+    leftCol_ = std::max(0, k - 1);
+    caretCol_ = k - leftCol_;
+    Paint();
+  }
+  ScrollLeftToFit(k);
+  desiredCol_ = k;
+}

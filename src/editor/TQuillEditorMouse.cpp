@@ -1,0 +1,151 @@
+// Mouse: click, drag selection with autoscroll, double click and the wheel.
+#include <algorithm>
+
+#include "editor/TQuillEditor.h"
+#include "highlight/Letters.h"
+#include "platform/EditorHost.h"
+
+bool TQuillEditor::PointAt(int x, int y, TTextPos& pos) {
+  const int row = std::max(0, lineHeight_ > 0 ? y / lineHeight_ : 0);
+  const int line = topLine_ + row;
+  if (line >= lines_.Count()) return false;  // below the last line the caret stays
+  const std::string_view text = lines_.Line(line);
+  const int len = static_cast<int>(text.size());
+  if (len < leftCol_) {
+    // The line ends left of the view: scroll so that its end is the first visible column.
+    leftCol_ = len;
+    Paint();
+  }
+  const std::string_view rest = text.substr(static_cast<std::size_t>(leftCol_));
+  const int target = x - GutterWidth;
+  // The longest visible prefix that ends left of the point, then the nearer of its two boundaries.
+  int lo = 0, hi = static_cast<int>(rest.size());
+  while (lo < hi) {
+    const int mid = lo + (hi - lo + 1) / 2;
+    if (TextWidth(rest.substr(0, static_cast<std::size_t>(mid))) <= target) lo = mid; else hi = mid - 1;
+  }
+  if (lo < static_cast<int>(rest.size())) {
+    const int w1 = TextWidth(rest.substr(0, static_cast<std::size_t>(lo)));
+    const int w2 = TextWidth(rest.substr(0, static_cast<std::size_t>(lo + 1)));
+    if ((w1 + w2) / 2 < target) ++lo;
+  }
+  pos = TTextPos{std::clamp(leftCol_ + 1 + lo, 1, len + 1), line};
+  return true;
+}
+
+void TQuillEditor::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+  if (host_) host_->SetFocus();
+  if (button == TMouseButton::mbRight) return;
+  const bool withShift = shift.Has(ssShift);
+  if (button == TMouseButton::mbMiddle && !withShift) {
+    FinishCaretMove();
+    return;
+  }
+  mouseSelecting_ = true;
+  TTextPos pos;
+  if (!PointAt(x, y, pos)) return;
+  caretRow_ = pos.Line - topLine_;
+  caretCol_ = pos.Column - leftCol_;
+  desiredCol_ = pos.Column;
+  if (withShift) {
+    ExtendSelection();
+  } else {
+    AnchorSelection(pos.Column, pos.Line);
+  }
+  UpdateCaret();
+}
+
+void TQuillEditor::MouseMove(TShiftState shift, int x, int y) {
+  if (host_) host_->SetCursor(x < GutterWidth ? EditorHost::Cursor::Arrow : EditorHost::Cursor::IBeam);
+  if (!mouseSelecting_ || !(shift == TShiftState{ssLeft}) || y < 0) return;
+  const int row = lineHeight_ > 0 ? y / lineHeight_ : 0;
+  if (row >= visibleRows_) {
+    caretRow_ = visibleRows_;  // below the window: the timer scrolls down
+    return;
+  }
+  TTextPos pos;
+  if (!PointAt(x, y, pos)) return;
+  caretRow_ = pos.Line - topLine_;
+  caretCol_ = pos.Column - leftCol_;
+  if (!(selEnd_ == pos)) {
+    selEnd_ = pos;
+    RepaintUnlessLocked();
+  }
+  UpdateCaret();
+}
+
+void TQuillEditor::MouseUp(TMouseButton, TShiftState, int, int) {
+  mouseSelecting_ = false;
+  UpdateCaret();
+}
+
+void TQuillEditor::TimerTick() {
+  if (!mouseSelecting_) return;
+  const int count = lines_.Count();
+  const auto changed = [this] {
+    MoveCaretTo(CurrentLine(), leftCol_ + caretCol_);
+    ExtendSelection();
+    Paint();
+  };
+  if (!wordWrapEffective_ && CaretPastRight(caretCol_) &&
+      lines_.Length(CurrentLine()) > leftCol_ + caretCol_) {
+    ++leftCol_;
+    changed();
+  }
+  if (caretCol_ < 2 && leftCol_ >= 1) {
+    --leftCol_;
+    caretCol_ = 1;
+    changed();
+  }
+  if (caretRow_ == 0 && topLine_ > 0) {
+    --topLine_;
+    changed();
+  }
+  if (caretRow_ >= visibleRows_ - 1 && CurrentLine() + 1 < count && count - 1 > topLine_ + visibleRows_ - 1) {
+    ++topLine_;
+    changed();
+  }
+}
+
+void TQuillEditor::DoubleClick() {
+  const int line = CurrentLine();
+  const std::string_view s = lines_.Line(line);
+  const int len = static_cast<int>(s.size());
+  int col = leftCol_ + caretCol_;
+  const auto word = [&](int c) { return IsWordChar(static_cast<unsigned char>(s[static_cast<std::size_t>(c - 1)])); };
+  // A double click just right of a word's last letter leaves the caret after it: that word is meant.
+  if ((col > len || !word(col)) && col > 1 && col - 1 <= len && word(col - 1)) --col;
+  if (col < 1 || col > len) return;
+  int from = col, to = col + 1;
+  if (word(col)) {
+    while (from > 1 && word(from - 1)) --from;
+    while (to <= len && word(to)) ++to;
+  }
+  selAnchor_ = TTextPos{from, line};
+  MoveCaretTo(line, to);
+  selEnd_ = TTextPos{to, line};
+  Paint();
+}
+
+void TQuillEditor::MouseWheel(int delta, TShiftState shift) {
+  if (!shift.Empty()) return;
+  int size = 0;
+  if (delta == 120 || delta == -120) size = scroller1Size_;
+  else if (delta == 240 || delta == -240) size = scroller2Size_;
+  else return;
+  if (size == 0) return;
+  if (delta < 0) {
+    if (lines_.Count() - 1 > topLine_ + size) {
+      topLine_ += size - 1;
+      caretRow_ -= size - 1;
+    }
+  } else if (topLine_ - size < 0) {
+    topLine_ = 0;
+    caretRow_ = 0;
+  } else {
+    topLine_ -= size - 1;
+    caretRow_ += size - 1;
+  }
+  UpdateCaret();
+  Paint();
+}

@@ -1,0 +1,178 @@
+// Drawing the text through the highlighter's tokens, and the gutter.
+#include <algorithm>
+#include <string>
+
+#include "editor/TQuillEditor.h"
+#include "highlight/THighLighter.h"
+#include "highlight/TokenColors.h"
+#include "highlight/TokenFlags.h"
+#include "platform/Canvas.h"
+#include "platform/EditorHost.h"
+
+namespace {
+
+// Upper case of a Windows-1250 byte, for tags shown in capitals.
+char UpperWin1250(char ch) {
+  const auto c = static_cast<unsigned char>(ch);
+  if (c >= 'a' && c <= 'z') return static_cast<char>(c - 32);
+  switch (c) {
+    case 0x9A: case 0x9C: case 0x9D: case 0x9E: case 0x9F: return static_cast<char>(c - 0x10);
+    case 0xB3: return static_cast<char>(0xA3);
+    case 0xB9: return static_cast<char>(0xA5);
+    case 0xBA: return static_cast<char>(0xAA);
+    case 0xBE: return static_cast<char>(0xBC);
+    case 0xBF: return static_cast<char>(0xAF);
+    default: break;
+  }
+  if (c >= 0xE0 && c != 0xF7 && c != 0xFF) return static_cast<char>(c - 0x20);
+  return ch;
+}
+
+const std::string& Blanks() {
+  static const std::string blanks(1024, ' ');
+  return blanks;
+}
+
+}  // namespace
+
+void TQuillEditor::PaintText() {
+  Canvas& canvas = host_->GetCanvas();
+  canvas.SetFont(font_.Name, font_.Size);
+  THighLighter& h = *highlighter_;
+  const Colors& k = colors_;
+  const HighlightColors palette{k.Color,
+                                k.TextColor, k.BackgroundTextColor,
+                                k.TagColor, k.BackgroundTagColor,
+                                k.LongParamColor, k.BackgroundlongParamColor,
+                                k.ShortParamColor, k.BackgroundShortParamColor,
+                                k.KeywordColor, k.BackgroundKeywordColor,
+                                k.CommentColor, k.BackgroundCommentColor,
+                                k.OperatorColor, k.BackgroundOperatorColor,
+                                k.PHPVariableColor, k.BackgroundPHPVariableColor,
+                                k.PHPParameterColor, k.BackgroundPHPParameterColor};
+  const auto [selStart, selEnd] = NormalizedSelection();
+  const int width = host_->ClientWidth();
+  const int height = host_->ClientHeight();
+
+  // Tokens of a line arrive left to right, so the x of the next one is the x after the last one; the
+  // width of a whole prefix is measured only when the chain is broken.
+  int xLine = -1, xColumn = 0, xPixels = GutterWidth;
+  const auto xOf = [&](int line, int column) {
+    if (line != xLine || column < xColumn) {
+      xLine = line;
+      xColumn = leftCol_ + 1;
+      xPixels = GutterWidth;
+    }
+    if (column > xColumn) {
+      const std::string_view text = lines_.Line(line);
+      const auto from = std::min(static_cast<std::size_t>(xColumn - 1), text.size());
+      xPixels += TextWidth(text.substr(from, static_cast<std::size_t>(column - xColumn)));
+      xColumn = column;
+    }
+    return xPixels;
+  };
+  const auto clearTail = [&](int line) {
+    const int x = xOf(line, lines_.Length(line) + 1);
+    const bool breakSelected = selStart.Line != selEnd.Line && line >= selStart.Line && line < selEnd.Line;
+    canvas.TextOut(x, (line - topLine_) * lineHeight_, Blanks(), k.TextColor,
+                   breakSelected ? k.TextColor : k.Color);
+  };
+
+  TColor text = k.TextColor;
+  h.Start();
+  int current = h.ScanLine;
+  std::string token;
+  while (true) {
+    if (h.ScanLine > topLine_ + visibleRows_ + 1 || h.ScanLine > h.BottomLine) break;
+    if (h.ScanLine != current) {
+      for (int l = current; l < h.ScanLine; ++l) clearTail(l);
+      current = h.ScanLine;
+    }
+    if (h.AtEnd()) {
+      canvas.FillRect(GutterWidth, (h.TokenStartLine + 1 - topLine_) * lineHeight_, width, height, k.Color);
+      break;
+    }
+    h.NextToken(token);
+    if (!token.empty() && static_cast<unsigned char>(token[0]) < 31 && token[0] != '\t' && token[0] != 0) {
+      token = " ";
+    }
+    if (token.size() == 1 && token[0] == 0) token.clear();
+    if (token.empty()) continue;
+    const TTokenFlags attrs = h.GetAttributes();
+    const bool selected = (attrs & tfSelected) != 0;
+    ColorPair pair = ColorsForAttributes(attrs, palette, text);
+    text = pair.text;
+    if (token == " " && !selected) pair.background = k.Color;
+    if (token == "\t") continue;
+    std::string shown = token;
+    if (upperTag_ && colorStyle_.Has(csHTML) && (attrs & tfTag) && !(attrs & tfText)) {
+      std::transform(shown.begin(), shown.end(), shown.begin(), UpperWin1250);
+    }
+    int x;
+    if (h.TokenStartColumn <= leftCol_) {
+      shown.erase(0, 1);
+      x = GutterWidth;
+      xLine = h.TokenStartLine;
+      xColumn = leftCol_ + 1;
+      xPixels = GutterWidth;
+    } else {
+      x = xOf(h.TokenStartLine, h.TokenStartColumn);
+    }
+    const int y = (h.TokenStartLine - topLine_) * lineHeight_;
+    canvas.TextOut(x, y, shown, pair.text, pair.background);
+    const int w = TextWidth(shown);
+    if (xLine == h.TokenStartLine) {
+      xColumn = std::max(h.TokenStartColumn, leftCol_ + 1) + static_cast<int>(shown.size());
+      xPixels = x + w;
+    }
+    if ((attrs & tfMisspelled) && w <= 400) {
+      const int base = y + canvas.CellHeight() - 2;  // just under the baseline of a capital
+      static constexpr int wave[4] = {0, 1, 0, -1};
+      for (int i = 0; i < w; ++i) canvas.SetPixel(x + i, base + wave[i % 4], quill_colors::Green);
+    }
+  }
+  for (int l = current; l < h.ScanLine; ++l) clearTail(l);
+  if (h.ScanLine <= topLine_ + visibleRows_) {
+    for (int row = h.ScanLine; row <= topLine_ + visibleRows_ - 1; ++row) {
+      const int y = (row - topLine_) * lineHeight_;
+      if (row >= lines_.Count()) {
+        canvas.FillRect(GutterWidth, y, width, y + lineHeight_, k.Color);
+      } else {
+        clearTail(row);
+      }
+    }
+  }
+}
+
+void TQuillEditor::PaintGutter() {
+  Canvas& canvas = host_->GetCanvas();
+  const int height = host_->ClientHeight();
+  canvas.FillRect(0, 0, GutterWidth, height, quill_colors::SysButtonFace);
+  canvas.FillRect(38, 0, 39, height, colors_.Color);
+  int number = LogicalLine(topLine_) + 1;
+  if (lineNumbering_) canvas.SetFont("", 8);
+  bool prevSoft = false;
+  for (int row = 0; row <= visibleRows_; ++row) {
+    const int line = topLine_ + row;
+    if (line >= lines_.Count()) break;
+    bool soft = false;
+    if (lines_.LineFlag(line) == 1) {
+      canvas.DrawGlyph(0, 1, (row + 1) * lineHeight_);
+      soft = true;
+    }
+    for (int b = 1; b <= 9; ++b) {
+      if (bookmarks_[static_cast<std::size_t>(b - 1)] != line) continue;
+      canvas.DrawGlyph(b + 2, 20, row * lineHeight_);
+      if (!prevSoft) ++number;
+      prevSoft = true;
+    }
+    if (!prevSoft && lineNumbering_) {
+      canvas.FillRect(3, row * lineHeight_, 3 + 34, (row + 1) * lineHeight_, quill_colors::SysButtonFace);
+      canvas.TextOut(3 + 1, row * lineHeight_ + 1, std::to_string(number), quill_colors::Black,
+                     quill_colors::SysButtonFace);
+      ++number;
+    }
+    prevSoft = soft;
+  }
+  canvas.SetFont(font_.Name, font_.Size);
+}

@@ -1,0 +1,158 @@
+// Word wrap: long document lines kept as several stored lines joined by soft breaks.
+#include <algorithm>
+
+#include "editor/TQuillEditor.h"
+#include "highlight/Letters.h"
+#include "highlight/THighLighter.h"
+#include "platform/EditorHost.h"
+
+bool TQuillEditor::TooWide(std::string_view s) {
+  if (static_cast<int>(s.size()) > visibleColumns_ + 50) return true;
+  if (!HasWindow()) return false;
+  return TextWidth(s) > host_->ClientWidth() - GutterWidth;
+}
+
+std::vector<std::string> TQuillEditor::CutIntoPieces(std::string s, int cap) {
+  std::vector<std::string> pieces;
+  std::size_t pos = 0;  // start of what is left of s
+  while (TooWide(std::string_view(s).substr(pos))) {
+    const std::string_view rest = std::string_view(s).substr(pos);
+    int n = static_cast<int>(rest.size());
+    if (cap > 0) n = std::min(n, cap);
+    // The longest prefix that fits, by halving: a prefix only gets wider as it grows.
+    int lo = 0, hi = n;
+    while (lo < hi) {
+      const int mid = lo + (hi - lo + 1) / 2;
+      if (TooWide(rest.substr(0, static_cast<std::size_t>(mid)))) hi = mid - 1; else lo = mid;
+    }
+    n = lo;
+    const int fits = n;
+    // Break after the last non-letter that fits; a word wider than the area is cut two short.
+    while (n > 0 && IsLetter(static_cast<unsigned char>(rest[static_cast<std::size_t>(n - 1)]))) --n;
+    if (n == 0) n = fits - 2;
+    // A very narrow window must still make progress.
+    n = std::clamp(n, 1, static_cast<int>(rest.size()));
+    pieces.emplace_back(rest.substr(0, static_cast<std::size_t>(n)));
+    pos += static_cast<std::size_t>(n);
+    if (pos >= s.size()) break;
+  }
+  if (pos < s.size()) pieces.emplace_back(std::string_view(s).substr(pos));
+  return pieces;
+}
+
+void TQuillEditor::SetWrapScrollRange() {
+  if (HasWindow()) host_->SetScrollRange(EditorHost::Bar::Vertical, 0, std::max(1, lines_.Count() - 1));
+}
+
+void TQuillEditor::WrapAll() {
+  // Line numbers change everywhere, so every stored highlighter state is stale.
+  highlighter_->InvalidateAll();
+  MarkDirty(0);
+  const std::string blanks(static_cast<std::size_t>(std::max(tabSize_, 0)), ' ');
+  for (int i = 0; i < lines_.Count(); ++i) {
+    std::string_view line = lines_.Line(i);
+    if (line.find('\t') != std::string_view::npos) {
+      std::string expanded;
+      for (char ch : line) {
+        if (ch == '\t') expanded += blanks; else expanded += ch;
+      }
+      lines_.SetLine(i, expanded);
+      line = lines_.Line(i);
+    }
+    if (!TooWide(line)) continue;
+    const std::vector<std::string> pieces = CutIntoPieces(std::string(line), 300);
+    const TStringParams last = lines_.Params(i);
+    lines_.Delete(i);
+    for (std::size_t k = 0; k < pieces.size(); ++k) {
+      const bool final = k + 1 == pieces.size();
+      // The last piece keeps a soft break the line already had (a piece of an unfinished re-flow).
+      const std::uint8_t flag = final ? last.LineFlag : 1;
+      lines_.InsertWithRecord(i + static_cast<int>(k), pieces[k], TStringParams{flag, 0});
+    }
+    i += static_cast<int>(pieces.size()) - 1;
+  }
+  SetWrapScrollRange();
+}
+
+void TQuillEditor::UnwrapAll() {
+  highlighter_->InvalidateAll();
+  MarkDirty(0);
+  for (int i = 0; i < lines_.Count(); ++i) {
+    int j = i;
+    while (lines_.LineFlag(j) == 1 && j + 1 < lines_.Count()) ++j;
+    if (j == i) continue;
+    // Join the whole paragraph at once; joining piece by piece would copy it once per piece.
+    std::string joined;
+    for (int k = i; k <= j; ++k) joined += lines_.Line(k);
+    const TStringParams tail = lines_.Params(j);
+    const bool tailHasRecord = lines_.HasRecord(j);
+    lines_.SetLine(i, joined);
+    lines_.SetParams(i, TStringParams{tailHasRecord ? tail.LineFlag : std::uint8_t{0}, tail.StartState});
+    lines_.DeleteRange(i + 1, j);
+  }
+  SetWrapScrollRange();
+}
+
+int TQuillEditor::RewrapLine(int line) {
+  if (line < 0 || line >= lines_.Count()) return 0;
+  MarkDirty(CurrentLine() - 1);
+  if (lines_.HasRecord(line)) lines_.SetStartState(line, 0);
+  // An empty piece that still continues on the next line is joined like any other.
+  if (lines_.Line(line).empty() && lines_.LineFlag(line) == 0) return 0;
+  int j = line;
+  while (lines_.LineFlag(j) == 1 && j + 1 < lines_.Count()) ++j;
+  std::string s;
+  for (int k = line; k <= j; ++k) s += lines_.Line(k);
+  // A soft break on the last stored line has nothing to continue into.
+  const std::uint8_t lastFlag = j + 1 < lines_.Count() ? lines_.LineFlag(j) : std::uint8_t{0};
+  const std::vector<std::string> pieces = CutIntoPieces(std::move(s), 0);
+  lines_.DeleteRange(line, j);
+  int soft = 0;
+  for (std::size_t k = 0; k < pieces.size(); ++k) {
+    const bool final = k + 1 == pieces.size();
+    const std::uint8_t flag = final ? lastFlag : 1;
+    soft += flag;
+    lines_.InsertWithRecord(line + static_cast<int>(k), pieces[k], TStringParams{flag, 0});
+  }
+  SetWrapScrollRange();
+  return soft;
+}
+
+void TQuillEditor::ReflowAfterInsert(int line, int last) {
+  if (!(wordWrapEffective_ || lines_.LineFlag(line) == 1)) return;
+  // Each call re-flows a whole document line from the given piece on; the pieces it makes need no
+  // second pass, so the walk jumps over them to the next document line the insertion touched.
+  int added = 0;
+  for (int i = line; i <= last + added && i < lines_.Count();) {
+    const int k = RewrapLine(i);
+    added += k;
+    i += k + 1;
+  }
+}
+
+void TQuillEditor::CheckRewrap() {
+  const int width = HasWindow() ? host_->ClientWidth() : 0;
+  if (width == rewrapWidth_ && font_.Size == rewrapFontSize_ && font_.Name == rewrapFontName_ &&
+      visibleColumns_ == rewrapColumns_) {
+    return;
+  }
+  if (wordWrapEffective_) {
+    UnwrapAll();
+    WrapAll();
+  }
+  rewrapWidth_ = width;
+  rewrapFontSize_ = font_.Size;
+  rewrapFontName_ = font_.Name;
+  rewrapColumns_ = visibleColumns_;
+}
+
+void TQuillEditor::SetWordWrap(bool v) {
+  wordWrapRequested_ = v;
+  RecalcMetrics();
+  if (visibleColumns_ < 1 || v == wordWrapEffective_) return;
+  wordWrapEffective_ = v;
+  if (v) WrapAll(); else UnwrapAll();
+  leftCol_ = 0;
+  SetSelStart(0);
+  if (OnWordWrapChange) OnWordWrapChange(v);
+}

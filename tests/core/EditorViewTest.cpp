@@ -1,0 +1,243 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <string>
+
+#include "EditorTestSupport.h"
+#include "highlight/Letters.h"
+
+namespace {
+
+using Call = RecordingCanvas::Call;
+
+constexpr int H = 16;  // cell height of the recording canvas
+constexpr int W = 8;   // character width
+
+struct PlainFixture : EditorFixture {
+  explicit PlainFixture(int columns = 80, int rows = 6) : EditorFixture(columns, rows) {
+    editor->SetPlainText(true);
+  }
+  std::vector<Call> Repaint() {
+    host.canvas.calls.clear();
+    editor->Paint();
+    return host.canvas.calls;
+  }
+  // The non-blank text drawn on a row of the text area, joined in drawing order.
+  std::string RowText(int row) {
+    std::string out;
+    for (const Call& c : host.canvas.TextsAt(row * H)) {
+      if (c.x >= TQuillEditor::GutterWidth && c.text.find_first_not_of(' ') != std::string::npos) out += c.text;
+    }
+    return out;
+  }
+};
+
+TEST(EditorPaint, TokensAreDrawnInPlaceWithTheirColoursAndTailsAreCleared) {
+  PlainFixture f;
+  TQuillEditor& e = *f;
+  e.ColorSet().Color = 0x111111;
+  e.ColorSet().TextColor = 0x222222;
+  e.ColorSet().BackgroundTextColor = 0x333333;
+  e.SetText("ab cd\r\nxyz");
+  f.Repaint();
+  const auto row0 = f.host.canvas.TextsAt(0);
+  ASSERT_GE(row0.size(), 4u);
+  EXPECT_EQ(row0[0].text, "ab");
+  EXPECT_EQ(row0[0].x, 40);
+  EXPECT_EQ(row0[0].fg, 0x222222u);
+  EXPECT_EQ(row0[0].bg, 0x333333u);
+  EXPECT_EQ(row0[1].text, " ");
+  EXPECT_EQ(row0[1].bg, 0x111111u);  // a lone blank is drawn on the window colour
+  EXPECT_EQ(row0[2].text, "cd");
+  EXPECT_EQ(row0[2].x, 40 + 3 * W);
+  const Call tail = row0[3];
+  EXPECT_EQ(tail.text, std::string(1024, ' '));
+  EXPECT_EQ(tail.x, 40 + 5 * W);
+  EXPECT_EQ(tail.bg, 0x111111u);
+  EXPECT_EQ(f.RowText(1), "xyz");
+  // Rows below the text are cleared from the gutter's edge.
+  bool cleared = false;
+  for (const Call& c : f.host.canvas.calls) {
+    if (c.kind == Call::Fill && c.x == 40 && c.y == 2 * H && c.bg == 0x111111u) cleared = true;
+  }
+  EXPECT_TRUE(cleared);
+}
+
+TEST(EditorPaint, SelectedTokensAreInvertedAndSelectedLineBreaksColourTheTail) {
+  PlainFixture f;
+  TQuillEditor& e = *f;
+  e.ColorSet().Color = 0x111111;
+  e.ColorSet().TextColor = 0x222222;
+  e.SetText("abcd\r\nefgh\r\nij");
+  Select(e, 2, 6);  // "cd", the break, "ef"
+  f.Repaint();
+  const auto row0 = f.host.canvas.TextsAt(0);
+  bool selectedDrawn = false;
+  for (const Call& c : row0) {
+    if (c.text == "cd") {
+      selectedDrawn = true;
+      EXPECT_EQ(c.fg, 0x111111u);
+      EXPECT_EQ(c.bg, 0x222222u);
+    }
+  }
+  EXPECT_TRUE(selectedDrawn);
+  EXPECT_EQ(row0.back().bg, 0x222222u);                  // the first line's break is selected
+  EXPECT_EQ(f.host.canvas.TextsAt(H).back().bg, 0x111111u);  // the second line's is not
+
+  Select(e, 1, 2);  // within one line: the tail keeps the window colour
+  f.Repaint();
+  EXPECT_EQ(f.host.canvas.TextsAt(0).back().bg, 0x111111u);
+}
+
+TEST(EditorPaint, GutterNumbersSkipContinuationRowsAndBookmarkedRows) {
+  PlainFixture f(12, 8);  // a narrow window, so a long line wraps into pieces
+  TQuillEditor& e = *f;
+  e.SetText("first\r\none two three four five\r\nlast\r\nend");
+  e.SetWordWrap(true);
+  ASSERT_EQ(e.Lines().Count(), 6);  // "one two three four five" in three pieces
+  e.SetSelStart(static_cast<int>(e.Text().find("last")));
+  e.SetBookmark(4);
+  f.Repaint();
+  std::vector<std::pair<int, std::string>> numbers;
+  std::vector<std::pair<int, int>> glyphs;
+  for (const Call& c : f.host.canvas.calls) {
+    if (c.kind == Call::Text && c.x < 40) numbers.emplace_back(c.y, c.text);
+    if (c.kind == Call::Glyph) glyphs.emplace_back(c.glyph, c.y);
+  }
+  const std::vector<std::pair<int, std::string>> expectNumbers = {{1, "1"}, {H + 1, "2"}, {5 * H + 1, "4"}};
+  EXPECT_EQ(numbers, expectNumbers);
+  // Wrap marks below the two pieces that continue, and bookmark 4 (glyph 6) on the row of "last".
+  const std::vector<std::pair<int, int>> expectGlyphs = {{0, 2 * H}, {0, 3 * H}, {6, 4 * H}};
+  EXPECT_EQ(glyphs, expectGlyphs);
+
+  e.SetLineNumbering(false);
+  f.Repaint();
+  for (const Call& c : f.host.canvas.calls) EXPECT_FALSE(c.kind == Call::Text && c.x < 40);
+}
+
+TEST(EditorPaint, CaretGeometryInInsertAndOverwriteMode) {
+  PlainFixture f;
+  TQuillEditor& e = *f;
+  e.SetText("abc\r\nxy");
+  e.SetSelStart(7);  // after "xy"
+  EXPECT_EQ(f.host.caretX, 40 + 2 * W);
+  EXPECT_EQ(f.host.caretY, H);
+  EXPECT_EQ(f.host.caretWidth, 2);
+  EXPECT_EQ(f.host.caretHeight, H);
+  e.SetOverWriteMode(true);
+  EXPECT_EQ(f.host.caretWidth, W);  // as wide as a blank at the line's end
+  int line = -1, character = -1;
+  e.OnUpdateCaret = [&](int l, int c) {
+    line = l;
+    character = c;
+  };
+  e.SetSelStart(1);
+  EXPECT_EQ(line, 0);
+  EXPECT_EQ(character, 2);
+}
+
+TEST(EditorScrolling, ScrollBarRequestsMoveTheViewAndKeepTheCaretOnItsLine) {
+  PlainFixture f(20, 10);
+  TQuillEditor& e = *f;
+  std::string text;
+  for (int i = 0; i < 50; ++i) text += "line " + std::to_string(i) + "\r\n";
+  e.SetText(text);
+  e.SetSelStart(0);
+  EXPECT_EQ(f.host.vertical.max, 49);  // 51 lines: 0 .. count - 2
+  EXPECT_EQ(f.host.horizontal.max, 4096);
+  using R = TQuillEditor::TScrollRequest;
+  e.VScroll(R::PageDown, 0);
+  EXPECT_EQ(e.TopLine(), 9);
+  EXPECT_EQ(e.CurrentLine(), 0);  // the caret stays on its text line, off the screen
+  EXPECT_FALSE(f.host.caretShown);
+  e.VScroll(R::LineUp, 0);
+  EXPECT_EQ(e.TopLine(), 8);
+  e.VScroll(R::ThumbTrack, 30);
+  EXPECT_EQ(e.TopLine(), 30);
+  e.VScroll(R::PageUp, 0);
+  EXPECT_EQ(e.TopLine(), 20);
+  e.VScroll(R::Bottom, 0);
+  EXPECT_EQ(e.CurrentLine(), 50);
+  e.VScroll(R::Top, 0);
+  EXPECT_EQ(e.TopLine(), 0);
+  EXPECT_EQ(e.CurrentLine(), 0);
+  e.HScroll(R::LineDown, 0);
+  EXPECT_EQ(e.LeftCol(), 1);
+  e.HScroll(R::PageUp, 0);
+  EXPECT_EQ(e.LeftCol(), 0);
+  e.HScroll(R::ThumbPosition, 7);
+  EXPECT_EQ(e.LeftCol(), 7);
+  e.HScroll(R::Top, 0);
+  EXPECT_EQ(e.LeftCol(), 0);
+  e.SetWordWrap(true);
+  EXPECT_EQ(f.host.horizontal.max, 0);  // hidden while word wrap is on
+}
+
+TEST(EditorScrolling, TinyWindowsLongLinesAndAMissingWindowDoNotHang) {
+  for (const int columns : {0, 1, 2, 3}) {
+    PlainFixture f(columns, 1);
+    TQuillEditor& e = *f;
+    e.SetText(std::string(3000, 'w') + " x\r\nshort");
+    e.SetWordWrap(true);
+    e.SetSelStart(10);
+    e.KeyPress('q');
+    int key = vk::End;
+    e.KeyDown(key, TShiftState{});
+    e.Paint();
+    EXPECT_EQ(e.Text().size(), 3000u + 2 + 2 + 5 + 1);
+  }
+  TQuillEditor headless;  // no window: the model still works
+  headless.SetText("abc\r\ndef");
+  headless.SetSelStart(5);
+  headless.SetSelText("X");
+  EXPECT_EQ(headless.Text(), "abc\r\nXdef");
+  EXPECT_EQ(headless.SelStart(), 6);
+}
+
+// A piece ends after a non-letter, or consists of letters only (a word wider than the area).
+bool FollowsBreakRule(std::string_view piece) {
+  if (!IsLetter(static_cast<unsigned char>(piece.back()))) return true;
+  return std::all_of(piece.begin(), piece.end(), [](char c) { return IsLetter(static_cast<unsigned char>(c)); });
+}
+
+TEST(EditorWordWrap, RandomDocumentsWrapAtRandomWidthsWithoutChangingTheText) {
+  std::mt19937 rng(3);
+  for (int round = 0; round < 40; ++round) {
+    PlainFixture f(3 + static_cast<int>(rng() % 40), 10);
+    TQuillEditor& e = *f;
+    std::string text;
+    const int len = static_cast<int>(rng() % 600);
+    for (int i = 0; i < len; ++i) text += "a\xB9" "b z1.,\r\n"[rng() % 11 == 10 ? 9 : rng() % 9];
+    e.SetText(text);
+    const std::string original = e.Text();
+    const int start = static_cast<int>(rng() % (original.size() + 1));
+    e.SetWordWrap(true);
+    EXPECT_EQ(e.Text(), original);
+    std::vector<std::string> pieces;
+    for (int i = 0; i < e.Lines().Count(); ++i) {
+      const std::string_view piece = e.Lines().Line(i);
+      pieces.emplace_back(piece);
+      EXPECT_FALSE(e.TooWide(piece)) << piece;
+      if (e.Lines().LineFlag(i) == 1) {
+        EXPECT_TRUE(FollowsBreakRule(piece)) << piece;
+      }
+    }
+    e.SetWordWrap(false);
+    EXPECT_EQ(e.Text(), original);
+    e.SetWordWrap(true);
+    std::vector<std::string> again;
+    for (int i = 0; i < e.Lines().Count(); ++i) again.emplace_back(e.Lines().Line(i));
+    EXPECT_EQ(again, pieces);
+    // A resize re-flows and keeps the selection's offsets.
+    if (original.compare(static_cast<std::size_t>(std::max(start - 1, 0)), 2, "\r\n") != 0) {
+      Select(e, start, 0);
+      f.host.width = 40 + W * (3 + static_cast<int>(rng() % 40));
+      e.HandleResize();
+      EXPECT_EQ(e.SelStart(), start);
+      EXPECT_EQ(e.Text(), original);
+    }
+  }
+}
+
+}  // namespace
