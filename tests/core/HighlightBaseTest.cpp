@@ -168,3 +168,42 @@ TEST(HighlightLineStates, InvalidateFromClearsExistingRecordsFromTheLineBefore) 
 }
 
 }  // namespace
+
+namespace {
+
+TEST(HighlightReader, LineEndsReadAsZeroAndPeekBackSkipsThem) {
+  LineStore store;
+  hltest::Fill(store, {"ab", "", "c"});
+  TTextHighLight h;
+  h.Attach(&store);
+  struct Read { unsigned char c; bool endOfLine, endOfText; int line, column; };
+  const Read expected[] = {{'a', false, false, 0, 2}, {'b', false, false, 0, 3}, {0, true, false, 1, 1},
+                           {0, true, false, 2, 1},    {'c', false, false, 2, 2}, {0, true, true, 2, 2}};
+  for (const Read& r : expected) {
+    EXPECT_EQ(h.ReadChar(), r.c);
+    EXPECT_EQ(h.EndOfLine, r.endOfLine);
+    EXPECT_EQ(h.EndOfText, r.endOfText);
+    EXPECT_EQ(h.ScanLine, r.line);
+    EXPECT_EQ(h.ScanColumn, r.column);
+  }
+  EXPECT_EQ(h.PrevLine, 2);  // the line ends did not move the last character read
+  EXPECT_EQ(h.PeekBack(1), 'b');
+  EXPECT_EQ(h.PeekBack(2), 'a');
+  EXPECT_EQ(h.PeekBack(3), 0);
+  h.StepBackLine();  // column 2 -> 1 of the last line
+  h.StepBackLine();  // column 1: to the end of the empty line before
+  EXPECT_EQ(h.ScanLine, 1);
+  EXPECT_EQ(h.ScanColumn, 1);
+  h.StepBackLine();
+  EXPECT_EQ(h.ScanLine, 0);
+  EXPECT_EQ(h.ScanColumn, 3);
+  h.ScanColumn = 1;
+  h.StepBack();
+  EXPECT_EQ(h.ScanColumn, 1);
+  h.ScanLine = 0;
+  h.ScanColumn = 1;
+  EXPECT_EQ(h.ReadWordRest(10), "ab");
+  EXPECT_EQ(h.ReadWordRest(1), "a");
+}
+
+}  // namespace
