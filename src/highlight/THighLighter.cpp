@@ -46,9 +46,7 @@ void THighLighter::InvalidateAll() { InvalidateFrom(0); }
 void THighLighter::InvalidateFrom(int n) {
   const int first = std::max(n - 1, 0);
   LowerWatermark(first);
-  if (!Lines) return;
-  for (int i = first; i < Lines->Count(); ++i)
-    if (Lines->HasRecord(i)) Lines->SetStartState(i, 0);
+  if (Lines) Lines->ClearStartStates(first);
 }
 
 void THighLighter::Start() {
