@@ -18,6 +18,7 @@ LineStore::LineStore() {
 }
 
 void LineStore::RebuildIndex() {
+  cache_.line = -1;
   const std::size_t n = blocks_.size();
   fenWeight_.assign(n + 1, 0);
   fenLines_.assign(n + 1, 0);
@@ -36,6 +37,7 @@ void LineStore::RebuildIndex() {
 }
 
 void LineStore::AdjustBlock(int block, int lines, std::int64_t weight, int soft) {
+  cache_.line = -1;
   blocks_[static_cast<std::size_t>(block)].weight += weight;
   blocks_[static_cast<std::size_t>(block)].soft += soft;
   count_ += lines;
@@ -84,10 +86,24 @@ std::size_t LineStore::ByteOffsetInBlock(const Block& b, int index) const {
 
 std::string_view LineStore::Line(int i) const {
   if (i < 0 || i >= count_) return {};
-  const Where w = Locate(i);
-  const Block& b = blocks_[static_cast<std::size_t>(w.block)];
-  return std::string_view(b.text).substr(ByteOffsetInBlock(b, w.index),
-                                         b.entries[static_cast<std::size_t>(w.index)].length);
+  if (cache_.line >= 0 && i == cache_.line + 1) {
+    const Block& prev = blocks_[static_cast<std::size_t>(cache_.where.block)];
+    const std::size_t next = static_cast<std::size_t>(cache_.where.index) + 1;
+    if (next < prev.entries.size()) {
+      cache_.byte += prev.entries[next - 1].length;
+      cache_.where.index += 1;
+    } else {
+      cache_.where = Where{cache_.where.block + 1, 0};
+      cache_.byte = 0;
+    }
+    cache_.line = i;
+  } else if (i != cache_.line) {
+    cache_.where = Locate(i);
+    cache_.byte = ByteOffsetInBlock(blocks_[static_cast<std::size_t>(cache_.where.block)], cache_.where.index);
+    cache_.line = i;
+  }
+  const Block& b = blocks_[static_cast<std::size_t>(cache_.where.block)];
+  return std::string_view(b.text).substr(cache_.byte, b.entries[static_cast<std::size_t>(cache_.where.index)].length);
 }
 
 int LineStore::Length(int i) const {
@@ -314,6 +330,18 @@ void LineStore::SetStartState(int i, std::uint16_t state) {
   TStringParams p = Params(i);
   p.StartState = state;
   SetParams(i, p);
+}
+
+void LineStore::ClearStartStates(int first) {
+  if (count_ == 0) return;
+  const Where w = Locate(std::clamp(first, 0, count_ - 1));
+  for (std::size_t b = static_cast<std::size_t>(w.block); b < blocks_.size(); ++b) {
+    auto& entries = blocks_[b].entries;
+    for (std::size_t k = b == static_cast<std::size_t>(w.block) ? static_cast<std::size_t>(w.index) : 0;
+         k < entries.size(); ++k) {
+      if (entries[k].hasRecord) entries[k].startState = 0;
+    }
+  }
 }
 
 void LineStore::RemoveRecord(int i) {

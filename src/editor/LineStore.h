@@ -43,6 +43,8 @@ public:
   void SetLineFlag(int i, std::uint8_t flag);
   void SetStartState(int i, std::uint16_t state);
   void RemoveRecord(int i);
+  // Sets StartState to 0 in every existing record from line `first` on.
+  void ClearStartStates(int first);
 
   // Offset of the first character of line i (i may equal Count(): the total including the last
   // line's own hard break).
@@ -85,6 +87,14 @@ private:
   void RebuildIndex();
   std::int64_t PrefixWeight(int blocks) const;  // weight of blocks [0, blocks)
   int PrefixLines(int blocks) const;
+
+  // The last line read, so that reading lines one after another costs no walk through the block.
+  struct ReadCache {
+    int line = -1;
+    Where where{0, 0};
+    std::size_t byte = 0;
+  };
+  mutable ReadCache cache_;
 
   std::vector<Block> blocks_;
   // Fenwick trees over blocks, 1-based.

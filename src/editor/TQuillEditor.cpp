@@ -225,7 +225,6 @@ void TQuillEditor::SetSelText(std::string_view value) {
   auto [start, end] = NormalizedSelection();
   TTextPos at = OffsetToPos(p);
   int last = 0;
-  bool severalLines = false;
   if (start == end) {
     MarkDirty(at.Line);
     if (!undoing_) undo_.PushInsert(p, static_cast<int>(s.size()));
@@ -243,7 +242,6 @@ void TQuillEditor::SetSelText(std::string_view value) {
       kept += Slice(line, end.Column, 1 << 30);
       lines_.SetLine(sl, kept);
     } else {
-      severalLines = true;
       // What is left of the end line keeps its own break: after the join below it still continues
       // into its next piece when it ended in a soft break.
       lines_.SetLine(el, Slice(lines_.Line(el), end.Column, 1 << 30));
@@ -263,7 +261,7 @@ void TQuillEditor::SetSelText(std::string_view value) {
     last = InsertTextAt(s, at.Line, at.Column);
   }
   EnsureOneLine();
-  ReflowAfterInsert(at.Line, last, severalLines);
+  ReflowAfterInsert(at.Line, last);
   UpdateScrollBars();
   const TTextPos caret = OffsetToPos(p + static_cast<int>(s.size()));
   MoveCaretTo(caret.Line, caret.Column);

@@ -247,13 +247,11 @@ public:
   bool SelectionPopupActive() const { return selPopupActive_; }
 
 private:
-  friend class TQuillEditorTestAccess;
-
   int InsertTextAt(const std::string& text, int line, int column);
   std::string NormalizeLineEnds(std::string_view s) const;
   void CreateHighlighterForStyle();
   void MarkDirty(int line);
-  void ReflowAfterInsert(int line, int last, bool severalLines);
+  void ReflowAfterInsert(int line, int last);
   // Cuts a too-wide text into pieces that fit; `cap` limits where the search for each break starts.
   std::vector<std::string> CutIntoPieces(std::string s, int cap);
   void SetWrapScrollRange();
@@ -292,7 +290,6 @@ private:
   char CharAtOffset(int offset) const;
   bool PointAt(int x, int y, TTextPos& pos);
   void ScrollLeftToFit(int column);
-  bool Loading() const { return false; }
 
   EditorHost* host_ = nullptr;
   LineStore lines_;

@@ -118,8 +118,7 @@ int TQuillEditor::RewrapLine(int line) {
   return soft;
 }
 
-void TQuillEditor::ReflowAfterInsert(int line, int last, bool severalLines) {
-  (void)severalLines;
+void TQuillEditor::ReflowAfterInsert(int line, int last) {
   if (!(wordWrapEffective_ || lines_.LineFlag(line) == 1)) return;
   // Each call re-flows a whole document line from the given piece on; the pieces it makes need no
   // second pass, so the walk jumps over them to the next document line the insertion touched.

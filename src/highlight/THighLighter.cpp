@@ -46,9 +46,7 @@ void THighLighter::InvalidateAll() { InvalidateFrom(0); }
 void THighLighter::InvalidateFrom(int n) {
   const int first = std::max(n - 1, 0);
   LowerWatermark(first);
-  if (!Lines) return;
-  for (int i = first; i < Lines->Count(); ++i)
-    if (Lines->HasRecord(i)) Lines->SetStartState(i, 0);
+  if (Lines) Lines->ClearStartStates(first);
 }
 
 void THighLighter::Start() {
@@ -64,6 +62,7 @@ void THighLighter::Start() {
 }
 
 std::string_view THighLighter::LineView(int line) {
+  if (scanText_.index == line) return scanText_.text;
   for (const CachedLine& c : lineCache_)
     if (c.index == line) return c.text;
   CachedLine& slot = lineCache_[static_cast<std::size_t>(lineCacheNext_)];
@@ -73,12 +72,16 @@ std::string_view THighLighter::LineView(int line) {
   return slot.text;
 }
 
-void THighLighter::ForgetText() { lineCache_ = {}; }
+void THighLighter::ForgetText() {
+  scanText_ = {};
+  lineCache_ = {};
+}
 
-unsigned char THighLighter::ReadChar() {
+unsigned char THighLighter::ReadCharSlow() {
   EndOfLine = false;
   EndOfText = false;
-  const std::string_view text = LineView(ScanLine);
+  if (scanText_.index != ScanLine) scanText_ = {ScanLine, LineView(ScanLine)};
+  const std::string_view text = scanText_.text;
   if (ScanColumn <= static_cast<int>(text.size()) && !text.empty()) {
     if (ScanColumn < 1) ScanColumn = 1;
     PrevColumn = ScanColumn;
@@ -133,7 +136,7 @@ THighLighter::CharPos THighLighter::LastCharBefore(int line) {
   for (int j = line - 1; j >= 0; --j) {
     // Lines j+1 .. line-1 are empty here.
     if (remembered(j + 1, found)) break;
-    const int length = static_cast<int>(LineView(j).size());
+    const int length = Lines->Length(j);
     if (length > 0) {
       found = {j, length};
       break;
@@ -165,16 +168,6 @@ unsigned char THighLighter::PeekBackAt(int k, CharPos& where) {
   return static_cast<unsigned char>(text[static_cast<std::size_t>(column - 1)]);
 }
 
-unsigned char THighLighter::PeekBack(int k) {
-  if (PrevColumn > k && PrevLine >= 0) {
-    const std::string_view text = LineView(PrevLine);
-    if (PrevColumn <= static_cast<int>(text.size()))
-      return static_cast<unsigned char>(text[static_cast<std::size_t>(PrevColumn - k - 1)]);
-  }
-  CharPos unused;
-  return PeekBackAt(k, unused);
-}
-
 std::string_view THighLighter::ReadWordRest(std::size_t maxLength) {
   if (ScanColumn < 1) return {};
   const std::string_view text = LineView(ScanLine);
@@ -192,14 +185,6 @@ std::string_view THighLighter::WordFromLastChar(std::size_t maxLength) {
   if (rest.size() >= maxLength) return {};
   const std::string_view text = LineView(ScanLine);
   return text.substr(static_cast<std::size_t>(PrevColumn - 1), rest.size() + 1);
-}
-
-bool THighLighter::IsSelected(int column, int line) const {
-  if (line < SelStartLine || line > SelEndLine) return false;
-  if (SelStartLine == SelEndLine) return column >= SelStartColumn && column < SelEndColumn;
-  if (line == SelStartLine) return column >= SelStartColumn;
-  if (line == SelEndLine) return column < SelEndColumn;
-  return true;
 }
 
 void THighLighter::MarkUrl(std::string_view token) {

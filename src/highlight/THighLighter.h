@@ -23,9 +23,10 @@ constexpr CharTable MakeCharTable(std::string_view members) { return MakeCharTab
 // selection; the highlighter then cuts the visible text into tokens whose flags pick the colours.
 //
 // Each character is run once, in text order, through the class's transition function, which maps
-// (character, state) to the next state; a token is a run of characters of the class's token set that end
-// in the same state, and a character outside that set or a line end is a token by itself. The end of a
-// line is read as the character 0 and is a token of its own; a token never spans lines.
+// (character, state) to the next state, and takes the state it leads to as its attribute. A token is a
+// run of characters of the class's token set with the same attribute; a character outside that set is a
+// token by itself. The end of a line is read as the character 0 and is a token of its own ("\0" at the
+// column after the last character); a token never spans lines.
 //
 // Because a construct may span lines, the state at the start of each line is kept in that line's record.
 // The stored word carries more than the visible state: a marker bit (so a record whose low byte was
@@ -90,9 +91,23 @@ public:
   void InvalidateFrom(int n);
 
   // The shared reader.
+  struct CharPos {
+    int line = -1;  // -1: no such character
+    int column = 0;
+  };
   // Returns the character at ScanColumn/ScanLine and advances; at the end of a line sets EndOfLine,
   // moves to the next line (or sets EndOfText after the last one) and returns 0.
-  unsigned char ReadChar();
+  unsigned char ReadChar() {
+    // Fast path: a character of the line read last.
+    if (ScanLine == scanText_.index && ScanColumn >= 1 && ScanColumn <= static_cast<int>(scanText_.text.size())) {
+      EndOfLine = false;
+      EndOfText = false;
+      PrevColumn = ScanColumn;
+      PrevLine = ScanLine;
+      return static_cast<unsigned char>(scanText_.text[static_cast<std::size_t>(ScanColumn++ - 1)]);
+    }
+    return ReadCharSlow();
+  }
   // Like ReadChar; inRegion tells whether the position read lay inside the region.
   unsigned char ReadInRegion(bool& inRegion);
   bool InRegion(int column, int line) const {
@@ -102,27 +117,39 @@ public:
   void StepBackLine();
   // The character k positions before the one read last, across line breaks (which do not count);
   // 0 before the start of the text.
-  unsigned char PeekBack(int k);
+  unsigned char PeekBack(int k) {
+    if (PrevColumn > k && PrevLine == scanText_.index && PrevColumn <= static_cast<int>(scanText_.text.size()))
+      return static_cast<unsigned char>(scanText_.text[static_cast<std::size_t>(PrevColumn - k - 1)]);
+    CharPos unused;
+    return PeekBackAt(k, unused);
+  }
   // The run of ASCII letters starting at ScanColumn on ScanLine, at most maxLength long.
   std::string_view ReadWordRest(std::size_t maxLength);
   // Whether the character at (column, line) lies in the selection.
-  bool IsSelected(int column, int line) const;
+  bool IsSelected(int column, int line) const {
+    if (line < SelStartLine || line > SelEndLine) return false;
+    if (SelStartLine == SelEndLine) return column >= SelStartColumn && column < SelEndColumn;
+    if (line == SelStartLine) return column >= SelStartColumn;
+    if (line == SelEndLine) return column < SelEndColumn;
+    return true;
+  }
 
-protected:
-  // Whether the class keeps per-line start states (the plain-text highlighter has only one state).
-  explicit THighLighter(bool keepsLineStates) : keepsLineStates_(keepsLineStates) {}
-
-  struct CharPos {
-    int line = -1;  // -1: no such character
-    int column = 0;
-  };
   // The position of the last character before line `line`, skipping empty lines.
   CharPos LastCharBefore(int line);
   // Like PeekBack, also giving the position of the character found.
   unsigned char PeekBackAt(int k, CharPos& where);
-  // The word that begins with the character read last: that character and the letters after it, when
-  // the whole fits in maxLength; empty otherwise (no keyword is that long).
+  // The word that begins with the character read last: that character and the ASCII letters after it,
+  // when the whole is at most maxLength long; empty otherwise (no keyword is that long).
   std::string_view WordFromLastChar(std::size_t maxLength);
+  // A string's opening quote is remembered by position (line, column just after it), so that it is told
+  // from a closing quote even when the string crosses a line.
+  static bool IsOpeningQuote(const CharPos& p, int quoteLine, int quoteColumn) {
+    return p.line == quoteLine && p.column == quoteColumn - 1;
+  }
+
+protected:
+  // Whether the class keeps per-line start states (the plain-text highlighter has only one state).
+  explicit THighLighter(bool keepsLineStates) : keepsLineStates_(keepsLineStates) {}
 
   // Hidden context stored with a line's start state, in bits no visible state uses.
   static constexpr std::uint16_t kKnownMark = 0x0001;
@@ -148,11 +175,6 @@ protected:
   // Sets Kind to tkURL when the token begins with "http://" in any case.
   void MarkUrl(std::string_view token);
 
-  // A string's opening quote is remembered by position (line, column just after it), so that the quote
-  // is told from a closing one even when the string crosses a line.
-  bool IsOpeningQuote(const CharPos& p, int quoteLine, int quoteColumn) const {
-    return p.line == quoteLine && p.column == quoteColumn - 1;
-  }
   // Context bit: the opening quote is the last character before the line being entered.
   std::uint16_t QuoteContext(int quoteLine, int quoteColumn) const {
     return PrevLine == quoteLine && PrevColumn == quoteColumn - 1 ? kQuoteBeforeLine : 0;
@@ -177,6 +199,7 @@ private:
   void ResumeAtLine(int line, std::uint16_t stored);
   bool TryJumpToNextLine();
   std::string_view LineView(int line);
+  unsigned char ReadCharSlow();
   void ForgetText();
 
   bool keepsLineStates_;
@@ -187,11 +210,12 @@ private:
   bool pending_ = false;
   int pendingColumn_ = 0;
   int pendingLine_ = 0;
-  // Two recently used line texts.
   struct CachedLine {
     int index = -1;
     std::string_view text;
   };
+  // The line being scanned, and two other recently used lines.
+  CachedLine scanText_;
   std::array<CachedLine, 2> lineCache_{};
   int lineCacheNext_ = 0;
   // Answers of LastCharBefore, valid until the text changes: the last character before line `query`

@@ -43,13 +43,17 @@ void THighLighter::CutToken(std::string& out, StepFn step, const CharTable& toke
     return;
   }
   const int line = ScanLine;
+  const TTokenFlags before = State;
+  const bool steppedAlready = pending_;
   const unsigned char first = Advance(step);
   const TTokenFlags attributes = State;
   if (EndOfLine) {
     out.push_back('\0');
   } else {
     out.push_back(static_cast<char>(first));
-    if (tokenChars[first]) {
+    // A character read afresh that changes the state is a token of its own ("<" of "<b"); one that
+    // ended the previous token starts the run of its new state (the "<" of "a<b" leads "<b").
+    if (tokenChars[first] && (steppedAlready || State == before)) {
       while (InRegion(ScanColumn, ScanLine)) {
         const int column = ScanColumn;
         const unsigned char c = Advance(step);
@@ -95,7 +99,8 @@ void THighLighter::StartFromLineStates(StepFn step) {
 template <class StepFn>
 void THighLighter::Rescan(StepFn step, int from, int to) {
   for (int line = from; line < to; ++line) {
-    const std::string_view text = LineView(line);
+    scanText_ = {line, LineView(line)};
+    const std::string_view text = scanText_.text;
     ScanLine = line;
     for (std::size_t i = 0; i < text.size(); ++i) {
       PrevLine = line;

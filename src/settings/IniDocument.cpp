@@ -172,7 +172,10 @@ void IniDocument::Set(std::string_view section, std::string_view ident, std::str
     return;
   }
   if (!lines_.empty() && !IsBlankLine(lines_.back().raw)) lines_.push_back(ParseLine(""));
-  lines_.push_back(ParseLine("[" + Escape(section, Role::Section) + "]"));
+  std::string header = "[";
+  header += Escape(section, Role::Section);
+  header += ']';
+  lines_.push_back(ParseLine(header));
   lines_.push_back(std::move(entry));
 }
 

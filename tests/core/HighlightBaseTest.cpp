@@ -1,10 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "HighlightTestDriver.h"
 #include "highlight/HighlighterFactory.h"
+#include "highlight/TCSSHighLight.h"
+#include "highlight/TCppHighlight.h"
+#include "highlight/THTMLHighLight.h"
+#include "highlight/TPHPHighLight.h"
+#include "highlight/TPascalHighlight.h"
+#include "highlight/TPerlHighLight.h"
 #include "highlight/TTextHighLight.h"
 #include "highlight/TokenColors.h"
 
@@ -46,13 +53,16 @@ TEST(TextHighlight, WordCheckMarksRejectedUnselectedWordsOfLettersOnly) {
   TTextHighLight h;
   h.OnCheckWord = [](const std::string& w) { return w != "bad"; };
   const auto tokens = PaintAll(h, store, "bad good bad1 bad", {15, 0, 18, 0});
-  ASSERT_EQ(tokens.size(), 8u);
+  // A selection starting at a word start splits it: the first letter changes the state on its own.
+  ASSERT_EQ(tokens.size(), 9u);
   EXPECT_EQ(tokens[0].flags, tfText | tfMisspelled);
-  EXPECT_EQ(tokens[1].flags, tfText);                // a blank is not a word
-  EXPECT_EQ(tokens[2].flags, tfText);                // good
+  EXPECT_EQ(tokens[1].flags, tfText);                 // a blank is not a word
+  EXPECT_EQ(tokens[2].flags, tfText);                 // good
   EXPECT_EQ(tokens[4].flags, tfText | tfMisspelled);  // the letters before a digit are a word of their own
   EXPECT_EQ(tokens[5].flags, tfText);
+  EXPECT_EQ(tokens[7].text, "b");
   EXPECT_EQ(tokens[7].flags, tfText | tfSelected);  // selected words are not checked
+  EXPECT_EQ(tokens[8].flags, tfText | tfSelected);
 }
 
 TEST(TokenColors, FirstMatchingClassWins) {
@@ -80,6 +90,120 @@ TEST(TokenColors, FirstMatchingClassWins) {
       {tfMisspelled, {99, 1}},
   };
   for (const Case& k : cases) EXPECT_EQ(ColorsForAttributes(k.flags, c, 99), k.expected) << hltest::Hex(k.flags);
+}
+
+}  // namespace
+
+namespace {
+
+template <class T>
+bool Is(const std::unique_ptr<THighLighter>& h) {
+  return dynamic_cast<T*>(h.get()) != nullptr;
+}
+
+TEST(HighlighterFactory, PlainTextFirstThenTheFirstStyleInTheFixedOrder) {
+  EXPECT_TRUE(Is<TTextHighLight>(CreateHighlighter(true, {csHTML})));
+  EXPECT_TRUE(Is<THTMLHighLight>(CreateHighlighter(false, {csPhp, csHTML})));
+  EXPECT_TRUE(Is<TPerlHighLight>(CreateHighlighter(false, {csPerl, csPhp, csPascal, csC, csCSS})));
+  EXPECT_TRUE(Is<TPHPHighLight>(CreateHighlighter(false, {csPhp, csPascal})));
+  EXPECT_TRUE(Is<TPascalHighlight>(CreateHighlighter(false, {csPascal, csC})));
+  EXPECT_TRUE(Is<TCppHighlight>(CreateHighlighter(false, {csC, csCSS})));
+  EXPECT_TRUE(Is<TCSSHighLight>(CreateHighlighter(false, {csCSS, csPlain})));
+  for (TColorStyleItem item : {csPlain, csVB, csBatch, csNone, csMFIle})
+    EXPECT_TRUE(Is<TTextHighLight>(CreateHighlighter(false, {item})));
+  EXPECT_TRUE(Is<TTextHighLight>(CreateHighlighter(false, {})));
+}
+
+}  // namespace
+
+namespace {
+
+const char* const PhpPage = "<html>\n<?php\n$a = 1; /* x\necho $a;\n?>\n<b>done</b>";
+
+std::vector<PaintedToken> PaintFrom(THighLighter& h, int top) {
+  std::vector<PaintedToken> tokens;
+  EXPECT_TRUE(hltest::Paint(h, top, 10, tokens));
+  return tokens;
+}
+
+TEST(HighlightLineStates, RecordWithItsLowByteClearedIsRecomputed) {
+  // The editor's wrap operations clear only the first byte of a line's start state.
+  LineStore store;
+  hltest::Fill(store, hltest::SplitLines(PhpPage));
+  THTMLHighLight h;
+  h.Attach(&store);
+  const auto expected = PaintFrom(h, 3);
+  ASSERT_NE(store.StartState(3), 0);
+  store.SetStartState(3, static_cast<std::uint16_t>(store.StartState(3) & 0xFF00));
+  EXPECT_EQ(PaintFrom(h, 3), expected);
+}
+
+TEST(HighlightLineStates, ANewHighlighterDoesNotTrustRecordsLeftByAnother) {
+  LineStore store;
+  hltest::Fill(store, hltest::SplitLines(PhpPage));
+  TCppHighlight cpp;  // leaves C++ states ("/*" opens a comment) in the records
+  cpp.Attach(&store);
+  PaintFrom(cpp, 5);
+  LineStore fresh;
+  hltest::Fill(fresh, hltest::SplitLines(PhpPage));
+  THTMLHighLight clean;
+  clean.Attach(&fresh);
+  THTMLHighLight html;
+  html.Attach(&store);
+  for (int top : {5, 3, 4}) EXPECT_EQ(PaintFrom(html, top), PaintFrom(clean, top)) << top;
+}
+
+TEST(HighlightLineStates, InvalidateFromClearsExistingRecordsFromTheLineBefore) {
+  LineStore store;
+  hltest::Fill(store, hltest::SplitLines(PhpPage));
+  THTMLHighLight h;
+  h.Attach(&store);
+  PaintFrom(h, store.Count() - 1);
+  for (int i = 1; i < store.Count(); ++i) ASSERT_NE(store.StartState(i), 0) << i;
+  h.InvalidateFrom(4);
+  for (int i = 1; i < store.Count(); ++i) EXPECT_EQ(store.StartState(i) == 0, i >= 3) << i;
+  h.InvalidateAll();
+  for (int i = 0; i < store.Count(); ++i) EXPECT_EQ(store.StartState(i), 0) << i;
+  EXPECT_FALSE(store.HasRecord(0));  // lines without a record get none
+}
+
+}  // namespace
+
+namespace {
+
+TEST(HighlightReader, LineEndsReadAsZeroAndPeekBackSkipsThem) {
+  LineStore store;
+  hltest::Fill(store, {"ab", "", "c"});
+  TTextHighLight h;
+  h.Attach(&store);
+  struct Read { unsigned char c; bool endOfLine, endOfText; int line, column; };
+  const Read expected[] = {{'a', false, false, 0, 2}, {'b', false, false, 0, 3}, {0, true, false, 1, 1},
+                           {0, true, false, 2, 1},    {'c', false, false, 2, 2}, {0, true, true, 2, 2}};
+  for (const Read& r : expected) {
+    EXPECT_EQ(h.ReadChar(), r.c);
+    EXPECT_EQ(h.EndOfLine, r.endOfLine);
+    EXPECT_EQ(h.EndOfText, r.endOfText);
+    EXPECT_EQ(h.ScanLine, r.line);
+    EXPECT_EQ(h.ScanColumn, r.column);
+  }
+  EXPECT_EQ(h.PrevLine, 2);  // the line ends did not move the last character read
+  EXPECT_EQ(h.PeekBack(1), 'b');
+  EXPECT_EQ(h.PeekBack(2), 'a');
+  EXPECT_EQ(h.PeekBack(3), 0);
+  h.StepBackLine();  // column 2 -> 1 of the last line
+  h.StepBackLine();  // column 1: to the end of the empty line before
+  EXPECT_EQ(h.ScanLine, 1);
+  EXPECT_EQ(h.ScanColumn, 1);
+  h.StepBackLine();
+  EXPECT_EQ(h.ScanLine, 0);
+  EXPECT_EQ(h.ScanColumn, 3);
+  h.ScanColumn = 1;
+  h.StepBack();
+  EXPECT_EQ(h.ScanColumn, 1);
+  h.ScanLine = 0;
+  h.ScanColumn = 1;
+  EXPECT_EQ(h.ReadWordRest(10), "ab");
+  EXPECT_EQ(h.ReadWordRest(1), "a");
 }
 
 }  // namespace

@@ -46,8 +46,8 @@ struct Selection {
 };
 
 // One paint: region as the editor sets it, then Start and NextToken until the end or past the bottom.
-// Line-end tokens ("\0") are dropped, as the painter draws nothing for them. Fails (returns false) when
-// the loop does not end within a generous bound.
+// Line-end tokens ("\0" just after the last character) are dropped, as the painter draws nothing for
+// them. Fails (returns false) when the loop does not end within a generous bound.
 inline bool Paint(THighLighter& h, int top, int rows, std::vector<PaintedToken>& out, int left = 0,
                   Selection sel = {}) {
   out.clear();
@@ -60,7 +60,8 @@ inline bool Paint(THighLighter& h, int top, int rows, std::vector<PaintedToken>&
   while (!h.AtEnd()) {
     if (--budget < 0) return false;
     h.NextToken(token);
-    if (!token.empty() && token != std::string(1, '\0'))
+    const bool lineEnd = token == std::string(1, '\0') && h.TokenStartColumn == h.Lines->Length(h.TokenStartLine) + 1;
+    if (!token.empty() && !lineEnd)
       out.push_back({h.TokenStartLine, h.TokenStartColumn, h.GetAttributes(), h.GetKind(), token});
     if (h.ScanLine > h.BottomLine) break;
   }

@@ -34,6 +34,7 @@ void ExpectSame(const LineStore& s, const std::vector<ModelLine>& m) {
     if (m[i].flag == 0 && i + 1 < m.size()) text += "\r\n";
   }
   EXPECT_EQ(s.Text(), text);
+  for (int i = static_cast<int>(m.size()) - 1; i >= 0; i -= 7) ASSERT_EQ(s.Line(i), m[static_cast<std::size_t>(i)].text);
   EXPECT_EQ(s.TextLength(), static_cast<std::int64_t>(text.size()));
 }
 
@@ -104,6 +105,11 @@ TEST(LineStore, RecordsAreOptionalAndOutOfRangeReadsAreEmpty) {
   s.SetStartState(1, 5);
   EXPECT_TRUE(s.HasRecord(1));
   EXPECT_EQ(s.LineFlag(1), 0);
+  s.ClearStartStates(0);
+  EXPECT_EQ(s.StartState(0), 0);
+  EXPECT_EQ(s.StartState(1), 0);
+  EXPECT_EQ(s.LineFlag(0), 1);
+  EXPECT_FALSE(s.HasRecord(-1));
   s.RemoveRecord(0);
   EXPECT_FALSE(s.HasRecord(0));
   EXPECT_EQ(s.Text(), "ab\r\ncd");

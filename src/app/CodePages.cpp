@@ -1,0 +1,163 @@
+#include "app/CodePages.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "app/Utf8Conversion.h"
+#include "app/Win1250Case.h"
+
+// Letters in the order Ą Ć Ę Ł Ń Ó Ś Ź Ż ą ć ę ł ń ó ś ź ż.
+const std::array<TCodePage, 7> CodePageTable{{
+    {"ascii", {'A', 'C', 'E', 'L', 'N', 'O', 'S', 'Z', 'Z', 'a', 'c', 'e', 'l', 'n', 'o', 's', 'z', 'z'}},
+    {"iso-8859-2", {0xA1, 0xC6, 0xCA, 0xA3, 0xD1, 0xD3, 0xA6, 0xAC, 0xAF,
+                    0xB1, 0xE6, 0xEA, 0xB3, 0xF1, 0xF3, 0xB6, 0xBC, 0xBF}},
+    {"cp852", {0xA4, 0x8F, 0xA8, 0x9D, 0xE3, 0xE0, 0x97, 0x8D, 0xBD,
+               0xA5, 0x86, 0xA9, 0x88, 0xE4, 0xA2, 0x98, 0xAB, 0xBE}},
+    {"mazovia", {0x8F, 0x95, 0x90, 0x9C, 0xA5, 0xA3, 0x98, 0xA0, 0xA1,
+                 0x86, 0x8D, 0x91, 0x92, 0xA4, 0xA2, 0x9E, 0xA6, 0xA7}},
+    {"windows-1250", {0xA5, 0xC6, 0xCA, 0xA3, 0xD1, 0xD3, 0x8C, 0x8F, 0xAF,
+                      0xB9, 0xE6, 0xEA, 0xB3, 0xF1, 0xF3, 0x9C, 0x9F, 0xBF}},
+    {"win-1250", {0xA5, 0xC6, 0xCA, 0xA3, 0xD1, 0xD3, 0x8C, 0x8F, 0xAF,
+                  0xB9, 0xE6, 0xEA, 0xB3, 0xF1, 0xF3, 0x9C, 0x9F, 0xBF}},
+    {"amigapl", {0xC2, 0xCA, 0xCB, 0xCE, 0xCF, 0xD3, 0xD4, 0xDA, 0xDB,
+                 0xE2, 0xEA, 0xEB, 0xEE, 0xEF, 0xF3, 0xF4, 0xFA, 0xFB}},
+}};
+
+const std::array<TUtf8Letter, PolishLetterCount> Utf8Letters{{
+    {0xEA, {0xC4, 0x99}}, {0xCA, {0xC4, 0x98}}, {0xF3, {0xC3, 0xB3}}, {0xD3, {0xC3, 0x93}},
+    {0xB9, {0xC4, 0x85}}, {0xA5, {0xC4, 0x84}}, {0x9C, {0xC5, 0x9B}}, {0x8C, {0xC5, 0x9A}},
+    {0xB3, {0xC5, 0x82}}, {0xA3, {0xC5, 0x81}}, {0xBF, {0xC5, 0xBC}}, {0xAF, {0xC5, 0xBB}},
+    {0x9F, {0xC5, 0xBA}}, {0x8F, {0xC5, 0xB9}}, {0xE6, {0xC4, 0x87}}, {0xC6, {0xC4, 0x86}},
+    {0xF1, {0xC5, 0x84}}, {0xD1, {0xC5, 0x83}},
+}};
+
+namespace {
+
+constexpr std::size_t kWindowsRow = 4;
+
+bool IsAsciiName(std::string_view lowerName) { return lowerName == "ascii"; }
+
+}  // namespace
+
+std::string LowerName(std::string_view name) { return Win1250Lower(name); }
+
+bool IsUtf8Name(std::string_view name) {
+  const std::string n = LowerName(name);
+  return n == "utf-8" || n == "unicode";
+}
+
+const TCodePage& CodePageRow(std::string_view name) {
+  const std::string n = LowerName(name);
+  for (const TCodePage& row : CodePageTable)
+    if (row.Name == n) return row;
+  return CodePageTable[kWindowsRow];
+}
+
+TByteMap CodePageByteMap(std::string_view from, std::string_view to) {
+  const TCodePage& source = CodePageRow(from);
+  const TCodePage& target = CodePageRow(to);
+  TByteMap map{};
+  std::array<bool, 256> mapped{};  // source byte already has its image
+  std::array<bool, 256> taken{};   // target byte already is an image
+  for (std::size_t k = 0; k < PolishLetterCount; ++k) {
+    map[source.Letters[k]] = target.Letters[k];
+    mapped[source.Letters[k]] = true;
+    taken[target.Letters[k]] = true;
+  }
+  if (&target == &CodePageTable[0]) {
+    // Towards plain ASCII the letters merge with A-Z; everything else stays.
+    for (int b = 0; b < 256; ++b)
+      if (!mapped[b]) map[b] = static_cast<unsigned char>(b);
+    return map;
+  }
+  std::vector<unsigned char> leftOver;
+  for (int b = 0; b < 256; ++b) {
+    if (mapped[b]) continue;
+    if (!taken[b]) {
+      map[b] = static_cast<unsigned char>(b);
+      taken[b] = true;
+    } else {
+      leftOver.push_back(static_cast<unsigned char>(b));
+    }
+  }
+  // The left-over sources and the still free targets are equally many; pairing both in byte order
+  // makes the map from `to` back to `from` the exact inverse.
+  std::size_t next = 0;
+  for (int b = 0; b < 256 && next < leftOver.size(); ++b)
+    if (!taken[b]) map[leftOver[next++]] = static_cast<unsigned char>(b);
+  return map;
+}
+
+void ApplyByteMap(const TByteMap& map, std::string& text) {
+  // A plain table pass: faster than stepping over ASCII, since Polish text has a high byte every few words.
+  for (char& c : text) c = static_cast<char>(map[static_cast<unsigned char>(c)]);
+}
+
+namespace {
+
+std::string MapBytes(const TByteMap& map, std::string_view text) {
+  std::string out(text.size(), '\0');
+  for (std::size_t i = 0; i < text.size(); ++i) out[i] = static_cast<char>(map[static_cast<unsigned char>(text[i])]);
+  return out;
+}
+
+}  // namespace
+
+std::string ConvertCodePage(std::string_view text, std::string_view from, std::string_view to,
+                            const TUtf8Memory& memory) {
+  const std::string source = LowerName(from);
+  if (IsAsciiName(source)) return std::string(text);
+  if (IsUtf8Name(source)) {
+    std::string win = Utf8ToWin(text);
+    if (IsUtf8Name(to)) return WinToUtf8(win, memory);
+    ApplyByteMap(CodePageByteMap("win-1250", to), win);
+    return win;
+  }
+  if (IsUtf8Name(to)) return WinToUtf8(MapBytes(CodePageByteMap(source, "win-1250"), text), memory);
+  return MapBytes(CodePageByteMap(source, to), text);
+}
+
+std::string DecodeFromCodePage(std::string_view bytes, std::string_view codePage, TUtf8Memory& memory) {
+  memory = TUtf8Memory{};
+  if (IsUtf8Name(codePage)) return Utf8ToWin(bytes, &memory);
+  return ConvertCodePage(bytes, codePage, "win-1250");
+}
+
+std::string DecodeEscapedLetters(std::string_view text) {
+  auto hexValue = [](char c) -> int {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+  };
+  auto isEscapedLetter = [](unsigned char v) {
+    const auto& iso = CodePageTable[1].Letters;
+    const auto& cp852 = CodePageTable[2].Letters;
+    return std::find(iso.begin(), iso.end(), v) != iso.end() ||
+           std::find(cp852.begin(), cp852.end(), v) != cp852.end();
+  };
+  std::string out;
+  out.reserve(text.size());
+  std::size_t i = 0;
+  // An escape is taken only when at least one character follows its last digit.
+  while (i < text.size()) {
+    if ((text[i] == '%' || text[i] == '=') && i + 3 < text.size()) {
+      const int hi = hexValue(text[i + 1]);
+      const int lo = hexValue(text[i + 2]);
+      if (hi >= 0 && lo >= 0 && isEscapedLetter(static_cast<unsigned char>(hi * 16 + lo))) {
+        out.push_back(static_cast<char>(hi * 16 + lo));
+        i += 3;
+        continue;
+      }
+    }
+    out.push_back(text[i]);
+    ++i;
+  }
+  return out;
+}
+
+std::string RemoveNationalCharacters(std::string_view text) {
+  static const TByteMap map = CodePageByteMap("win-1250", "ascii");
+  std::string out(text);
+  ApplyByteMap(map, out);
+  return out;
+}

@@ -1,0 +1,31 @@
+#pragma once
+#include <string>
+#include <string_view>
+
+#include "editor/EditorTypes.h"
+
+// What the document commands need of the editor control: its text and selection, its changed state,
+// its highlighter choice and the document's name. TQuillEditorDocument serves it from the real editor;
+// tests use a plain model.
+class DocumentEditor {
+public:
+  virtual ~DocumentEditor() = default;
+  virtual std::string Text() const = 0;
+  // Normalises line ends and TABs, records an undo step and marks the document modified.
+  virtual void SetText(std::string_view text) = 0;
+  virtual int SelStart() const = 0;
+  virtual void SetSelStart(int offset) = 0;
+  virtual int SelLength() const = 0;
+  virtual std::string SelText() const = 0;
+  virtual void SetSelText(std::string_view text) = 0;
+  virtual bool Modified() const = 0;
+  // Tells the window through the editor's OnModified event, which clears or sets its modified mark.
+  virtual void SetModified(bool modified) = 0;
+  virtual void ClearUndo() = 0;
+  virtual TColorStyle ColorStyle() const = 0;
+  virtual void SetColorStyle(TColorStyle style) = 0;
+  virtual bool PlainText() const = 0;
+  virtual void SetPlainText(bool plain) = 0;
+  virtual const std::string& DocumentFileName() const = 0;
+  virtual void SetDocumentFileName(const std::string& name) = 0;
+};

@@ -1,0 +1,29 @@
+#pragma once
+#include "app/DocumentEditor.h"
+#include "editor/TQuillEditor.h"
+
+// The document commands' view of the real editor control.
+class TQuillEditorDocument : public DocumentEditor {
+public:
+  explicit TQuillEditorDocument(TQuillEditor& editor) : editor_(editor) {}
+
+  std::string Text() const override { return editor_.Text(); }
+  void SetText(std::string_view text) override { editor_.SetText(text); }
+  int SelStart() const override { return editor_.SelStart(); }
+  void SetSelStart(int offset) override { editor_.SetSelStart(offset); }
+  int SelLength() const override { return editor_.SelLength(); }
+  std::string SelText() const override { return editor_.SelText(); }
+  void SetSelText(std::string_view text) override { editor_.SetSelText(text); }
+  bool Modified() const override { return editor_.Modified(); }
+  void SetModified(bool modified) override { editor_.SetModified(modified); }
+  void ClearUndo() override { editor_.ClearUndo(); }
+  TColorStyle ColorStyle() const override { return editor_.ColorStyle(); }
+  void SetColorStyle(TColorStyle style) override { editor_.SetColorStyle(style); }
+  bool PlainText() const override { return editor_.PlainText(); }
+  void SetPlainText(bool plain) override { editor_.SetPlainText(plain); }
+  const std::string& DocumentFileName() const override { return editor_.DocumentFileName(); }
+  void SetDocumentFileName(const std::string& name) override { editor_.SetDocumentFileName(name); }
+
+private:
+  TQuillEditor& editor_;
+};

@@ -1,0 +1,241 @@
+#include "app/TextFiles.h"
+
+#include "app/AsciiRuns.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <random>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// An open file descriptor, closed when it goes out of scope.
+class FileDescriptor {
+public:
+  explicit FileDescriptor(int fd) : fd_(fd) {}
+  FileDescriptor(const FileDescriptor&) = delete;
+  FileDescriptor& operator=(const FileDescriptor&) = delete;
+  ~FileDescriptor() { Close(); }
+  void Reset(int fd) {
+    Close();
+    fd_ = fd;
+  }
+  int Get() const { return fd_; }
+  bool Valid() const { return fd_ >= 0; }
+  // Closing can report a delayed write error, so the writer checks it.
+  bool Close() {
+    if (fd_ < 0) return true;
+    const bool ok = ::close(fd_) == 0;
+    fd_ = -1;
+    return ok;
+  }
+
+private:
+  int fd_;
+};
+
+// A temporary file that is removed unless it was committed by renaming it.
+class TemporaryFile {
+public:
+  explicit TemporaryFile(const std::string& folder, const std::string& stem, mode_t mode) {
+    std::random_device seed;
+    std::mt19937 random(seed());
+    for (int attempt = 0; attempt < 20 && !fd_.Valid(); ++attempt) {
+      path_ = folder + "." + stem + "." + std::to_string(random() % 1000000000) + ".tmp";
+      fd_.Reset(::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode));
+      if (!fd_.Valid() && errno != EEXIST) break;
+    }
+    if (!fd_.Valid()) path_.clear();
+  }
+  TemporaryFile(const TemporaryFile&) = delete;
+  TemporaryFile& operator=(const TemporaryFile&) = delete;
+  ~TemporaryFile() {
+    fd_.Close();
+    if (!path_.empty()) ::unlink(path_.c_str());
+  }
+  bool Valid() const { return fd_.Valid(); }
+  int Fd() const { return fd_.Get(); }
+  const std::string& Path() const { return path_; }
+  bool CloseFile() { return fd_.Close(); }
+  bool CommitAs(const std::string& target) {
+    if (::rename(path_.c_str(), target.c_str()) != 0) return false;
+    path_.clear();
+    return true;
+  }
+
+private:
+  FileDescriptor fd_{-1};
+  std::string path_;
+};
+
+// Temporary names start with the file's own name, cut short so that a long name still leaves room.
+std::string ShortStem(const std::string& name) { return name.substr(0, 100); }
+
+bool WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(n));
+  }
+  return true;
+}
+
+// The file a path finally names, following symbolic links; the path itself when it names nothing yet.
+std::string ResolveTarget(const std::string& path) {
+  std::error_code ec;
+  if (!fs::is_symlink(fs::symlink_status(path, ec))) return path;
+  const fs::path resolved = fs::weakly_canonical(path, ec);
+  return ec ? path : resolved.string();
+}
+
+// Captures the current contents of `target` under a temporary name beside `backup`: a hard link when
+// the file system allows one, a copy otherwise.
+class PendingBackup {
+public:
+  PendingBackup(const std::string& target, const std::string& backup) : backup_(backup) {
+    const std::string folder = FolderOf(backup);
+    const std::string stem = ShortStem(backup.substr(folder.size()));
+    for (int attempt = 0; attempt < 20; ++attempt) {
+      temp_ = folder + "." + stem + "." + std::to_string(attempt) + std::to_string(::getpid()) + ".bak.tmp";
+      if (::link(target.c_str(), temp_.c_str()) == 0) return;
+      if (errno == EEXIST) continue;
+      std::error_code ec;
+      if (fs::copy_file(target, temp_, fs::copy_options::none, ec)) return;
+      ::unlink(temp_.c_str());  // whatever part of a copy got written
+      break;
+    }
+    temp_.clear();
+  }
+  PendingBackup(const PendingBackup&) = delete;
+  PendingBackup& operator=(const PendingBackup&) = delete;
+  ~PendingBackup() {
+    if (!temp_.empty()) ::unlink(temp_.c_str());
+  }
+  // A backup that cannot be kept is not reported: the save itself has succeeded.
+  void Commit() {
+    if (!temp_.empty() && ::rename(temp_.c_str(), backup_.c_str()) == 0) temp_.clear();
+  }
+
+private:
+  std::string backup_;
+  std::string temp_;
+};
+
+void SyncFolder(const std::string& folder) {
+  FileDescriptor dir(::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (dir.Valid()) ::fsync(dir.Get());
+}
+
+bool SamePlace(const std::string& a, const std::string& b) {
+  std::error_code ec;
+  if (fs::equivalent(a, b, ec)) return true;
+  return fs::weakly_canonical(a, ec) == fs::weakly_canonical(b, ec);
+}
+
+}  // namespace
+
+TFileRead ReadFileBytes(const std::string& path) {
+  TFileRead result;
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) {
+    result.status = errno == ENOENT ? TFileRead::Status::Missing : TFileRead::Status::Error;
+    return result;
+  }
+  FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  if (!fd.Valid() || S_ISDIR(st.st_mode)) {
+    result.status = TFileRead::Status::Error;
+    return result;
+  }
+  if (S_ISREG(st.st_mode)) result.bytes.reserve(static_cast<std::size_t>(st.st_size));
+  char block[65536];
+  while (true) {
+    const ssize_t n = ::read(fd.Get(), block, sizeof block);
+    if (n == 0) break;
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return {TFileRead::Status::Error, {}};
+    }
+    result.bytes.append(block, static_cast<std::size_t>(n));
+  }
+  return result;
+}
+
+std::string NormalizeLineEnds(std::string_view bytes) {
+  std::string out;
+  out.reserve(bytes.size() + bytes.size() / 32);
+  const std::size_t n = bytes.size();
+  std::size_t i = 0;
+  while (i < n) {
+    const std::size_t end = FindLineEnd(bytes, i);
+    out.append(bytes.substr(i, end - i));
+    if (end == n) break;
+    const char c = bytes[end];
+    const bool inner = end > 0 && end + 1 < n;
+    if (inner && ((c == '\r' && bytes[end + 1] != '\n') || (c == '\n' && bytes[end - 1] != '\r')))
+      out.append("\r\n");
+    else
+      out.push_back(c);
+    i = end + 1;
+  }
+  return out;
+}
+
+std::string FileExtension(std::string_view name) {
+  const std::size_t slash = name.rfind('/');
+  const std::size_t dot = name.rfind('.');
+  if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash)) return {};
+  return std::string(name.substr(dot));
+}
+
+std::string WithoutExtension(std::string_view name) {
+  return std::string(name.substr(0, name.size() - FileExtension(name).size()));
+}
+
+std::string FolderOf(std::string_view name) {
+  const std::size_t slash = name.rfind('/');
+  return slash == std::string_view::npos ? std::string() : std::string(name.substr(0, slash + 1));
+}
+
+void EnsureFolderExists(const std::string& path) {
+  const std::string folder = FolderOf(path);
+  if (folder.empty()) return;
+  std::error_code ec;
+  fs::create_directories(folder, ec);
+}
+
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, const TWriteOptions& options) {
+  const std::string target = ResolveTarget(path);
+  const std::string folder = FolderOf(target);
+  struct stat old {};
+  const bool exists = ::stat(target.c_str(), &old) == 0;
+  if (exists && !S_ISREG(old.st_mode)) return false;  // a folder or a device is never replaced
+
+  // A new file gets the usual 0666 less the umask from open(); an existing one keeps its bits.
+  TemporaryFile temp(folder, ShortStem(target.substr(folder.size())), exists ? (old.st_mode & 07777) : 0666);
+  if (!temp.Valid()) return false;
+  if (exists) {
+    // open() applied the umask; set the old bits exactly, and the owner where we may.
+    if (::fchmod(temp.Fd(), old.st_mode & 07777) != 0) return false;
+    if (::fchown(temp.Fd(), old.st_uid, old.st_gid) != 0) {
+      // Only the super-user may give a file away; an ordinary user keeps owning what they save.
+    }
+  }
+  if (!WriteAll(temp.Fd(), bytes) || ::fsync(temp.Fd()) != 0 || !temp.CloseFile()) return false;
+
+  std::optional<PendingBackup> backup;
+  if (options.backupPath && exists && !SamePlace(*options.backupPath, target) &&
+      !SamePlace(*options.backupPath, path))
+    backup.emplace(target, *options.backupPath);
+  if (!temp.CommitAs(target)) return false;
+  if (backup) backup->Commit();
+  SyncFolder(folder);
+  return true;
+}

@@ -1,0 +1,27 @@
+#pragma once
+#include "highlight/THighLighter.h"
+
+// The HTML highlighter: text, tags with attribute names, unquoted and quoted attribute values, comments
+// (with script keywords inside them), "<!" declarations, and PHP code embedded between "<?" and "?>".
+class THTMLHighLight final : public THighLighter {
+public:
+  THTMLHighLight() : THighLighter(true) {}
+  void Start() override;
+  void NextToken(std::string& token) override;
+
+  TTokenFlags OperatorReturnState = tfText;  // resumed after a one-character operator in PHP
+  unsigned char PrevChar = 0;                // the character of the previous step (0: a line end in PHP)
+  unsigned char PrevChar2 = 0;
+  TTokenFlags VariableReturnState = tfText;  // resumed when a PHP variable ends
+  int QuoteColumn = 0;                       // just after the opening quote of a value or PHP string
+  int QuoteLine = -1;                        // the line of that quote
+  bool LeaveScript = false;                  // set on the ">" of "?>", consumed by the next HTML step
+
+protected:
+  std::uint16_t LineContext() override;
+  void RestoreLineContext(std::uint16_t stored, unsigned char lastChar) override;
+
+private:
+  TTokenFlags Step(unsigned char c, TTokenFlags s);
+  TTokenFlags HtmlStep(unsigned char c, TTokenFlags s);
+};

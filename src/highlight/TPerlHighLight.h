@@ -1,0 +1,26 @@
+#pragma once
+#include "highlight/THighLighter.h"
+
+// The Perl highlighter: keywords in any case, "#" comments, strings, variables and the values assigned
+// to them, operators (also inside strings).
+class TPerlHighLight final : public THighLighter {
+public:
+  TPerlHighLight() : THighLighter(true) {}
+  void Start() override;
+  void NextToken(std::string& token) override;
+
+  TTokenFlags OperatorReturnState = tfText;  // resumed after a one-character operator
+  int QuoteColumn = 0;                       // just after the opening quote of the current string
+  int QuoteLine = -1;                        // the line of that quote
+  TTokenFlags VariableReturnState = tfText;  // resumed when a variable ends
+  unsigned char PrevChar = 0;                // the characters of the previous two steps
+  unsigned char PrevChar2 = 0;
+  TTokenFlags CommentReturnState = tfText;   // unused in Perl; kept for the common layout
+
+protected:
+  std::uint16_t LineContext() override;
+  void RestoreLineContext(std::uint16_t stored, unsigned char lastChar) override;
+
+private:
+  TTokenFlags Step(unsigned char c, TTokenFlags s);
+};

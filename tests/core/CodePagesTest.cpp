@@ -1,0 +1,152 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <string>
+
+#include "app/CodePageDetection.h"
+#include "app/CodePages.h"
+
+namespace {
+
+std::string ReadData(const std::string& name) {
+  std::ifstream in(std::string(QUILL_TEST_DATA_DIR) + "/codepages/" + name, std::ios::binary);
+  EXPECT_TRUE(in) << name;
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+std::string LettersOf(const TCodePage& row) { return {row.Letters.begin(), row.Letters.end()}; }
+
+std::string Bytes(std::initializer_list<int> values) {
+  std::string s;
+  for (int v : values) s.push_back(static_cast<char>(v));
+  return s;
+}
+
+const char* const k8BitPages[] = {"iso-8859-2", "cp852", "mazovia", "windows-1250", "win-1250", "amigapl"};
+
+}  // namespace
+
+// The 18 letters of every code page turn into the same letters of every other one.
+TEST(CodePages, LettersConvertBetweenEveryPairOfCodePages) {
+  for (const TCodePage& from : CodePageTable) {
+    for (const TCodePage& to : CodePageTable) {
+      const std::string in = LettersOf(from);
+      const std::string expected = from.Name == "ascii" ? in : LettersOf(to);
+      EXPECT_EQ(ConvertCodePage(in, from.Name, to.Name), expected) << from.Name << " -> " << to.Name;
+    }
+    if (from.Name == "ascii") continue;
+    // And through UTF-8, in both directions.
+    const std::string utf8 = ConvertCodePage(LettersOf(from), from.Name, "utf-8");
+    EXPECT_EQ(utf8, "ĄĆĘŁŃÓŚŹŻąćęłńóśźż") << from.Name;
+    EXPECT_EQ(ConvertCodePage(utf8, "UTF-8", from.Name), LettersOf(from)) << from.Name;
+    EXPECT_EQ(ConvertCodePage(LettersOf(from), from.Name, "Unicode"), utf8) << from.Name;  // a UTF-8 name too
+  }
+}
+
+TEST(CodePages, NamesCompareInLowerCaseAndUnknownNamesActAsWindows1250) {
+  EXPECT_EQ(&CodePageRow("ISO-8859-2"), &CodePageTable[1]);
+  EXPECT_EQ(&CodePageRow("AmigaPL"), &CodePageTable[6]);
+  for (const char* name : {"latin1", "", "iso-8859-2 ", "Windows-1250"})
+    EXPECT_EQ(CodePageRow(name).Letters, CodePageTable[4].Letters) << name;
+  EXPECT_TRUE(IsUtf8Name("Unicode"));
+  EXPECT_TRUE(IsUtf8Name("UTF-8"));
+  EXPECT_FALSE(IsUtf8Name("utf8"));
+}
+
+TEST(CodePages, KnownConversions) {
+  EXPECT_EQ(ConvertCodePage(Bytes({0xB1, 0xE6, 0xEA}), "iso-8859-2", "win-1250"), Bytes({0xB9, 0xE6, 0xEA}));
+  EXPECT_EQ(ConvertCodePage(Bytes({0xB9, 0xE6, 0xEA}), "win-1250", "mazovia"), Bytes({0x86, 0x8D, 0x91}));
+  EXPECT_EQ(ConvertCodePage("\xAF\x8F\xBF\x9F", "win-1250", "ascii"), "ZZzz");
+  std::string ascii;
+  for (int c = 1; c < 128; ++c) ascii.push_back(static_cast<char>(c));
+  for (const TCodePage& from : CodePageTable)
+    for (const char* to : {"ascii", "iso-8859-2", "cp852", "mazovia", "win-1250", "amigapl", "utf-8"})
+      EXPECT_EQ(ConvertCodePage(ascii, from.Name, to), ascii) << from.Name << " -> " << to;
+  // Escapes are left alone by conversions; only opening with recognition on decodes them.
+  EXPECT_EQ(ConvertCodePage("?q=%B1&r=%A5", "iso-8859-2", "win-1250"), "?q=%B1&r=%A5");
+}
+
+// Every 8-bit map except the one towards ASCII is a permutation whose inverse is the map back, so any
+// byte string survives a trip into another code page and back.
+TEST(CodePages, ByteMapsAreOneToOneAndInvertible) {
+  std::mt19937 random(1250);
+  for (const char* a : k8BitPages) {
+    for (const char* b : k8BitPages) {
+      const TByteMap there = CodePageByteMap(a, b);
+      const TByteMap back = CodePageByteMap(b, a);
+      std::array<bool, 256> seen{};
+      for (int v = 0; v < 256; ++v) {
+        EXPECT_FALSE(seen[there[v]]) << a << " -> " << b << " merges at " << v;
+        seen[there[v]] = true;
+        EXPECT_EQ(back[there[v]], v) << a << " <-> " << b;
+      }
+      std::string text(500, '\0');
+      for (char& c : text) c = static_cast<char>(random() & 0xFF);
+      EXPECT_EQ(ConvertCodePage(ConvertCodePage(text, a, b), b, a), text) << a << " <-> " << b;
+    }
+  }
+  // Czech š (B9 in ISO-8859-2) must not become ą (B9 in Windows-1250).
+  EXPECT_NE(ConvertCodePage("\xB9", "iso-8859-2", "win-1250"), "\xB9");
+}
+
+// The sentences made with iconv (and with our table for Mazovia and AmigaPL) agree with our conversion
+// and are recognised as what they are.
+TEST(CodePages, RealPolishTextInEveryCodePage) {
+  const std::string win = ReadData("polish.windows-1250.txt");
+  for (const char* page : {"iso-8859-2", "windows-1250", "cp852", "mazovia", "amigapl", "utf-8"}) {
+    const std::string file = ReadData(std::string("polish.") + page + ".txt");
+    EXPECT_EQ(DetectCodePage(file), page);
+    EXPECT_EQ(ConvertCodePage(file, page, "win-1250"), win) << page;
+    EXPECT_EQ(ConvertCodePage(win, "win-1250", page), file) << page;
+  }
+}
+
+TEST(CodePages, Detection) {
+  struct Case {
+    std::string text;
+    const char* expected;
+  };
+  const Case cases[] = {
+      {"plain ascii text", "windows-1250"},
+      {"", "windows-1250"},
+      {"ma\xB1 x", "iso-8859-2"},                 // ą of ISO-8859-2, no letter in Windows-1250
+      {"ma\xB1", "windows-1250"},                 // the last byte is never looked at
+      {"x\xC4\x85x \xB9", "utf-8"},               // one UTF-8 ą wins over everything
+      {"\xC6wierk \xCA" "dward", "windows-1250"},    // Ć and Ę mean the same in both: a tie
+      {"DWA \xBCR\xD3" "D\xA3" "A", "iso-8859-2"},
+      {"\x8C\x9C\xB9 ab", "windows-1250"},
+      {"\x86\x8D\x91 ab", "mazovia"},
+      {"\xA5\x86\xA9 ab", "cp852"},
+      {"\xE2\xEA\xEB ab", "amigapl"},
+      // Well-formed UTF-8 with other characters than the letters: typographic quotes, a copyright sign.
+      {"\xE2\x80\x9EQuoted\xE2\x80\x9D text", "utf-8"},
+      {"# (c) \xC2\xA9 2024 someone", "utf-8"},
+      // Windows-1250 capitals that happen to be well-formed UTF-8 stay Windows-1250.
+      {"D\xD3\xA3 I KOPIEC", "windows-1250"},
+      // A stray letter pair inside a Windows-1250 word is not one of the UTF-8 pairs.
+      {"\xB9\xC4 ab", "windows-1250"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(DetectCodePage(c.text), c.expected) << c.text;
+}
+
+TEST(CodePages, DecodeEscapedLetters) {
+  struct Case {
+    const char* in;
+    std::string out;
+  };
+  const Case cases[] = {
+      {"=B1x", "\xB1x"},      {"%B1x", "\xB1x"},      {"%A5x", "\xA5x"},  // ISO ą, CP852 ą
+      {"%20x", "%20x"},       {"=3Dx", "=3Dx"},       {"%b1x", "%b1x"},   // not letters, lower case
+      {"a%B1", "a%B1"},                                                      // last digit ends the text
+      {"%B1%B1=E6.", "\xB1\xB1\xE6."},                {"%%B1x", "%\xB1x"},
+      {"%G1x", "%G1x"},       {"%B", "%B"},           {"", ""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(DecodeEscapedLetters(c.in), c.out) << c.in;
+}
+
+TEST(CodePages, RemoveNationalCharacters) {
+  EXPECT_EQ(RemoveNationalCharacters(LettersOf(CodePageTable[4]) + " x1"), "ACELNOSZZacelnoszz x1");
+  EXPECT_EQ(RemoveNationalCharacters("\xE9\x9A"), "\xE9\x9A");  // é and š are not Polish
+}

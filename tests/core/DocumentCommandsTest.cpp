@@ -1,0 +1,317 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <memory>
+#include <random>
+
+#include "DocumentFakes.h"
+#include "app/MetaTags.h"
+#include "app/TDocumentCommands.h"
+#include "app/TQuillEditorDocument.h"
+#include "editor/TQuillEditor.h"
+#include "fakes/FakeEditorHost.h"
+#include "fakes/MemorySettingsBackend.h"
+
+namespace fs = std::filesystem;
+using namespace doc_test;
+
+namespace {
+
+std::string DataFile(const std::string& page) {
+  return ReadBytes(std::string(QUILL_TEST_DATA_DIR) + "/codepages/polish." + page + ".txt");
+}
+
+std::string WithCrLf(const std::string& lf) {
+  std::string out;
+  for (char c : lf) out += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  return out;
+}
+
+class DocumentCommandsTest : public ::testing::Test {
+protected:
+  std::shared_ptr<MemorySettingsBackend> backend = std::make_shared<MemorySettingsBackend>();
+  SettingsStore settings{backend};
+  ModelEditor editor;
+  DocumentDialogs dialogs;
+  RecordingWindow window;
+  TDocumentCommands docs{editor, dialogs, settings, window};
+  TempFolder dir;
+
+  void Set(const char* ident, bool value) { settings.WriteBool("Editor", ident, value); }
+  // Opens bytes written to a file of that name and saves them unedited; returns what was written.
+  std::string OpenAndSave(const std::string& name, const std::string& bytes) {
+    WriteBytes(dir / name, bytes);
+    docs.OpenDocument(dir / name);
+    EXPECT_FALSE(editor.Modified());
+    editor.SetModified(true);
+    EXPECT_TRUE(docs.SaveDocument());
+    return ReadBytes(dir / name);
+  }
+};
+
+}  // namespace
+
+// Real Polish text in every code page, with DOS or UNIX line ends, comes back byte for byte.
+TEST_F(DocumentCommandsTest, RoundTripsInEveryCodePageAndLineEnd) {
+  for (const char* page : {"iso-8859-2", "windows-1250", "cp852", "mazovia", "amigapl", "utf-8"}) {
+    for (const bool unix : {false, true}) {
+      Set("AlwaysUNIX", unix);
+      const std::string lf = DataFile(page);
+      const std::string file = unix ? lf : WithCrLf(lf);
+      EXPECT_EQ(OpenAndSave("t.txt", file), file) << page << (unix ? " LF" : " CR LF");
+      EXPECT_EQ(docs.DocumentCodePage(), page);
+      EXPECT_EQ(editor.Text(), WithCrLf(DataFile("windows-1250")));
+    }
+  }
+  // A file with LF line ends saved without "AlwaysUNIX" gets CR LF; "Zapisz w formacie UNIX" gives LF
+  // while the editor keeps CR LF.
+  Set("AlwaysUNIX", false);
+  EXPECT_EQ(OpenAndSave("u.txt", "a\nb\n"), "a\r\nb\r\n");
+  dialogs.Choose(dir / "unix.txt", 3);
+  docs.SaveDocumentAsUnix();
+  EXPECT_EQ(ReadBytes(dir / "unix.txt"), "a\nb\n");
+  EXPECT_EQ(editor.Text(), "a\r\nb\r\n");
+}
+
+// Random bytes under a meta tag that names the code page come back unchanged: no two bytes merge.
+TEST_F(DocumentCommandsTest, RandomBytesRoundTripThroughEveryEightBitCodePage) {
+  std::mt19937 random(7);
+  for (const char* page : {"iso-8859-2", "windows-1250", "cp852", "mazovia", "amigapl"}) {
+    std::string body(400, ' ');
+    for (char& c : body) {
+      do c = static_cast<char>(random() & 0xFF);
+      while (c == '\r' || c == '\n');
+    }
+    const std::string file =
+        "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=" + std::string(page) + "\">" + body + ".";
+    EXPECT_EQ(OpenAndSave("r.txt", file), file) << page;
+  }
+}
+
+TEST_F(DocumentCommandsTest, HtmlOpensWithGeneratorTagAndHighlighterFromExtension) {
+  WriteBytes(dir / "a.html", "<html><head></head><body>\xB1</body></html>");
+  docs.OpenDocument(dir / "a.html");
+  EXPECT_NE(editor.Text().find("<meta HTTP-EQUIV=\"Generator\" content=\"Norvale Quillpad"), std::string::npos);
+  EXPECT_FALSE(editor.PlainText());
+  EXPECT_EQ(editor.ColorStyle(), TColorStyle{csHTML});
+  EXPECT_EQ(window.caption, dir / "a.html (iso-8859-2)");
+  EXPECT_EQ(editor.UndoSteps(), 0);
+
+  // notes.txt with "<html>" keeps the current style and is not plain; without it, it is plain.
+  editor.SetColorStyle(TColorStyle{csPerl});
+  WriteBytes(dir / "notes.txt", "<HTML>x");
+  docs.OpenDocument(dir / "notes.txt");
+  EXPECT_EQ(editor.ColorStyle(), TColorStyle{csPerl});
+  EXPECT_FALSE(editor.PlainText());
+  WriteBytes(dir / "plain.txt", "x");
+  docs.OpenDocument(dir / "plain.txt");
+  EXPECT_TRUE(editor.PlainText());
+
+  // Forced code page: the meta tag still wins, and only an HTML extension adds the generator tag.
+  WriteBytes(dir / "f.txt", "<html>\xB9");
+  docs.OpenDocumentAs(dir / "f.txt", "iso-8859-2");
+  EXPECT_EQ(editor.Text(), "<html>\xBC");  // ISO ą B1 is not in the file; B9 (Czech š) moves aside
+  EXPECT_EQ(docs.DocumentCodePage(), "iso-8859-2");
+}
+
+TEST_F(DocumentCommandsTest, OpenCommandFiltersForceTheCodePage) {
+  WriteBytes(dir / "a.txt", "\xB9\xE6");
+  for (const auto& [filter, page] : {std::pair{3, "iso-8859-2"}, {4, "windows-1250"}, {7, "windows-1250"}}) {
+    dialogs.Choose(dir / "a.txt", filter);
+    docs.OpenCommand();
+    EXPECT_EQ(docs.DocumentCodePage(), page);
+  }
+  EXPECT_EQ(dialogs.requests.back().title, "Open");
+  // Answering "No" to the question about a changed document asks only once.
+  editor.SetModified(true);
+  dialogs.answers.push_back(Dialogs::Answer::No);
+  dialogs.Choose(dir / "a.txt", 1);
+  docs.OpenCommand();
+  EXPECT_EQ(std::count(dialogs.asked.begin(), dialogs.asked.end(), "File modified. Save?"), 1);
+  EXPECT_FALSE(editor.Modified());
+}
+
+// Unreadable files leave the document alone; missing files open empty under their name.
+TEST_F(DocumentCommandsTest, UnreadableFileLeavesTheDocument) {
+  WriteBytes(dir / "doc.txt", "precious");
+  docs.OpenDocument(dir / "doc.txt");
+  editor.SetText("precious, edited");
+  editor.SetModified(false);
+  docs.OpenDocument(dir.Path());  // a folder
+  EXPECT_EQ(dialogs.asked, std::vector<std::string>{"Can not open this file. (I/O error) "});
+  EXPECT_EQ(editor.Text(), "precious, edited");
+  EXPECT_EQ(editor.DocumentFileName(), dir / "doc.txt");
+
+  docs.OpenDocument(dir / "missing.txt");
+  EXPECT_EQ(dialogs.asked.size(), 1u);
+  EXPECT_EQ(editor.Text(), "");
+  EXPECT_EQ(editor.DocumentFileName(), dir / "missing.txt");
+}
+
+TEST_F(DocumentCommandsTest, FailedSaveKeepsOldFileBackupAndModifiedState) {
+  Set("Create Backup", true);
+  WriteBytes(dir / "a.htm", "first");
+  docs.OpenDocument(dir / "a.htm");
+  editor.SetText("second");
+  ASSERT_TRUE(docs.SaveDocument());
+  editor.SetText(std::string(5000, 'x'));
+  {
+    FileSizeLimit limit(1000);
+    dialogs.answers.push_back(Dialogs::Answer::Yes);
+    dialogs.Choose(std::nullopt);
+    EXPECT_FALSE(docs.QuerySaveDocument());  // save fails, save as is cancelled
+  }
+  EXPECT_EQ(dialogs.asked,
+            (std::vector<std::string>{"File modified. Save?", "Can not save this file (I/O error)!", "Save"}));
+  EXPECT_TRUE(editor.Modified());
+  EXPECT_EQ(ReadBytes(dir / "a.htm"), "second");
+  EXPECT_EQ(ReadBytes(dir / "a.bak"), "first");
+}
+
+TEST_F(DocumentCommandsTest, BackupsKeepTheContentsBeforeTheLastSave) {
+  Set("Create Backup", true);
+  dialogs.Choose(dir / "page", 3);
+  editor.SetText("one");
+  docs.SaveDocumentAs();
+  EXPECT_FALSE(fs::exists(dir / "page.bak"));
+  editor.SetText("two");
+  docs.SaveDocument();
+  editor.SetText("three");
+  docs.SaveDocument();
+  EXPECT_EQ(ReadBytes(dir / "page"), "three");
+  EXPECT_EQ(ReadBytes(dir / "page.bak"), "two");
+}
+
+TEST_F(DocumentCommandsTest, SaveRules) {
+  // Perl scripts get LF line ends; the extension compares in lower case.
+  for (const char* name : {"x.pl", "y.PL"}) {
+    dialogs.Choose(dir / name, 3);
+    editor.SetText("a\r\nb");
+    docs.SaveDocumentAs();
+    EXPECT_EQ(ReadBytes(dir / name), "a\r\nb");  // save as keeps CR LF
+    docs.SaveDocument();
+    EXPECT_EQ(ReadBytes(dir / name), "a\nb") << name;
+  }
+  // The meta tag's charset decides over the document's code page.
+  editor.SetText("<meta http-equiv=\"Content-Type\" content=\"text/html; charset=iso-8859-2\">\xB9");
+  docs.ChooseCodePage(TDocumentCommands::CodePageCommand::Mazovia);
+  docs.SaveDocument();
+  EXPECT_EQ(ReadBytes(dir / "y.PL").back(), '\xB1');
+  // No code page at all: the default from the settings.
+  settings.WriteString("Editor", "Default Code Page", "CP852");
+  TDocumentCommands fresh(editor, dialogs, settings, window);
+  editor.SetText("\xB9");
+  fresh.SaveDocument();
+  EXPECT_EQ(ReadBytes(dir / "y.PL"), "\xA5");
+  editor.SetDocumentFileName("");
+  EXPECT_FALSE(fresh.SaveDocument());
+}
+
+TEST_F(DocumentCommandsTest, SaveAsExtensionsAndOverwriteQuestion) {
+  editor.SetText("x");
+  for (const auto& [filter, file] : {std::pair{1, "index.html"}, {2, "index.txt"}, {3, "index"}}) {
+    dialogs.Choose(dir / "index", filter);
+    docs.SaveDocumentAs();
+    EXPECT_TRUE(fs::exists(dir / file)) << file;
+  }
+  EXPECT_EQ(dialogs.asked, std::vector<std::string>(3, "Save"));  // no overwrite question
+  EXPECT_EQ(window.recent[0], dir / "index");
+
+  editor.SetText("changed");
+  dialogs.Choose(dir / "index.html", 1);
+  dialogs.answers.push_back(Dialogs::Answer::No);
+  docs.SaveDocumentAs();
+  EXPECT_EQ(dialogs.asked.back(), "File \"" + dir / "index.html" + "\" already exists. Overwrite? !!");
+  EXPECT_EQ(ReadBytes(dir / "index.html"), "x");
+  EXPECT_TRUE(editor.Modified());
+  EXPECT_EQ(editor.DocumentFileName(), dir / "index");
+  // The save dialog starts in the document's folder.
+  EXPECT_EQ(dialogs.requests.back().initialDir, dir.Path() + "/");
+}
+
+TEST_F(DocumentCommandsTest, QuerySaveDocument) {
+  EXPECT_TRUE(docs.QuerySaveDocument());  // unchanged: no question
+  EXPECT_TRUE(dialogs.asked.empty());
+  editor.SetText("x");
+  dialogs.answers = {Dialogs::Answer::No, Dialogs::Answer::Cancel, Dialogs::Answer::Yes};
+  EXPECT_TRUE(docs.QuerySaveDocument());
+  EXPECT_FALSE(docs.QuerySaveDocument());
+  dialogs.Choose(dir / "saved.txt", 3);  // no name yet: save as
+  EXPECT_TRUE(docs.QuerySaveDocument());
+  EXPECT_EQ(ReadBytes(dir / "saved.txt"), "x");
+  EXPECT_EQ(dialogs.asked[0], "File modified. Save?");
+
+  // New document: empty, unnamed, unchanged; the code page stays.
+  docs.ChooseCodePage(TDocumentCommands::CodePageCommand::Cp852);
+  docs.NewDocument();
+  EXPECT_EQ(editor.Text(), "");
+  EXPECT_EQ(editor.DocumentFileName(), "");
+  EXPECT_FALSE(editor.Modified());
+  EXPECT_EQ(window.caption, "app");
+  EXPECT_EQ(docs.DocumentCodePage(), "CP852");
+}
+
+TEST_F(DocumentCommandsTest, OptimizeDocumentReportsSizes) {
+  editor.SetText("a  \r\nb ");
+  docs.OptimizeDocument();
+  EXPECT_EQ(editor.Text(), "a\r\nb");
+  EXPECT_EQ(dialogs.asked.back(), "Document size before optimalization 7 bytes, after optimalization 4 bytes.");
+  Set("OptimizeWithSave", true);
+  dialogs.Choose(dir / "o.txt", 3);
+  editor.SetText("x \r\n\r\n");
+  docs.SaveDocumentAs();
+  EXPECT_EQ(ReadBytes(dir / "o.txt"), "x");
+}
+
+TEST_F(DocumentCommandsTest, CodePageCommands) {
+  const std::string page = "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1250\">"
+                           "</head>\xB9\xEA\x84</html>";
+  WriteBytes(dir / "p.html", page);
+  docs.OpenDocument(dir / "p.html");
+  docs.ChooseCodePage(TDocumentCommands::CodePageCommand::Utf8);
+  EXPECT_EQ(window.caption, dir / "p.html (utf-8)");
+  EXPECT_EQ(MetaCharset(editor.Text()), "utf-8");
+  docs.SaveDocument();
+  const std::string saved = ReadBytes(dir / "p.html");
+  EXPECT_NE(saved.find("text/html;CHARSET=utf-8"), std::string::npos);
+  EXPECT_NE(saved.find("\xC4\x85\xC4\x99\xE2\x80\x9E</html>"), std::string::npos);
+  // CP852 changes only the code page, not the text.
+  const std::string before = editor.Text();
+  docs.ChooseCodePage(TDocumentCommands::CodePageCommand::Cp852);
+  EXPECT_EQ(editor.Text(), before);
+  EXPECT_EQ(docs.DocumentCodePage(), "CP852");
+
+  editor.SetText("Za\xBF\xF3\xB3\x9F g\xEA\x9Cl\xB9 ja\x9F\xF1");
+  editor.Select(0, 6);
+  docs.RemoveNationalCharactersFromSelection();
+  EXPECT_EQ(editor.Text(), "Zazolz g\xEA\x9Cl\xB9 ja\x9F\xF1");
+}
+
+// The same commands on the real editor control: what it does to text on its own (TABs become blanks,
+// every line end CR LF) is all that changes; everything else is written back as read.
+TEST(DocumentCommandsOnEditor, RoundTripThroughTheRealEditor) {
+  auto backend = std::make_shared<MemorySettingsBackend>();
+  SettingsStore settings(backend);
+  FakeEditorHost host;
+  TQuillEditor quill(&host);
+  TQuillEditorDocument editor(quill);
+  DocumentDialogs dialogs;
+  RecordingWindow window;
+  TDocumentCommands docs(editor, dialogs, settings, window);
+  TempFolder dir;
+
+  const std::string file = "<p>\xE2\x80\x9Ez\xC3\xB3\xC5\x82w \xC2\xA9 /\xCA\x8C/ CZ\xC4\x98\xC5\x9A\xC4\x86\xE2\x80\x9D\r\n"
+                           "a\nb\rc\t.";
+  WriteBytes(dir / "u.txt", file);
+  docs.OpenDocument(dir / "u.txt");
+  EXPECT_EQ(docs.DocumentCodePage(), "utf-8");
+  EXPECT_FALSE(quill.Modified());
+  EXPECT_EQ(quill.SelStart(), 0);
+  quill.SetModified(true);
+  ASSERT_TRUE(docs.SaveDocument());
+  const std::string expected = "<p>\xE2\x80\x9Ez\xC3\xB3\xC5\x82w \xC2\xA9 /\xCA\x8C/ CZ\xC4\x98\xC5\x9A\xC4\x86\xE2\x80\x9D\r\n"
+                               "a\r\nb\r\nc" + std::string(static_cast<std::size_t>(quill.TabSize()), ' ') + ".";
+  EXPECT_EQ(ReadBytes(dir / "u.txt"), expected);
+  EXPECT_FALSE(quill.Modified());
+}

@@ -1,0 +1,147 @@
+// Randomized checks of the highlighters against the simplest model of what they must do: painting any
+// window of any text after any edits shows every character of the window exactly once, in order, with
+// the colour a scan of the whole text from its first line gives it.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "HighlightTestDriver.h"
+#include "highlight/HighlighterFactory.h"
+
+using hltest::PaintedToken;
+
+namespace {
+
+const TColorStyle Styles[] = {{csHTML}, {csPerl}, {csPhp}, {csPascal}, {csC}, {csCSS}, {csNone}};
+
+// Pieces that drive the languages through their states, mixed with arbitrary bytes.
+const char* const Pieces[] = {"<",  ">",  "<!--", "-->", "<!", "<?", "?>", "\"", "'",  "$",     "@",
+                              "=",  "==", "/*",   "*/",  "//", "{",  "}",  "#",  ";",  ":",     " ",
+                              "\t", "if", "echo", "int", "BEGIN", "return", "http://", "-", "a", "b\"c"};
+
+std::string RandomLine(std::mt19937& rng) {
+  std::string line;
+  const unsigned kind = rng() % 20;
+  if (kind == 0) return line;
+  const unsigned pieces = kind == 1 ? 400 : rng() % 12;
+  for (unsigned i = 0; i < pieces; ++i) {
+    if (rng() % 4 == 0) {
+      line += static_cast<char>(rng() % 256);  // any byte, NUL and control characters included
+    } else {
+      line += Pieces[rng() % (sizeof Pieces / sizeof Pieces[0])];
+    }
+  }
+  return line;
+}
+
+// Per-character attributes (without selection) of a scan of the whole text by a fresh highlighter.
+std::vector<std::vector<TTokenFlags>> Reference(TColorStyle style, const std::vector<std::string>& lines,
+                                                hltest::Selection sel) {
+  LineStore store;
+  hltest::Fill(store, lines);
+  auto h = CreateHighlighter(false, style);
+  h->Attach(&store);
+  h->SetRegion(0, 0, INT_MAX / 2, store.Count());
+  h->SetSelection(sel.startColumn, sel.startLine, sel.endColumn, sel.endLine);
+  h->Start();
+  std::vector<std::vector<TTokenFlags>> out(lines.size());
+  for (std::size_t i = 0; i < lines.size(); ++i) out[i].assign(lines[i].size(), 0);
+  std::string token;
+  while (!h->AtEnd()) {
+    h->NextToken(token);
+    if (token.empty() || h->TokenStartColumn > h->Lines->Length(h->TokenStartLine)) continue;
+    for (std::size_t k = 0; k < token.size(); ++k)
+      out[static_cast<std::size_t>(h->TokenStartLine)][static_cast<std::size_t>(h->TokenStartColumn - 1) + k] = h->GetAttributes();
+  }
+  return out;
+}
+
+void CheckPaint(TColorStyle style, THighLighter& h, const std::vector<std::string>& lines, std::mt19937& rng) {
+  const int count = static_cast<int>(lines.size());
+  const int top = static_cast<int>(rng() % static_cast<unsigned>(count + 2)) - 1;
+  const int rows = static_cast<int>(rng() % 8);
+  const int left = rng() % 4 == 0 ? static_cast<int>(rng() % 30) : 0;
+  hltest::Selection sel;
+  if (rng() % 2) {
+    sel = {static_cast<int>(rng() % 20), static_cast<int>(rng() % static_cast<unsigned>(count)), 0, 0};
+    sel.endLine = sel.startLine + static_cast<int>(rng() % 3);
+    sel.endColumn = sel.endLine == sel.startLine ? sel.startColumn + static_cast<int>(rng() % 20) : static_cast<int>(rng() % 20);
+  }
+  std::vector<PaintedToken> tokens;
+  ASSERT_TRUE(hltest::Paint(h, top, rows, tokens, left, sel)) << "the paint loop did not end";
+  const auto reference = Reference(style, lines, sel);
+  const int bottom = top + rows + 2;
+  std::size_t t = 0;
+  for (int line = std::max(top, 0); line <= bottom && line < count; ++line) {
+    const std::string& text = lines[static_cast<std::size_t>(line)];
+    int column = std::max(left, 1);
+    const int last = std::min(static_cast<int>(text.size()), left + 1024);
+    while (column <= last) {
+      ASSERT_LT(t, tokens.size()) << "line " << line << " column " << column << " not painted";
+      const PaintedToken& tok = tokens[t++];
+      ASSERT_EQ(tok.line, line);
+      ASSERT_EQ(tok.column, column) << "line " << line;
+      ASSERT_LE(column + static_cast<int>(tok.text.size()) - 1, last) << "token runs past the line or region";
+      ASSERT_EQ(tok.text, text.substr(static_cast<std::size_t>(column - 1), tok.text.size()));
+      for (std::size_t k = 0; k < tok.text.size(); ++k) {
+        const TTokenFlags expected = reference[static_cast<std::size_t>(line)][static_cast<std::size_t>(column - 1) + k];
+        ASSERT_EQ(tok.flags, expected) << "line " << line << " column " << column + static_cast<int>(k) << " top "
+                                       << top << " left " << left;
+      }
+      column += static_cast<int>(tok.text.size());
+    }
+  }
+  EXPECT_EQ(t, tokens.size()) << "tokens outside the window";
+}
+
+class RandomTest : public ::testing::TestWithParam<TColorStyle> {};
+
+TEST_P(RandomTest, EditedTextPaintsEveryVisibleCharacterOnceInTheColourOfAFullScan) {
+  std::mt19937 rng(17 + GetParam().ToBits());
+  for (int document = 0; document < 12; ++document) {
+    std::vector<std::string> lines(1 + rng() % 40);
+    for (auto& l : lines) l = RandomLine(rng);
+    LineStore store;
+    hltest::Fill(store, lines);
+    auto h = CreateHighlighter(false, GetParam());
+    h->Attach(&store);
+    for (int step = 0; step < 25; ++step) {
+      // A few edits between paints, announced the way the editor does.
+      const unsigned edits = rng() % 3;
+      for (unsigned e = 0; e < edits; ++e) {
+        const int count = static_cast<int>(lines.size());
+        int changed = static_cast<int>(rng() % static_cast<unsigned>(count));
+        switch (rng() % 3) {
+          case 0:
+            lines[static_cast<std::size_t>(changed)] = RandomLine(rng);
+            store.SetLine(changed, lines[static_cast<std::size_t>(changed)]);
+            break;
+          case 1:
+            lines.insert(lines.begin() + changed, RandomLine(rng));
+            store.Insert(changed, lines[static_cast<std::size_t>(changed)]);
+            break;
+          default:
+            if (count > 1) {
+              lines.erase(lines.begin() + changed);
+              store.Delete(changed);
+              changed = std::max(changed - 1, 0);
+            }
+        }
+        h->DirtyLine = h->DirtyLine < 0 ? changed : std::min(h->DirtyLine, changed);
+      }
+      CheckPaint(GetParam(), *h, lines, rng);
+      if (HasFatalFailure()) return;
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Styles, RandomTest, ::testing::ValuesIn(Styles),
+                         [](const ::testing::TestParamInfo<TColorStyle>& param) {
+                           return "style" + std::to_string(param.param.ToBits());
+                         });
+
+}  // namespace

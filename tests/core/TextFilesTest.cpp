@@ -1,0 +1,138 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+
+#include "DocumentFakes.h"
+#include "app/DocumentText.h"
+#include "app/TextFiles.h"
+
+namespace fs = std::filesystem;
+using namespace doc_test;
+
+namespace {
+
+std::size_t FilesIn(const std::string& folder) {
+  return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
+}
+
+}  // namespace
+
+TEST(TextFiles, LineEndsBecomeCrLfExceptAtTheVeryEnds) {
+  struct Case {
+    std::string in, out;
+  };
+  const Case cases[] = {
+      {"a\nb", "a\r\nb"},      {"a\rb", "a\r\nb"},        {"a\r\nb", "a\r\nb"},
+      {"\nab", "\nab"},        {"ab\r", "ab\r"},          {"ab\n", "ab\n"},
+      {"a\r\rb", "a\r\n\r\nb"}, {"a\n\nb", "a\r\n\r\nb"}, {"a\n\r\nb", "a\r\n\r\nb"},
+      {"\n\n", "\n\n"},        {"", ""},                  {std::string("a\0\nb", 4), std::string("a\0\r\nb", 5)},
+  };
+  for (const Case& c : cases) EXPECT_EQ(NormalizeLineEnds(c.in), c.out) << c.in;
+}
+
+TEST(TextFiles, ReadWholeFilesAndTellMissingFromUnreadable) {
+  TempFolder dir;
+  const std::string big(10000, 'x');
+  WriteBytes(dir / "big", big + std::string(70000, 'y'));
+  WriteBytes(dir / "exact", big);
+  EXPECT_EQ(ReadFileBytes(dir / "big").bytes.size(), 80000u);
+  EXPECT_EQ(ReadFileBytes(dir / "exact").bytes, big);
+  EXPECT_EQ(ReadFileBytes(dir / "none").status, TFileRead::Status::Missing);
+  EXPECT_EQ(ReadFileBytes(dir.Path()).status, TFileRead::Status::Error);            // a folder
+  EXPECT_EQ(ReadFileBytes(dir / "big/inner").status, TFileRead::Status::Error);     // not a folder
+  if (fs::exists("/proc/self/mem")) {  // its first page is not mapped: the read itself fails
+    EXPECT_EQ(ReadFileBytes("/proc/self/mem").status, TFileRead::Status::Error);
+  }
+}
+
+TEST(TextFiles, AtomicWriteKeepsPermissionsLinksAndMakesBackupsOnlyOnSuccess) {
+  TempFolder dir;
+  const std::string file = dir / "page.html";
+  WriteBytes(file, "old");
+  ::chmod(file.c_str(), 0640);
+  fs::create_symlink(file, dir / "link.html");
+
+  ASSERT_TRUE(WriteFileAtomically(dir / "link.html", "new", {dir / "link.bak"}));
+  EXPECT_TRUE(fs::is_symlink(dir / "link.html"));
+  EXPECT_EQ(ReadBytes(file), "new");
+  EXPECT_EQ(ReadBytes(dir / "link.bak"), "old");
+  EXPECT_EQ(fs::status(file).permissions() & fs::perms::all, fs::perms(0640));
+
+  // A new file gets the usual permissions, not those of a private temporary file.
+  const mode_t mask = ::umask(022);
+  ASSERT_TRUE(WriteFileAtomically(dir / "fresh.txt", "x"));
+  ::umask(mask);
+  EXPECT_EQ(fs::status(dir / "fresh.txt").permissions() & fs::perms::all, fs::perms(0644));
+
+  // A backup that would be the file itself is not made.
+  WriteBytes(dir / "x.bak", "keep");
+  ASSERT_TRUE(WriteFileAtomically(dir / "x.bak", "newer", {dir / "x.bak"}));
+  EXPECT_EQ(ReadBytes(dir / "x.bak"), "newer");
+  EXPECT_EQ(FilesIn(dir.Path()), 5u);  // page.html, link.html, link.bak, fresh.txt, x.bak: no temporaries
+}
+
+// A write that fails half way (the disk is full) leaves the old file and the old backup untouched.
+TEST(TextFiles, FailedWriteLeavesOldFileAndBackup) {
+  TempFolder dir;
+  const std::string file = dir / "page.html";
+  WriteBytes(file, "old contents");
+  WriteBytes(dir / "page.bak", "older backup");
+  {
+    FileSizeLimit limit(100);
+    EXPECT_FALSE(WriteFileAtomically(file, std::string(5000, 'n'), {dir / "page.bak"}));
+  }
+  EXPECT_EQ(ReadBytes(file), "old contents");
+  EXPECT_EQ(ReadBytes(dir / "page.bak"), "older backup");
+  EXPECT_EQ(FilesIn(dir.Path()), 2u);
+
+  // A folder in the file's place, and a path through a plain file, fail without harm.
+  fs::create_directory(dir / "folder.html");
+  EXPECT_FALSE(WriteFileAtomically(dir / "folder.html", "x"));
+  EXPECT_TRUE(fs::is_directory(dir / "folder.html"));
+  EXPECT_FALSE(WriteFileAtomically(dir / "page.html/inner.txt", "x"));
+  EXPECT_EQ(ReadBytes(file), "old contents");
+}
+
+TEST(DocumentText, OptimizeText) {
+  struct Case {
+    std::string in, blanksRemoved, optimized;
+  };
+  const Case cases[] = {
+      {"a  \r\nb ", "a\r\nb", "a\r\nb"},
+      {"a\t \r\n\r\n  \r\n", "a\t\r\n\r\n\r\n", "a\t"},
+      {"x \r\n", "x\r\n", "x"},
+      {"\r\n", "\r\n", "\r\n"},
+      {"a b\n", "a b\n", "a b\n"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(RemoveTrailingBlanks(c.in), c.blanksRemoved) << c.in;
+    EXPECT_EQ(OptimizeText(c.in), c.optimized) << c.in;
+  }
+}
+
+TEST(DocumentText, HighlighterFromExtension) {
+  struct Case {
+    const char* name;
+    std::optional<TColorStyle> style;
+  };
+  const Case cases[] = {
+      {"/d/a.html", TColorStyle{csHTML}}, {"/d/a.HTM", TColorStyle{csHTML}},  {"/d/a.xml", TColorStyle{csHTML}},
+      {"/d/a.php3", TColorStyle{csPhp}},  {"/d/a.pl", TColorStyle{csPerl}},   {"/d/a.pas", TColorStyle{csPascal}},
+      {"/d/style.css", TColorStyle{csCSS}}, {"/d/main.c", TColorStyle{csC}},  {"/d/x.h", TColorStyle{csC}},
+      {"/d/x.hpp", TColorStyle{csC}},     {"/d/a.shtml", std::nullopt},       {"/d/a.phtml", std::nullopt},
+      {"/d/notes.txt", std::nullopt},     {"/d.html/readme", std::nullopt},
+  };
+  for (const Case& c : cases) EXPECT_EQ(ColorStyleForFile(c.name), c.style) << c.name;
+}
+
+TEST(DocumentText, SaveCodePageAndEscapes) {
+  const std::string meta = "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=ISO-8859-2\">";
+  EXPECT_EQ(SaveCodePage(meta, "cp852", "Windows-1250"), "iso-8859-2");
+  EXPECT_EQ(SaveCodePage("text", "cp852", "Windows-1250"), "cp852");
+  EXPECT_EQ(SaveCodePage("text", "", "UTF-8"), "UTF-8");
+  // Escaped letters are decoded only with recognition on.
+  EXPECT_EQ(DecodeDocument("?q=%B1 \xB1\xE6 x", false, std::nullopt).text, "?q=%B1 \xB9\xE6 x");
+  EXPECT_EQ(DecodeDocument("?q=%B1 \xB1\xE6 x", true, std::nullopt).text, "?q=\xB9 \xB9\xE6 x");
+  EXPECT_EQ(DecodeDocument("\xB1 ", false, std::string("windows-1250")).codePage, "windows-1250");
+}
