@@ -16,6 +16,7 @@ std::unique_ptr<TQuillEditor> MakeEditor(FakeEditorHost& host, bool wrap) {
   host.height = 50 * host.canvas.cellHeight;
   auto e = std::make_unique<TQuillEditor>(&host);
   e->HandleCreated();
+  e->SetColorStyle(TColorStyle{csHTML});  // documents are HTML pages with embedded PHP
   e->SetWordWrap(wrap);
   return e;
 }
