@@ -18,6 +18,8 @@
 
 #include "app/EditorSettings.h"
 #include "app/LangTable.h"
+#include "app/TDocumentCommands.h"
+#include "app/TQuillEditorDocument.h"
 #include "app/MainWindowLogic.h"
 #include "app/WindowLayout.h"
 #include "editor/TQuillEditor.h"
@@ -81,7 +83,11 @@ TMain::TMain(SettingsStore& settings, Dialogs& dialogs, Shell& shell, std::vecto
   timer1_.start();
 }
 
-TMain::~TMain() = default;
+// The document commands hold the editor's adapter; they go before the widgets do.
+TMain::~TMain() {
+  documents_.reset();
+  document_.reset();
+}
 
 TQuillEditor* TMain::Editor() const { return editorWidget_ != nullptr ? &editorWidget_->Editor() : nullptr; }
 
@@ -109,6 +115,8 @@ void TMain::FormShow() {
   setAcceptDrops(true);
   OpenCommandLineDocument();
   RestoreLayout();
+  documents_->RefreshOpenedDocuments();
+  documents_->AddFavourite();
   FindHelpFile();
 }
 
@@ -125,6 +133,8 @@ void TMain::CreateEditor() {
   editor.OnModified = [this](bool modified) { EditorModified(modified); };
   editor.OnKeyPress = [this](char& key) { EditorKeyPress(key); };
   editor.OnColorSetChange = [this](TColorStyle style) { EditorColorSetChange(style); };
+  document_ = std::make_unique<TQuillEditorDocument>(editor);
+  documents_ = std::make_unique<TDocumentCommands>(*document_, dialogs_, settings_, *this);
 }
 
 void TMain::ApplySettings() {
@@ -251,13 +261,58 @@ void TMain::EditorKeyPress(char& key) {
   }
 }
 
-// ---- Title -----------------------------------------------------------------------------------------------
+// ---- Documents -------------------------------------------------------------------------------------------
 
-void TMain::UpdateTitle() {
-  const std::string name = Editor() != nullptr ? Editor()->DocumentFileName() : std::string();
-  setWindowTitle(QString::fromStdString(DocumentCaption(name, DocumentCodePage)));
-  if (const std::optional<std::string> title = ApplicationTitleFor(name))
+std::string TMain::DocumentCodePage() const { return documents_ ? documents_->DocumentCodePage() : std::string(); }
+
+bool TMain::QuerySaveDocument() { return documents_ ? documents_->QuerySaveDocument() : true; }
+
+void TMain::OpenDocument(const std::string& fileName) {
+  // An emptied favourite or recent entry names nothing to open.
+  if (documents_ && !fileName.empty()) documents_->OpenDocument(fileName);
+}
+
+void TMain::UpdateTitle(const std::string& fileName, const std::string& codePage) {
+  setWindowTitle(QString::fromStdString(DocumentCaption(fileName, codePage)));
+  if (const std::optional<std::string> title = ApplicationTitleFor(fileName))
     SetApplicationTitle(QString::fromStdString(*title));
+}
+
+void TMain::ShowAppCaption() { setWindowTitle(QString::fromUtf8(AppCaption)); }
+
+namespace {
+
+// A file name as a menu caption: "&" would mark an accelerator.
+QString MenuCaption(const std::string& fileName) {
+  return QString::fromStdString(fileName).replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
+
+}  // namespace
+
+void TMain::ShowRecentDocuments(const std::array<std::string, 4>& fileNames) {
+  for (std::size_t i = 0; i < fileNames.size(); ++i) {
+    QAction* item = findChild<QAction*>(QStringLiteral("OpenedDocument%1").arg(i + 1));
+    item->setText(MenuCaption(fileNames[i]));
+    item->setData(QString::fromStdString(fileNames[i]));
+    item->setVisible(!fileNames[i].empty());
+  }
+}
+
+void TMain::ShowFavourites(const std::vector<FavouriteItem>& items) {
+  for (QAction* old : favouriteItems_) delete old;
+  favouriteItems_.clear();
+  QMenu* menu = findChild<QMenu*>(QStringLiteral("Ulubione1"));
+  for (const FavouriteItem& favourite : items) {
+    auto* item = new QAction(MenuCaption(favourite.fileName), this);
+    item->setObjectName(QStringLiteral("Favourite%1").arg(favourite.slot));
+    const int slot = favourite.slot;
+    // The slot is read again when chosen: another window may have changed it since.
+    connect(item, &QAction::triggered, this, [this, slot] {
+      Run([this, slot] { OpenDocument(settings_.ReadString("Favorites", "Item" + std::to_string(slot), "")); });
+    });
+    menu->addAction(item);
+    favouriteItems_.push_back(item);
+  }
 }
 
 void TMain::ShowTipOfTheDay(int firstId, int lastId) {

@@ -2,9 +2,11 @@
 #include <QMainWindow>
 #include <QTimer>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "app/DocumentWindow.h"
 #include "editor/EditorTypes.h"
 
 class Dialogs;
@@ -18,12 +20,14 @@ class QToolBar;
 class QuillEditorWidget;
 class SettingsStore;
 class Shell;
+class TDocumentCommands;
 class TQuillEditor;
+class TQuillEditorDocument;
 
 // The main window: menus, tool bars, the editor, the colour bar and the status bar, and the commands
 // that belong to the window as a whole. Its stored name, "Main", names the settings section of its
 // layout. Every text is translated when the window is created.
-class TMain : public QMainWindow {
+class TMain : public QMainWindow, public DocumentWindow {
   Q_OBJECT
 public:
   // defaultLanguage is the interface language when none is stored (Polish, unless the first-run
@@ -36,15 +40,22 @@ public:
   QuillEditorWidget* EditorWidget() const { return editorWidget_; }
   TQuillEditor* Editor() const;
 
+  // The document commands (open, save, code pages, recent files, favourites); null before the editor.
+  TDocumentCommands* Documents() const { return documents_.get(); }
   // The code page of the open document; empty for a new window.
-  std::string DocumentCodePage;
+  std::string DocumentCodePage() const;
 
-  // Operations the document, settings and search commands use.
+  // Operations the other commands use. Before the editor exists there is no document to keep.
   bool QuerySaveDocument();
   void OpenDocument(const std::string& fileName);
-  void UpdateTitle();
   void ApplySettings();
   void ShowTipOfTheDay(int firstId, int lastId);
+
+  // DocumentWindow
+  void UpdateTitle(const std::string& fileName, const std::string& codePage) override;
+  void ShowAppCaption() override;
+  void ShowRecentDocuments(const std::array<std::string, 4>& fileNames) override;
+  void ShowFavourites(const std::vector<FavouriteItem>& items) override;
 
   // How the application ends on Exit; tests replace it.
   std::function<void()> Terminate;
@@ -87,6 +98,9 @@ private:
 
   // Commands (TMainCommands.cpp).
   void Zakocz1Click();
+  void Zapisz1Click();
+  void Uruchom1Click();
+  void Organizujulubione1Click();
   void Okno1Click();
   void LanguageClick(int language);
   void HighlighterClick(QAction* item);
@@ -108,6 +122,9 @@ private:
   bool shown_ = false;
 
   QuillEditorWidget* editorWidget_ = nullptr;
+  std::unique_ptr<TQuillEditorDocument> document_;
+  std::unique_ptr<TDocumentCommands> documents_;
+  std::vector<QAction*> favouriteItems_;
   QFrame* editorArea_ = nullptr;
   QToolBar* mainBar_ = nullptr;
   QToolBar* htmlBar_ = nullptr;
@@ -118,6 +135,5 @@ private:
   QTimer timer1_;
   QMenu* select_ = nullptr;
   QMenu* unSelect_ = nullptr;
-  QMenu* recentSeparatorMenu_ = nullptr;
   QActionGroup* highlighters_ = nullptr;
 };

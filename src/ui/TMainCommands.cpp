@@ -13,7 +13,9 @@
 #include "settings/SettingsStore.h"
 #include "ui/ApplicationState.h"
 #include "ui/QuillEditorWidget.h"
+#include "app/TDocumentCommands.h"
 #include "ui/TAbout.h"
+#include "ui/TRemoveFavorities.h"
 #include "ui/TMain.h"
 
 namespace {
@@ -21,10 +23,6 @@ namespace {
 // Commands whose work belongs to parts of the program that do not exist yet. They are shown, so the
 // menus are complete, but cannot be chosen.
 const char* const kNotYetAvailable[] = {
-    // documents
-    "dokument1", "Otwrz1", "Zapisz1", "Zapiszjako1", "ZapiszwformacieUNIX1", "Optymalizujdokument1", "Uruchom1",
-    // code pages
-    "ISO885921", "Windows12501", "UTF81", "Latin2CP8521", "Mazovia1", "AmigaPL1", "Usuznakinarodowe1",
     // printing
     "Opcjewydruku1", "Podgldwydruku1", "Drukuj1",
     // text commands
@@ -35,8 +33,6 @@ const char* const kNotYetAvailable[] = {
     // HTML commands
     "dokumentHTML1", "Pogrubiona1", "Kursywa1", "Podkrelona1", "Przekrelona1", "dolewej1", "centruj1", "doprawej1",
     "justuj1", "H11", "H21", "H31", "H41", "H51", "H61", "Wstawkolor1", "Wstawznacznik1",
-    // favourites
-    "Dodajdoulubionych1", "Organizujulubione1",
     // settings dialog
     "Ustawienia1"};
 
@@ -67,6 +63,32 @@ void TMain::WireCommands() {
   onEditor("Wytnij1", &TQuillEditor::CutToClipboard);
   onEditor("Zaznaczwszystko1", &TQuillEditor::SelectAll);
   onEditor("Powtrzwstawienieznacznika1", &TQuillEditor::RepeatWrapSelection);
+
+  // Document commands; they exist once the editor does.
+  auto onDocuments = [this, &on](const char* name, std::function<void(TDocumentCommands&)> command) {
+    on(name, [this, command = std::move(command)] {
+      if (documents_) command(*documents_);
+    });
+  };
+  onDocuments("dokument1", [](TDocumentCommands& d) { d.NewDocument(); });
+  onDocuments("Otwrz1", [](TDocumentCommands& d) { d.OpenCommand(); });
+  on("Zapisz1", [this] { Zapisz1Click(); });
+  onDocuments("Zapiszjako1", [](TDocumentCommands& d) { d.SaveDocumentAs(); });
+  onDocuments("ZapiszwformacieUNIX1", [](TDocumentCommands& d) { d.SaveDocumentAsUnix(); });
+  onDocuments("Optymalizujdokument1", [](TDocumentCommands& d) { d.OptimizeDocument(); });
+  onDocuments("Usuznakinarodowe1", [](TDocumentCommands& d) { d.RemoveNationalCharactersFromSelection(); });
+  using CodePage = TDocumentCommands::CodePageCommand;
+  for (const auto& [name, page] : std::initializer_list<std::pair<const char*, CodePage>>{
+           {"ISO885921", CodePage::Iso88592}, {"Windows12501", CodePage::Windows1250}, {"UTF81", CodePage::Utf8},
+           {"Latin2CP8521", CodePage::Cp852}, {"Mazovia1", CodePage::Mazovia}, {"AmigaPL1", CodePage::AmigaPL}})
+    onDocuments(name, [page = page](TDocumentCommands& d) { d.ChooseCodePage(page); });
+  for (int i = 1; i <= 4; ++i) {
+    QAction* item = findChild<QAction*>(QStringLiteral("OpenedDocument%1").arg(i));
+    connect(item, &QAction::triggered, this, [this, item] { Run([this, item] { OpenDocument(item->data().toString().toStdString()); }); });
+  }
+  onDocuments("Dodajdoulubionych1", [](TDocumentCommands& d) { d.AddToFavourites(); });
+  on("Organizujulubione1", [this] { Organizujulubione1Click(); });
+  on("Uruchom1", [this] { Uruchom1Click(); });
 
   on("okno1", [this] { Okno1Click(); });
   on("Zakocz1", [this] { Zakocz1Click(); });
@@ -182,11 +204,29 @@ void TMain::LogoClick() { shell_.Open(LangText(226, InterfaceLanguage())); }
 
 // ---- Documents -----------------------------------------------------------------------------------------------
 
-bool TMain::QuerySaveDocument() {
-  // TODO: the document commands decide this (ask, save, cancel).
-  return true;
+void TMain::Zapisz1Click() {
+  if (documents_ && !documents_->SaveDocument()) documents_->SaveDocumentAs();
 }
 
-void TMain::OpenDocument(const std::string&) {
-  // TODO: the document commands open the file.
+void TMain::Uruchom1Click() {
+  TQuillEditor* editor = Editor();
+  if (editor == nullptr) return;
+  const std::string question = LangText(73, InterfaceLanguage());
+  if (editor->DocumentFileName().empty()) {
+    if (!dialogs_.AskYesNo(question)) return;
+    documents_->SaveDocumentAs();
+  }
+  if (editor->Modified()) {
+    if (!dialogs_.AskYesNo(question)) return;
+    if (!documents_->SaveDocument()) return;
+  }
+  // The document runs in whatever the desktop associates with its type; without a name nothing opens.
+  if (!editor->DocumentFileName().empty()) shell_.Open(editor->DocumentFileName());
+}
+
+void TMain::Organizujulubione1Click() {
+  if (!documents_) return;
+  TRemoveFavorities organizer(settings_, dialogs_, this);
+  organizer.exec();
+  documents_->AddFavourite();
 }

@@ -4,8 +4,8 @@
 #include <string_view>
 
 // The editor's text is Windows-1250 bytes; Qt speaks Unicode. These convert at that boundary
-// (drawing, clipboard, file names shown in menus).
-QChar Win1250ToUnicode(unsigned char byte);
+// (drawing, clipboard), with the program's Windows-1250 table.
+QChar Win1250ToQChar(char byte);
 QString FromWin1250(std::string_view bytes);
 // Characters that Windows-1250 cannot hold are dropped.
 std::string ToWin1250(const QString& text);

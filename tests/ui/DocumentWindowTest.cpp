@@ -1,0 +1,192 @@
+// The main window with documents: the command line, dropped files, title, recent files, favourites,
+// Execute and the question before a changed document goes.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QDropEvent>
+#include <QFile>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QMimeData>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
+
+#include "UiTestSupport.h"
+#include "app/LangTable.h"
+#include "editor/TQuillEditor.h"
+#include "ui/ApplicationState.h"
+#include "ui/StartUp.h"
+#include "ui/TMain.h"
+
+namespace {
+
+struct Window {
+  TestSettings settings;
+  RecordingDialogs dialogs;
+  RecordingShell shell;
+  std::unique_ptr<TMain> main;
+
+  explicit Window(std::vector<std::string> arguments = {}) {
+    settings.Store().WriteInteger("Interface", "Language", 2);
+    settings.Store().WriteBool("Tips", "ShowTips", false);
+    main = StartQuillpad(settings.Store(), dialogs, shell, std::move(arguments));
+    main->show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(main.get()));
+  }
+  QAction* Item(const QString& name) const { return main->findChild<QAction*>(name); }
+  TQuillEditor& Editor() const { return *main->Editor(); }
+  void Drop(const QString& path) {
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(path)});
+    // Qt delivers a drop to the widget that accepted the drag's entry.
+    QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(main.get(), &enter);
+    ASSERT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(main.get(), &drop);
+  }
+};
+
+QString WriteFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
+  QFile f(dir.filePath(name));
+  EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write(bytes);
+  return f.fileName();
+}
+
+}  // namespace
+
+TEST(Documents, TheCommandLineIsJoinedIntoOneFileName) {
+  QTemporaryDir dir;
+  const QString path = WriteFile(dir, QStringLiteral("My Web page.html"), "<html>ab</html>");
+  Window w({dir.filePath(QStringLiteral("My")).toStdString(), "Web", "page.html"});
+  EXPECT_EQ(w.Editor().DocumentFileName(), path.toStdString());
+  EXPECT_NE(w.Editor().Text().find("ab"), std::string::npos) << w.Editor().Text();
+  EXPECT_FALSE(w.Editor().Modified());
+  EXPECT_EQ(w.main->windowTitle(), QStringLiteral("Norvale Quillpad 1.0.16 - %1 (%2)")
+                                       .arg(path, QString::fromStdString(w.main->DocumentCodePage())));
+  EXPECT_EQ(ApplicationTitle(), QStringLiteral("Quillpad - My Web page.html"));
+  // It became the newest recent document.
+  EXPECT_TRUE(w.Item(QStringLiteral("OpenedDocument1"))->isVisible());
+  EXPECT_EQ(w.Item(QStringLiteral("OpenedDocument1"))->text(), path);
+  EXPECT_FALSE(w.Item(QStringLiteral("OpenedDocument2"))->isVisible());
+}
+
+TEST(Documents, ACommandLineNamingNothingOpensNothing) {
+  QTemporaryDir dir;
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{dir.filePath(QStringLiteral("missing.html")).toStdString()},
+        std::vector<std::string>{dir.path().toStdString()}}) {
+    Window w(args);
+    EXPECT_EQ(w.Editor().DocumentFileName(), "");
+    EXPECT_EQ(w.main->windowTitle(), QStringLiteral("Norvale Quillpad 1.0.16"));
+  }
+}
+
+TEST(Documents, ADroppedTextFileOpensAndABinaryOneIsRefused) {
+  QTemporaryDir dir;
+  const QString binary = WriteFile(dir, QStringLiteral("tool.bin"), QByteArray("ELF\x01\x02\x03", 6));
+  const QString text = WriteFile(dir, QStringLiteral("notes.txt"), "one\r\ntwo");
+  Window w;
+  w.Drop(binary);
+  EXPECT_EQ(w.Editor().DocumentFileName(), "");
+  w.Drop(text);
+  EXPECT_EQ(w.Editor().DocumentFileName(), text.toStdString());
+  EXPECT_EQ(w.Editor().Text(), "one\r\ntwo");
+}
+
+TEST(Documents, FavouritesFillTheirMenuAndOpenTheirFile) {
+  QTemporaryDir dir;
+  const QString a = WriteFile(dir, QStringLiteral("a&b.txt"), "first");
+  const QString b = WriteFile(dir, QStringLiteral("b.txt"), "second");
+  Window w({a.toStdString()});
+  w.Item(QStringLiteral("Dodajdoulubionych1"))->trigger();
+  w.main->OpenDocument(b.toStdString());
+  w.Item(QStringLiteral("Dodajdoulubionych1"))->trigger();
+  QAction* first = w.Item(QStringLiteral("Favourite1"));
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(first->text(), QString(a).replace('&', QStringLiteral("&&")));
+  ASSERT_NE(w.Item(QStringLiteral("Favourite2")), nullptr);
+  first->trigger();
+  EXPECT_EQ(w.Editor().DocumentFileName(), a.toStdString());
+  EXPECT_EQ(w.Editor().Text(), "first");
+  // The recent list holds both, newest first.
+  EXPECT_EQ(w.Item(QStringLiteral("OpenedDocument1"))->data().toString(), b);
+  EXPECT_EQ(w.Item(QStringLiteral("OpenedDocument2"))->data().toString(), a);
+}
+
+TEST(Documents, ExecuteOpensTheSavedDocumentAndAsksFirstWhenItIsNot) {
+  QTemporaryDir dir;
+  const QString page = WriteFile(dir, QStringLiteral("page.html"), "<html></html>");
+  {
+    Window w({page.toStdString()});
+    w.Item(QStringLiteral("Uruchom1"))->trigger();
+    EXPECT_TRUE(w.dialogs.messages.empty());
+    ASSERT_EQ(w.shell.opened.size(), 1u);
+    EXPECT_EQ(w.shell.opened[0], page.toStdString());
+  }
+  {
+    Window w;
+    w.dialogs.yesNo = false;
+    w.Item(QStringLiteral("Uruchom1"))->trigger();
+    ASSERT_EQ(w.dialogs.messages.size(), 1u);
+    EXPECT_EQ(w.dialogs.messages[0], LangText(73, 2));
+    EXPECT_TRUE(w.shell.opened.empty());
+  }
+  {
+    // Changed since it was saved: asked again, and saved before it runs.
+    Window w({page.toStdString()});
+    w.Editor().SetText("<html>new</html>");
+    w.Item(QStringLiteral("Uruchom1"))->trigger();
+    EXPECT_EQ(w.dialogs.messages.size(), 1u);
+    EXPECT_FALSE(w.Editor().Modified());
+    QFile saved(page);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(saved.readAll(), QByteArray("<html>new</html>"));
+    EXPECT_EQ(w.shell.opened.size(), 1u);
+  }
+}
+
+TEST(Documents, AChangedDocumentIsAskedAboutBeforeTheWindowCloses) {
+  Window w;
+  w.Editor().SetText("unsaved");
+  w.dialogs.yesNoCancel = Dialogs::Answer::Cancel;
+  w.main->close();
+  EXPECT_TRUE(w.main->isVisible());
+  EXPECT_EQ(w.dialogs.messages.back(), LangText(72, 2));
+  // The layout is written even when the window stays.
+  EXPECT_EQ(w.settings.Store().ReadInteger("Main", "WindowState", -1), 0);
+  w.dialogs.yesNoCancel = Dialogs::Answer::No;
+  w.main->close();
+  EXPECT_FALSE(w.main->isVisible());
+}
+
+TEST(Documents, OrganisingFavouritesRemovesTheChosenOnesAndRebuildsTheMenu) {
+  Window w;
+  SettingsStore& s = w.settings.Store();
+  s.WriteString("Favorites", "Item1", "/one.txt");
+  s.WriteString("Favorites", "Item2", "/two.txt");
+  s.WriteString("Favorites", "Item3", "/three.txt");
+  QStringList shown;
+  ModalWatcher watch([&](QWidget* modal) {
+    auto* list = modal->findChild<QListWidget*>(QStringLiteral("ListBox1"));
+    for (int i = 0; i < list->count(); ++i) shown << list->item(i)->text();
+    list->item(1)->setSelected(true);
+    modal->findChild<QPushButton*>(QStringLiteral("Remove"))->click();
+    shown << QString::number(list->count());
+    modal->findChild<QPushButton*>(QStringLiteral("Close"))->click();
+  });
+  w.Item(QStringLiteral("Organizujulubione1"))->trigger();
+  EXPECT_EQ(shown, QStringList({"/one.txt", "/two.txt", "/three.txt", "2"}));
+  EXPECT_EQ(s.ReadString("Favorites", "Item2", "?"), "");
+  EXPECT_EQ(s.ReadString("Favorites", "Item3", "?"), "/three.txt");
+  EXPECT_NE(w.Item(QStringLiteral("Favourite3")), nullptr);
+  EXPECT_EQ(w.Item(QStringLiteral("Favourite2")), nullptr);
+  // The menu lists the highest slot first, after its separator.
+  const QList<QAction*> items = w.main->findChild<QMenu*>(QStringLiteral("Ulubione1"))->actions();
+  ASSERT_GE(items.size(), 5);
+  EXPECT_EQ(items[3]->objectName(), QStringLiteral("Favourite3"));
+  EXPECT_EQ(items[4]->objectName(), QStringLiteral("Favourite1"));
+}
