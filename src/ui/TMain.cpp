@@ -83,10 +83,18 @@ TMain::TMain(SettingsStore& settings, Dialogs& dialogs, Shell& shell, std::vecto
   timer1_.start();
 }
 
-// The document commands hold the editor's adapter; they go before the widgets do.
+// The document commands hold the editor's adapter; they go before the widgets do, and the editor,
+// which outlives this part of the window, stops reporting to it.
 TMain::~TMain() {
   documents_.reset();
   document_.reset();
+  if (editorWidget_ != nullptr) {
+    TQuillEditor& editor = editorWidget_->Editor();
+    editor.OnUpdateCaret = nullptr;
+    editor.OnModified = nullptr;
+    editor.OnKeyPress = nullptr;
+    editor.OnColorSetChange = nullptr;
+  }
 }
 
 TQuillEditor* TMain::Editor() const { return editorWidget_ != nullptr ? &editorWidget_->Editor() : nullptr; }
@@ -197,7 +205,8 @@ void TMain::SaveLayout() {
 }
 
 void TMain::closeEvent(QCloseEvent* e) {
-  bool canClose = true;
+  // Should the question itself fail, the document stays rather than being lost.
+  bool canClose = false;
   Run([&] {
     canClose = QuerySaveDocument();
     if (canClose && InterfaceLanguage() == 1) {
