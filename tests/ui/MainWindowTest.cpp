@@ -418,3 +418,44 @@ TEST(MainWindow, TheAboutBoxShowsTheProductAndOpensTheMakersAddresses) {
   for (int id = 86; id <= 88; ++id) EXPECT_TRUE(texts.contains(QString::fromStdString(LangText(id, 2)))) << id;
   EXPECT_EQ(w.shell.opened.size(), 2u);
 }
+
+TEST(StartUp, ASettingsFolderThatCannotBeWrittenDoesNotStopTheProgram) {
+  const QByteArray saved = qgetenv("QUILLPAD_CONFIG_DIR");
+  qputenv("QUILLPAD_CONFIG_DIR", "/proc/quillpad-cannot-exist");
+  SetSettingsBackendFactory(nullptr);
+  RecordingDialogs dialogs;
+  RecordingShell shell;
+  QStringList modals;
+  auto dismissEach = [&](QWidget* modal) {
+    modals << modal->objectName();
+    if (auto* english = modal->findChild<QPushButton*>(QStringLiteral("English")))
+      english->click();
+    else
+      modal->close();
+  };
+  std::unique_ptr<TMain> main;
+  {
+    // The language dialog, then the warning that the choice could not be stored.
+    ModalWatcher each(dismissEach, true);
+    main = StartQuillpad(MainSettings(), dialogs, shell, {});
+    EXPECT_EQ(each.Count(), 2);
+  }
+  // The English choice could not be stored, yet this run is in English.
+  EXPECT_EQ(main->findChild<QAction*>(QStringLiteral("Znajd1"))->text(), QStringLiteral("&Find..."));
+  main->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(main.get()));
+  {
+    // A toggle whose value cannot be stored reports it and leaves the window running.
+    ModalWatcher report([](QWidget* modal) { modal->close(); });
+    main->findChild<QAction*>(QStringLiteral("BelkaHTML1"))->trigger();
+    EXPECT_TRUE(report.Fired());
+  }
+  {
+    ModalWatcher report([](QWidget* modal) { modal->close(); });
+    main->close();
+  }
+  EXPECT_FALSE(main->isVisible());
+  main.reset();
+  if (saved.isNull()) qunsetenv("QUILLPAD_CONFIG_DIR"); else qputenv("QUILLPAD_CONFIG_DIR", saved);
+  SetSettingsBackendFactory(nullptr);
+}
