@@ -130,7 +130,7 @@ void TMain::FormShow() {
 
 void TMain::CreateEditor() {
   auto* box = new QVBoxLayout(editorArea_);
-  box->setContentsMargins(2, 2, 2, 2);
+  box->setContentsMargins(0, 0, 0, 0);
   editorWidget_ = new QuillEditorWidget(editorArea_);
   editorWidget_->setObjectName(QStringLiteral("Editor"));
   box->addWidget(editorWidget_);

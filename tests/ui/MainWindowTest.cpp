@@ -12,6 +12,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QWheelEvent>
 #include <QTest>
 #include <QToolBar>
 
@@ -458,4 +460,31 @@ TEST(StartUp, ASettingsFolderThatCannotBeWrittenDoesNotStopTheProgram) {
   main.reset();
   if (saved.isNull()) qunsetenv("QUILLPAD_CONFIG_DIR"); else qputenv("QUILLPAD_CONFIG_DIR", saved);
   SetSettingsBackendFactory(nullptr);
+}
+
+TEST(MainWindow, ScrollBarsAndTheWheelMoveTheView) {
+  Window w(2);
+  w.Show();
+  std::string text;
+  for (int i = 0; i < 200; ++i) text += "line " + std::to_string(i) + "\r\n";
+  w.Editor().SetText(text);
+  w.Editor().SetSelStart(0);
+  QScrollBar* bar = nullptr;
+  for (QScrollBar* b : w.main->EditorWidget()->findChildren<QScrollBar*>())
+    if (b->orientation() == Qt::Vertical) bar = b;
+  ASSERT_NE(bar, nullptr);
+  ASSERT_TRUE(bar->isVisible());
+  EXPECT_EQ(bar->maximum(), w.Editor().Lines().Count() - 2);
+  bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+  const int top = w.Editor().TopLine();
+  EXPECT_GT(top, 0);
+  EXPECT_EQ(bar->value(), top);
+  bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
+  EXPECT_EQ(w.Editor().TopLine(), top - 1);
+  EXPECT_EQ(bar->value(), top - 1);
+  QWheelEvent wheel(QPointF(100, 100), w.main->EditorWidget()->mapToGlobal(QPointF(100, 100)), QPoint(), QPoint(0, -120),
+                    Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(w.main->EditorWidget(), &wheel);
+  EXPECT_GT(w.Editor().TopLine(), top - 1);
+  EXPECT_EQ(bar->value(), w.Editor().TopLine());
 }
