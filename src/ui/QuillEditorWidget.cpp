@@ -285,9 +285,23 @@ void QuillEditorWidget::mouseDoubleClickEvent(QMouseEvent* e) {
 
 void QuillEditorWidget::wheelEvent(QWheelEvent* e) {
   const int delta = e->angleDelta().y();
-  if (delta == 0) return;
-  editor_->MouseWheel(delta, ShiftStateFor(e->modifiers(), e->buttons()));
   e->accept();
+  if (delta == 0) return;
+  const TShiftState shift = ShiftStateFor(e->modifiers(), e->buttons());
+  // One or two whole notches go to the editor as they are: it scrolls by a different amount for each.
+  if (wheelRemainder_ == 0 && (delta == 120 || delta == -120 || delta == 240 || delta == -240)) {
+    editor_->MouseWheel(delta, shift);
+    return;
+  }
+  // High-resolution wheels and touchpads send fractions of a notch (and fast spins several notches at
+  // once): they add up, and every whole notch scrolls like one turn of a plain wheel.
+  if ((wheelRemainder_ < 0) != (delta < 0)) wheelRemainder_ = 0;
+  wheelRemainder_ += delta;
+  while (wheelRemainder_ >= 120 || wheelRemainder_ <= -120) {
+    const int notch = wheelRemainder_ > 0 ? 120 : -120;
+    wheelRemainder_ -= notch;
+    editor_->MouseWheel(notch, shift);
+  }
 }
 
 void QuillEditorWidget::focusInEvent(QFocusEvent* e) {

@@ -86,6 +86,7 @@ private:
   bool caretCreated_ = false;
   bool caretShown_ = false;
   bool caretBlinkOn_ = true;
+  int wheelRemainder_ = 0;  // wheel movement short of a whole notch
   QPoint caretPos_;
   QSize caretSize_;
 };
