@@ -284,6 +284,10 @@ private:
   void BackspaceKey();
   void DeleteKey();
   void DeleteWord(bool forward);
+  // Stores a line changed by typing and re-flows it when it no longer fits.
+  void StoreEditedLine(int line, const std::string& text);
+  // The end of every editing key: the caret to the offset, the view, the modified flag.
+  void EndEdit(int caretOffset);
   // Removes the character or hard line break that starts at a document offset, records it for undo and
   // re-flows; returns how many offsets it removed.
   int RemoveAt(int offset);

@@ -46,6 +46,20 @@ int TQuillEditor::RemoveAt(int offset) {
   return 0;
 }
 
+void TQuillEditor::StoreEditedLine(int line, const std::string& text) {
+  lines_.SetLine(line, text);
+  if (wordWrapEffective_ && TooWide(lines_.Line(line))) RewrapLine(line);
+}
+
+void TQuillEditor::EndEdit(int caretOffset) {
+  const TTextPos caret = OffsetToPos(caretOffset);
+  MoveCaretTo(caret.Line, caret.Column);
+  desiredCol_ = leftCol_ + caretCol_;
+  FinishCaretMove();
+  Paint();
+  SetModified(true);
+}
+
 void TQuillEditor::TypeChar(char c) {
   if (readonly_) return;
   MarkDirty(CurrentLine());
@@ -89,14 +103,8 @@ void TQuillEditor::TypeChar(char c) {
     undo_.PushReplace(p, 1, std::string(1, text[at]));
     text[at] = c;
   }
-  lines_.SetLine(line, text);
-  if (wordWrapEffective_ && TooWide(lines_.Line(line))) RewrapLine(line);
-  Paint();
-  const TTextPos caret = OffsetToPos(p + 1);
-  MoveCaretTo(caret.Line, caret.Column);
-  desiredCol_ = leftCol_ + caretCol_;
-  FinishCaretMove();
-  SetModified(true);
+  StoreEditedLine(line, text);
+  EndEdit(p + 1);  // after a pair the caret stands between the two
 }
 
 void TQuillEditor::EnterKey() {
@@ -186,14 +194,8 @@ void TQuillEditor::TabKey() {
   std::string text(lines_.Line(line));
   const int column = std::clamp(leftCol_ + caretCol_, 1, static_cast<int>(text.size()) + 1);
   text.insert(static_cast<std::size_t>(column - 1), static_cast<std::size_t>(size), ' ');
-  lines_.SetLine(line, text);
-  if (wordWrapEffective_ && TooWide(lines_.Line(line))) RewrapLine(line);
-  const TTextPos caret = OffsetToPos(p + size);
-  MoveCaretTo(caret.Line, caret.Column);
-  desiredCol_ = leftCol_ + caretCol_;
-  FinishCaretMove();
-  Paint();
-  SetModified(true);
+  StoreEditedLine(line, text);
+  EndEdit(p + size);
 }
 
 void TQuillEditor::BackspaceKey() {
@@ -214,13 +216,7 @@ void TQuillEditor::BackspaceKey() {
   } else {
     back = RemoveAt(p - 1);
   }
-  if (back == 0) return;
-  const TTextPos caret = OffsetToPos(p - back);
-  MoveCaretTo(caret.Line, caret.Column);
-  FinishCaretMove();
-  desiredCol_ = leftCol_ + caretCol_;
-  Paint();
-  SetModified(true);
+  if (back > 0) EndEdit(p - back);
 }
 
 void TQuillEditor::DeleteKey() {
@@ -231,13 +227,7 @@ void TQuillEditor::DeleteKey() {
     return;
   }
   const int p = SelStart();
-  if (RemoveAt(p) == 0) return;
-  Paint();
-  const TTextPos caret = OffsetToPos(p);
-  MoveCaretTo(caret.Line, caret.Column);
-  desiredCol_ = leftCol_ + caretCol_;
-  FinishCaretMove();
-  SetModified(true);
+  if (RemoveAt(p) > 0) EndEdit(p);
 }
 
 void TQuillEditor::KeyPress(char ch) {
