@@ -16,8 +16,10 @@ bool TQuillEditor::PointAt(int x, int y, TTextPos& pos) {
     leftCol_ = len;
     Paint();
   }
-  const std::string_view rest = text.substr(static_cast<std::size_t>(leftCol_));
   const int target = x - GutterWidth;
+  // No character is narrower than a pixel, so nothing beyond `target` characters can lie left of x.
+  const std::string_view rest =
+      text.substr(static_cast<std::size_t>(leftCol_), static_cast<std::size_t>(std::max(target, 0) + 1));
   // The longest visible prefix that ends left of the point, then the nearer of its two boundaries.
   int lo = 0, hi = static_cast<int>(rest.size());
   while (lo < hi) {

@@ -72,7 +72,8 @@ void TQuillEditor::PaintText() {
     return xPixels;
   };
   const auto clearTail = [&](int line) {
-    const int x = xOf(line, lines_.Length(line) + 1);
+    // Past the region's 1024 columns nothing shows, so a very long line is not measured to its end.
+    const int x = xOf(line, std::min(lines_.Length(line) + 1, leftCol_ + 1 + 1024));
     const bool breakSelected = selStart.Line != selEnd.Line && line >= selStart.Line && line < selEnd.Line;
     canvas.TextOut(x, (line - topLine_) * lineHeight_, Blanks(), k.TextColor,
                    breakSelected ? k.TextColor : k.Color);

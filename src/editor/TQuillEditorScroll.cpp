@@ -67,8 +67,9 @@ void TQuillEditor::HScroll(TScrollRequest request, int pos) {
   {
     const std::string_view line = lines_.Line(CurrentLine());
     const auto from = std::min(static_cast<std::size_t>(std::max(leftCol_, 0)), line.size());
-    const std::string_view rest = line.substr(from);
     const int room = HasWindow() ? ClientRoom() : 0;
+    // No character is narrower than a pixel: more than `room` characters never fit.
+    const std::string_view rest = line.substr(from, static_cast<std::size_t>(std::max(room, 0) + 1));
     int lo = 0, hi = static_cast<int>(rest.size());
     while (lo < hi) {
       const int mid = lo + (hi - lo + 1) / 2;
