@@ -1,6 +1,7 @@
 #include "ui/QtCanvas.h"
 
 #include <QFontDatabase>
+#include <QGlyphRun>
 #include <QHash>
 
 #include "ui/GutterGlyphs.h"
@@ -26,6 +27,7 @@ QPainter* QtCanvas::Painter() {
   if (!painter_.isActive()) {
     if (!painter_.begin(device_)) return nullptr;
     painter_.setFont(font_);
+    penSet_ = false;
     if (!clip_.isEmpty()) painter_.setClipRect(clip_);
     if (OnBeginPaint) OnBeginPaint();
   }
@@ -49,25 +51,88 @@ QFont QtCanvas::ResolveFont(const std::string& name, int pointSize) {
   return font;
 }
 
+const QtCanvas::MeasuredFont& QtCanvas::Measured(const std::string& name, int size) {
+  for (const auto& f : fonts_) {
+    if (f->name == name && f->size == size) return *f;
+  }
+  auto f = std::make_unique<MeasuredFont>();
+  f->name = name;
+  f->size = size;
+  f->font = ResolveFont(name, size);
+  f->metrics = QFontMetrics(f->font, device_);
+  f->raw = QRawFont::fromFont(f->font);
+  for (int b = 0; b < 256; ++b) {
+    const char byte = static_cast<char>(b);
+    const QString text = FromWin1250(std::string_view(&byte, 1));
+    f->advance[static_cast<std::size_t>(b)] = f->metrics.horizontalAdvance(text);
+    if (b >= 32 && f->raw.isValid()) {
+      const QList<quint32> glyphs = f->raw.glyphIndexesForString(text);
+      if (glyphs.size() == 1) f->glyph[static_cast<std::size_t>(b)] = glyphs[0];
+    }
+  }
+  if (fonts_.size() >= 4) fonts_.erase(fonts_.begin());
+  fonts_.push_back(std::move(f));
+  return *fonts_.back();
+}
+
 void QtCanvas::SetFont(const std::string& name, int size) {
-  font_ = ResolveFont(name, size);
-  metrics_ = QFontMetrics(font_, device_);
+  // The editor selects its font on every paint (and the gutter's small one in between): only a real
+  // change costs anything.
+  if (current_ != nullptr && current_->name == name && current_->size == size) return;
+  current_ = &Measured(name, size);
+  font_ = current_->font;
+  metrics_ = current_->metrics;
   if (painter_.isActive()) painter_.setFont(font_);
+}
+
+int QtCanvas::Width(std::string_view text) const {
+  if (current_ == nullptr) return metrics_.horizontalAdvance(FromWin1250(text));
+  int w = 0;
+  for (char c : text) w += current_->advance[static_cast<unsigned char>(c)];
+  return w;
 }
 
 int QtCanvas::CellHeight() { return metrics_.height(); }
 
 int QtCanvas::AverageCharWidth() { return metrics_.averageCharWidth(); }
 
-int QtCanvas::TextWidth(std::string_view text) { return metrics_.horizontalAdvance(FromWin1250(text)); }
+int QtCanvas::TextWidth(std::string_view text) { return Width(text); }
 
 void QtCanvas::TextOut(int x, int y, std::string_view text, TColor fg, TColor bg) {
   QPainter* p = Painter();
   if (p == nullptr || text.empty()) return;
-  const QString s = FromWin1250(text);
-  p->fillRect(QRect(x, y, metrics_.horizontalAdvance(s), metrics_.height()), ToQColor(bg, palette_));
-  p->setPen(ToQColor(fg, palette_));
-  p->drawText(QPoint(x, y + metrics_.ascent()), s);
+  p->fillRect(QRect(x, y, Width(text), metrics_.height()), ToQColor(bg, palette_));
+  // Blanks only show their background; the editor clears every line's end with 1024 of them.
+  if (text.find_first_not_of(' ') == std::string_view::npos) return;
+  SetPen(fg);
+  if (current_ != nullptr && current_->raw.isValid()) {
+    // Every byte has a glyph of the font at a whole-pixel advance: place the glyphs directly.
+    QList<quint32> glyphs;
+    QList<QPointF> positions;
+    glyphs.reserve(static_cast<qsizetype>(text.size()));
+    positions.reserve(static_cast<qsizetype>(text.size()));
+    int at = 0;
+    bool complete = true;
+    for (char c : text) {
+      const auto b = static_cast<unsigned char>(c);
+      if (current_->glyph[b] == 0 && c != ' ') {
+        complete = false;
+        break;
+      }
+      glyphs.push_back(current_->glyph[b]);
+      positions.push_back(QPointF(at, 0));
+      at += current_->advance[b];
+    }
+    if (complete) {
+      QGlyphRun run;
+      run.setRawFont(current_->raw);
+      run.setGlyphIndexes(glyphs);
+      run.setPositions(positions);
+      p->drawGlyphRun(QPointF(x, y + metrics_.ascent()), run);
+      return;
+    }
+  }
+  p->drawText(QPoint(x, y + metrics_.ascent()), FromWin1250(text));
 }
 
 void QtCanvas::FillRect(int left, int top, int right, int bottom, TColor color) {
@@ -76,16 +141,23 @@ void QtCanvas::FillRect(int left, int top, int right, int bottom, TColor color) 
   p->fillRect(QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)), ToQColor(color, palette_));
 }
 
+void QtCanvas::SetPen(TColor color) {
+  if (penSet_ && pen_ == color) return;
+  painter_.setPen(ToQColor(color, palette_));
+  pen_ = color;
+  penSet_ = true;
+}
+
 void QtCanvas::SetPixel(int x, int y, TColor color) {
   if (QPainter* p = Painter()) {
-    p->setPen(ToQColor(color, palette_));
+    SetPen(color);
     p->drawPoint(x, y);
   }
 }
 
 void QtCanvas::Line(int x1, int y1, int x2, int y2, TColor color) {
   if (QPainter* p = Painter()) {
-    p->setPen(ToQColor(color, palette_));
+    SetPen(color);
     p->drawLine(x1, y1, x2, y2);
   }
 }

@@ -1,4 +1,8 @@
 #pragma once
+#include <QRawFont>
+#include <array>
+#include <memory>
+#include <vector>
 #include <QFont>
 #include <QFontMetrics>
 #include <QPainter>
@@ -19,7 +23,10 @@ public:
   QtCanvas& operator=(const QtCanvas&) = delete;
 
   void SetDevice(QPaintDevice* device);
-  void SetPalette(const QPalette& palette) { palette_ = palette; }
+  void SetPalette(const QPalette& palette) {
+    palette_ = palette;
+    penSet_ = false;
+  }
   void Flush();
   // Called when a drawing pass starts on the device (the first drawing call after a Flush), so the
   // owner can schedule showing the result.
@@ -47,7 +54,29 @@ private:
   QPaintDevice* device_ = nullptr;
   QPainter painter_;
   QPalette palette_;
+  // A font with what measuring it needs: the advance of every Windows-1250 byte. The hinted whole-pixel
+  // advances make a text's width the sum of its characters' advances, so measuring needs no shaping.
+  struct MeasuredFont {
+    std::string name;
+    int size = 0;
+    QFont font;
+    QFontMetrics metrics{QFont()};
+    std::array<int, 256> advance{};
+    // The glyph of every byte in the font itself (0 when the font has none and Qt must find a
+    // fallback font): text made only of such bytes is drawn as a glyph run, without shaping.
+    QRawFont raw;
+    std::array<quint32, 256> glyph{};
+  };
+  const MeasuredFont& Measured(const std::string& name, int size);
+  int Width(std::string_view text) const;
+
+  std::vector<std::unique_ptr<MeasuredFont>> fonts_;  // the few fonts in use, the current one first
   QFont font_;
   QFontMetrics metrics_;
+  const MeasuredFont* current_ = nullptr;
   QRect clip_;  // empty = no limit
+  // The pen colour last set on the painter, so runs of tokens in one colour set it once.
+  TColor pen_ = 0;
+  bool penSet_ = false;
+  void SetPen(TColor color);
 };
