@@ -22,12 +22,6 @@ std::string DataFile(const std::string& page) {
   return ReadBytes(std::string(QUILL_TEST_DATA_DIR) + "/codepages/polish." + page + ".txt");
 }
 
-std::string WithCrLf(const std::string& lf) {
-  std::string out;
-  for (char c : lf) out += c == '\n' ? std::string("\r\n") : std::string(1, c);
-  return out;
-}
-
 class DocumentCommandsTest : public ::testing::Test {
 protected:
   std::shared_ptr<MemorySettingsBackend> backend = std::make_shared<MemorySettingsBackend>();
@@ -291,8 +285,7 @@ TEST_F(DocumentCommandsTest, CodePageCommands) {
 // The same commands on the real editor control: what it does to text on its own (TABs become blanks,
 // every line end CR LF) is all that changes; everything else is written back as read.
 TEST(DocumentCommandsOnEditor, RoundTripThroughTheRealEditor) {
-  auto backend = std::make_shared<MemorySettingsBackend>();
-  SettingsStore settings(backend);
+  SettingsStore settings(std::make_shared<MemorySettingsBackend>());
   FakeEditorHost host;
   TQuillEditor quill(&host);
   TQuillEditorDocument editor(quill);
@@ -301,8 +294,8 @@ TEST(DocumentCommandsOnEditor, RoundTripThroughTheRealEditor) {
   TDocumentCommands docs(editor, dialogs, settings, window);
   TempFolder dir;
 
-  const std::string file = "<p>\xE2\x80\x9Ez\xC3\xB3\xC5\x82w \xC2\xA9 /\xCA\x8C/ CZ\xC4\x98\xC5\x9A\xC4\x86\xE2\x80\x9D\r\n"
-                           "a\nb\rc\t.";
+  const std::string first = "<p>\xE2\x80\x9Ez\xC3\xB3\xC5\x82w \xC2\xA9 /\xCA\x8C/ CZ\xC4\x98\xC5\x9A\xC4\x86\xE2\x80\x9D\r\n";
+  const std::string file = first + "a\nb\rc\t.";
   WriteBytes(dir / "u.txt", file);
   docs.OpenDocument(dir / "u.txt");
   EXPECT_EQ(docs.DocumentCodePage(), "utf-8");
@@ -310,8 +303,6 @@ TEST(DocumentCommandsOnEditor, RoundTripThroughTheRealEditor) {
   EXPECT_EQ(quill.SelStart(), 0);
   quill.SetModified(true);
   ASSERT_TRUE(docs.SaveDocument());
-  const std::string expected = "<p>\xE2\x80\x9Ez\xC3\xB3\xC5\x82w \xC2\xA9 /\xCA\x8C/ CZ\xC4\x98\xC5\x9A\xC4\x86\xE2\x80\x9D\r\n"
-                               "a\r\nb\r\nc" + std::string(static_cast<std::size_t>(quill.TabSize()), ' ') + ".";
-  EXPECT_EQ(ReadBytes(dir / "u.txt"), expected);
+  EXPECT_EQ(ReadBytes(dir / "u.txt"), first + "a\r\nb\r\nc" + std::string(static_cast<std::size_t>(quill.TabSize()), ' ') + ".");
   EXPECT_FALSE(quill.Modified());
 }

@@ -3,11 +3,6 @@
 #include <sys/resource.h>
 
 #include <array>
-#include <cstdlib>
-#include <deque>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
@@ -15,6 +10,7 @@
 #include "app/DocumentEditor.h"
 #include "app/DocumentWindow.h"
 #include "fakes/ScriptedDialogs.h"
+#include "fakes/TestFiles.h"
 
 namespace doc_test {
 
@@ -107,35 +103,6 @@ public:
     ++favouriteRebuilds;
   }
 };
-
-// A fresh folder for one test, removed afterwards.
-class TempFolder {
-public:
-  TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "quilldocXXXXXX").string();
-    path_ = ::mkdtemp(pattern.data());
-  }
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-  ~TempFolder() {
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-  }
-  std::string operator/(const std::string& name) const { return path_ + "/" + name; }
-  const std::string& Path() const { return path_; }
-
-private:
-  std::string path_;
-};
-
-inline void WriteBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
-
-inline std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
 
 // Makes writes beyond `bytes` fail (as on a full disk) for the life of the object. Works for root too,
 // where permission bits do not stop a write.

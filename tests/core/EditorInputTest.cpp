@@ -8,12 +8,6 @@
 
 namespace {
 
-void Type(TQuillEditor& e, const std::string& s) {
-  for (char c : s) e.KeyPress(c);
-}
-
-void Key(TQuillEditor& e, int key, TShiftState shift = {}) { e.KeyDown(key, shift); }
-
 int Column(TQuillEditor& e) { return e.LeftCol() + e.CaretCol(); }
 
 TEST(EditorTyping, AutomaticClosingPairsFollowTheCharactersBeforeTheCaret) {
@@ -77,9 +71,7 @@ TEST(EditorTyping, OverwriteModeReplacesWithinTheLineOnly) {
   EXPECT_EQ(e.Text(), "aXYZW");
   EXPECT_EQ(e.UndoHistory().Record(3).EditKind, TUndoRecord::ekReplace);
   EXPECT_EQ(e.UndoHistory().Record(0).EditKind, TUndoRecord::ekInsert);
-  e.Undo();
-  e.Undo();
-  e.Undo();
+  Undo(e, 3);
   EXPECT_EQ(e.Text(), "aXc");
 }
 
@@ -87,6 +79,7 @@ TEST(EditorEnter, KeepsIndentationAndContinuesListItemsCellsAndOptions) {
   struct Case {
     std::string line, text;
     int caret;
+    int at = -1;  // where Enter is pressed; the line's end if negative
   } cases[] = {
       {"  <li>word", "  <li>word\r\n  <li>", 18},
       {"  <li>", "  <li>\r\n  ", 10},             // a bare item ends the list
@@ -95,23 +88,19 @@ TEST(EditorEnter, KeepsIndentationAndContinuesListItemsCellsAndOptions) {
       {"<link rel=x>", "<link rel=x>\r\n", 14},
       {"<option>a", "<option>a\r\n<option>", 19},
       {"   x", "   x\r\n   ", 9},
+      {"  ab", "  a\r\n  b", 7, 3},
   };
   for (const Case& c : cases) {
     EditorFixture f;
     TQuillEditor& e = *f;
     e.SetText(c.line);
-    e.SetSelStart(static_cast<int>(c.line.size()));
+    e.SetSelStart(c.at < 0 ? static_cast<int>(c.line.size()) : c.at);
     e.KeyPress('\r');
     EXPECT_EQ(e.Text(), c.text) << c.line;
     EXPECT_EQ(e.SelStart(), c.caret) << c.line;
     e.Undo();  // the break, the indentation and the continuation go together
     EXPECT_EQ(e.Text(), c.line);
   }
-  EditorFixture f;
-  f->SetText("  ab");
-  f->SetSelStart(3);
-  f->KeyPress('\r');
-  EXPECT_EQ(f->Text(), "  a\r\n  b");
 }
 
 TEST(EditorKeys, BackspaceDeleteTabAndWordDeletion) {
@@ -129,9 +118,7 @@ TEST(EditorKeys, BackspaceDeleteTabAndWordDeletion) {
   EXPECT_EQ(e.Text(), "acd");
   e.KeyPress('\t');
   EXPECT_EQ(e.Text(), "     acd");
-  e.Undo();
-  e.Undo();
-  e.Undo();
+  Undo(e, 3);
   EXPECT_EQ(e.Text(), "ab\r\ncd");
 
   e.SetText("one two  three");
@@ -285,8 +272,7 @@ TEST(EditorRandomized, KeysAndClicksKeepTheCaretOnTextAndMatchTheModel) {
           model.erase(static_cast<std::size_t>(p - 1), 1);
         }
       } else if (pick == 6) {
-        int key = vk::Delete;
-        e.KeyDown(key, TShiftState{});
+        Key(e, vk::Delete);
         if (model.compare(static_cast<std::size_t>(p), 2, "\r\n") == 0) {
           model.erase(static_cast<std::size_t>(p), 2);
         } else if (static_cast<std::size_t>(p) < model.size()) {
@@ -297,8 +283,7 @@ TEST(EditorRandomized, KeysAndClicksKeepTheCaretOnTextAndMatchTheModel) {
                     static_cast<int>(rng() % 140));
         e.MouseUp(TMouseButton::mbLeft, TShiftState{}, 0, 0);
       } else {
-        int key = keys[rng() % 8];
-        e.KeyDown(key, TShiftState{});
+        Key(e, keys[rng() % 8]);
       }
       ASSERT_EQ(e.Text(), model) << "step " << step;
       ASSERT_GE(e.CurrentLine(), 0);

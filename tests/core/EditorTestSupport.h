@@ -25,3 +25,14 @@ inline void Select(TQuillEditor& e, int start, int length) {
   e.SetSelStart(start);
   e.SetSelLength(length);
 }
+
+// Typed characters, one key press each.
+inline void Type(TQuillEditor& e, const std::string& s) {
+  for (char c : s) e.KeyPress(c);
+}
+
+inline void Key(TQuillEditor& e, int key, TShiftState shift = {}) { e.KeyDown(key, shift); }
+
+inline void Undo(TQuillEditor& e, int times) {
+  for (int i = 0; i < times; ++i) e.Undo();
+}

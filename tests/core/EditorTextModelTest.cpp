@@ -140,19 +140,15 @@ TEST(EditorUndo, EveryRecordKindIsTakenBack) {
   EXPECT_EQ(e.UndoHistory().Record(0).EditKind, TUndoRecord::ekReplace);
   EXPECT_EQ(e.UndoHistory().Record(0).SavedText, "hello");
   e.SetSelStart(2);
-  int key = vk::Delete;
-  e.KeyDown(key, TShiftState{});  // deletion of the "," ...
-  key = vk::Delete;
-  e.KeyDown(key, TShiftState{});  // ... and of the line break
+  Key(e, vk::Delete);  // deletion of the "," ...
+  Key(e, vk::Delete);  // ... and of the line break
   EXPECT_EQ(e.Text(), "HIbig world");
   EXPECT_EQ(e.UndoHistory().Record(0).SavedText, "\r\n");
 
-  e.Undo();
-  EXPECT_EQ(e.Text(), "HI\r\nbig world");
-  e.Undo();
-  EXPECT_EQ(e.Text(), "HI,\r\nbig world");
-  e.Undo();
-  EXPECT_EQ(e.Text(), "hello,\r\nbig world");
+  for (const char* before : {"HI\r\nbig world", "HI,\r\nbig world", "hello,\r\nbig world"}) {
+    e.Undo();
+    EXPECT_EQ(e.Text(), before);
+  }
   EXPECT_EQ(e.SelStart(), 5);  // the caret ends after the restored text
   e.Undo();
   EXPECT_EQ(e.Text(), "hello world");
@@ -178,8 +174,7 @@ TEST(EditorUndo, ReadonlyBlocksEditsButUndoStillDropsARecord) {
   e.SetReadonly(true);
   e.SetSelText("x");
   e.KeyPress('y');
-  int key = vk::Delete;
-  e.KeyDown(key, TShiftState{});
+  Key(e, vk::Delete);
   e.CutToClipboard();
   EXPECT_EQ(e.Text(), "abc");
   Select(e, 0, 2);
@@ -273,8 +268,7 @@ TEST(EditorWrapSelection, EnclosesTheSelectionAndRepeats) {
   e.RepeatWrapSelection();
   EXPECT_EQ(e.Text(), "<b></b>one <b>two</b>");
   EXPECT_EQ(e.SelStart(), 3);  // with nothing selected the caret ends between the two
-  e.Undo();
-  e.Undo();
+  Undo(e, 2);
   EXPECT_EQ(e.Text(), "one <b>two</b>");
 }
 

@@ -182,8 +182,7 @@ TEST(EditorScrolling, TinyWindowsLongLinesAndAMissingWindowDoNotHang) {
     e.SetWordWrap(true);
     e.SetSelStart(10);
     e.KeyPress('q');
-    int key = vk::End;
-    e.KeyDown(key, TShiftState{});
+    Key(e, vk::End);
     e.Paint();
     EXPECT_EQ(e.Text().size(), 3000u + 2 + 2 + 5 + 1);
   }

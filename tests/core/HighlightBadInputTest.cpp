@@ -14,25 +14,6 @@ using hltest::PaintedToken;
 
 namespace {
 
-// Every character of lines top .. top+rows+2 within columns left+1 .. left+1024 painted once, in order.
-void ExpectTiled(const std::vector<PaintedToken>& tokens, const LineStore& store, int top, int rows, int left) {
-  std::size_t t = 0;
-  for (int line = top; line <= top + rows + 2 && line < store.Count(); ++line) {
-    const std::string_view text = store.Line(line);
-    const int last = std::min(static_cast<int>(text.size()), left + 1024);
-    for (int column = std::max(left, 1); column <= last;) {
-      ASSERT_LT(t, tokens.size()) << "line " << line << " column " << column;
-      const PaintedToken& tok = tokens[t++];
-      ASSERT_EQ(tok.line, line);
-      ASSERT_EQ(tok.column, column);
-      ASSERT_EQ(tok.text, text.substr(static_cast<std::size_t>(column - 1), tok.text.size()));
-      column += static_cast<int>(tok.text.size());
-      ASSERT_LE(column - 1, last);
-    }
-  }
-  EXPECT_EQ(t, tokens.size());
-}
-
 void PaintBadDocument(TColorStyle style, int emptyLines, int hugeLength) {
   std::mt19937 rng(3);
   std::string huge(static_cast<std::size_t>(hugeLength), ' ');
@@ -49,6 +30,7 @@ void PaintBadDocument(TColorStyle style, int emptyLines, int hugeLength) {
   store.InsertLines(0, lines);
   const int count = store.Count();
   const int middle = emptyLines / 2;
+  const auto lineAt = [&](int line) { return store.Line(line); };
   auto h = CreateHighlighter(false, style);
   h->Attach(&store);
   struct Window {
@@ -61,14 +43,14 @@ void PaintBadDocument(TColorStyle style, int emptyLines, int hugeLength) {
   for (const Window& w : windows) {
     std::vector<PaintedToken> tokens;
     ASSERT_TRUE(hltest::Paint(*h, w.top, w.rows, tokens, w.left)) << "top " << w.top;
-    ExpectTiled(tokens, store, std::max(w.top, 0), w.rows + std::min(w.top, 0), w.left);
+    hltest::ExpectTiled(tokens, lineAt, count, w.top, w.rows, w.left);
   }
   // An edit at the top makes every stored state stale; the window at the end must still come out.
   store.SetLine(0, "<!--");
   h->DirtyLine = 0;
   std::vector<PaintedToken> tokens;
   ASSERT_TRUE(hltest::Paint(*h, count - 12, 40, tokens));
-  ExpectTiled(tokens, store, count - 12, 40, 0);
+  hltest::ExpectTiled(tokens, lineAt, count, count - 12, 40, 0);
 }
 
 TEST(HighlightBadInput, HugeLineMillionEmptyLinesAndUnclosedConstructs) {

@@ -27,18 +27,6 @@ std::vector<PaintedToken> PaintAll(THighLighter& h, LineStore& store, const std:
   return tokens;
 }
 
-TEST(TextHighlight, WordsAndAddressRunsAreTokensOtherCharactersStandAlone) {
-  LineStore store;
-  TTextHighLight h;
-  const auto tokens = PaintAll(h, store, "don't 42 HTTP://x.pl/a\r\nhttp:/ ab1");
-  const std::vector<PaintedToken> expected = {
-      {0, 1, tfText, 0, "don't"},  {0, 6, tfText, 0, " "},  {0, 7, tfText, 0, "4"},
-      {0, 8, tfText, 0, "2"},      {0, 9, tfText, 0, " "},  {0, 10, tfText, tkURL, "HTTP://x.pl/a"},
-      {1, 1, tfText, 0, "http:/"}, {1, 7, tfText, 0, " "},  {1, 8, tfText, 0, "ab"},
-      {1, 10, tfText, 0, "1"}};
-  EXPECT_EQ(tokens, expected);
-}
-
 TEST(TextHighlight, SelectionOnOneLineCoversStartToEndMinusOne) {
   LineStore store;
   TTextHighLight h;
@@ -92,33 +80,37 @@ TEST(TokenColors, FirstMatchingClassWins) {
   for (const Case& k : cases) EXPECT_EQ(ColorsForAttributes(k.flags, c, 99), k.expected) << hltest::Hex(k.flags);
 }
 
-}  // namespace
-
-namespace {
-
 template <class T>
 bool Is(const std::unique_ptr<THighLighter>& h) {
   return dynamic_cast<T*>(h.get()) != nullptr;
 }
 
 TEST(HighlighterFactory, PlainTextFirstThenTheFirstStyleInTheFixedOrder) {
-  EXPECT_TRUE(Is<TTextHighLight>(CreateHighlighter(true, {csHTML})));
-  EXPECT_TRUE(Is<THTMLHighLight>(CreateHighlighter(false, {csPhp, csHTML})));
-  EXPECT_TRUE(Is<TPerlHighLight>(CreateHighlighter(false, {csPerl, csPhp, csPascal, csC, csCSS})));
-  EXPECT_TRUE(Is<TPHPHighLight>(CreateHighlighter(false, {csPhp, csPascal})));
-  EXPECT_TRUE(Is<TPascalHighlight>(CreateHighlighter(false, {csPascal, csC})));
-  EXPECT_TRUE(Is<TCppHighlight>(CreateHighlighter(false, {csC, csCSS})));
-  EXPECT_TRUE(Is<TCSSHighLight>(CreateHighlighter(false, {csCSS, csPlain})));
-  for (TColorStyleItem item : {csPlain, csVB, csBatch, csNone, csMFIle})
-    EXPECT_TRUE(Is<TTextHighLight>(CreateHighlighter(false, {item})));
-  EXPECT_TRUE(Is<TTextHighLight>(CreateHighlighter(false, {})));
+  const struct {
+    bool plain;
+    TColorStyle style;
+    bool (*is)(const std::unique_ptr<THighLighter>&);
+  } cases[] = {
+      {true, {csHTML}, Is<TTextHighLight>},
+      {false, {csPhp, csHTML}, Is<THTMLHighLight>},
+      {false, {csPerl, csPhp, csPascal, csC, csCSS}, Is<TPerlHighLight>},
+      {false, {csPhp, csPascal}, Is<TPHPHighLight>},
+      {false, {csPascal, csC}, Is<TPascalHighlight>},
+      {false, {csC, csCSS}, Is<TCppHighlight>},
+      {false, {csCSS, csPlain}, Is<TCSSHighLight>},
+      {false, {csPlain}, Is<TTextHighLight>}, {false, {csVB}, Is<TTextHighLight>}, {false, {csBatch}, Is<TTextHighLight>},
+      {false, {csNone}, Is<TTextHighLight>},  {false, {csMFIle}, Is<TTextHighLight>}, {false, {}, Is<TTextHighLight>},
+  };
+  for (const auto& c : cases) EXPECT_TRUE(c.is(CreateHighlighter(c.plain, c.style))) << static_cast<int>(c.style.ToBits());
 }
 
-}  // namespace
-
-namespace {
-
 const char* const PhpPage = "<html>\n<?php\n$a = 1; /* x\necho $a;\n?>\n<b>done</b>";
+
+// Fills the store with the PHP page and attaches the highlighter to it.
+void Load(LineStore& store, THighLighter& h) {
+  hltest::Fill(store, hltest::SplitLines(PhpPage));
+  h.Attach(&store);
+}
 
 std::vector<PaintedToken> PaintFrom(THighLighter& h, int top) {
   std::vector<PaintedToken> tokens;
@@ -129,9 +121,8 @@ std::vector<PaintedToken> PaintFrom(THighLighter& h, int top) {
 TEST(HighlightLineStates, RecordWithItsLowByteClearedIsRecomputed) {
   // The editor's wrap operations clear only the first byte of a line's start state.
   LineStore store;
-  hltest::Fill(store, hltest::SplitLines(PhpPage));
   THTMLHighLight h;
-  h.Attach(&store);
+  Load(store, h);
   const auto expected = PaintFrom(h, 3);
   ASSERT_NE(store.StartState(3), 0);
   store.SetStartState(3, static_cast<std::uint16_t>(store.StartState(3) & 0xFF00));
@@ -139,25 +130,20 @@ TEST(HighlightLineStates, RecordWithItsLowByteClearedIsRecomputed) {
 }
 
 TEST(HighlightLineStates, ANewHighlighterDoesNotTrustRecordsLeftByAnother) {
-  LineStore store;
-  hltest::Fill(store, hltest::SplitLines(PhpPage));
+  LineStore store, fresh;
   TCppHighlight cpp;  // leaves C++ states ("/*" opens a comment) in the records
-  cpp.Attach(&store);
+  Load(store, cpp);
   PaintFrom(cpp, 5);
-  LineStore fresh;
-  hltest::Fill(fresh, hltest::SplitLines(PhpPage));
-  THTMLHighLight clean;
-  clean.Attach(&fresh);
-  THTMLHighLight html;
+  THTMLHighLight clean, html;
+  Load(fresh, clean);
   html.Attach(&store);
   for (int top : {5, 3, 4}) EXPECT_EQ(PaintFrom(html, top), PaintFrom(clean, top)) << top;
 }
 
 TEST(HighlightLineStates, InvalidateFromClearsExistingRecordsFromTheLineBefore) {
   LineStore store;
-  hltest::Fill(store, hltest::SplitLines(PhpPage));
   THTMLHighLight h;
-  h.Attach(&store);
+  Load(store, h);
   PaintFrom(h, store.Count() - 1);
   for (int i = 1; i < store.Count(); ++i) ASSERT_NE(store.StartState(i), 0) << i;
   h.InvalidateFrom(4);
@@ -166,10 +152,6 @@ TEST(HighlightLineStates, InvalidateFromClearsExistingRecordsFromTheLineBefore) 
   for (int i = 0; i < store.Count(); ++i) EXPECT_EQ(store.StartState(i), 0) << i;
   EXPECT_FALSE(store.HasRecord(0));  // lines without a record get none
 }
-
-}  // namespace
-
-namespace {
 
 TEST(HighlightReader, LineEndsReadAsZeroAndPeekBackSkipsThem) {
   LineStore store;

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "HighlightTestDriver.h"
+#include "fakes/TestFiles.h"
 #include "highlight/HighlighterFactory.h"
 
 using hltest::PaintedToken;
@@ -32,13 +33,6 @@ const Sample Samples[] = {
     {"script.pl", {csPerl}},           {"script.php", {csPhp}},     {"unit.pas", {csPascal}},
     {"program.cpp", {csC}},            {"style.css", {csCSS}},
 };
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 std::string FlagNames(TTokenFlags f) {
   static const std::pair<TTokenFlags, const char*> names[] = {
@@ -90,15 +84,6 @@ std::vector<PaintedToken> LinesBetween(const std::vector<PaintedToken>& all, int
   return out;
 }
 
-std::string WithCrLf(const std::string& lf) {
-  std::string out;
-  for (char c : lf) {
-    if (c == '\n') out += '\r';
-    out += c;
-  }
-  return out;
-}
-
 class GoldenTest : public ::testing::TestWithParam<Sample> {};
 
 void ScrollThrough(const Sample& sample, const std::string& source);
@@ -106,7 +91,7 @@ void ScrollThrough(const Sample& sample, const std::string& source);
 TEST_P(GoldenTest, WholeDocumentMatchesTheReviewedListing) {
   const Sample& sample = GetParam();
   const std::string base = std::string(QUILL_TEST_DATA_DIR) + "/highlight/" + sample.file;
-  const std::string source = ReadFile(base);
+  const std::string source = ReadBytes(base);
   ASSERT_FALSE(source.empty()) << base;
   const bool update = std::getenv("QUILL_UPDATE_GOLDEN") != nullptr;
   const std::string sources[] = {source, WithCrLf(source)};
@@ -122,7 +107,7 @@ TEST_P(GoldenTest, WholeDocumentMatchesTheReviewedListing) {
       std::ofstream(base + ".tokens", std::ios::binary) << listing;
       continue;
     }
-    EXPECT_EQ(listing, ReadFile(base + ".tokens")) << sample.file;
+    EXPECT_EQ(listing, ReadBytes(base + ".tokens")) << sample.file;
   }
 }
 
@@ -130,7 +115,7 @@ TEST_P(GoldenTest, WholeDocumentMatchesTheReviewedListing) {
 // and however the window got there.
 TEST_P(GoldenTest, EveryScrollPositionPaintsTheSameTokens) {
   const Sample& sample = GetParam();
-  const std::string lf = ReadFile(std::string(QUILL_TEST_DATA_DIR) + "/highlight/" + sample.file);
+  const std::string lf = ReadBytes(std::string(QUILL_TEST_DATA_DIR) + "/highlight/" + sample.file);
   for (const std::string& source : {lf, WithCrLf(lf)}) {
     ScrollThrough(sample, source);
     if (HasFatalFailure()) return;

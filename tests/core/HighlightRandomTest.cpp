@@ -74,28 +74,9 @@ void CheckPaint(TColorStyle style, THighLighter& h, const std::vector<std::strin
   std::vector<PaintedToken> tokens;
   ASSERT_TRUE(hltest::Paint(h, top, rows, tokens, left, sel)) << "the paint loop did not end";
   const auto reference = Reference(style, lines, sel);
-  const int bottom = top + rows + 2;
-  std::size_t t = 0;
-  for (int line = std::max(top, 0); line <= bottom && line < count; ++line) {
-    const std::string& text = lines[static_cast<std::size_t>(line)];
-    int column = std::max(left, 1);
-    const int last = std::min(static_cast<int>(text.size()), left + 1024);
-    while (column <= last) {
-      ASSERT_LT(t, tokens.size()) << "line " << line << " column " << column << " not painted";
-      const PaintedToken& tok = tokens[t++];
-      ASSERT_EQ(tok.line, line);
-      ASSERT_EQ(tok.column, column) << "line " << line;
-      ASSERT_LE(column + static_cast<int>(tok.text.size()) - 1, last) << "token runs past the line or region";
-      ASSERT_EQ(tok.text, text.substr(static_cast<std::size_t>(column - 1), tok.text.size()));
-      for (std::size_t k = 0; k < tok.text.size(); ++k) {
-        const TTokenFlags expected = reference[static_cast<std::size_t>(line)][static_cast<std::size_t>(column - 1) + k];
-        ASSERT_EQ(tok.flags, expected) << "line " << line << " column " << column + static_cast<int>(k) << " top "
-                                       << top << " left " << left;
-      }
-      column += static_cast<int>(tok.text.size());
-    }
-  }
-  EXPECT_EQ(t, tokens.size()) << "tokens outside the window";
+  hltest::ExpectTiled(
+      tokens, [&](int line) { return std::string_view(lines[static_cast<std::size_t>(line)]); }, count, top, rows, left,
+      [&](int line, int column) { return reference[static_cast<std::size_t>(line)][static_cast<std::size_t>(column - 1)]; });
 }
 
 class RandomTest : public ::testing::TestWithParam<TColorStyle> {};

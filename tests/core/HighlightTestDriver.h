@@ -1,7 +1,11 @@
 #pragma once
 // Test helpers for the highlighters: building a line list from a source text and painting it the way the
 // editor does.
+#include <gtest/gtest.h>
+
+#include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -66,6 +70,31 @@ inline bool Paint(THighLighter& h, int top, int rows, std::vector<PaintedToken>&
     if (h.ScanLine > h.BottomLine) break;
   }
   return true;
+}
+
+// Every character of lines top .. top+rows+2 (of `count`, read through `lineAt`) within columns
+// left+1 .. left+1024 painted exactly once, in order; each with the attributes `flagsAt` gives, if given.
+inline void ExpectTiled(const std::vector<PaintedToken>& tokens, const std::function<std::string_view(int)>& lineAt,
+                        int count, int top, int rows, int left,
+                        const std::function<TTokenFlags(int, int)>& flagsAt = nullptr) {
+  std::size_t t = 0;
+  for (int line = std::max(top, 0); line <= top + rows + 2 && line < count; ++line) {
+    const std::string_view text = lineAt(line);
+    const int last = std::min(static_cast<int>(text.size()), left + 1024);
+    for (int column = std::max(left, 1); column <= last;) {
+      ASSERT_LT(t, tokens.size()) << "line " << line << " column " << column << " not painted";
+      const PaintedToken& tok = tokens[t++];
+      ASSERT_EQ(tok.line, line);
+      ASSERT_EQ(tok.column, column) << "line " << line;
+      ASSERT_LE(column + static_cast<int>(tok.text.size()) - 1, last) << "token runs past the line or region";
+      ASSERT_EQ(tok.text, text.substr(static_cast<std::size_t>(column - 1), tok.text.size()));
+      for (int k = 0; flagsAt && k < static_cast<int>(tok.text.size()); ++k)
+        ASSERT_EQ(tok.flags, flagsAt(line, column + k)) << "line " << line << " column " << column + k << " top " << top
+                                                          << " left " << left;
+      column += static_cast<int>(tok.text.size());
+    }
+  }
+  EXPECT_EQ(t, tokens.size()) << "tokens outside the window";
 }
 
 inline std::string Hex(unsigned v) {

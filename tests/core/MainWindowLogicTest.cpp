@@ -1,38 +1,19 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <random>
 
 #include "app/MainWindowLogic.h"
-
-namespace fs = std::filesystem;
+#include "fakes/TestFiles.h"
 
 namespace {
 
-// A fresh folder under the system's temporary folder, removed at the end of the test.
-class TempDir {
-public:
-  TempDir() {
-    std::random_device rd;
-    path_ = fs::temp_directory_path() / ("quill_mainlogic_" + std::to_string(rd()));
-    fs::create_directories(path_);
-  }
-  ~TempDir() {
-    std::error_code ec;
-    fs::remove_all(path_, ec);
-  }
-  const fs::path& Path() const { return path_; }
-  std::string Write(const std::string& name, const std::string& bytes) const {
-    const fs::path p = path_ / name;
-    fs::create_directories(p.parent_path());
-    std::ofstream(p, std::ios::binary) << bytes;
-    return p.string();
-  }
-
-private:
-  fs::path path_;
-};
+// Writes a file under the folder, making its parent folders; returns its path.
+std::string Write(const TempFolder& dir, const std::string& name, const std::string& bytes) {
+  std::filesystem::create_directories(std::filesystem::path(dir / name).parent_path());
+  WriteBytes(dir / name, bytes);
+  return dir / name;
+}
 
 }  // namespace
 
@@ -52,7 +33,7 @@ TEST(MainWindowLogic, JoinsCommandLineArgumentsWithSingleBlanksAndTrims) {
 }
 
 TEST(MainWindowLogic, TextFileTestMatchesAModelOnRandomFiles) {
-  TempDir dir;
+  TempFolder dir;
   auto bad = [](unsigned char b) { return (b >= 1 && b <= 7) || b == 11 || b == 12 || (b >= 14 && b <= 26); };
   std::mt19937 rng(7);
   for (int round = 0; round < 200; ++round) {
@@ -66,35 +47,31 @@ TEST(MainWindowLogic, TextFileTestMatchesAModelOnRandomFiles) {
     bool expected = true;
     for (std::size_t i = 0; i < std::min<std::size_t>(size, 512); ++i)
       if (bad(static_cast<unsigned char>(bytes[i]))) expected = false;
-    EXPECT_EQ(PassesTextFileTest(dir.Write("f" + std::to_string(round), bytes)), expected) << "round " << round;
+    EXPECT_EQ(PassesTextFileTest(Write(dir, "f" + std::to_string(round), bytes)), expected) << "round " << round;
   }
 }
 
 TEST(MainWindowLogic, TextFileTestEdges) {
-  TempDir dir;
-  EXPECT_TRUE(PassesTextFileTest((dir.Path() / "missing.txt").string()));
-  EXPECT_FALSE(PassesTextFileTest(dir.Path().string()));
-  EXPECT_TRUE(PassesTextFileTest(dir.Write("empty", "")));
-  EXPECT_FALSE(PassesTextFileTest(dir.Write("at511", std::string(511, 'x') + '\x01')));
-  EXPECT_TRUE(PassesTextFileTest(dir.Write("at512", std::string(512, 'x') + '\x01')));
-  EXPECT_TRUE(PassesTextFileTest(dir.Write("crlf", "a\r\nb\tc\x1b\x1f\x08")));
+  TempFolder dir;
+  EXPECT_TRUE(PassesTextFileTest(dir / "missing.txt"));
+  EXPECT_FALSE(PassesTextFileTest(dir.Path()));
+  EXPECT_TRUE(PassesTextFileTest(Write(dir, "empty", "")));
+  EXPECT_FALSE(PassesTextFileTest(Write(dir, "at511", std::string(511, 'x') + '\x01')));
+  EXPECT_TRUE(PassesTextFileTest(Write(dir, "at512", std::string(512, 'x') + '\x01')));
+  EXPECT_TRUE(PassesTextFileTest(Write(dir, "crlf", "a\r\nb\tc\x1b\x1f\x08")));
 }
 
 TEST(MainWindowLogic, EscActionFromSetting) {
-  EXPECT_EQ(EscActionFor(0), EscAction::None);
-  EXPECT_EQ(EscActionFor(1), EscAction::Exit);
-  EXPECT_EQ(EscActionFor(2), EscAction::Minimize);
-  EXPECT_EQ(EscActionFor(3), EscAction::None);
-  EXPECT_EQ(EscActionFor(-1), EscAction::None);
+  for (int setting : {-1, 0, 1, 2, 3})
+    EXPECT_EQ(EscActionFor(setting), setting == 1 ? EscAction::Exit : setting == 2 ? EscAction::Minimize : EscAction::None);
 }
 
 TEST(MainWindowLogic, CaptionAndApplicationTitle) {
   EXPECT_EQ(DocumentCaption("C:\\a.txt", "windows-1250"), "Norvale Quillpad 1.0.16 - C:\\a.txt (windows-1250)");
-  EXPECT_EQ(ApplicationTitleFor("C:\\a.txt"), "Quillpad - a.txt");
-  EXPECT_EQ(ApplicationTitleFor("/home/ann/web/index.html"), "Quillpad - index.html");
-  EXPECT_EQ(ApplicationTitleFor("plain.txt"), "Quillpad - plain.txt");
-  EXPECT_EQ(ApplicationTitleFor(""), std::nullopt);
-  EXPECT_EQ(ApplicationTitleFor("/home/ann/"), std::nullopt);
+  const std::pair<const char*, std::optional<std::string>> titles[] = {
+      {"C:\\a.txt", "Quillpad - a.txt"}, {"/home/ann/web/index.html", "Quillpad - index.html"},
+      {"plain.txt", "Quillpad - plain.txt"}, {"", std::nullopt}, {"/home/ann/", std::nullopt}};
+  for (const auto& [file, title] : titles) EXPECT_EQ(ApplicationTitleFor(file), title) << file;
 }
 
 TEST(MainWindowLogic, HighlighterItemLastCheckWins) {
@@ -113,16 +90,16 @@ TEST(MainWindowLogic, HighlighterItemLastCheckWins) {
 }
 
 TEST(MainWindowLogic, HelpFileIsTheFirstExistingCandidate) {
-  TempDir dir;
-  const std::string program = (dir.Path() / "bin").string();
-  const std::string data = (dir.Path() / "share" / "quillpad").string();
+  TempFolder dir;
+  const std::string program = dir / "bin";
+  const std::string data = dir / "share/quillpad";
   const auto candidates = HelpFileCandidates(program, {data});
   EXPECT_EQ(FindHelpFile(candidates), std::nullopt);
 
-  const std::string installed = dir.Write("share/quillpad/help/index.html", "<html></html>");
+  const std::string installed = Write(dir, "share/quillpad/help/index.html", "<html></html>");
   EXPECT_EQ(FindHelpFile(candidates), installed);
-  const std::string inHelpFolder = dir.Write("bin/Help/index.html", "<html></html>");
+  const std::string inHelpFolder = Write(dir, "bin/Help/index.html", "<html></html>");
   EXPECT_EQ(FindHelpFile(candidates), inHelpFolder);
-  const std::string beside = dir.Write("bin/quillpad.html", "<html></html>");
+  const std::string beside = Write(dir, "bin/quillpad.html", "<html></html>");
   EXPECT_EQ(FindHelpFile(candidates), beside);
 }

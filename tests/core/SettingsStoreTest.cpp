@@ -5,14 +5,13 @@
 #include <climits>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <random>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "fakes/MemorySettingsBackend.h"
+#include "fakes/TestFiles.h"
 #include "settings/IniFileBackend.h"
 #include "settings/MainSettings.h"
 #include "settings/SettingsStore.h"
@@ -20,33 +19,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-class TempDir {
-public:
-  TempDir() {
-    std::string tmpl = (fs::temp_directory_path() / "quill-settings-XXXXXX").string();
-    path_ = ::mkdtemp(tmpl.data());
-  }
-  ~TempDir() {
-    std::error_code ec;
-    fs::remove_all(path_, ec);
-  }
-  const fs::path& Path() const { return path_; }
-
-private:
-  fs::path path_;
-};
-
-std::string FileText(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-void WriteFileText(const fs::path& p, const std::string& text) {
-  std::ofstream(p, std::ios::binary) << text;
-}
 
 std::string Lower(std::string s) {
   for (char& c : s)
@@ -67,6 +39,17 @@ private:
   const char* name_;
   std::optional<std::string> old_;
 };
+
+// A write that must throw SettingsError with exactly this message.
+template <class Write>
+void ExpectWriteError(Write write, const char* message) {
+  try {
+    write();
+    ADD_FAILURE() << "the write should fail";
+  } catch (const SettingsError& e) {
+    EXPECT_STREQ(e.what(), message);
+  }
+}
 
 }  // namespace
 
@@ -117,7 +100,7 @@ TEST(SettingsStore, ReadsBooleansThroughIntegersAndWritesDecimalText) {
 }
 
 TEST(IniFileBackend, NamesCompareWithoutCaseAndEveryReadSeesTheFile) {
-  TempDir dir;
+  TempFolder dir;
   SettingsStore writer(std::make_shared<IniFileBackend>(dir.Path(), kLayoutKey));
   SettingsStore reader(std::make_shared<IniFileBackend>(dir.Path(), kLayoutKey));
   EXPECT_EQ(reader.ReadString("Editor", "FontName", "FixedSys"), "FixedSys");
@@ -126,12 +109,12 @@ TEST(IniFileBackend, NamesCompareWithoutCaseAndEveryReadSeesTheFile) {
   writer.WriteInteger("editor", "OperatorBackGround", 7);
   writer.WriteInteger("Editor", "OperatorBackground", 8);
   EXPECT_EQ(reader.ReadInteger("Editor", "operatorbackground", 0), 8);
-  const std::string text = FileText(dir.Path() / "Layout.ini");
+  const std::string text = ReadBytes(dir / "Layout.ini");
   EXPECT_EQ(text, "[Editor]\nFontName=Courier\nOperatorBackGround=8\n");
 }
 
 TEST(IniFileBackend, AnyBytesRoundTripInNamesAndValues) {
-  TempDir dir;
+  TempFolder dir;
   IniFileBackend writer(dir.Path(), kLayoutKey);
   IniFileBackend reader(dir.Path(), kLayoutKey);
   std::mt19937 rng(2024);
@@ -188,9 +171,9 @@ TEST(IniFileBackend, DamagedFilesReadWhatTheyCanAndKeepEverythingOnWrite) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    TempDir dir;
-    const fs::path file = dir.Path() / "Layout.ini";
-    WriteFileText(file, c.text);
+    TempFolder dir;
+    const std::string file = dir / "Layout.ini";
+    WriteBytes(file, c.text);
     IniFileBackend backend(dir.Path(), kLayoutKey);
     auto check = [&] {
       for (const auto& [section, ident, value] : c.expect) EXPECT_EQ(backend.Read(section, ident), value) << ident;
@@ -198,7 +181,7 @@ TEST(IniFileBackend, DamagedFilesReadWhatTheyCanAndKeepEverythingOnWrite) {
     check();
     // A new group goes at the end: the damaged text stays in front of it byte for byte.
     backend.Write("Zz", "New", "v");
-    const std::string after = FileText(file);
+    const std::string after = ReadBytes(file);
     const std::string kept = c.text.empty() || c.text.back() == '\n' ? c.text : c.text + "\n";
     EXPECT_EQ(after.substr(0, kept.size()), kept);
     EXPECT_EQ(backend.Read("Zz", "New"), "v");
@@ -220,17 +203,17 @@ TEST(IniFileBackend, DamagedFilesReadWhatTheyCanAndKeepEverythingOnWrite) {
 }
 
 TEST(IniFileBackend, AddsNewValuesToTheFirstGroupOfTheirSection) {
-  TempDir dir;
-  WriteFileText(dir.Path() / "Layout.ini", "; kept\n[Main]\nTop=1\n\n[Editor]\nA=1\n\n[main]\nLeft=2\n");
+  TempFolder dir;
+  WriteBytes(dir / "Layout.ini", "; kept\n[Main]\nTop=1\n\n[Editor]\nA=1\n\n[main]\nLeft=2\n");
   IniFileBackend backend(dir.Path(), kLayoutKey);
   backend.Write("MAIN", "Width", "3");
   backend.Write("main", "Left", "4");
-  EXPECT_EQ(FileText(dir.Path() / "Layout.ini"), "; kept\n[Main]\nTop=1\nWidth=3\n\n[Editor]\nA=1\n\n[main]\nLeft=4\n");
+  EXPECT_EQ(ReadBytes(dir / "Layout.ini"), "; kept\n[Main]\nTop=1\nWidth=3\n\n[Editor]\nA=1\n\n[main]\nLeft=4\n");
 }
 
 TEST(IniFileBackend, OpeningCreatesTheFolderAndFile) {
-  TempDir dir;
-  const fs::path folder = dir.Path() / "a" / "b";
+  TempFolder dir;
+  const fs::path folder = dir / "a/b";
   IniFileBackend backend(folder, kPrinterKey);
   EXPECT_EQ(backend.FilePath(), folder / "printer.ini");
   EXPECT_TRUE(fs::is_regular_file(folder / "printer.ini"));
@@ -258,35 +241,25 @@ TEST(IniFileBackend, FolderComesFromTheEnvironment) {
 }
 
 TEST(IniFileBackend, AFolderThatCannotBeCreatedGivesDefaultsAndFailingWrites) {
-  TempDir dir;
-  WriteFileText(dir.Path() / "file", "x");
-  SettingsStore store(std::make_shared<IniFileBackend>(dir.Path() / "file" / "sub", kLayoutKey));
+  TempFolder dir;
+  WriteBytes(dir / "file", "x");
+  SettingsStore store(std::make_shared<IniFileBackend>(dir / "file/sub", kLayoutKey));
   EXPECT_EQ(store.ReadInteger("Interface", "Language", -1), -1);
-  try {
-    store.WriteInteger("Interface", "Language", 2);
-    FAIL() << "the write should fail";
-  } catch (const SettingsError& e) {
-    EXPECT_STREQ(e.what(), "Failed to create key Interface");
-  }
+  ExpectWriteError([&] { store.WriteInteger("Interface", "Language", 2); }, "Failed to create key Interface");
 }
 
 TEST(IniFileBackend, AFileThatCannotBeReadIsNotReplaced) {
-  TempDir dir;
-  fs::create_directory(dir.Path() / "Layout.ini");
-  WriteFileText(dir.Path() / "Layout.ini" / "inside", "data");
+  TempFolder dir;
+  fs::create_directory(dir / "Layout.ini");
+  WriteBytes(dir / "Layout.ini/inside", "data");
   IniFileBackend backend(dir.Path(), kLayoutKey);
   EXPECT_EQ(backend.Read("Editor", "A"), std::nullopt);
-  try {
-    backend.Write("Editor", "FontSize", "12");
-    FAIL() << "the write should fail";
-  } catch (const SettingsError& e) {
-    EXPECT_STREQ(e.what(), "Failed to set data for 'FontSize'");
-  }
-  EXPECT_EQ(FileText(dir.Path() / "Layout.ini" / "inside"), "data");
+  ExpectWriteError([&] { backend.Write("Editor", "FontSize", "12"); }, "Failed to set data for 'FontSize'");
+  EXPECT_EQ(ReadBytes(dir / "Layout.ini/inside"), "data");
 }
 
 TEST(IniFileBackend, TwoProcessesWritingAtOnceKeepEachOthersValues) {
-  TempDir dir;
+  TempFolder dir;
   const int count = 150;
   int go[2];
   ASSERT_EQ(::pipe(go), 0);
@@ -324,7 +297,7 @@ TEST(IniFileBackend, TwoProcessesWritingAtOnceKeepEachOthersValues) {
       EXPECT_EQ(reader.Read("Shared", who + std::to_string(i)), who + "-value-" + std::to_string(i)) << who << i;
     EXPECT_EQ(reader.Read(who, "Last"), std::to_string(count - 1));
   }
-  EXPECT_FALSE(fs::exists(dir.Path() / "Layout.ini.tmp"));
+  EXPECT_FALSE(fs::exists(dir / "Layout.ini.tmp"));
 }
 
 TEST(MainSettings, OpensTheLayoutKeyAndSharesItWithOtherStoresOnIt) {
@@ -335,13 +308,13 @@ TEST(MainSettings, OpensTheLayoutKeyAndSharesItWithOtherStoresOnIt) {
     EXPECT_EQ(OpenSettings(kPrinterKey).ReadInteger("Interface", "Language", -1), -1);
     EXPECT_EQ(memory.Backend(kLayoutKey)->Count(), 1u);
   }
-  TempDir dir;
+  TempFolder dir;
   ScopedEnv own("QUILLPAD_CONFIG_DIR", dir.Path().c_str());
   OpenMainSettings();
-  EXPECT_TRUE(fs::exists(dir.Path() / "Layout.ini"));
+  EXPECT_TRUE(fs::exists(dir / "Layout.ini"));
   OpenSettings(kPrinterKey).WriteString("Print", "FooterText", "&c strona-&p-");
   MainSettings().WriteBool("Main", "HTMLBar", true);
-  EXPECT_EQ(FileText(dir.Path() / "printer.ini"), "[Print]\nFooterText=&c strona-&p-\n");
-  EXPECT_EQ(FileText(dir.Path() / "Layout.ini"), "[Main]\nHTMLBar=1\n");
+  EXPECT_EQ(ReadBytes(dir / "printer.ini"), "[Print]\nFooterText=&c strona-&p-\n");
+  EXPECT_EQ(ReadBytes(dir / "Layout.ini"), "[Main]\nHTMLBar=1\n");
   SetSettingsBackendFactory(nullptr);  // closes MainSettings before the folder goes
 }

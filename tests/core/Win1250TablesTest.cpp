@@ -1,11 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "app/Win1250Case.h"
 #include "app/Win1250Unicode.h"
+#include "fakes/TestFiles.h"
 
 TEST(Win1250Case, PolishAndOtherLettersConvert) {
   const std::string upper = "\xA5\xC6\xCA\xA3\xD1\xD3\x8C\x8F\xAF" "ABCZ\x8A\x8D\x8E\xAA\xBC\xC0\xDE";
@@ -32,10 +31,8 @@ TEST(Win1250Case, PolishAndOtherLettersConvert) {
 }
 
 TEST(Win1250Unicode, TableAgreesWithIconvAndEveryByteRoundTrips) {
-  std::ifstream win(std::string(QUILL_TEST_DATA_DIR) + "/codepages/polish.windows-1250.txt", std::ios::binary);
-  std::ifstream utf8(std::string(QUILL_TEST_DATA_DIR) + "/codepages/polish.utf-8.txt", std::ios::binary);
-  EXPECT_EQ(Win1250ToUtf8(std::string(std::istreambuf_iterator<char>(win), {})),
-            std::string(std::istreambuf_iterator<char>(utf8), {}));
+  const std::string data = std::string(QUILL_TEST_DATA_DIR) + "/codepages/polish.";
+  EXPECT_EQ(Win1250ToUtf8(ReadBytes(data + "windows-1250.txt")), ReadBytes(data + "utf-8.txt"));
   EXPECT_EQ(Win1250ToUnicode('\x80'), U'\u20AC');
   EXPECT_EQ(Win1250ToUnicode('\x84'), U'\u201E');
   EXPECT_EQ(Win1250ToUnicode('\x81'), U'\u0081');  // undefined in the code page

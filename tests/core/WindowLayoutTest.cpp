@@ -17,11 +17,9 @@ TEST(WindowLayout, NormalCloseStoresBoundsAndState) {
   Fixture f;
   SaveWindowLayout(f.store, "Main", TWindowState::wsNormal, WindowBounds{10, 20, 640, 480});
   EXPECT_EQ(f.backend->Count(), 5u);
-  EXPECT_EQ(f.store.ReadString("Main", "Top", ""), "10");
-  EXPECT_EQ(f.store.ReadString("Main", "Left", ""), "20");
-  EXPECT_EQ(f.store.ReadString("Main", "Width", ""), "640");
-  EXPECT_EQ(f.store.ReadString("Main", "Height", ""), "480");
-  EXPECT_EQ(f.store.ReadString("Main", "WindowState", ""), "0");
+  const std::pair<const char*, const char*> stored[] = {
+      {"Top", "10"}, {"Left", "20"}, {"Width", "640"}, {"Height", "480"}, {"WindowState", "0"}};
+  for (const auto& [ident, value] : stored) EXPECT_EQ(f.store.ReadString("Main", ident, ""), value) << ident;
 }
 
 TEST(WindowLayout, MaximisedOrMinimisedCloseKeepsTheNormalBounds) {

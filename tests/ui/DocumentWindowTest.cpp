@@ -2,41 +2,21 @@
 // Execute and the question before a changed document goes.
 #include <gtest/gtest.h>
 
-#include <QAction>
 #include <QDropEvent>
-#include <QFile>
 #include <QListWidget>
 #include <QMenu>
-#include <QPushButton>
 #include <QMimeData>
-#include <QTemporaryDir>
-#include <QTest>
+#include <QPushButton>
 #include <QUrl>
 
 #include "UiTestSupport.h"
 #include "app/LangTable.h"
-#include "editor/TQuillEditor.h"
 #include "ui/ApplicationState.h"
-#include "ui/StartUp.h"
-#include "ui/TMain.h"
 
 namespace {
 
-struct Window {
-  TestSettings settings;
-  RecordingDialogs dialogs;
-  RecordingShell shell;
-  std::unique_ptr<TMain> main;
-
-  explicit Window(std::vector<std::string> arguments = {}) {
-    settings.Store().WriteInteger("Interface", "Language", 2);
-    settings.Store().WriteBool("Tips", "ShowTips", false);
-    main = StartQuillpad(settings.Store(), dialogs, shell, std::move(arguments));
-    main->show();
-    EXPECT_TRUE(QTest::qWaitForWindowExposed(main.get()));
-  }
-  QAction* Item(const QString& name) const { return main->findChild<QAction*>(name); }
-  TQuillEditor& Editor() const { return *main->Editor(); }
+struct Window : TestWindow {
+  explicit Window(std::vector<std::string> arguments = {}) : TestWindow(2, std::move(arguments)) { Show(); }
   void Drop(const QString& path) {
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile(path)});
@@ -50,10 +30,7 @@ struct Window {
 };
 
 QString WriteFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
-  QFile f(dir.filePath(name));
-  EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-  f.write(bytes);
-  return f.fileName();
+  return ::WriteFile(dir.filePath(name), bytes);
 }
 
 }  // namespace

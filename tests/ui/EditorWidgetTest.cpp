@@ -2,10 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <QKeyEvent>
-#include <QTest>
-#include <QWheelEvent>
 
-#include "editor/TQuillEditor.h"
+#include "UiTestSupport.h"
 #include "ui/QuillEditorWidget.h"
 
 namespace {
@@ -63,12 +61,6 @@ TEST(EditorWidget, PolishLettersAreTypedAsWindows1250AndOthersAreLeftOut) {
   TypeText(s.widget, QString::fromUtf8("\u2603!"));  // a snowman has no Windows-1250 byte
   EXPECT_EQ(s.Editor().Text(), "za\xBF\xF3\xB3\xE6!");
   EXPECT_EQ(s.Editor().SelStart(), 7);
-}
-
-void Wheel(QWidget& w, int delta) {
-  QWheelEvent event(QPointF(100, 100), w.mapToGlobal(QPointF(100, 100)), QPoint(), QPoint(0, delta), Qt::NoButton,
-                    Qt::NoModifier, Qt::NoScrollPhase, false);
-  QApplication::sendEvent(&w, &event);
 }
 
 TEST(EditorWidget, FractionsOfANotchAddUpToWholeNotches) {

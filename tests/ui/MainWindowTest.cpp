@@ -1,60 +1,23 @@
 // The main window offscreen: start-up, menus in both languages, status bar, layout, Esc and commands.
 #include <gtest/gtest.h>
 
-#include <QAction>
 #include <QCheckBox>
-#include <QActionGroup>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QInputMethodEvent>
-#include <QUrl>
-#include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QWheelEvent>
-#include <QTest>
 #include <QToolBar>
+#include <QUrl>
 
 #include "UiTestSupport.h"
 #include "app/LangTable.h"
-#include "editor/TQuillEditor.h"
 #include "ui/QuillEditorWidget.h"
-#include "ui/StartUp.h"
 #include "ui/TLanguageSetup.h"
-#include "ui/TMain.h"
 #include "ui/TTifOfTheDay.h"
 
-namespace {
-
-struct Window {
-  TestSettings settings;
-  RecordingDialogs dialogs;
-  RecordingShell shell;
-  std::unique_ptr<TMain> main;
-  bool terminated = false;
-
-  // language 0 leaves "Interface"/"Language" unset. Tips are off unless a test wants them.
-  explicit Window(int language, std::vector<std::string> arguments = {}, bool tips = false) {
-    if (language != 0) settings.Store().WriteInteger("Interface", "Language", language);
-    if (!tips) settings.Store().WriteBool("Tips", "ShowTips", false);
-    if (language != 0) Start(std::move(arguments));
-  }
-  void Start(std::vector<std::string> arguments = {}) {
-    main = StartQuillpad(settings.Store(), dialogs, shell, std::move(arguments));
-    main->Terminate = [this] { terminated = true; };
-  }
-  void Show() {
-    main->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(main.get()));
-  }
-  QAction* Item(const char* name) const { return main->findChild<QAction*>(QString::fromLatin1(name)); }
-  QString Panel(int i) const { return main->findChild<QLabel*>(QStringLiteral("StatusPanel%1").arg(i))->text(); }
-  TQuillEditor& Editor() const { return *main->Editor(); }
-};
-
-}  // namespace
+using Window = TestWindow;
 
 TEST(StartUp, FirstRunAsksForTheLanguageAndEnglishGivesEnglishMenus) {
   Window w(0);
@@ -281,10 +244,8 @@ TEST(MainWindow, EscapeDoesWhatTheSettingSays) {
 TEST(MainWindow, AMaximisedCloseStoresOnlyTheState) {
   Window w(2);
   SettingsStore& s = w.settings.Store();
-  s.WriteInteger("Main", "Top", 40);
-  s.WriteInteger("Main", "Left", 30);
-  s.WriteInteger("Main", "Width", 640);
-  s.WriteInteger("Main", "Height", 480);
+  const std::pair<const char*, int> bounds[] = {{"Top", 40}, {"Left", 30}, {"Width", 640}, {"Height", 480}};
+  for (const auto& [ident, value] : bounds) s.WriteInteger("Main", ident, value);
   w.Show();
   EXPECT_EQ(w.main->geometry(), QRect(30, 40, 640, 480));
   w.main->setGeometry(50, 60, 700, 500);
@@ -293,10 +254,7 @@ TEST(MainWindow, AMaximisedCloseStoresOnlyTheState) {
   ASSERT_TRUE(w.main->isMaximized());
   w.main->close();
   EXPECT_EQ(s.ReadInteger("Main", "WindowState", -1), 2);
-  EXPECT_EQ(s.ReadInteger("Main", "Top", -1), 40);
-  EXPECT_EQ(s.ReadInteger("Main", "Left", -1), 30);
-  EXPECT_EQ(s.ReadInteger("Main", "Width", -1), 640);
-  EXPECT_EQ(s.ReadInteger("Main", "Height", -1), 480);
+  for (const auto& [ident, value] : bounds) EXPECT_EQ(s.ReadInteger("Main", ident, -1), value) << ident;
 }
 
 TEST(MainWindow, ANormalCloseStoresTheBoundsAndTheNextStartRestoresThem) {
@@ -387,15 +345,14 @@ TEST(MainWindow, AlwaysOnTopKeepsThePlace) {
 TEST(MainWindow, HelpOpensTheAboutTopicOfTheHelpPageFound) {
   QTemporaryDir data;
   QDir(data.path()).mkpath(QStringLiteral("quillpad/help"));
-  QFile page(data.path() + QStringLiteral("/quillpad/help/index.html"));
-  ASSERT_TRUE(page.open(QIODevice::WriteOnly));
-  page.write("<html></html>");
-  page.close();
-  const QByteArray saved = qgetenv("XDG_DATA_HOME");
-  qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
-  Window w(2);
-  w.Show();
-  if (saved.isNull()) qunsetenv("XDG_DATA_HOME"); else qputenv("XDG_DATA_HOME", saved);
+  const QString page = WriteFile(data.path() + QStringLiteral("/quillpad/help/index.html"), "<html></html>");
+  std::optional<Window> started;
+  {
+    ScopedEnv xdg("XDG_DATA_HOME", data.path().toLocal8Bit().constData());
+    started.emplace(2);
+    started->Show();
+  }
+  Window& w = *started;
   ASSERT_TRUE(w.Item("Pomoc2")->isVisible());
   w.Item("Pomoc2")->trigger();
   ASSERT_EQ(w.shell.opened.size(), 1u);
@@ -422,14 +379,15 @@ TEST(MainWindow, TheAboutBoxShowsTheProductAndOpensTheMakersAddresses) {
 }
 
 TEST(StartUp, ASettingsFolderThatCannotBeWrittenDoesNotStopTheProgram) {
-  const QByteArray saved = qgetenv("QUILLPAD_CONFIG_DIR");
-  qputenv("QUILLPAD_CONFIG_DIR", "/proc/quillpad-cannot-exist");
+  // Torn down in reverse: the window, then the old folder comes back, then MainSettings reopens there.
+  struct ReopenSettings {
+    ~ReopenSettings() { SetSettingsBackendFactory(nullptr); }
+  } reopen;
+  ScopedEnv config("QUILLPAD_CONFIG_DIR", "/proc/quillpad-cannot-exist");
   SetSettingsBackendFactory(nullptr);
   RecordingDialogs dialogs;
   RecordingShell shell;
-  QStringList modals;
-  auto dismissEach = [&](QWidget* modal) {
-    modals << modal->objectName();
+  auto dismissEach = [](QWidget* modal) {
     if (auto* english = modal->findChild<QPushButton*>(QStringLiteral("English")))
       english->click();
     else
@@ -457,9 +415,6 @@ TEST(StartUp, ASettingsFolderThatCannotBeWrittenDoesNotStopTheProgram) {
     main->close();
   }
   EXPECT_FALSE(main->isVisible());
-  main.reset();
-  if (saved.isNull()) qunsetenv("QUILLPAD_CONFIG_DIR"); else qputenv("QUILLPAD_CONFIG_DIR", saved);
-  SetSettingsBackendFactory(nullptr);
 }
 
 TEST(MainWindow, ScrollBarsAndTheWheelMoveTheView) {
@@ -482,9 +437,7 @@ TEST(MainWindow, ScrollBarsAndTheWheelMoveTheView) {
   bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
   EXPECT_EQ(w.Editor().TopLine(), top - 1);
   EXPECT_EQ(bar->value(), top - 1);
-  QWheelEvent wheel(QPointF(100, 100), w.main->EditorWidget()->mapToGlobal(QPointF(100, 100)), QPoint(), QPoint(0, -120),
-                    Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-  QApplication::sendEvent(w.main->EditorWidget(), &wheel);
+  Wheel(*w.main->EditorWidget(), -120);
   EXPECT_GT(w.Editor().TopLine(), top - 1);
   EXPECT_EQ(bar->value(), w.Editor().TopLine());
 }

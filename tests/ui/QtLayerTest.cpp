@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QToolBar>
 
+#include "UiTestSupport.h"
 #include "app/LangTable.h"
 #include "ui/DisplayCheck.h"
 #include "ui/KeyTranslation.h"
@@ -133,9 +134,8 @@ TEST(Translate, ControlsAndTheirContentsTakeTheTableTexts) {
 }
 
 TEST(DisplayCheck, NeedsADisplayOrAChosenPlatform) {
-  const QByteArray saved[3] = {qgetenv("QT_QPA_PLATFORM"), qgetenv("DISPLAY"), qgetenv("WAYLAND_DISPLAY")};
   const char* names[3] = {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"};
-  for (const char* n : names) qunsetenv(n);
+  ScopedEnv platform(names[0], nullptr), display(names[1], nullptr), wayland(names[2], nullptr);
   const std::optional<std::string> message = MissingDisplayMessage();
   ASSERT_TRUE(message.has_value());
   EXPECT_NE(message->find("graphical session"), std::string::npos);
@@ -146,6 +146,4 @@ TEST(DisplayCheck, NeedsADisplayOrAChosenPlatform) {
     EXPECT_EQ(MissingDisplayMessage(), std::nullopt) << n;
     qunsetenv(n);
   }
-  for (int i = 0; i < 3; ++i)
-    if (!saved[i].isNull()) qputenv(names[i], saved[i]);
 }

@@ -1,17 +1,27 @@
 #pragma once
+#include <gtest/gtest.h>
+
+#include <QAction>
 #include <QApplication>
+#include <QFile>
+#include <QLabel>
 #include <QPointer>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "editor/TQuillEditor.h"
 #include "platform/Dialogs.h"
 #include "platform/Shell.h"
 #include "settings/MainSettings.h"
 #include "settings/SettingsStore.h"
+#include "ui/StartUp.h"
+#include "ui/TMain.h"
 
 // Answers the core's questions from a script and remembers every message.
 class RecordingDialogs : public Dialogs {
@@ -100,3 +110,57 @@ private:
   int ticks_ = 0;
   QList<QPointer<QWidget>> handled_;
 };
+
+// The main window of one test, on its own settings, dialogs and shell. Language 0 leaves
+// "Interface"/"Language" unset and does not start the window. Tips are off unless a test wants them.
+struct TestWindow {
+  TestSettings settings;
+  RecordingDialogs dialogs;
+  RecordingShell shell;
+  std::unique_ptr<TMain> main;
+  bool terminated = false;
+
+  explicit TestWindow(int language, std::vector<std::string> arguments = {}, bool tips = false) {
+    if (language != 0) settings.Store().WriteInteger("Interface", "Language", language);
+    if (!tips) settings.Store().WriteBool("Tips", "ShowTips", false);
+    if (language != 0) Start(std::move(arguments));
+  }
+  void Start(std::vector<std::string> arguments = {}) {
+    main = StartQuillpad(settings.Store(), dialogs, shell, std::move(arguments));
+    main->Terminate = [this] { terminated = true; };
+  }
+  void Show() {
+    main->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(main.get()));
+  }
+  QAction* Item(const QString& name) const { return main->findChild<QAction*>(name); }
+  QString Panel(int i) const { return main->findChild<QLabel*>(QStringLiteral("StatusPanel%1").arg(i))->text(); }
+  TQuillEditor& Editor() const { return *main->Editor(); }
+};
+
+// Sets an environment variable for one scope (unsets it for a null value), then puts the old one back.
+class ScopedEnv {
+public:
+  ScopedEnv(const char* name, const char* value) : name_(name), old_(qgetenv(name)) {
+    value != nullptr ? qputenv(name, value) : qunsetenv(name);
+  }
+  ~ScopedEnv() { old_.isNull() ? qunsetenv(name_) : qputenv(name_, old_); }
+
+private:
+  const char* name_;
+  QByteArray old_;
+};
+
+inline QString WriteFile(const QString& path, const QByteArray& bytes) {
+  QFile f(path);
+  EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write(bytes);
+  return f.fileName();
+}
+
+// One turn of the mouse wheel by `delta` eighths of a degree over the widget.
+inline void Wheel(QWidget& w, int delta) {
+  QWheelEvent event(QPointF(100, 100), w.mapToGlobal(QPointF(100, 100)), QPoint(), QPoint(0, delta), Qt::NoButton,
+                    Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(&w, &event);
+}
