@@ -125,8 +125,10 @@ void TQuillEditor::MoveCaretTo(int line, int column) {
         leftCol_ = mid;
         if (CaretPastRight(column - mid)) lo = mid + 1; else hi = mid;
       }
-      leftCol_ = lo + 3;
-      caretCol_ = std::max(column - leftCol_, 1);
+      // The three columns of room never push the caret's own column out of the view: in a window of
+      // only a few columns that would leave the caret, and every selection made from it, elsewhere.
+      leftCol_ = std::max(std::min(lo + 3, column - 1), 0);
+      caretCol_ = column - leftCol_;
       scrolled = true;
     } else if (caretCol_ < 1) {
       leftCol_ = std::max(0, leftCol_ + caretCol_ - 1);

@@ -219,6 +219,11 @@ void RandomEditsAgainstModel(bool wordWrap, unsigned seed) {
   std::vector<std::string> history;
   for (int step = 0; step < 1500; ++step) {
     const auto offsets = CaretOffsets(model);
+    if (rng() % 16 == 0) {
+      // Windows down to a few columns: scrolling must never move the caret off its column.
+      f.host.width = TQuillEditor::GutterWidth + 8 * (3 + static_cast<int>(rng() % 30));
+      e.HandleResize();
+    }
     if (rng() % 5 == 0 && !history.empty()) {
       e.Undo();
       model = history.back();
