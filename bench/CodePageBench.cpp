@@ -91,13 +91,13 @@ struct DocumentBench {
   doc_test::DocumentDialogs dialogs;
   doc_test::RecordingWindow window;
   TDocumentCommands docs{editor, dialogs, settings, window};
-  doc_test::TempFolder dir;
+  TempFolder dir;
   std::string file;
 
   explicit DocumentBench(std::size_t megabytes) : file(dir / "bench.html") {
     quill.HandleCreated();
     const std::string doc = MakeHtmlDocument(megabytes << 20);
-    doc_test::WriteBytes(file, ConvertCodePage(doc, "win-1250", "iso-8859-2"));
+    WriteBytes(file, ConvertCodePage(doc, "win-1250", "iso-8859-2"));
   }
 };
 

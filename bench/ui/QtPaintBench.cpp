@@ -42,6 +42,13 @@ void BM_QuillFullPaintQtCanvas(benchmark::State& state) {
 }
 BENCHMARK(BM_QuillFullPaintQtCanvas)->Unit(benchmark::kMicrosecond);
 
+// The editor's drawing into the back buffer alone, without showing it.
+void BM_QuillPaintIntoBufferOnly(benchmark::State& state) {
+  QuillWindow w;
+  for (auto _ : state) w.widget.Editor().Paint();
+}
+BENCHMARK(BM_QuillPaintIntoBufferOnly)->Unit(benchmark::kMicrosecond);
+
 void BM_QuillKeystrokeQtCanvas(benchmark::State& state) {
   QuillWindow w;
   int typed = 0;
