@@ -101,9 +101,12 @@ int QtCanvas::TextWidth(std::string_view text) { return Width(text); }
 void QtCanvas::TextOut(int x, int y, std::string_view text, TColor fg, TColor bg) {
   QPainter* p = Painter();
   if (p == nullptr || text.empty()) return;
-  p->fillRect(QRect(x, y, Width(text), metrics_.height()), ToQColor(bg, palette_));
   // Blanks only show their background; the editor clears every line's end with 1024 of them.
-  if (text.find_first_not_of(' ') == std::string_view::npos) return;
+  const bool blank = text.find_first_not_of(' ') == std::string_view::npos;
+  const int width = blank && current_ != nullptr ? static_cast<int>(text.size()) * current_->advance[' ']
+                                                 : Width(text);
+  p->fillRect(QRect(x, y, width, metrics_.height()), ToQColor(bg, palette_));
+  if (blank) return;
   SetPen(fg);
   if (current_ != nullptr && current_->raw.isValid()) {
     // Every byte has a glyph of the font at a whole-pixel advance: place the glyphs directly.
