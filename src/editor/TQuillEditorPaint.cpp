@@ -168,9 +168,12 @@ void TQuillEditor::PaintGutter() {
       prevSoft = true;
     }
     if (!prevSoft && lineNumbering_) {
+      // The number lives in a 34-pixel box: long numbers are cut there, never drawn over the text.
       canvas.FillRect(3, row * lineHeight_, 3 + 34, (row + 1) * lineHeight_, quill_colors::SysButtonFace);
+      canvas.SetClip(3, row * lineHeight_, 3 + 34, (row + 1) * lineHeight_);
       canvas.TextOut(3 + 1, row * lineHeight_ + 1, std::to_string(number), quill_colors::Black,
                      quill_colors::SysButtonFace);
+      canvas.SetClip(0, 0, 0, 0);
       ++number;
     }
     prevSoft = soft;
