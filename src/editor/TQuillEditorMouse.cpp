@@ -44,6 +44,8 @@ void TQuillEditor::MouseDown(TMouseButton button, TShiftState shift, int x, int 
     return;
   }
   mouseSelecting_ = true;
+  // The autoscroll timer ticks only while a selection is being dragged.
+  if (host_) host_->StartTimer(1);
   TTextPos pos;
   if (!PointAt(x, y, pos)) return;
   caretRow_ = pos.Line - topLine_;
@@ -78,6 +80,7 @@ void TQuillEditor::MouseMove(TShiftState shift, int x, int y) {
 
 void TQuillEditor::MouseUp(TMouseButton, TShiftState, int, int) {
   mouseSelecting_ = false;
+  if (host_) host_->StopTimer();
   UpdateCaret();
 }
 

@@ -221,6 +221,27 @@ TEST(EditorMouse, ClickShiftClickDragAndDoubleClick) {
   EXPECT_EQ(f.host.cursor, EditorHost::Cursor::Arrow);
 }
 
+TEST(EditorMouse, DraggingBelowTheWindowScrollsWhileTheTimerTicks) {
+  EditorFixture f(80, 10);
+  TQuillEditor& e = *f;
+  std::string text;
+  for (int i = 0; i < 40; ++i) text += "row\r\n";
+  e.SetText(text);
+  e.SetSelStart(0);
+  EXPECT_FALSE(f.host.timerRunning);
+  e.MouseDown(TMouseButton::mbLeft, TShiftState{ssLeft}, 40, 2);
+  EXPECT_TRUE(f.host.timerRunning);
+  e.MouseMove(TShiftState{ssLeft}, 60, 16 * 12);  // below the last visible row
+  for (int i = 0; i < 5; ++i) e.TimerTick();
+  EXPECT_EQ(e.TopLine(), 5);
+  EXPECT_EQ(e.SelStart(), 0);
+  EXPECT_GT(e.SelLength(), 0);
+  e.MouseUp(TMouseButton::mbLeft, TShiftState{}, 0, 0);
+  EXPECT_FALSE(f.host.timerRunning);
+  e.TimerTick();  // a tick after the release changes nothing
+  EXPECT_EQ(e.TopLine(), 5);
+}
+
 TEST(EditorMouse, WheelScrollsByTheConfiguredSizes) {
   EditorFixture f(80, 10);
   TQuillEditor& e = *f;
