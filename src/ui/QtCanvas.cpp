@@ -19,7 +19,10 @@ void QtCanvas::SetDevice(QPaintDevice* device) {
 }
 
 void QtCanvas::Flush() {
-  if (painter_.isActive()) painter_.end();
+  if (painter_.isActive()) {
+    FlushRun();
+    painter_.end();
+  }
 }
 
 QPainter* QtCanvas::Painter() {
@@ -79,6 +82,7 @@ void QtCanvas::SetFont(const std::string& name, int size) {
   // The editor selects its font on every paint (and the gutter's small one in between): only a real
   // change costs anything.
   if (current_ != nullptr && current_->name == name && current_->size == size) return;
+  FlushRun();
   current_ = &Measured(name, size);
   font_ = current_->font;
   metrics_ = current_->metrics;
@@ -105,40 +109,62 @@ void QtCanvas::TextOut(int x, int y, std::string_view text, TColor fg, TColor bg
   const bool blank = text.find_first_not_of(' ') == std::string_view::npos;
   const int width = blank && current_ != nullptr ? static_cast<int>(text.size()) * current_->advance[' ']
                                                  : Width(text);
-  p->fillRect(QRect(x, y, width, metrics_.height()), ToQColor(bg, palette_));
-  if (blank) return;
-  SetPen(fg);
-  if (current_ != nullptr && current_->raw.isValid()) {
-    // Every byte has a glyph of the font at a whole-pixel advance: place the glyphs directly.
-    QList<quint32> glyphs;
-    QList<QPointF> positions;
-    glyphs.reserve(static_cast<qsizetype>(text.size()));
-    positions.reserve(static_cast<qsizetype>(text.size()));
-    int at = 0;
-    bool complete = true;
+  // Every byte needs a glyph of the font itself to be placed directly; otherwise Qt shapes the text
+  // and finds a fallback font.
+  bool direct = current_ != nullptr && current_->raw.isValid();
+  for (std::size_t i = 0; direct && !blank && i < text.size(); ++i) {
+    direct = text[i] == ' ' || current_->glyph[static_cast<unsigned char>(text[i])] != 0;
+  }
+  if (!direct) {
+    FlushRun();
+    p->fillRect(QRect(x, y, width, metrics_.height()), ToQColor(bg, palette_));
+    if (blank) return;
+    SetPen(fg);
+    p->drawText(QPoint(x, y + metrics_.ascent()), FromWin1250(text));
+    return;
+  }
+  const bool joins = run_.active && run_.y == y && run_.end == x && run_.bg == bg &&
+                     (blank || !run_.hasGlyphs || run_.fg == fg);
+  if (!joins) {
+    FlushRun();
+    run_.active = true;
+    run_.x = run_.end = x;
+    run_.y = y;
+    run_.bg = bg;
+  }
+  if (!blank) {
+    run_.fg = fg;
+    run_.hasGlyphs = true;
+    int at = x - run_.x;
     for (char c : text) {
       const auto b = static_cast<unsigned char>(c);
-      if (current_->glyph[b] == 0 && c != ' ') {
-        complete = false;
-        break;
-      }
-      glyphs.push_back(current_->glyph[b]);
-      positions.push_back(QPointF(at, 0));
+      run_.glyphs.push_back(current_->glyph[b]);
+      run_.positions.push_back(QPointF(at, 0));
       at += current_->advance[b];
     }
-    if (complete) {
-      QGlyphRun run;
-      run.setRawFont(current_->raw);
-      run.setGlyphIndexes(glyphs);
-      run.setPositions(positions);
-      p->drawGlyphRun(QPointF(x, y + metrics_.ascent()), run);
-      return;
-    }
   }
-  p->drawText(QPoint(x, y + metrics_.ascent()), FromWin1250(text));
+  run_.end = x + width;
+}
+
+void QtCanvas::FlushRun() {
+  if (!run_.active) return;
+  run_.active = false;
+  painter_.fillRect(QRect(run_.x, run_.y, run_.end - run_.x, metrics_.height()), ToQColor(run_.bg, palette_));
+  if (run_.hasGlyphs) {
+    SetPen(run_.fg);
+    QGlyphRun glyphRun;
+    glyphRun.setRawFont(current_->raw);
+    glyphRun.setGlyphIndexes(run_.glyphs);
+    glyphRun.setPositions(run_.positions);
+    painter_.drawGlyphRun(QPointF(run_.x, run_.y + metrics_.ascent()), glyphRun);
+  }
+  run_.hasGlyphs = false;
+  run_.glyphs.clear();
+  run_.positions.clear();
 }
 
 void QtCanvas::FillRect(int left, int top, int right, int bottom, TColor color) {
+  FlushRun();
   QPainter* p = Painter();
   if (p == nullptr || right <= left || bottom <= top) return;
   p->fillRect(QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)), ToQColor(color, palette_));
@@ -152,6 +178,7 @@ void QtCanvas::SetPen(TColor color) {
 }
 
 void QtCanvas::SetPixel(int x, int y, TColor color) {
+  FlushRun();
   if (QPainter* p = Painter()) {
     SetPen(color);
     p->drawPoint(x, y);
@@ -159,6 +186,7 @@ void QtCanvas::SetPixel(int x, int y, TColor color) {
 }
 
 void QtCanvas::Line(int x1, int y1, int x2, int y2, TColor color) {
+  FlushRun();
   if (QPainter* p = Painter()) {
     SetPen(color);
     p->drawLine(x1, y1, x2, y2);
@@ -166,12 +194,14 @@ void QtCanvas::Line(int x1, int y1, int x2, int y2, TColor color) {
 }
 
 void QtCanvas::DrawGlyph(int index, int x, int y) {
+  FlushRun();
   const QImage& glyph = GutterGlyph(index);
   QPainter* p = Painter();
   if (p != nullptr && !glyph.isNull()) p->drawImage(x, y, glyph);
 }
 
 void QtCanvas::SetClip(int left, int top, int right, int bottom) {
+  FlushRun();
   clip_ = right <= left || bottom <= top ? QRect() : QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
   if (!painter_.isActive()) return;
   if (clip_.isEmpty())

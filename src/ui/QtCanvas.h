@@ -79,4 +79,17 @@ private:
   TColor pen_ = 0;
   bool penSet_ = false;
   void SetPen(TColor color);
+
+  // Tokens drawn side by side on one row in the same colours are collected and drawn as one fill and
+  // one glyph run, so a line costs a few painter calls instead of two per token.
+  struct PendingRun {
+    bool active = false;
+    int x = 0, y = 0, end = 0;
+    TColor fg = 0, bg = 0;
+    bool hasGlyphs = false;
+    QList<quint32> glyphs;
+    QList<QPointF> positions;
+  };
+  PendingRun run_;
+  void FlushRun();
 };
