@@ -216,7 +216,7 @@ public:
   // The text-area background (the control's own colour) and the colour pairs of the token classes.
   // Setters only store; painting reads them.
   struct Colors {
-    TColor Color = quill_colors::White;
+    TColor Color = quill_colors::SysWindow;  // the desktop theme's window colour until settings apply
     TColor TextColor = quill_colors::Black, BackgroundTextColor = quill_colors::White;
     TColor TagColor = quill_colors::Blue, BackgroundTagColor = quill_colors::White;
     TColor LongParamColor = quill_colors::Red, BackgroundlongParamColor = quill_colors::White;
