@@ -1,5 +1,6 @@
 #include "highlight/TPascalHighlight.h"
 
+#include "highlight/CodeStep.h"
 #include "highlight/KeywordList.h"
 #include "highlight/THighLighterScan.h"
 
@@ -17,45 +18,7 @@ void TPascalHighlight::NextToken(std::string& token) {
 }
 
 TTokenFlags TPascalHighlight::Step(unsigned char c, TTokenFlags s) {
-  const bool selected = IsSelected(PrevColumn, PrevLine);
-  Selected = selected;
-  TTokenFlags w = s & ~tfSelected;
-  if (w & tfOperator) w = OperatorReturnState;
-  TTokenFlags r = w;
-  auto closesString = [&](unsigned char quote) {
-    CharPos p;
-    return PeekBackAt(1, p) == quote && !IsOpeningQuote(p, QuoteLine, QuoteColumn);
-  };
-  if ((c == 0 || c == '\n' || c == '\r') && (w & tfComment2)) {
-    r = CommentReturnState;  // a "//" comment ends with its line
-  } else if (c == '/' && PrevChar == '/' && (w == 0 || (w & tfText))) {
-    CommentReturnState = w;
-    r = tfComment2;
-  } else if (c == '{') {
-    if (!(w & (tfComment | tfComment2))) CommentReturnState = w;
-    r = tfComment;
-  } else if (c == '}' && (w & tfComment)) {
-    r = CommentReturnState;
-  } else if ((c == '"' || c == '\'') && (w & (tfTag | tfShortParam | tfText))) {
-    r = c == '"' ? tfLongParam : tfLongParam1;
-    QuoteLine = PrevLine;
-    QuoteColumn = ScanColumn;
-  } else if ((w & tfLongParam) && closesString('"')) {
-    r = tfText;  // the character after the closing quote
-  } else if ((w & tfLongParam1) && closesString('\'')) {
-    r = tfText;
-  } else if ((w & tfText) && IsLetter(c) && !IsLetter(PrevChar)) {
-    if (PascalKeywords().ContainsLowerCased(WordFromLastChar(PascalKeywords().Longest()))) r = tfKeyword;
-  } else if (!IsLetter(c) && (w & tfKeyword)) {
-    r = tfText;
-  } else if ((w & tfText) && PascalOperators[c]) {
-    OperatorReturnState = w;
-    r = tfOperator;
-  }
-  PrevChar2 = PrevChar;
-  PrevChar = c;
-  if (r == 0) r = tfText;
-  return selected ? (r | tfSelected) : (r & ~tfSelected);
+  return CodeStep(*this, c, s, c == '{', c == '}', PascalKeywords(), PascalOperators);
 }
 
 std::uint16_t TPascalHighlight::LineContext() {
