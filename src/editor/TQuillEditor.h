@@ -294,6 +294,9 @@ private:
   char CharAtOffset(int offset) const;
   bool PointAt(int x, int y, TTextPos& pos);
   void ScrollLeftToFit(int column);
+  // The smallest LeftCol, from the current one on, at which the caret at `column` is not past the
+  // right edge (at most column - 1).
+  int FittingLeftCol(int column);
 
   EditorHost* host_ = nullptr;
   LineStore lines_;

@@ -143,13 +143,11 @@ void TQuillEditor::MoveRight() {
 }
 
 void TQuillEditor::ScrollLeftToFit(int column) {
-  // Scroll right until the caret at `column` fits, one column at a time as the user would see it.
+  // Scroll right just as far as the caret at `column` needs to fit.
   if (wordWrapEffective_) return;
-  bool moved = false;
-  while (column - leftCol_ > 1 && CaretPastRight(column - leftCol_)) {
-    ++leftCol_;
-    moved = true;
-  }
+  const int left = std::max(FittingLeftCol(column), leftCol_);
+  const bool moved = left != leftCol_;
+  leftCol_ = left;
   caretCol_ = column - leftCol_;
   if (moved) Paint();
 }
@@ -207,15 +205,7 @@ void TQuillEditor::MoveEnd() {
   const int oldLeft = leftCol_;
   if (!wordWrapEffective_) {
     if (column < leftCol_ + 1) leftCol_ = std::max(0, column - 11);
-    if (CaretPastRight(column - leftCol_)) {
-      int lo = leftCol_, hi = column;
-      while (lo < hi) {
-        const int mid = lo + (hi - lo) / 2;
-        leftCol_ = mid;
-        if (CaretPastRight(column - mid)) lo = mid + 1; else hi = mid;
-      }
-      leftCol_ = lo;
-    }
+    leftCol_ = FittingLeftCol(column);
   }
   caretCol_ = std::max(column - leftCol_, 1);
   if (leftCol_ != oldLeft || leftCol_ != 0) Paint();

@@ -117,14 +117,8 @@ void TQuillEditor::MoveCaretTo(int line, int column) {
   caretCol_ = column - leftCol_;
   if (!wordWrapEffective_) {
     if (CaretPastRight(caretCol_)) {
-      // The smallest scroll that brings the caret into view, found by halving (widths only grow with
-      // more characters), then three more columns of room.
-      int lo = leftCol_ + 1, hi = std::max(column, lo);
-      while (lo < hi) {
-        const int mid = lo + (hi - lo) / 2;
-        leftCol_ = mid;
-        if (CaretPastRight(column - mid)) lo = mid + 1; else hi = mid;
-      }
+      // The smallest scroll that brings the caret into view, then three more columns of room.
+      const int lo = FittingLeftCol(column);
       // The three columns of room never push the caret's own column out of the view: in a window of
       // only a few columns that would leave the caret, and every selection made from it, elsewhere.
       leftCol_ = std::max(std::min(lo + 3, column - 1), 0);
@@ -139,6 +133,20 @@ void TQuillEditor::MoveCaretTo(int line, int column) {
   if (caretCol_ < 0) caretCol_ = 1;
   if (scrolled) Paint();
   UpdateCaret();
+}
+
+int TQuillEditor::FittingLeftCol(int column) {
+  // Found by halving, since a text only gets wider with more characters. The caret's own column stays
+  // visible even when nothing fits.
+  int lo = std::max(leftCol_, 0), hi = std::max(column - 1, lo);
+  const int saved = leftCol_;
+  while (lo < hi) {
+    const int mid = lo + (hi - lo) / 2;
+    leftCol_ = mid;
+    if (CaretPastRight(column - mid)) lo = mid + 1; else hi = mid;
+  }
+  leftCol_ = saved;
+  return lo;
 }
 
 bool TQuillEditor::EnsureCaretVisible() {
