@@ -10,6 +10,7 @@
 #include "app/RecentDocuments.h"
 #include "app/TextFiles.h"
 #include "app/Win1250Case.h"
+#include "editor/ForeignMarks.h"
 
 namespace {
 
@@ -33,7 +34,17 @@ bool FileExists(const std::string& name) {
 
 TDocumentCommands::TDocumentCommands(DocumentEditor& editor, Dialogs& dialogs, SettingsStore& settings,
                                      DocumentWindow& window)
-    : editor_(editor), dialogs_(dialogs), settings_(settings), window_(window) {}
+    : editor_(editor), dialogs_(dialogs), settings_(settings), window_(window) {
+  UpdateKeepForeign();
+}
+
+std::string TDocumentCommands::DefaultCodePage() const {
+  return settings_.ReadString(kEditor, "Default Code Page", "Windows-1250");
+}
+
+void TDocumentCommands::UpdateKeepForeign() {
+  editor_.SetKeepForeign(IsUtf8Name(documentCodePage_.empty() ? DefaultCodePage() : documentCodePage_));
+}
 
 std::string TDocumentCommands::Text(int id) const { return LangText(id, InterfaceLanguage()); }
 
@@ -57,7 +68,7 @@ void TDocumentCommands::NewDocument() {
   editor_.SetText("");
   editor_.ClearBookmarks();
   editor_.SetModified(false);
-  utf8Memory_ = TUtf8Memory{};
+  UpdateKeepForeign();
   window_.ShowAppCaption();
 }
 
@@ -110,17 +121,24 @@ void TDocumentCommands::LoadDocument(const std::string& name, const std::optiona
   const bool recognize = !forced && settings_.ReadBool(kEditor, "RecognizeCharSet", false);
   TDecodedDocument doc = DecodeDocument(*bytes, recognize, forcedCodePage);
   std::string text = std::move(doc.text);
+  std::u32string marks = std::move(doc.marks);
+  // The generator tag may replace an old one that held marks: the marks after it stay in step.
+  const auto setGenerator = [&] {
+    std::string tagged = SetMetaTag(text, "http-equiv", "Generator", GeneratorString);
+    marks = InheritMarks(text, marks, tagged);
+    text = std::move(tagged);
+  };
 
   const bool html = IsHtmlText(text);
-  if (!forced && html) text = SetMetaTag(text, "http-equiv", "Generator", GeneratorString);
+  if (!forced && html) setGenerator();
   editor_.SetPlainText(!html);
   const std::optional<TColorStyle> style = ColorStyleForFile(name);
   if (style) editor_.SetColorStyle(*style);
-  if (forced && style == TColorStyle{csHTML}) text = SetMetaTag(text, "http-equiv", "Generator", GeneratorString);
+  if (forced && style == TColorStyle{csHTML}) setGenerator();
 
   documentCodePage_ = doc.codePage;
-  utf8Memory_ = std::move(doc.memory);
-  editor_.SetText(text);
+  UpdateKeepForeign();
+  editor_.SetMarkedText(text, marks);
   editor_.ClearBookmarks();
   editor_.SetDocumentFileName(name);
   AddOpenedDocument(name);
@@ -132,8 +150,7 @@ void TDocumentCommands::LoadDocument(const std::string& name, const std::optiona
 
 std::string TDocumentCommands::TextForSaving() const {
   const std::string text = editor_.Text();
-  const std::string defaultCodePage = settings_.ReadString(kEditor, "Default Code Page", "Windows-1250");
-  return EncodeDocument(text, SaveCodePage(text, documentCodePage_, defaultCodePage), utf8Memory_);
+  return EncodeDocument(text, SaveCodePage(text, documentCodePage_, DefaultCodePage()), editor_.Marks());
 }
 
 std::optional<std::string> TDocumentCommands::BackupPathFor(const std::string& name) const {
@@ -216,6 +233,7 @@ void TDocumentCommands::ChooseCodePage(CodePageCommand command) {
   };
   const Choice& choice = kChoices[static_cast<int>(command)];
   documentCodePage_ = choice.codePage;
+  UpdateKeepForeign();
   if (choice.metaContent) {
     const std::string text = editor_.Text();
     if (IsHtmlText(text)) {

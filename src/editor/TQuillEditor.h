@@ -68,6 +68,27 @@ public:
   }
   void RepaintUnlessLocked();
 
+  // ---- Characters outside Windows-1250 (editor/ForeignMarks.h) ----------------------------------------
+  // One code point per reserved byte of Text(), in order; empty while every reserved byte stands for
+  // itself (the usual case, which costs nothing).
+  const std::u32string& Marks() const { return marks_; }
+  // The code points of the reserved bytes of SelText(); empty when they stand for themselves.
+  std::u32string SelMarks() const;
+  // The character shown at a position: the mark's code point for a reserved byte, else 0.
+  char32_t MarkAt(int line, int column) const;
+  // SetText and SetSelText with the characters of the text's reserved bytes (missing ones stand for
+  // themselves). The plain SetText and SetSelText keep the marks of the text they replace in order.
+  void SetMarkedText(std::string_view text, std::u32string_view marks);
+  void SetSelMarkedText(std::string_view text, std::u32string_view marks);
+  // Whether characters outside Windows-1250 that are typed or pasted become marks (a UTF-8 document)
+  // or "?" (a document of an 8-bit code page, which could not save them).
+  bool KeepForeign() const { return keepForeign_; }
+  void SetKeepForeign(bool v) { keepForeign_ = v; }
+  // A typed or composed character that Windows-1250 cannot hold.
+  void TypeForeignCharacter(char32_t cp);
+  // Text brought in from outside (the clipboard, the primary selection) in place of the selection.
+  void PasteText(std::string text, std::u32string marks);
+
   TTextPos OffsetToPos(int offset) const;
   int PosToOffset(int line, int column) const;
   int LogicalLine(int line) const;
@@ -237,6 +258,9 @@ public:
   std::function<void(bool modified)> OnModified;
   std::function<void(TColorStyle style)> OnColorSetChange;
   std::function<void(bool state)> OnWordWrapChange;
+  // Characters outside Windows-1250 were typed or pasted into a document that cannot hold them and
+  // became "?".
+  std::function<void()> OnForeignReplaced;
   std::function<void()> OnSetFocused;
   std::function<void(int character)> OnCharacterBarMove;
   // Key events for the host; the handler may change the key or clear it to 0.
@@ -248,6 +272,16 @@ public:
 
 private:
   int InsertTextAt(const std::string& text, int line, int column);
+  void ReplaceSelection(std::string_view value, const std::u32string_view* marks);
+  // What SetText does after the new text is in: caret back near offset p, the view.
+  void FinishSetText(int p, std::size_t size);
+  // How many reserved bytes lie before a position.
+  std::size_t MarkOrdinal(TTextPos pos) const;
+  // Lists every reserved byte of the text in marks_ (each standing for itself), before the first mark
+  // that does not.
+  void ListMarks();
+  // The mark of the reserved byte at a position is deleted: its code point, for the undo record.
+  std::u32string TakeMarkAt(TTextPos pos);
   std::string NormalizeLineEnds(std::string_view s) const;
   void CreateHighlighterForStyle();
   void MarkDirty(int line);
@@ -335,4 +369,6 @@ private:
   bool selPopupActive_ = false;
   bool skipNextChar_ = false;
   bool mouseSelecting_ = false;
+  std::u32string marks_;
+  bool keepForeign_ = true;
 };

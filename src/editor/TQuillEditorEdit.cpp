@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "editor/ForeignMarks.h"
 #include "editor/TQuillEditor.h"
 
 char TQuillEditor::CharAtOffset(int offset) const {
@@ -23,10 +24,11 @@ int TQuillEditor::RemoveAt(int offset) {
   const int len = static_cast<int>(text.size());
   if (pos.Column >= 1 && pos.Column <= len) {
     const std::string removed(1, text[static_cast<std::size_t>(pos.Column - 1)]);
-    std::string kept(text);
+    std::u32string mark = IsMarkByte(removed[0]) ? TakeMarkAt(pos) : std::u32string();
+    std::string kept(lines_.Line(line));
     kept.erase(static_cast<std::size_t>(pos.Column - 1), 1);
     lines_.SetLine(line, kept);
-    undo_.PushDelete(offset, removed);
+    undo_.PushDelete(offset, removed, std::move(mark));
     if (wordWrapEffective_) {
       if (lines_.LineFlag(line - 1) == 1) RewrapLine(line - 1);
       else if (lines_.LineFlag(line) == 1) RewrapLine(line);
@@ -100,7 +102,8 @@ void TQuillEditor::TypeChar(char c) {
     text.insert(at, 1, c);
     undo_.PushInsert(p, 1);
   } else {
-    undo_.PushReplace(p, 1, std::string(1, text[at]));
+    undo_.PushReplace(p, 1, std::string(1, text[at]),
+                      IsMarkByte(text[at]) ? TakeMarkAt(TTextPos{column, line}) : std::u32string());
     text[at] = c;
   }
   StoreEditedLine(line, text);
@@ -256,7 +259,8 @@ void TQuillEditor::KeyPress(char ch) {
       if (ch != 0) EnterKey();
       break;
     default:
-      TypeChar(ch);
+      // A reserved byte typed as such is the C1 control it stands for, never a copy of another mark.
+      if (IsMarkByte(ch)) TypeForeignCharacter(DefaultMark(ch)); else TypeChar(ch);
       if (OnKeyPress) OnKeyPress(ch);
       break;
   }

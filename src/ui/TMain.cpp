@@ -102,6 +102,7 @@ TMain::~TMain() {
     editor.OnModified = nullptr;
     editor.OnKeyPress = nullptr;
     editor.OnColorSetChange = nullptr;
+    editor.OnForeignReplaced = nullptr;
   }
 }
 
@@ -149,6 +150,12 @@ void TMain::CreateEditor() {
   editor.OnModified = [this](bool modified) { EditorModified(modified); };
   editor.OnKeyPress = [this](char& key) { EditorKeyPress(key); };
   editor.OnColorSetChange = [this](TColorStyle style) { EditorColorSetChange(style); };
+  // Typed or pasted characters that the document's 8-bit code page cannot hold became "?".
+  editor.OnForeignReplaced = [this] {
+    panels_[0]->setText(InterfaceLanguage() == 1
+                            ? QString::fromUtf8("Znaki spoza strony kodowej dokumentu zastąpiono znakiem \"?\"")
+                            : QStringLiteral("Characters outside the document's code page were replaced by \"?\""));
+  };
   document_ = std::make_unique<TQuillEditorDocument>(editor);
   documents_ = std::make_unique<TDocumentCommands>(*document_, dialogs_, settings_, *this);
 }
