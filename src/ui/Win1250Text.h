@@ -1,4 +1,5 @@
 #pragma once
+#include <QList>
 #include <QString>
 #include <string>
 #include <string_view>

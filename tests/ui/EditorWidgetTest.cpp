@@ -1,6 +1,7 @@
 // The editor widget on its own, offscreen: drawing in colour, typing Polish letters, the wheel.
 #include <gtest/gtest.h>
 
+#include <QClipboard>
 #include <QKeyEvent>
 
 #include "UiTestSupport.h"
@@ -54,13 +55,41 @@ void TypeText(QWidget& w, const QString& text) {
   }
 }
 
-TEST(EditorWidget, PolishLettersAreTypedAsWindows1250AndOthersAreLeftOut) {
+TEST(EditorWidget, PolishLettersAreTypedAsWindows1250AndOthersAsMarks) {
   Shown s;
   TypeText(s.widget, QString::fromUtf8("zażółć"));
   EXPECT_EQ(s.Editor().Text(), "za\xBF\xF3\xB3\xE6");
   TypeText(s.widget, QString::fromUtf8("\u2603!"));  // a snowman has no Windows-1250 byte
-  EXPECT_EQ(s.Editor().Text(), "za\xBF\xF3\xB3\xE6!");
-  EXPECT_EQ(s.Editor().SelStart(), 7);
+  EXPECT_EQ(s.Editor().Text(), "za\xBF\xF3\xB3\xE6\x81!");
+  EXPECT_EQ(s.Editor().Marks(), U"\u2603");
+  EXPECT_EQ(s.Editor().SelStart(), 8);
+  s.Editor().SetKeepForeign(false);  // a document of an 8-bit code page
+  TypeText(s.widget, QString::fromUtf8("\u2603"));
+  EXPECT_EQ(s.Editor().Text(), "za\xBF\xF3\xB3\xE6\x81!?");
+}
+
+// A mark is drawn as its own glyph in its cell, and copied to the clipboard as itself.
+TEST(EditorWidget, MarksAreDrawnAndCopiedAsTheirCharacters) {
+  Shown s;
+  TQuillEditor& e = s.Editor();
+  e.SetColorStyle(TColorStyle{csHTML});
+  e.SetPlainText(true);
+  e.SetMarkedText("\x81\x81", U"\u0416\u0081");  // Cyrillic Zhe, and the C1 control standing for itself
+  e.SetSelStart(0);
+  const QImage shot = s.widget.grab().toImage();
+  const int cell = e.AverageCharWidth();
+  const auto inkIn = [&](int column) {
+    int n = 0;
+    for (int y = 0; y < e.LineHeight(); ++y)
+      for (int x = TQuillEditor::GutterWidth + column * cell; x < TQuillEditor::GutterWidth + (column + 1) * cell; ++x)
+        if (shot.pixelColor(x, y).lightness() < 128) ++n;
+    return n;
+  };
+  EXPECT_GT(inkIn(0), 5);
+  EXPECT_EQ(inkIn(1), 0);
+  e.SelectAll();
+  e.CopyToClipboard();
+  EXPECT_EQ(QApplication::clipboard()->text(), QString::fromUtf8("\u0416\u0081"));
 }
 
 TEST(EditorWidget, FractionsOfANotchAddUpToWholeNotches) {
