@@ -279,16 +279,18 @@ void TQuillEditor::ReplaceSelection(std::string_view value, const std::u32string
   const std::string s = NormalizeLineEnds(value);
   auto [start, end] = NormalizedSelection();
   TTextPos at = OffsetToPos(p);
-  // The marks of the replaced text leave the list and those of the new text take their place. Nothing
-  // of this runs while neither the document nor the new text holds a reserved byte.
+  // The marks of the replaced text leave the list and those of the new text take their place. While
+  // the list is empty and no characters come with the text, every reserved byte old or new stands for
+  // itself and nothing of this runs (not even a count of the new text).
   const bool selected = !(start == end);
-  const std::size_t newCount = CountMarkBytes(s);
+  const bool withMarks = !marks_.empty() || (givenMarks != nullptr && !givenMarks->empty());
+  const std::size_t newCount = withMarks ? CountMarkBytes(s) : 0;
   std::size_t from = 0, to = 0;
   std::u32string oldMarks, newMarks;
   std::string oldText;
   bool listed = !marks_.empty();  // marks_ is to be updated
   if (selected && (!undoing_ || (newCount > 0 && givenMarks == nullptr))) oldText = SelText();
-  if (!marks_.empty() || newCount > 0) {
+  if (withMarks) {
     from = MarkOrdinal(selected ? start : at);
     to = selected ? MarkOrdinal(end) : from;
     if (!marks_.empty()) oldMarks = marks_.substr(std::min(from, marks_.size()), to - from);
