@@ -63,9 +63,6 @@ TEST(EditorWidget, PolishLettersAreTypedAsWindows1250AndOthersAsMarks) {
   EXPECT_EQ(s.Editor().Text(), "za\xBF\xF3\xB3\xE6\x81!");
   EXPECT_EQ(s.Editor().Marks(), U"\u2603");
   EXPECT_EQ(s.Editor().SelStart(), 8);
-  s.Editor().SetKeepForeign(false);  // a document of an 8-bit code page
-  TypeText(s.widget, QString::fromUtf8("\u2603"));
-  EXPECT_EQ(s.Editor().Text(), "za\xBF\xF3\xB3\xE6\x81!?");
 }
 
 // A mark is drawn as its own glyph in its cell, and copied to the clipboard as itself.
