@@ -120,10 +120,13 @@ void TMain::WireHtmlCommands() {
     insert(htmlTags_->itemText(index));
   });
   connect(edit, &QLineEdit::textEdited, this, [chosen] { *chosen = false; });
-  // Enter is taken before the box sees it: it would otherwise choose a matching item itself.
-  edit->installEventFilter(new TagBoxEnter(edit, [chosen, edit, insert] {
+  // Enter is taken before the box sees it: it would otherwise choose a matching item itself. The box
+  // hands the keys it gets to its edit directly, past the edit's filters, so both are watched.
+  auto* enter = new TagBoxEnter(htmlTags_, [chosen, edit, insert] {
     if (!*chosen && !edit->text().isEmpty()) insert(edit->text());
-  }));
+  });
+  htmlTags_->installEventFilter(enter);
+  edit->installEventFilter(enter);
 
   // The colour bar.
   for (const THtmlColorName& color : HtmlColorNames) {
