@@ -158,8 +158,31 @@ std::string LinkPath(std::string_view tag, const std::string& documentFileName) 
   return documentFileName.substr(0, slash + 1) + link;
 }
 
+namespace {
+
+// The tag around the caret, looked for in the stored lines near it rather than in a copy of the whole
+// text, so that a right click costs the same in any document. A tag longer than the lines looked at
+// counts as none.
+std::optional<std::string> TagAtCaret(const TQuillEditor& editor) {
+  constexpr int kReach = 64;  // stored lines on either side of the caret's
+  const LineStore& lines = editor.Lines();
+  const int count = lines.Count();
+  if (count == 0) return std::nullopt;
+  const int caret = editor.SelStart();
+  const int line = std::min(editor.OffsetToPos(caret).Line, count - 1);
+  const int from = std::max(0, line - kReach), to = std::min(count - 1, line + kReach);
+  std::string near;
+  for (int l = from; l <= to; ++l) {
+    near += lines.Line(l);
+    if (l < to && lines.LineFlag(l) != 1) near += "\r\n";
+  }
+  return TagAt(near, caret - editor.PosToOffset(from, 1));
+}
+
+}  // namespace
+
 std::optional<std::string> LinkUnderCaret(const TQuillEditor& editor) {
-  const std::optional<std::string> tag = TagAt(editor.Text(), editor.SelStart());
+  const std::optional<std::string> tag = TagAtCaret(editor);
   if (!tag) return std::nullopt;
   const std::string path = LinkPath(*tag, editor.DocumentFileName());
   std::error_code ec;

@@ -226,8 +226,10 @@ TEST(Links, OnlyExistingTextFilesAreOffered) {
   for (const auto& c : cases) {
     EditorFixture e;
     e->SetDocumentFileName(dir / "doc.htm");
-    e->SetText(std::string("<a href=\"") + c.href + "\">link</a>");
-    Select(*e, 3, 0);
+    // Far down a long document, in a tag over two lines.
+    const std::string before(200, '\n');
+    e->SetText(before + "<a\r\nhref=\"" + c.href + "\">link</a>");
+    Select(*e, 2 * 200 + 5, 0);
     const std::optional<std::string> link = LinkUnderCaret(*e);
     EXPECT_EQ(link.has_value(), c.offered) << c.href;
     if (link) {
