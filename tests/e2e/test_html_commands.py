@@ -52,6 +52,21 @@ class HtmlCommands(QuillpadCase):
         self.assertEqual(self.save(TEXT_FILE), b'a <font color="Red">word</font>')
 
 
+    def test_a_new_html_document_has_the_caret_in_its_body(self):
+        self.open(b"old")
+        self.key("ctrl+h")
+        self.type("x")
+        self.key("ctrl+s")
+        self.wait_focus(self.wait_window(name="^Save$"))
+        self.type(self.path("new.html"))
+        self.key("Return")
+        self.wait_no_window("^Save$")
+        saved = self.read("new.html")
+        self.assertTrue(saved.startswith(b'<!doctype html public "-//W3C//DTD HTML 3.2 Final//EN">\r\n<html>\r\n<head>\r\n'))
+        self.assertIn(b"[S\xb3owa kluczowe, Keywords]", saved)
+        self.assertTrue(saved.endswith(b" <title>no title</title>\r\n</head>\r\n<body>\r\nx\r\n</body>\r\n</html>"))
+
+
 class TextCommands(QuillpadCase):
     def open(self, text):
         self.write(TEXT_FILE, text)
@@ -77,6 +92,13 @@ class TextCommands(QuillpadCase):
         self.key("Return")
         self.wait_no_window("^Convert$")
         self.assertEqual(self.save(TEXT_FILE), b"head\r\nC. x\r\nD. y\r\ntail")
+
+    def test_date_and_time_go_before_the_caret(self):
+        self.open(b"abc")
+        self.key("F6")
+        self.type("|")
+        saved = self.save(TEXT_FILE)
+        self.assertRegex(saved, rb"^\S*[0-9]\S* \S*[0-9][^|]*\|abc$")
 
     def test_go_to_line_and_bad_numbers(self):
         self.open(b"l1\r\nl2\r\nl3\r\nl4")
