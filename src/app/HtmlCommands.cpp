@@ -1,5 +1,6 @@
 #include "app/HtmlCommands.h"
 
+#include "app/ColorToHtml.h"
 #include "app/DocumentText.h"
 #include "app/LangTable.h"
 #include "app/TDocumentCommands.h"
@@ -8,7 +9,6 @@
 #include "platform/Dialogs.h"
 #include "platform/EditorHost.h"
 #include "settings/SettingsStore.h"
-#include "app/ColorToHtml.h"
 
 const std::array<TFixedTagPair, 14> FixedTagPairs{{
     {"Pogrubiona1", "<b>", "</b>"},
