@@ -113,6 +113,9 @@ private:
   void LogoClick();
   void UnSelectAboutToShow();
   void BookmarkClick(QAction* item, int kind);
+  // HTML and text commands (TMainHtml.cpp).
+  void WireHtmlCommands();
+  void PrepareLinkItems();
   // Runs a command; an error it raises is shown in a message box instead of ending the program.
   void Run(const std::function<void()>& command);
 

@@ -26,14 +26,8 @@ namespace {
 const char* const kNotYetAvailable[] = {
     // printing
     "Opcjewydruku1", "Podgldwydruku1", "Drukuj1",
-    // text commands
-    "Poprzedlinieznakiem1", "Numerujlinie1", "DataGodzina1", "Zmniejszwcicie1", "Zwikszwcicie1", "maelitery1",
-    "WIELKIELITERY1", "Skoczdolinii1", "Otwrzlink1", "Otwrzlinkwnowymoknie1",
     // search
     "Znajd1", "Znajdwyraenieregularne1", "Znajdnastpny1", "Zastp1",
-    // HTML commands
-    "dokumentHTML1", "Pogrubiona1", "Kursywa1", "Podkrelona1", "Przekrelona1", "dolewej1", "centruj1", "doprawej1",
-    "justuj1", "H11", "H21", "H31", "H41", "H51", "H61", "Wstawkolor1", "Wstawznacznik1",
     // settings dialog
     "Ustawienia1"};
 
@@ -42,9 +36,6 @@ const char* const kNotYetAvailable[] = {
 void TMain::DisableMissingCommands() {
   for (const char* name : kNotYetAvailable)
     if (QAction* item = findChild<QAction*>(QString::fromLatin1(name))) item->setEnabled(false);
-  // The tag box and the colour bar insert HTML; they wait for the HTML commands too.
-  htmlTags_->setEnabled(false);
-  for (QWidget* square : colorBar_->findChildren<QWidget*>()) square->setEnabled(false);
 }
 
 void TMain::WireCommands() {
@@ -104,6 +95,7 @@ void TMain::WireCommands() {
   on("Zawszenawierzchu1", [this] { Zawszenawierzchu1Click(); });
   on("Pomoc2", [this] { Pomoc2Click(); });
   on("Oprogramie1", [this] { Oprogramie1Click(); });
+  WireHtmlCommands();
 }
 
 // ---- Program and window ------------------------------------------------------------------------------------
@@ -171,9 +163,7 @@ void TMain::UnSelectAboutToShow() {
     for (QAction* mark : sub->actions())
       mark->setChecked(editor != nullptr && editor->GetBookmark(mark->text().toInt()) >= 0);
   }
-  // The link items are prepared by the link commands; until then they stay hidden.
-  findChild<QAction*>(QStringLiteral("Otwrzlink1"))->setVisible(false);
-  findChild<QAction*>(QStringLiteral("Otwrzlinkwnowymoknie1"))->setVisible(false);
+  PrepareLinkItems();
 }
 
 void TMain::BookmarkClick(QAction* item, int kind) {
