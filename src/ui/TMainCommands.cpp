@@ -32,9 +32,7 @@ const char* const kNotYetAvailable[] = {
     "Znajd1", "Znajdwyraenieregularne1", "Znajdnastpny1", "Zastp1",
     // HTML commands
     "dokumentHTML1", "Pogrubiona1", "Kursywa1", "Podkrelona1", "Przekrelona1", "dolewej1", "centruj1", "doprawej1",
-    "justuj1", "H11", "H21", "H31", "H41", "H51", "H61", "Wstawkolor1", "Wstawznacznik1",
-    // settings dialog
-    "Ustawienia1"};
+    "justuj1", "H11", "H21", "H31", "H41", "H51", "H61", "Wstawkolor1", "Wstawznacznik1"};
 
 }  // namespace
 
@@ -89,6 +87,7 @@ void TMain::WireCommands() {
   onDocuments("Dodajdoulubionych1", [](TDocumentCommands& d) { d.AddToFavourites(); });
   on("Organizujulubione1", [this] { Organizujulubione1Click(); });
   on("Uruchom1", [this] { Uruchom1Click(); });
+  on("Ustawienia1", [this] { Ustawienia1Click(); });
 
   on("okno1", [this] { Okno1Click(); });
   on("Zakocz1", [this] { Zakocz1Click(); });
