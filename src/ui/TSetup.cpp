@@ -338,8 +338,9 @@ void TSetup::CreatePreview(const SetupValues& v) {
   if (!v.FontName.empty()) font.Name = v.FontName;
   font.Size = v.FontSize;
   editor.SetFont(font);
-  editor.SetReadonly(true);
+  // The text first: a read-only editor takes none.
   editor.SetText(kSampleText);
+  editor.SetReadonly(true);
 }
 
 // A face the system does not have is shown as the one the editor draws in its place, so the list
