@@ -89,7 +89,7 @@ TSetup::TSetup(SettingsStore& settings, Dialogs& dialogs, QWidget* parent)
   auto* column = new QVBoxLayout(this);
   column->addWidget(pages_);
   column->addLayout(buttons);
-  column->setSizeConstraint(QLayout::SetFixedSize);
+
 }
 
 TSetup::~TSetup() = default;
@@ -341,6 +341,8 @@ void TSetup::CreatePreview(const SetupValues& v) {
   // The text first: a read-only editor takes none.
   editor.SetText(kSampleText);
   editor.SetReadonly(true);
+  // Text put in before the window exists leaves the view on its last lines; the page starts at the top.
+  editor.VScroll(TQuillEditor::TScrollRequest::ThumbPosition, 0);
 }
 
 // A face the system does not have is shown as the one the editor draws in its place, so the list

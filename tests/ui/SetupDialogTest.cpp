@@ -92,6 +92,8 @@ TEST(SetupDialog, ShowsStoredValuesAndOkStoresThemBack) {
   EXPECT_EQ(preview.Text(), TSetup::kSampleText);
   EXPECT_EQ(preview.Lines().Count(), 14);
   EXPECT_TRUE(preview.Readonly());
+  f.Get<QTabWidget>("Pages")->setCurrentIndex(1);
+  EXPECT_EQ(preview.TopLine(), 0);
   EXPECT_EQ(preview.ColorSet().TagColor, 0x00FF00u);
   EXPECT_EQ(f.Get<ColorGrid>("Colors")->ForegroundIndex(), BasicColorIndex(0xFFFFFF));
 
