@@ -1,5 +1,8 @@
 #include "ui/TSetup.h"
 
+#include <algorithm>
+#include <tuple>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
