@@ -326,6 +326,7 @@ void TSetup::FormShow() {
   const FileAssociation association = DesktopAssociation();
   linkWithHtml_->setChecked(association.IsAssociated("htmlfile"));
   linkWithTxt_->setChecked(association.IsAssociated("txtfile"));
+  fontName_->setFocus();
 }
 
 void TSetup::CreatePreview(const SetupValues& v) {
