@@ -114,18 +114,7 @@ TEST(SetupDialog, ShowsStoredValuesAndOkStoresThemBack) {
   EXPECT_TRUE(QFontDatabase::families().contains(QString::fromStdString(s.ReadString("Editor", "FontName", ""))));
 }
 
-TEST(SetupDialog, CheckedSyntaxColouringStoresPlainTextZero) {
-  SetupFixture f;
-  f.Store().WriteBool("Editor", "PlainText", true);
-  f.Open();
-  auto* box = f.Get<QCheckBox>("PlainText");
-  EXPECT_FALSE(box->isChecked());
-  box->click();
-  f.Ok();
-  EXPECT_EQ(f.Store().ReadString("Editor", "PlainText", ""), "0");
-}
-
-TEST(SetupDialog, StoredValuesOutOfRangeShowSensibleOnesThatOkStores) {
+TEST(SetupDialog, StoredValuesOutOfRangeShowSensibleOnesThatOkStoresAndColouringOnStoresPlainTextZero) {
   SetupFixture f;
   SettingsStore& s = f.Store();
   s.WriteInteger("Editor", "ESC Key", 7);
@@ -136,7 +125,10 @@ TEST(SetupDialog, StoredValuesOutOfRangeShowSensibleOnesThatOkStores) {
   s.WriteString("Editor", "FontName", "No Such Font Anywhere");
   s.WriteString("Editor", "FontSize", "huge");
   s.WriteString("Editor", "Default Code Page", "EBCDIC");
+  s.WriteBool("Editor", "PlainText", true);
   f.Open();
+  EXPECT_FALSE(f.Get<QCheckBox>("PlainText")->isChecked());
+  f.Get<QCheckBox>("PlainText")->click();  // colouring on
   EXPECT_TRUE(f.Get<QRadioButton>("ESCnone")->isChecked());
   EXPECT_EQ(f.Get<QSpinBox>("TabSize")->value(), 20);
   EXPECT_EQ(f.Get<QSpinBox>("Scroller1")->value(), 1);
@@ -155,6 +147,7 @@ TEST(SetupDialog, StoredValuesOutOfRangeShowSensibleOnesThatOkStores) {
   EXPECT_EQ(s.ReadString("Editor", "FontName", ""), font.toStdString());
   EXPECT_EQ(s.ReadString("Editor", "FontSize", ""), "12");
   EXPECT_EQ(s.ReadString("Editor", "Default Code Page", ""), "Windows-1250");
+  EXPECT_EQ(s.ReadString("Editor", "PlainText", ""), "0");
 }
 
 // A size that is no whole number is reported before anything is written, and the dialog stays.
