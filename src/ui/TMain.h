@@ -101,6 +101,7 @@ private:
   void Zapisz1Click();
   void Uruchom1Click();
   void Organizujulubione1Click();
+  void Ustawienia1Click();  // TMainSetup.cpp
   void Okno1Click();
   void LanguageClick(int language);
   void HighlighterClick(QAction* item);

@@ -27,9 +27,7 @@ const char* const kNotYetAvailable[] = {
     // printing
     "Opcjewydruku1", "Podgldwydruku1", "Drukuj1",
     // search
-    "Znajd1", "Znajdwyraenieregularne1", "Znajdnastpny1", "Zastp1",
-    // settings dialog
-    "Ustawienia1"};
+    "Znajd1", "Znajdwyraenieregularne1", "Znajdnastpny1", "Zastp1"};
 
 }  // namespace
 
@@ -81,6 +79,7 @@ void TMain::WireCommands() {
   onDocuments("Dodajdoulubionych1", [](TDocumentCommands& d) { d.AddToFavourites(); });
   on("Organizujulubione1", [this] { Organizujulubione1Click(); });
   on("Uruchom1", [this] { Uruchom1Click(); });
+  on("Ustawienia1", [this] { Ustawienia1Click(); });
 
   on("okno1", [this] { Okno1Click(); });
   on("Zakocz1", [this] { Zakocz1Click(); });
