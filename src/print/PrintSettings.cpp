@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/Utf8Conversion.h"
 #include "print/Decimal.h"
 #include "settings/SettingsStore.h"
 
@@ -21,6 +22,9 @@ double Margin(const SettingsStore& store, const char* ident, const char* what) {
   throw EPagePrinter("The " + std::string(what) + " margin \"" + text +
                      "\" is not a number; correct it in the print options.");
 }
+
+// Header and footer texts are stored as typed (UTF-8); pages are Windows-1250.
+std::string PageText(const std::string& stored) { return LooksLikeUtf8(stored) ? Utf8ToWin(stored) : stored; }
 
 std::uint8_t WithBorder(std::uint8_t borders, TPageBorder border, bool on) {
   return static_cast<std::uint8_t>(on ? (borders | border) : (borders & ~border));
@@ -83,14 +87,14 @@ void ApplyPrintSettings(TPagePrinter& printer, const SettingsStore& store, const
   header.name = store.ReadString(kPrint, "headerFontName", defaults.headerFontName);
   SetStyle(header, store, "Header");
   printer.SetHeaderFont(header);
-  printer.SetFriendlyHeader(store.ReadString(kPrint, "HeaderText", defaults.headerText));
+  printer.SetFriendlyHeader(PageText(store.ReadString(kPrint, "HeaderText", defaults.headerText)));
 
   PrintFont footer = printer.FooterFont();
   footer.size = store.ReadInteger(kPrint, "FooterFontSize", defaults.footerFontSize);
   footer.name = store.ReadString(kPrint, "FooterFontName", defaults.footerFontName);
   SetStyle(footer, store, "Footer");
   printer.SetFooterFont(footer);
-  printer.SetFriendlyFooter(store.ReadString(kPrint, "FooterText", defaults.footerText));
+  printer.SetFriendlyFooter(PageText(store.ReadString(kPrint, "FooterText", defaults.footerText)));
 }
 
 std::string DocumentNamePart(const std::string& path) {
@@ -99,7 +103,9 @@ std::string DocumentNamePart(const std::string& path) {
 }
 
 void NameDocument(TPagePrinter& printer, const std::string& path) {
-  printer.SetFileName(DocumentNamePart(path));
+  // Paths are UTF-8; the name is printed as page text, which is Windows-1250.
+  const std::string name = DocumentNamePart(path);
+  printer.SetFileName(LooksLikeUtf8(name) ? Utf8ToWin(name) : name);
   printer.SetTitle("Quillpad - " + printer.FileName());
 }
 

@@ -33,7 +33,8 @@ PrintSettingsDefaults PreviewRebuildDefaults(const SettingsStore& printer);
 // EPagePrinter naming the margin; nothing is printed then.
 void ApplyPrintSettings(TPagePrinter& printer, const SettingsStore& store, const PrintSettingsDefaults& defaults);
 
-// FileName is the name part of the document's path, Title "Quillpad - " and that name.
+// FileName is the name part of the document's path, Title "Quillpad - " and that name, both as
+// Windows-1250 page text.
 void NameDocument(TPagePrinter& printer, const std::string& path);
 
 // Lays the document's text out into pages (one page with header and footer for an empty text).
