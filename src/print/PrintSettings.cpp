@@ -124,6 +124,9 @@ bool PrintBuiltPages(TPagePrinter& printer, const std::function<bool(Dialogs::Pr
   request.copies = 1;
   request.collate = printer.Collate();
   if (!askPrintDialog(request)) return false;
+  // A range chosen for an earlier print of the same pages must not stick to this one.
+  printer.SetFromPage(0);
+  printer.SetToPage(0);
   if (!request.allPages) {
     printer.SetToPage(request.toPage);
     printer.SetFromPage(request.fromPage);
