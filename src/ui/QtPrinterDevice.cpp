@@ -3,22 +3,11 @@
 #include <QFileInfo>
 #include <QPageLayout>
 #include <QPrintDialog>
+#include <algorithm>
+#include <cmath>
 
 #include "ui/QtCanvas.h"
 #include "ui/Win1250Text.h"
-
-namespace {
-
-// A QPicture keeps its coordinates at its own logical resolution and scales them to the target
-// device's when played. Pages are recorded in printer pixels, so playing undoes that scaling.
-void PlayUnscaled(QPainter& painter, const QPicture& picture, double targetDpiX, double targetDpiY) {
-  painter.save();
-  painter.scale(picture.logicalDpiX() / targetDpiX, picture.logicalDpiY() / targetDpiY);
-  painter.drawPicture(0, 0, picture);
-  painter.restore();
-}
-
-}  // namespace
 
 QFont QtPrinterDevice::PrinterFont(const PrintFont& font, int dpiY) {
   QFont f = QtCanvas::ResolveFont(font.name, font.size);
@@ -33,30 +22,55 @@ QFont QtPrinterDevice::PrinterFont(const PrintFont& font, int dpiY) {
 
 // ---- Recorded pages ----
 
-QtPrintedPage::QtPrintedPage(int printerDpiY) : dpiY_(printerDpiY) {
-  painter_.begin(&picture_);
-  painter_.setPen(Qt::black);
-}
-
-void QtPrintedPage::Close() {
-  if (painter_.isActive()) painter_.end();
-}
-
 void QtPrintedPage::Recorder::SetFont(const PrintFont& font) {
-  page_.painter_.setFont(QtPrinterDevice::PrinterFont(font, page_.dpiY_));
+  const QFont f = QtPrinterDevice::PrinterFont(font, page_.dpiY_);
+  auto it = std::find(page_.fonts_.begin(), page_.fonts_.end(), f);
+  if (it == page_.fonts_.end()) {
+    page_.fonts_.push_back(f);
+    page_.ascents_.push_back(QFontMetrics(f).ascent());
+    it = page_.fonts_.end() - 1;
+  }
+  page_.ops_.push_back({Op::Font, static_cast<int>(it - page_.fonts_.begin())});
 }
 
 void QtPrintedPage::Recorder::TextOut(int x, int y, std::string_view text) {
-  if (!page_.painter_.isActive()) return;
-  const QFontMetrics metrics(page_.painter_.font());
-  page_.painter_.drawText(QPoint(x, y + metrics.ascent()), FromWin1250(text));
+  if (page_.closed_) return;
+  const int start = static_cast<int>(page_.text_.size());
+  page_.text_.append(text);
+  page_.ops_.push_back({Op::Text, x, y, start, static_cast<int>(text.size())});
 }
 
 void QtPrintedPage::Recorder::Line(int x1, int y1, int x2, int y2, int penWidth) {
-  if (!page_.painter_.isActive()) return;
-  page_.painter_.setPen(QPen(Qt::black, std::max(1, penWidth)));
-  page_.painter_.drawLine(x1, y1, x2, y2);
-  page_.painter_.setPen(Qt::black);
+  if (page_.closed_) return;
+  page_.ops_.push_back({Op::Pen, std::max(1, penWidth)});
+  page_.ops_.push_back({Op::Line, x1, y1, x2, y2});
+}
+
+void QtPrintedPage::Play(QPainter& painter) const {
+  painter.save();
+  painter.setPen(Qt::black);
+  int ascent = 0;
+  for (const Op& op : ops_) {
+    switch (op.kind) {
+      case Op::Font:
+        painter.setFont(fonts_[static_cast<std::size_t>(op.x1)]);
+        ascent = ascents_[static_cast<std::size_t>(op.x1)];
+        break;
+      case Op::Pen:
+        painter.setPen(QPen(Qt::black, op.x1));
+        break;
+      case Op::Text:
+        painter.drawText(QPoint(op.x1, op.y1 + ascent),
+                         FromWin1250(std::string_view(text_).substr(static_cast<std::size_t>(op.x2),
+                                                                    static_cast<std::size_t>(op.y2))));
+        break;
+      case Op::Line:
+        painter.drawLine(op.x1, op.y1, op.x2, op.y2);
+        painter.setPen(Qt::black);
+        break;
+    }
+  }
+  painter.restore();
 }
 
 void QtPrintedPage::Replay(QPainter& painter, const QRectF& target, const QSizeF& printableSize) const {
@@ -64,14 +78,13 @@ void QtPrintedPage::Replay(QPainter& painter, const QRectF& target, const QSizeF
   painter.save();
   painter.translate(target.topLeft());
   painter.scale(target.width() / printableSize.width(), target.height() / printableSize.height());
-  const double deviceDpiX = painter.device()->logicalDpiX(), deviceDpiY = painter.device()->logicalDpiY();
-  PlayUnscaled(painter, picture_, deviceDpiX, deviceDpiY);
+  Play(painter);
   painter.restore();
 }
 
 // ---- The printer ----
 
-QtPrinterDevice::QtPrinterDevice() = default;
+QtPrinterDevice::QtPrinterDevice() { ReadGeometry(); }
 
 QtPrinterDevice::~QtPrinterDevice() {
   if (painter_.isActive()) painter_.end();
@@ -83,6 +96,7 @@ void QtPrinterDevice::SetPdfOutput(const QString& fileName) {
   printer_.setPageSize(QPageSize(QPageSize::A4));
   printer_.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
   printer_.setFullPage(false);
+  ReadGeometry();
 }
 
 bool QtPrinterDevice::AskPrintDialog(Dialogs::PrintRequest& request, QWidget* parent) {
@@ -92,7 +106,9 @@ bool QtPrinterDevice::AskPrintDialog(Dialogs::PrintRequest& request, QWidget* pa
   dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
   dialog.setOption(QAbstractPrintDialog::PrintCollateCopies, true);
   dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
-  if (dialog.exec() != QDialog::Accepted) return false;
+  const bool accepted = dialog.exec() == QDialog::Accepted;
+  ReadGeometry();
+  if (!accepted) return false;
   request.allPages = printer_.printRange() != QPrinter::PageRange;
   request.fromPage = printer_.fromPage();
   request.toPage = printer_.toPage();
@@ -101,31 +117,37 @@ bool QtPrinterDevice::AskPrintDialog(Dialogs::PrintRequest& request, QWidget* pa
   return true;
 }
 
-int QtPrinterDevice::PhysicalWidth() const { return printer_.paperRect(QPrinter::DevicePixel).toRect().width(); }
-int QtPrinterDevice::PhysicalHeight() const { return printer_.paperRect(QPrinter::DevicePixel).toRect().height(); }
-
-int QtPrinterDevice::OffsetX() const {
-  return static_cast<int>(printer_.pageRect(QPrinter::DevicePixel).left() - printer_.paperRect(QPrinter::DevicePixel).left());
+void QtPrinterDevice::ReadGeometry() {
+  const QRect paper = printer_.paperRect(QPrinter::DevicePixel).toRect();
+  const QRect page = printer_.pageRect(QPrinter::DevicePixel).toRect();
+  geometry_ = {paper.width(), paper.height(), page.left() - paper.left(), page.top() - paper.top(),
+               printer_.logicalDpiX(), printer_.logicalDpiY()};
+  measured_.reset();
 }
 
-int QtPrinterDevice::OffsetY() const {
-  return static_cast<int>(printer_.pageRect(QPrinter::DevicePixel).top() - printer_.paperRect(QPrinter::DevicePixel).top());
-}
-
-int QtPrinterDevice::DpiX() const { return printer_.logicalDpiX(); }
-int QtPrinterDevice::DpiY() const { return printer_.logicalDpiY(); }
+int QtPrinterDevice::PhysicalWidth() const { return geometry_.width; }
+int QtPrinterDevice::PhysicalHeight() const { return geometry_.height; }
+int QtPrinterDevice::OffsetX() const { return geometry_.offsetX; }
+int QtPrinterDevice::OffsetY() const { return geometry_.offsetY; }
+int QtPrinterDevice::DpiX() const { return geometry_.dpiX; }
+int QtPrinterDevice::DpiY() const { return geometry_.dpiY; }
 
 void QtPrinterDevice::SetLandscape(bool landscape) {
   printer_.setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+  ReadGeometry();
 }
 
 int QtPrinterDevice::TextWidth(const PrintFont& font, std::string_view text) {
   // The page printer measures many prefixes in one font; the metrics are kept for the last font.
   if (!measured_ || !(*measured_ == font)) {
-    metrics_ = QFontMetrics(PrinterFont(font, DpiY()));
+    const QFontMetricsF metrics(PrinterFont(font, DpiY()));
+    for (int b = 0; b < 256; ++b)
+      advance_[static_cast<std::size_t>(b)] = metrics.horizontalAdvance(Win1250ToQChar(static_cast<char>(b)));
     measured_ = font;
   }
-  return metrics_.horizontalAdvance(FromWin1250(text));
+  double width = 0;
+  for (const char c : text) width += advance_[static_cast<unsigned char>(c)];
+  return static_cast<int>(std::lround(width));
 }
 
 std::unique_ptr<PrintedPage> QtPrinterDevice::NewPage() { return std::make_unique<QtPrintedPage>(DpiY()); }
@@ -151,7 +173,7 @@ bool QtPrinterDevice::BeginJob(const std::string& title) {
 
 void QtPrinterDevice::PrintPage(const PrintedPage& page) {
   if (!painter_.isActive()) return;
-  PlayUnscaled(painter_, dynamic_cast<const QtPrintedPage&>(page).Picture(), DpiX(), DpiY());
+  dynamic_cast<const QtPrintedPage&>(page).Play(painter_);
 }
 
 void QtPrinterDevice::NewSheet() {
