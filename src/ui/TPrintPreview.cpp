@@ -55,6 +55,9 @@ TPrintPreview::TPrintPreview(std::string documentPath, std::function<std::string
   QAction* next = bar2_->addAction(QStringLiteral(">"));
   next->setObjectName(QStringLiteral("Nastepna"));
   next->setToolTip(QString::fromUtf8("#124#Następna strona"));
+  // Paging from the keyboard too; plain Page Up and Page Down stay with the page view's scrolling.
+  previous->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_PageUp));
+  next->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_PageDown));
   view_ = new PagePrinterView(*printer_, this);
   printer_->OnChange = [this] { view_->Rescroll(); };
 
