@@ -197,3 +197,24 @@ TEST(Printing, PagesInAPdfFileCarryHeaderFooterAndText) {
   preview.PrintPages();
   EXPECT_EQ(PdfText(pdf).second, count);
 }
+
+TEST(Printing, TheMainWindowOpensOptionsAndPreview) {
+  TestWindow w(2);
+  w.Show();
+  for (const char* name : {"Drukuj1", "Opcjewydruku1", "Podgldwydruku1"}) EXPECT_TRUE(w.Item(name)->isEnabled()) << name;
+  QString seen;
+  ModalWatcher options([&](QWidget* dialog) {
+    seen = dialog->objectName() + " " + dialog->windowTitle();
+    dialog->close();
+  });
+  w.Item(QStringLiteral("Opcjewydruku1"))->trigger();
+  EXPECT_EQ(seen, QStringLiteral("PrintOptions Printout options"));
+  // An empty document previews as one page.
+  ModalWatcher preview([&](QWidget* dialog) {
+    seen = dialog->findChild<QToolButton*>(QStringLiteral("Strona"))->text();
+    dialog->close();
+  });
+  w.Item(QStringLiteral("Podgldwydruku1"))->trigger();
+  EXPECT_EQ(seen, QStringLiteral("1/1"));
+  EXPECT_TRUE(w.dialogs.messages.empty());
+}
