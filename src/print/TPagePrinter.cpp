@@ -240,6 +240,8 @@ void TPagePrinter::RefreshLayout() {
 }
 
 void TPagePrinter::BeginDoc() {
+  // The pages being sent must stay until the job is done.
+  if (printing_) throw EPagePrinter("Printing is already in progress");
   ClosePage();
   building_ = false;
   RefreshLayout();

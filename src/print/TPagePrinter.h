@@ -229,7 +229,7 @@ private:
   unsigned zoomPercent_ = 25;
   TZoomLocation zoomLocation_ = zlTopLeft;
   bool showMargins_ = true;
-  TColor shadowColor_ = 0x808080;
+  TColor shadowColor_ = quill_colors::SystemBit | 16;  // the button-shadow colour of the desktop theme
   unsigned shadowOffset_ = 5;
   bool gradientBackground_ = true;
 
@@ -241,6 +241,7 @@ private:
   int lineHeight_ = 0;
   bool building_ = false;
   bool inHeaderFooter_ = false;
+  bool printing_ = false;
 };
 
 // The document's text as the lines to print: split at CR LF, CR or LF; a break at the very end starts no

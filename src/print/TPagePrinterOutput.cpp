@@ -12,12 +12,20 @@ std::string ProgressPageLabel(int page, int firstPage, int pagesInRange, int cop
 }
 
 void TPagePrinter::Print() {
+  if (printing_) throw EPagePrinter("Printing is already in progress");
   if (building_) EndDoc();
   if (pages_.empty()) return;
   const int count = PageCount();
   const int first = std::clamp(fromPage_ == 0 ? 1 : fromPage_, 1, count);
   const int last = std::clamp(toPage_ == 0 ? count : toPage_, first, count);
-  SendPages(first, last);
+  printing_ = true;
+  try {
+    SendPages(first, last);
+  } catch (...) {
+    printing_ = false;
+    throw;
+  }
+  printing_ = false;
 }
 
 void TPagePrinter::SendPages(int first, int last) {

@@ -53,7 +53,7 @@ void PagePrinterView::paintEvent(QPaintEvent*) {
     painter.fillRect(0, 0, surfaceW, surfaceH, face);
   }
   auto rect = [](const PreviewRect& r) { return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top); };
-  painter.fillRect(rect(g.shadow), ToQColor(printer_.ShadowColor()));
+  painter.fillRect(rect(g.shadow), ToQColor(printer_.ShadowColor(), palette()));
   painter.fillRect(rect(g.page), Qt::white);
   if (const PrintedPage* page = printer_.Page(printer_.PageNumber())) {
     painter.setClipRect(rect(g.page));

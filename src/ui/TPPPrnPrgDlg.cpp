@@ -12,7 +12,9 @@
 TPPPrnPrgDlg::TPPPrnPrgDlg(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("PPPrnPrgDlg"));
   setWindowTitle(QStringLiteral("Print Progress"));
-  setModal(false);
+  // Shown without blocking the print loop, but the other windows take no input meanwhile: a second print
+  // or a rebuild of the pages started from them would run inside this one.
+  setWindowModality(Qt::ApplicationModal);
   auto* layout = new QVBoxLayout(this);
   auto* frame = new QFrame(this);
   frame->setFrameShape(QFrame::StyledPanel);

@@ -362,6 +362,35 @@ TEST(PagePrinter, PagesGoOutInRangeCopiesAndCollationOrder) {
   EXPECT_EQ(f.device.copyCount, 3);
 }
 
+TEST(PagePrinter, NothingRebuildsOrPrintsAgainWhilePagesAreSent) {
+  // Window events run between pages; a rebuild or a second print started from them must not touch the
+  // pages being sent.
+  struct Reentering : PrintProgress {
+    std::function<void()> action;
+    void Show(bool) override {}
+    void Update(const std::string&, const std::string&, const std::string&, int, int) override {}
+    bool ProcessEvents() override {
+      action();
+      return false;
+    }
+  };
+  for (int which = 0; which < 2; ++which) {
+    Fixture f;
+    f.Build(std::vector<std::string>(100, "x"));
+    f.printer.ProgressFactory = [&] {
+      auto p = std::make_unique<Reentering>();
+      p->action = [&] { which == 0 ? f.printer.BeginDoc() : f.printer.Print(); };
+      return p;
+    };
+    EXPECT_THROW(f.printer.Print(), EPagePrinter);
+    EXPECT_EQ(f.printer.PageCount(), 2);
+    EXPECT_EQ(f.device.log.at(f.device.log.size() - 2), "end");
+    f.printer.ProgressFactory = nullptr;
+    f.printer.Print();  // and printing works again afterwards
+    EXPECT_EQ(f.device.Sent(), "1 2");
+  }
+}
+
 TEST(PagePrinter, PageNumberStaysWithinThePages) {
   Fixture f;
   f.printer.SetPageNumber(5);  // no pages yet
