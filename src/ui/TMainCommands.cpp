@@ -18,14 +18,13 @@
 #include "ui/TAbout.h"
 #include "ui/TRemoveFavorities.h"
 #include "ui/TMain.h"
+#include "ui/TMainPrint.h"
 
 namespace {
 
 // Commands whose work belongs to parts of the program that do not exist yet. They are shown, so the
 // menus are complete, but cannot be chosen.
 const char* const kNotYetAvailable[] = {
-    // printing
-    "Opcjewydruku1", "Podgldwydruku1", "Drukuj1",
     // search
     "Znajd1", "Znajdwyraenieregularne1", "Znajdnastpny1", "Zastp1"};
 
@@ -95,6 +94,9 @@ void TMain::WireCommands() {
   on("Pomoc2", [this] { Pomoc2Click(); });
   on("Oprogramie1", [this] { Oprogramie1Click(); });
   WireHtmlCommands();
+  on("Drukuj1", [this] { PrintDocumentCommand(*this, dialogs_); });
+  on("Opcjewydruku1", [this] { PrintOptionsCommand(*this, dialogs_); });
+  on("Podgldwydruku1", [this] { PrintPreviewCommand(*this, dialogs_); });
 }
 
 // ---- Program and window ------------------------------------------------------------------------------------
