@@ -15,6 +15,7 @@
 #include "ui/QuillEditorWidget.h"
 #include "app/TDocumentCommands.h"
 #include "ui/TAbout.h"
+#include "ui/TMainSearch.h"
 #include "ui/TRemoveFavorities.h"
 #include "ui/TMain.h"
 
@@ -28,8 +29,6 @@ const char* const kNotYetAvailable[] = {
     // text commands
     "Poprzedlinieznakiem1", "Numerujlinie1", "DataGodzina1", "Zmniejszwcicie1", "Zwikszwcicie1", "maelitery1",
     "WIELKIELITERY1", "Skoczdolinii1", "Otwrzlink1", "Otwrzlinkwnowymoknie1",
-    // search
-    "Znajd1", "Znajdwyraenieregularne1", "Znajdnastpny1", "Zastp1",
     // HTML commands
     "dokumentHTML1", "Pogrubiona1", "Kursywa1", "Podkrelona1", "Przekrelona1", "dolewej1", "centruj1", "doprawej1",
     "justuj1", "H11", "H21", "H31", "H41", "H51", "H61", "Wstawkolor1", "Wstawznacznik1",
@@ -102,6 +101,7 @@ void TMain::WireCommands() {
      [this] { ToggleSetting(findChild<QAction*>(QStringLiteral("Zawijajwiersze1")), "Editor", "WordWrap"); });
   on("Zawszenawierzchu1", [this] { Zawszenawierzchu1Click(); });
   on("Pomoc2", [this] { Pomoc2Click(); });
+  new TMainSearch(*this, dialogs_, shell_);  // the search menu, with its dialogs
   on("Oprogramie1", [this] { Oprogramie1Click(); });
 }
 
