@@ -148,26 +148,53 @@ std::optional<std::string> TPatternEngine::Compile(std::string_view pattern) {
 // The engine is deterministic: what happens after reaching a node at a text position depends on nothing
 // else. So once an attempt fails, every (loop node, position) it passed through is known to fail, and a
 // later attempt that reaches one stops at once. Without this, "a*b" or "a+b" over a long run of a's
-// would take time growing with the square of the run. Positions are kept in pages of bits allocated
-// only where attempts went.
+// would take time growing with the square of the run. A "*" passes through consecutive positions, so
+// the last failed run of each is kept as an interval; a "+" is kept in pages of bits allocated only where
+// attempts went.
 class TPatternEngine::FailedStates {
 public:
-  bool Contains(int node, int position) const {
+  explicit FailedStates(std::size_t nodes) : starFailed_(nodes, Interval{1, 0}) {}
+
+  bool StarFailed(int node, int position) const {
+    const Interval& run = starFailed_[static_cast<std::size_t>(node)];
+    return run.from <= position && position <= run.to;
+  }
+  // Called at every step of a "*"; consecutive steps of one node extend its current run.
+  void VisitStar(int node, int position) {
+    if (!runs_.empty() && runs_.back().node == node && runs_.back().span.to + 1 == position)
+      runs_.back().span.to = position;
+    else
+      runs_.push_back({node, {position, position}});
+  }
+
+  bool PlusFailed(int node, int position) const {
     const auto page = pages_.find(Key(node, position));
     return page != pages_.end() && ((page->second[Word(position)] >> Bit(position)) & 1U) != 0;
   }
-  void Visit(int node, int position) { visited_.emplace_back(node, position); }
+  void VisitPlus(int node, int position) { plusVisits_.emplace_back(node, position); }
+
   void AttemptFailed() {
-    for (const auto& [node, position] : visited_) {
+    for (const Run& run : runs_) starFailed_[static_cast<std::size_t>(run.node)] = run.span;
+    for (const auto& [node, position] : plusVisits_) {
       auto& page = pages_[Key(node, position)];
       if (page.empty()) page.resize(kPageBits / 64);
       page[Word(position)] |= std::uint64_t{1} << Bit(position);
     }
-    visited_.clear();
+    AttemptEnded();
   }
-  void AttemptEnded() { visited_.clear(); }
+  void AttemptEnded() {
+    runs_.clear();
+    plusVisits_.clear();
+  }
 
 private:
+  struct Interval {
+    int from, to;
+  };
+  struct Run {
+    int node;
+    Interval span;
+  };
   static constexpr int kPageBits = 1 << 16;
   static std::uint64_t Key(int node, int position) {
     return (static_cast<std::uint64_t>(node) << 32) | static_cast<std::uint32_t>(position / kPageBits);
@@ -175,8 +202,10 @@ private:
   static std::size_t Word(int position) { return static_cast<std::size_t>(position % kPageBits) / 64; }
   static int Bit(int position) { return position % 64; }
 
+  std::vector<Interval> starFailed_;
+  std::vector<Run> runs_;
   std::unordered_map<std::uint64_t, std::vector<std::uint64_t>> pages_;
-  std::vector<std::pair<int, int>> visited_;
+  std::vector<std::pair<int, int>> plusVisits_;
 };
 
 int TPatternEngine::MatchAt(std::string_view text, int position) const {
@@ -194,8 +223,13 @@ int TPatternEngine::Match(std::string_view text, int start, FailedStates* failed
     if (node.Next < 0) return i - start;
     const TMatchNode& next = nodes_[static_cast<std::size_t>(node.Next)];
     if (node.Loop >= 0 && failed != nullptr) {
-      if (failed->Contains(n, i)) return -1;
-      failed->Visit(n, i);
+      if (node.Set.any()) {
+        if (failed->StarFailed(n, i)) return -1;
+        failed->VisitStar(n, i);
+      } else {
+        if (failed->PlusFailed(n, i)) return -1;
+        failed->VisitPlus(n, i);
+      }
     }
     const unsigned char c = at(i);
     if (node.Set.test(c)) {
@@ -237,7 +271,7 @@ std::optional<TPatternHit> TPatternEngine::Find(std::string_view text, int start
     if (starts[c]) single = leader.Set.count() == 1 ? static_cast<int>(c) : -1;
   }
 
-  FailedStates failed;
+  FailedStates failed(nodes_.size());
   for (int i = first; i <= last; ++i) {
     if (filter) {
       if (single >= 0) {

@@ -30,11 +30,16 @@ void TSearchCommands::ReplaceDialogFind(const TReplaceOptions& options) {
 }
 
 void TSearchCommands::FindLoop(const std::string& findText, bool matchCase, bool down) {
-  const std::string text = target_.Text();
   for (;;) {
     const int start = target_.SelStart();
-    const std::size_t p = down ? SearchForward(text, findText, static_cast<std::size_t>(start + target_.SelLength()), matchCase)
-                               : SearchBackward(text, findText, static_cast<std::size_t>(start), matchCase);
+    std::size_t p = npos;
+    std::string text;
+    if (down) {
+      p = target_.FindForward(findText, static_cast<std::size_t>(start + target_.SelLength()), matchCase);
+    } else {
+      text = target_.Text();
+      p = SearchBackward(text, findText, static_cast<std::size_t>(start), matchCase);
+    }
     if (p != npos) {
       target_.Select(static_cast<int>(p), Size(findText));
       return;
@@ -83,9 +88,8 @@ bool TSearchCommands::FindNext(const TFindOptions& findDialog, const std::string
     return true;
   }
   if (findDialog.FindText.empty()) return false;
-  const std::string text = target_.Text();
   const std::size_t p =
-      SearchForward(text, findDialog.FindText, static_cast<std::size_t>(target_.SelStart() + 1), findDialog.MatchCase);
+      target_.FindForward(findDialog.FindText, static_cast<std::size_t>(target_.SelStart() + 1), findDialog.MatchCase);
   if (p == npos)
     dialogs_.Message(LangText(75, InterfaceLanguage()));
   else

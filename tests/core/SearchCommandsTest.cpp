@@ -3,8 +3,10 @@
 #include <random>
 #include <string>
 
+#include "EditorTestSupport.h"
 #include "app/LangTable.h"
 #include "fakes/ScriptedDialogs.h"
+#include "search/EditorSearchTarget.h"
 #include "search/SearchTarget.h"
 #include "search/TPatternEngine.h"
 #include "search/TSearchCommands.h"
@@ -199,4 +201,28 @@ TEST(SearchCommands, PatternSearchRestartsInPolishAndFindNextRepeatsIt) {
   f.target.Select(0, 0);
   f.commands.FindDialogFind({"ab", true, true});
   EXPECT_EQ(f.commands.SearchMode(), TSearchCommands::Mode::Text);
+}
+
+TEST(SearchCommands, TheEditorsChunkedSearchAgreesWithSearchingItsWholeText) {
+  // Small chunks, short lines and word wrap put hits across chunk ends, line breaks and soft breaks.
+  std::mt19937 rng(11);
+  for (const bool wrap : {false, true}) {
+    EditorFixture e(12, 5);
+    std::string text;
+    for (int i = 0; i < 400; ++i) text += (rng() % 30 == 0) ? std::string("\r\n") : std::string(1, "abAB "[rng() % 5]);
+    e->SetText(text);
+    const int documentLines = e->Lines().Count();
+    e->SetWordWrap(wrap);
+    ASSERT_EQ(e->Lines().Count() > documentLines, wrap);
+    const EditorSearchTarget target(*e, 7);
+    const std::string whole = e->Text();
+    for (int round = 0; round < 300; ++round) {
+      std::string needle;
+      for (int i = 0, n = 1 + static_cast<int>(rng() % 4); i < n; ++i) needle += "abAB \r\n"[rng() % 7];
+      const std::size_t from = rng() % (whole.size() + 3);
+      const bool matchCase = rng() % 2 == 0;
+      ASSERT_EQ(target.FindForward(needle, from, matchCase), SearchForward(whole, needle, from, matchCase))
+          << "needle " << needle << " from " << from << " wrap " << wrap;
+    }
+  }
 }
