@@ -31,9 +31,19 @@ TSearchCommands* TMainSearch::Commands() {
   return commands_.get();
 }
 
+namespace {
+
+// F3 works while a search dialog is the active window too.
+void AddFindNextKey(TMain& main, QWidget* dialog) {
+  if (QAction* item = main.findChild<QAction*>(QStringLiteral("Znajdnastpny1"))) dialog->addAction(item);
+}
+
+}  // namespace
+
 TFindDialog* TMainSearch::FindDialog1() {
   if (findDialog_ == nullptr) {
     findDialog_ = new TFindDialog(&main_);
+    AddFindNextKey(main_, findDialog_);
     findDialog_->OnFind = [this] {
       if (TSearchCommands* commands = Commands()) commands->FindDialogFind(findDialog_->Options());
     };
@@ -44,6 +54,7 @@ TFindDialog* TMainSearch::FindDialog1() {
 TReplaceDialog* TMainSearch::ReplaceDialog1() {
   if (replaceDialog_ == nullptr) {
     replaceDialog_ = new TReplaceDialog(&main_);
+    AddFindNextKey(main_, replaceDialog_);
     replaceDialog_->OnFind = [this] {
       if (TSearchCommands* commands = Commands()) commands->ReplaceDialogFind(replaceDialog_->Options());
     };

@@ -80,17 +80,6 @@ TEST(PatternEngine, FindsTheFirstHitOrReportsTheError) {
   }
 }
 
-TEST(PatternEngine, FindStartsAfterTheStartOffsetAndStopsAtTheLast) {
-  TPatternEngine engine;
-  ASSERT_FALSE(engine.Compile("ab"));
-  EXPECT_EQ(engine.Find("abab", 1, 4)->Position, 3);
-  EXPECT_FALSE(engine.Find("abab", 1, 1));
-  EXPECT_FALSE(engine.Find("abab", 9, 9));
-  EXPECT_EQ(engine.MatchAt("abab", 3), 2);
-  EXPECT_EQ(engine.MatchAt("abab", 2), -1);
-  EXPECT_EQ(engine.MatchAt("abab", 6), -1);
-}
-
 TEST(PatternEngine, LongRunsWithoutAHitTakeLinearTime) {
   // Each of these would retry the whole run from every start position without the failed-state memo.
   const std::string run(60000, 'a');
