@@ -22,6 +22,8 @@ public:
   // Tells the window through the editor's OnModified event, which clears or sets its modified mark.
   virtual void SetModified(bool modified) = 0;
   virtual void ClearUndo() = 0;
+  // Another document's bookmarks would sit on unrelated lines of this one.
+  virtual void ClearBookmarks() = 0;
   virtual TColorStyle ColorStyle() const = 0;
   virtual void SetColorStyle(TColorStyle style) = 0;
   virtual bool PlainText() const = 0;

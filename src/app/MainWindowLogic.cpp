@@ -45,7 +45,14 @@ EscAction EscActionFor(int escKeySetting) {
 }
 
 std::string DocumentCaption(const std::string& fileName, const std::string& codePage) {
+  // A new document saved for the first time has no code page of its own yet.
+  if (codePage.empty()) return std::string(AppCaption) + " - " + fileName;
   return std::string(AppCaption) + " - " + fileName + " (" + codePage + ")";
+}
+
+std::string OpenFailedMessage(const std::string& target, int language) {
+  if (language == 1) return "Nie można otworzyć: " + target + "\nNie znaleziono programu, który to otwiera.";
+  return "Could not open: " + target + "\nNo program was found to open it.";
 }
 
 std::optional<std::string> ApplicationTitleFor(const std::string& fileName) {

@@ -33,6 +33,8 @@ EscAction EscActionFor(int escKeySetting);
 
 // "Norvale Quillpad 1.0.16 - <file> (<code page>)".
 std::string DocumentCaption(const std::string& fileName, const std::string& codePage);
+// What the user is told when the desktop has no program for a help page, a web address or a document.
+std::string OpenFailedMessage(const std::string& target, int language);
 // AppTitlePrefix + the file name without its folder; nothing when that name is empty (the title then
 // stays as it was).
 std::optional<std::string> ApplicationTitleFor(const std::string& fileName);

@@ -55,6 +55,7 @@ void TDocumentCommands::NewDocument() {
   if (!QuerySaveDocument()) return;
   editor_.SetDocumentFileName("");
   editor_.SetText("");
+  editor_.ClearBookmarks();
   editor_.SetModified(false);
   utf8Memory_ = TUtf8Memory{};
   window_.ShowAppCaption();
@@ -120,6 +121,7 @@ void TDocumentCommands::LoadDocument(const std::string& name, const std::optiona
   documentCodePage_ = doc.codePage;
   utf8Memory_ = std::move(doc.memory);
   editor_.SetText(text);
+  editor_.ClearBookmarks();
   editor_.SetDocumentFileName(name);
   AddOpenedDocument(name);
   editor_.SetSelStart(0);

@@ -17,6 +17,9 @@ public:
   bool Modified() const override { return editor_.Modified(); }
   void SetModified(bool modified) override { editor_.SetModified(modified); }
   void ClearUndo() override { editor_.ClearUndo(); }
+  void ClearBookmarks() override {
+    for (int n = 1; n <= 9; ++n) editor_.ClearBookmark(n);
+  }
   TColorStyle ColorStyle() const override { return editor_.ColorStyle(); }
   void SetColorStyle(TColorStyle style) override { editor_.SetColorStyle(style); }
   bool PlainText() const override { return editor_.PlainText(); }

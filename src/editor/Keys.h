@@ -24,6 +24,8 @@ constexpr int Right = 39;
 constexpr int Down = 40;
 constexpr int Insert = 45;
 constexpr int Delete = 46;
+// Any other key that types a character (punctuation, letters of other layouts).
+constexpr int OtherCharacterKey = 229;
 }  // namespace vk
 
 enum TShiftStateItem { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };

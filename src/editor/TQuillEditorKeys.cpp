@@ -7,6 +7,9 @@
 #include "platform/EditorHost.h"
 
 void TQuillEditor::KeyDown(int& key, TShiftState shift) {
+  // Skipping a character covers only the one typed by the key press that asked for it: a press that
+  // types nothing (Ctrl+Delete) must not swallow the next key's character.
+  skipNextChar_ = false;
   if (OnKeyDown) OnKeyDown(key, shift);
   // A key pressed while the caret is off the screen only brings it back.
   if (EnsureCaretVisible()) return;

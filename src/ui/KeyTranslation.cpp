@@ -1,6 +1,7 @@
 #include "ui/KeyTranslation.h"
 
 #include <QKeyEvent>
+#include <array>
 
 #include "ui/Win1250Text.h"
 
@@ -29,8 +30,11 @@ int VirtualKeyFor(int qtKey) {
     case Qt::Key_Down: return vk::Down;
     case Qt::Key_Insert: return vk::Insert;
     case Qt::Key_Delete: return vk::Delete;
-    default: return 0;
+    default: break;
   }
+  // Every other key that types something still has a key-down of its own, as punctuation keys do on
+  // the platform the editor was made for; the editor only needs to know that a new key press began.
+  return qtKey > 0 && qtKey < Qt::Key_Escape ? vk::OtherCharacterKey : 0;
 }
 
 TShiftState ShiftStateFor(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons) {
@@ -44,26 +48,45 @@ TShiftState ShiftStateFor(Qt::KeyboardModifiers modifiers, Qt::MouseButtons butt
   return s;
 }
 
+namespace {
+
+// Keys whose character does not come from the event's text: X11 gives Delete the text "\x7f", Ctrl+Space
+// a NUL and Ctrl+Enter a CR, where the editor expects no character, a blank and a LF.
+struct ControlKey {
+  int qtKey;
+  std::optional<char> plain;
+  std::optional<char> withCtrl;
+};
+constexpr std::array<ControlKey, 7> kControlKeys{{
+    {Qt::Key_Escape, '\x1b', std::nullopt},
+    {Qt::Key_Return, '\r', '\n'},
+    {Qt::Key_Enter, '\r', '\n'},
+    {Qt::Key_Backspace, '\b', '\x7f'},
+    {Qt::Key_Tab, '\t', std::nullopt},
+    {Qt::Key_Backtab, std::nullopt, std::nullopt},
+    {Qt::Key_Space, ' ', ' '},
+}};
+
+}  // namespace
+
 std::optional<char> CharacterFor(const QKeyEvent& event) {
   const Qt::KeyboardModifiers mods = event.modifiers();
   const bool ctrl = (mods & Qt::ControlModifier) != 0;
   const bool alt = (mods & Qt::AltModifier) != 0;
-  switch (event.key()) {
-    case Qt::Key_Escape: return '\x1b';
-    case Qt::Key_Return:
-    case Qt::Key_Enter: return ctrl ? '\n' : '\r';
-    case Qt::Key_Backspace: return ctrl ? '\x7f' : '\b';
-    case Qt::Key_Tab: return ctrl ? std::nullopt : std::optional<char>('\t');
-    case Qt::Key_Backtab: return std::nullopt;
-    default: break;
-  }
-  if (ctrl && !alt) {
+  // Chords with the Super key belong to the desktop, Alt+key to the menus; a real Ctrl+Alt chord is a
+  // command (bookmarks), since X11 reports AltGr as a modifier of its own and not as Ctrl+Alt.
+  if ((mods & Qt::MetaModifier) != 0 || alt) return std::nullopt;
+  for (const ControlKey& k : kControlKeys)
+    if (k.qtKey == event.key()) return ctrl ? k.withCtrl : k.plain;
+  if (ctrl) {
     if (event.key() >= Qt::Key_A && event.key() <= Qt::Key_Z) return static_cast<char>(1 + event.key() - Qt::Key_A);
-    if (event.key() == Qt::Key_Space) return ' ';
     return std::nullopt;
   }
-  if (alt && !ctrl) return std::nullopt;
+  // What is left types its text; keys that type no printable character (Delete, arrows, F-keys) type
+  // nothing, whatever control code X11 puts in their text.
   const std::string bytes = ToWin1250(event.text());
-  if (bytes.size() != 1 || static_cast<unsigned char>(bytes[0]) < 32) return std::nullopt;
+  if (bytes.size() != 1) return std::nullopt;
+  const auto c = static_cast<unsigned char>(bytes[0]);
+  if (c < 32 || c == 127) return std::nullopt;
   return bytes[0];
 }

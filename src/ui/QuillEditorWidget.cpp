@@ -13,6 +13,19 @@
 #include "ui/QtColor.h"
 #include "ui/Win1250Text.h"
 
+namespace {
+
+constexpr int kTimerGranularityMs = 15;
+
+// Other programs expect Unicode text with LF line ends; the editor holds CR LF.
+QString ForOtherPrograms(std::string_view text) {
+  QString s = FromWin1250(text);
+  s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  return s;
+}
+
+}  // namespace
+
 QuillEditorWidget::QuillEditorWidget(QWidget* parent) : QWidget(parent) {
   setFocusPolicy(Qt::StrongFocus);
   setAttribute(Qt::WA_OpaquePaintEvent);
@@ -203,14 +216,36 @@ void QuillEditorWidget::ScrollAction(Bar bar, int action) {
 
 // ---- Timer, clipboard, focus, cursor ------------------------------------------------------------------
 
-void QuillEditorWidget::StartTimer(int intervalMs) { autoScrollTimer_.start(std::max(1, intervalMs)); }
+// The editor asks for a 1 ms drag-scroll timer, which on the platform it was made for fires about every
+// 15 ms; a Linux timer really fires every millisecond and would scroll a thousand lines a second.
+void QuillEditorWidget::StartTimer(int intervalMs) { autoScrollTimer_.start(std::max(kTimerGranularityMs, intervalMs)); }
 
 void QuillEditorWidget::StopTimer() { autoScrollTimer_.stop(); }
 
 std::string QuillEditorWidget::ClipboardText() { return ToWin1250(QApplication::clipboard()->text()); }
 
 void QuillEditorWidget::SetClipboardText(std::string_view text) {
-  QApplication::clipboard()->setText(FromWin1250(text));
+  QApplication::clipboard()->setText(ForOtherPrograms(text));
+}
+
+void QuillEditorWidget::PublishPrimarySelection() {
+  QClipboard* clipboard = QApplication::clipboard();
+  if (!clipboard->supportsSelection() || editor_->SelLength() == 0) return;
+  const std::pair<int, int> selection{editor_->SelStart(), editor_->SelLength()};
+  if (selection == publishedSelection_ && clipboard->ownsSelection()) return;
+  publishedSelection_ = selection;
+  clipboard->setText(ForOtherPrograms(editor_->SelText()), QClipboard::Selection);
+}
+
+void QuillEditorWidget::PastePrimarySelection(QPoint at) {
+  QClipboard* clipboard = QApplication::clipboard();
+  if (!clipboard->supportsSelection() || editor_->Readonly()) return;
+  const std::string text = ToWin1250(clipboard->text(QClipboard::Selection));
+  if (text.empty()) return;
+  // As in every X11 editor the text goes in where the middle button was pressed, not at the caret.
+  editor_->MouseDown(TMouseButton::mbLeft, TShiftState{}, at.x(), at.y());
+  editor_->MouseUp(TMouseButton::mbLeft, TShiftState{}, at.x(), at.y());
+  editor_->SetSelText(text);
 }
 
 void QuillEditorWidget::SetFocus() { setFocus(Qt::OtherFocusReason); }
@@ -240,6 +275,7 @@ void QuillEditorWidget::keyPressEvent(QKeyEvent* e) {
   if (key != 0) editor_->KeyDown(key, ShiftStateFor(e->modifiers(), QApplication::mouseButtons()));
   if (const std::optional<char> c = CharacterFor(*e)) editor_->KeyPress(*c);
   e->accept();
+  PublishPrimarySelection();
 }
 
 void QuillEditorWidget::inputMethodEvent(QInputMethodEvent* e) {
@@ -257,6 +293,10 @@ QVariant QuillEditorWidget::inputMethodQuery(Qt::InputMethodQuery query) const {
 
 void QuillEditorWidget::mousePressEvent(QMouseEvent* e) {
   const QPoint p = e->position().toPoint();
+  if (e->button() == Qt::MiddleButton && !(e->modifiers() & Qt::ShiftModifier)) {
+    PastePrimarySelection(p);
+    return;
+  }
   editor_->MouseDown(e->button() == Qt::RightButton    ? TMouseButton::mbRight
                      : e->button() == Qt::MiddleButton ? TMouseButton::mbMiddle
                                                        : TMouseButton::mbLeft,
@@ -274,12 +314,14 @@ void QuillEditorWidget::mouseReleaseEvent(QMouseEvent* e) {
                    : e->button() == Qt::MiddleButton ? TMouseButton::mbMiddle
                                                      : TMouseButton::mbLeft,
                    ShiftStateFor(e->modifiers(), e->buttons()), p.x(), p.y());
+  PublishPrimarySelection();
 }
 
 void QuillEditorWidget::mouseDoubleClickEvent(QMouseEvent* e) {
-  if (e->button() == Qt::LeftButton)
+  if (e->button() == Qt::LeftButton) {
     editor_->DoubleClick();
-  else
+    PublishPrimarySelection();
+  } else
     mousePressEvent(e);
 }
 

@@ -71,6 +71,9 @@ private:
   void LayoutChildren();
   void ScrollAction(Bar bar, int action);
   void BlinkCaret();
+  // The X11 primary selection: what is selected now, pasted by a middle click.
+  void PublishPrimarySelection();
+  void PastePrimarySelection(QPoint at);
 
   std::unique_ptr<TQuillEditor> editor_;
   QImage buffer_;
@@ -87,6 +90,7 @@ private:
   bool caretShown_ = false;
   bool caretBlinkOn_ = true;
   int wheelRemainder_ = 0;  // wheel movement short of a whole notch
+  std::pair<int, int> publishedSelection_{-1, 0};  // start and length last given to the primary selection
   QPoint caretPos_;
   QSize caretSize_;
 };

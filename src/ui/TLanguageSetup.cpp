@@ -9,7 +9,9 @@
 #include "settings/SettingsStore.h"
 #include "ui/ToolIcons.h"
 
-TLanguageSetup::TLanguageSetup(SettingsStore& settings, QWidget* parent) : QDialog(parent), settings_(settings) {
+TLanguageSetup::TLanguageSetup(SettingsStore& settings, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      settings_(settings) {
   setObjectName(QStringLiteral("LanguageSetup"));
   setWindowTitle(QStringLiteral("Quillpad"));
   setWindowIcon(ProgramIcon());

@@ -1,5 +1,7 @@
 #include "ui/TMain.h"
 
+#include "ui/KeyboardAccess.h"
+
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
@@ -26,6 +28,7 @@
 #include "platform/Dialogs.h"
 #include "settings/SettingsStore.h"
 #include "ui/ApplicationState.h"
+#include "ui/KeyboardAccess.h"
 #include "ui/QuillEditorWidget.h"
 #include "ui/TInfo.h"
 #include "ui/TTifOfTheDay.h"
@@ -71,6 +74,11 @@ TMain::TMain(SettingsStore& settings, Dialogs& dialogs, Shell& shell, std::vecto
   TranslateMenu(unSelect_);
   TranslateControl(htmlBar_);
   TranslateControl(mainBar_);
+  AddMenuMnemonics(this, InterfaceLanguage());
+  AddMenuBarKey(this);
+  InstallQtTranslations(InterfaceLanguage());
+  if (QAction* newDocument = findChild<QAction*>(QStringLiteral("dokument1")))
+    newDocument->setToolTip(Lang(2) + QLatin1Char(' ') + Lang(3));
 
   WireCommands();
   DisableMissingCommands();

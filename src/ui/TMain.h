@@ -109,6 +109,7 @@ private:
   void Zawszenawierzchu1Click();
   void Pomoc2Click();
   void Oprogramie1Click();
+  void OpenOrSay(const std::string& target);
   void LogoClick();
   void UnSelectAboutToShow();
   void BookmarkClick(QAction* item, int kind);

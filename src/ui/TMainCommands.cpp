@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include "app/LangTable.h"
+#include "app/MainWindowLogic.h"
 #include "editor/TQuillEditor.h"
 #include "platform/Dialogs.h"
 #include "platform/Shell.h"
@@ -192,7 +193,7 @@ void TMain::BookmarkClick(QAction* item, int kind) {
 
 void TMain::Pomoc2Click() {
   const QString url = HelpTopicUrl(QStringLiteral("program_about"));
-  if (!url.isEmpty()) shell_.Open(url.toStdString());
+  if (!url.isEmpty()) OpenOrSay(url.toStdString());
 }
 
 void TMain::Oprogramie1Click() {
@@ -200,7 +201,12 @@ void TMain::Oprogramie1Click() {
   about.exec();
 }
 
-void TMain::LogoClick() { shell_.Open(LangText(226, InterfaceLanguage())); }
+void TMain::LogoClick() { OpenOrSay(LangText(226, InterfaceLanguage())); }
+
+void TMain::OpenOrSay(const std::string& target) {
+  // Without a browser or a program for the type the desktop opens nothing and says nothing itself.
+  if (!shell_.Open(target)) dialogs_.Message(OpenFailedMessage(target, InterfaceLanguage()));
+}
 
 // ---- Documents -----------------------------------------------------------------------------------------------
 
@@ -221,7 +227,7 @@ void TMain::Uruchom1Click() {
     if (!documents_->SaveDocument()) return;
   }
   // The document runs in whatever the desktop associates with its type; without a name nothing opens.
-  if (!editor->DocumentFileName().empty()) shell_.Open(editor->DocumentFileName());
+  if (!editor->DocumentFileName().empty()) OpenOrSay(editor->DocumentFileName());
 }
 
 void TMain::Organizujulubione1Click() {

@@ -13,7 +13,8 @@
 #include "ui/Translate.h"
 
 TTifOfTheDay::TTifOfTheDay(SettingsStore& settings, int firstId, int lastId, QWidget* parent)
-    : QDialog(parent, Qt::Tool), settings_(settings), firstId_(firstId), lastId_(std::max(firstId, lastId)) {
+    : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      settings_(settings), firstId_(firstId), lastId_(std::max(firstId, lastId)) {
   setObjectName(QStringLiteral("TipOfTheDay"));
   setWindowTitle(QStringLiteral("#195#Porada dnia"));
   setModal(true);

@@ -7,13 +7,14 @@
 
 #include "app/CodePageDetection.h"
 #include "app/CodePages.h"
+#include "fakes/TestFiles.h"
 
 namespace {
 
 std::string ReadData(const std::string& name) {
-  std::ifstream in(std::string(QUILL_TEST_DATA_DIR) + "/codepages/" + name, std::ios::binary);
-  EXPECT_TRUE(in) << name;
-  return {std::istreambuf_iterator<char>(in), {}};
+  const std::string path = std::string(QUILL_TEST_DATA_DIR) + "/codepages/" + name;
+  EXPECT_TRUE(std::ifstream(path).good()) << name;
+  return ReadBytes(path);
 }
 
 std::string LettersOf(const TCodePage& row) { return {row.Letters.begin(), row.Letters.end()}; }

@@ -49,6 +49,7 @@ public:
   bool Modified() const override { return modified_; }
   void SetModified(bool modified) override { modified_ = modified; }
   void ClearUndo() override { undoSteps_ = 0; }
+  void ClearBookmarks() override {}
   int UndoSteps() const { return undoSteps_; }
   TColorStyle ColorStyle() const override { return style_; }
   void SetColorStyle(TColorStyle style) override {

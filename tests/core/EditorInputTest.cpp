@@ -130,6 +130,10 @@ TEST(EditorKeys, BackspaceDeleteTabAndWordDeletion) {
   e.SetSelStart(0);
   Key(e, vk::Delete, TShiftState{ssCtrl});
   EXPECT_EQ(e.Text(), "two");  // up to the start of the next word
+  // Ctrl+Delete types no character, so the next key's character is not skipped.
+  Key(e, vk::OtherCharacterKey);
+  e.KeyPress(',');
+  EXPECT_EQ(e.Text(), ",two");
 }
 
 TEST(EditorKeys, HomeTogglesAndVerticalMovesKeepTheDesiredColumn) {

@@ -68,6 +68,7 @@ TEST(MainWindowLogic, EscActionFromSetting) {
 
 TEST(MainWindowLogic, CaptionAndApplicationTitle) {
   EXPECT_EQ(DocumentCaption("C:\\a.txt", "windows-1250"), "Norvale Quillpad 1.0.16 - C:\\a.txt (windows-1250)");
+  EXPECT_EQ(DocumentCaption("/tmp/new.html", ""), "Norvale Quillpad 1.0.16 - /tmp/new.html");  // saved for the first time
   const std::pair<const char*, std::optional<std::string>> titles[] = {
       {"C:\\a.txt", "Quillpad - a.txt"}, {"/home/ann/web/index.html", "Quillpad - index.html"},
       {"plain.txt", "Quillpad - plain.txt"}, {"", std::nullopt}, {"/home/ann/", std::nullopt}};

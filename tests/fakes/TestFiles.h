@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <iterator>
 #include <string>
 
@@ -32,8 +33,11 @@ inline void WriteBytes(const std::string& path, const std::string& bytes) {
 }
 
 inline std::string ReadBytes(const std::string& path) {
+  // Through a string stream: GCC's optimiser warns of a null dereference inside stream iterators.
   std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
+  std::ostringstream out;
+  out << in.rdbuf();
+  return out.str();
 }
 
 // The text with every LF preceded by a CR, as a DOS file holds it.

@@ -62,7 +62,7 @@ TEST(MainMenu, CaptionsAndShortcutsInBothLanguages) {
     const char* en;
     const char* key;
   } items[] = {
-      {"Plik1Item", "Plik", "File", ""},
+      {"Plik1Item", "&Plik", "&File", ""},
       {"Nowy1Item", "Nowy", "New", ""},
       {"dokument1", "dokument", "document", "Ctrl+N"},
       {"dokumentHTML1", "dokument HTML", "HTML document", "Ctrl+H"},
@@ -76,7 +76,7 @@ TEST(MainMenu, CaptionsAndShortcutsInBothLanguages) {
       {"Drukuj1", "Drukuj...", "Print...", ""},
       {"Uruchom1", "Uruchom", "Execute", "F5"},
       {"Zakocz1", "Zakończ", "Exit", "Ctrl+Q"},
-      {"Edycja1Item", "Edycja", "Edit", ""},
+      {"Edycja1Item", "&Edycja", "&Edit", ""},
       {"Stronakodowa1Item", "Strona kodowa", "Document codepage", ""},
       {"ISO885921", "ISO-8859-2", "ISO-8859-2", ""},
       {"Latin2CP8521", "Latin2 (CP852)", "Latin2 (CP852)", ""},
@@ -102,7 +102,7 @@ TEST(MainMenu, CaptionsAndShortcutsInBothLanguages) {
       {"Znajdnastpny1", "Znajdź &następny", "Find &next", "F3"},
       {"Zastp1", "Zastąp...", "Replace...", ""},
       {"Skoczdolinii1", "Skocz do linii...", "Goto line...", "Ctrl+G"},
-      {"HTML1Item", "HTML", "HTML", ""},
+      {"HTML1Item", "H&TML", "H&TML", ""},
       {"Czcionka1Item", "Czcionka", "Font", ""},
       {"Pogrubiona1", nullptr, nullptr, "Ctrl+B"},
       {"Kursywa1", nullptr, nullptr, "Ctrl+I"},
@@ -113,10 +113,10 @@ TEST(MainMenu, CaptionsAndShortcutsInBothLanguages) {
       {"Wstawkolor1", "Wstaw kolor...", "Insert color...", ""},
       {"Wstawznacznik1", "Wstaw znacznik...", "Insert Tag...", ""},
       {"Powtrzwstawienieznacznika1", "Powtórz wstawienie znacznika", "Insert last tag again...", "F8"},
-      {"Ulubione1Item", "Ulubione", "Favorites", ""},
+      {"Ulubione1Item", "&Ulubione", "F&avorites", ""},
       {"Dodajdoulubionych1", "Dodaj do ulubionych", "Add to favorites", "Ctrl+D"},
       {"Organizujulubione1", "Organizuj ulubione...", "Organize favorites...", ""},
-      {"Opcje1Item", "Opcje", "Options", ""},
+      {"Opcje1Item", "&Opcje", "&Options", ""},
       {"Ustawienia1", "Ustawienia...", "Setup...", ""},
       {"Interfejspolski1", "Interfejs : polski", "Interface : polish", ""},
       {"Interfejsangielski1", "Interfejs : angielski", "Interface : english", ""},
@@ -131,7 +131,7 @@ TEST(MainMenu, CaptionsAndShortcutsInBothLanguages) {
       {"Belkakolorw1", "Pokaż belkę kolorów", "Show color toolbar", ""},
       {"Zawijajwiersze1", "Zawijaj wiersze", "Wordwrap", ""},
       {"Zawszenawierzchu1", "Zawsze na wierzchu", "Always on top", ""},
-      {"Pomoc1Item", "Pomoc", "Help", ""},
+      {"Pomoc1Item", "Po&moc", "&Help", ""},
       {"Pomoc2", "Pomoc", "Help", "F1"},
       {"Oprogramie1", "O programie", "About", ""},
       // Popup menus.

@@ -37,34 +37,50 @@ TEST(Win1250Text, PolishLettersAndDroppedCharacters) {
   EXPECT_EQ(ToWin1250(QStringLiteral("a中ä€ñ")), std::string("a\xE4\x80"));
 }
 
-TEST(KeyTranslation, KeyCodesAndCharacters) {
+TEST(KeyTranslation, RealX11KeyEventsTypeWhatTheSameKeysTypeOnWindows) {
+  // Key, modifiers and text as an X11 server delivers them (recorded under Xvfb with xdotool), and the
+  // key code and character the editor must see for them.
+  const int aOgonek = 0x104;  // X11 reports ą as the code of its capital
+  const Qt::KeyboardModifiers ctrl = Qt::ControlModifier, ctrlAlt = Qt::ControlModifier | Qt::AltModifier;
   const struct {
     int key;
     Qt::KeyboardModifiers mods;
-    QString text;
+    const char* utf8;
     int vk;
     std::optional<char> ch;
   } cases[] = {
       {Qt::Key_A, Qt::NoModifier, "a", 'A', 'a'},
-      {Qt::Key_A, Qt::ControlModifier, "\x01", 'A', '\x01'},
+      {Qt::Key_A, ctrl, "\x01", 'A', '\x01'},
+      {Qt::Key_A, Qt::MetaModifier, "a", 'A', std::nullopt},  // Super+A
       {Qt::Key_F, Qt::AltModifier, "f", 'F', std::nullopt},
-      {Qt::Key_Escape, Qt::NoModifier, "\x1b", vk::Escape, '\x1b'},
-      {Qt::Key_Return, Qt::NoModifier, "\r", vk::Return, '\r'},
-      {Qt::Key_Enter, Qt::NoModifier, "\r", vk::Return, '\r'},
+      {Qt::Key_Delete, Qt::NoModifier, "\x7f", vk::Delete, std::nullopt},
+      {Qt::Key_Delete, ctrl, "\x7f", vk::Delete, std::nullopt},
       {Qt::Key_Backspace, Qt::NoModifier, "\b", vk::Back, '\b'},
+      {Qt::Key_Backspace, ctrl, "\b", vk::Back, '\x7f'},
+      {Qt::Key_1, ctrlAlt, "1", '1', std::nullopt},
+      {Qt::Key_8, ctrlAlt, "\x7f", '8', std::nullopt},
+      {Qt::Key_0, ctrlAlt, "0", '0', std::nullopt},
+      {Qt::Key_8, ctrl, "\x7f", '8', std::nullopt},
+      {Qt::Key_BracketLeft, ctrl, "\x1b", vk::OtherCharacterKey, std::nullopt},
+      {Qt::Key_Return, Qt::NoModifier, "\r", vk::Return, '\r'},
+      {Qt::Key_Return, ctrl, "\r", vk::Return, '\n'},
+      {Qt::Key_Enter, Qt::KeypadModifier, "\r", vk::Return, '\r'},
+      {Qt::Key_Space, ctrl, "", vk::Space, ' '},
+      {Qt::Key_Escape, Qt::NoModifier, "\x1b", vk::Escape, '\x1b'},
       {Qt::Key_Tab, Qt::NoModifier, "\t", vk::Tab, '\t'},
-      {Qt::Key_Home, Qt::NoModifier, "", vk::Home, std::nullopt},
-      {Qt::Key_PageDown, Qt::ShiftModifier, "", vk::Next, std::nullopt},
-      {Qt::Key_3, Qt::ControlModifier | Qt::AltModifier, "", '3', std::nullopt},
+      {Qt::Key_Backtab, Qt::ShiftModifier, "", vk::Tab, std::nullopt},
+      {Qt::Key_Insert, Qt::NoModifier, "", vk::Insert, std::nullopt},
       {Qt::Key_F5, Qt::NoModifier, "", 116, std::nullopt},
-      {Qt::Key_Space, Qt::ControlModifier, " ", vk::Space, ' '},
-      {Qt::Key_unknown, Qt::NoModifier, QStringLiteral("ą"), 0, '\xB9'},
-      {Qt::Key_unknown, Qt::NoModifier, QStringLiteral("中"), 0, std::nullopt},
+      {Qt::Key_Comma, Qt::NoModifier, ",", vk::OtherCharacterKey, ','},
+      {Qt::Key_1, Qt::KeypadModifier, "1", '1', '1'},
+      {aOgonek, Qt::NoModifier, "\xc4\x85", vk::OtherCharacterKey, '\xB9'},
+      {aOgonek, Qt::GroupSwitchModifier, "\xc4\x85", vk::OtherCharacterKey, '\xB9'},  // AltGr+A
+      {Qt::Key_unknown, Qt::NoModifier, "\xe4\xb8\xad", 0, std::nullopt},
   };
   for (const auto& c : cases) {
-    const QKeyEvent event(QEvent::KeyPress, c.key, c.mods, c.text);
-    EXPECT_EQ(VirtualKeyFor(c.key), c.vk) << c.key;
-    EXPECT_EQ(CharacterFor(event), c.ch) << c.key;
+    const QKeyEvent event(QEvent::KeyPress, c.key, c.mods, QString::fromUtf8(c.utf8));
+    EXPECT_EQ(VirtualKeyFor(c.key), c.vk) << std::hex << c.key << " " << static_cast<int>(c.mods);
+    EXPECT_EQ(CharacterFor(event), c.ch) << std::hex << c.key << " " << static_cast<int>(c.mods);
   }
   const TShiftState s = ShiftStateFor(Qt::ShiftModifier | Qt::ControlModifier, Qt::LeftButton);
   EXPECT_TRUE(s.Has(ssShift) && s.Has(ssCtrl) && s.Has(ssLeft));
