@@ -142,3 +142,31 @@ void BM_PatternMemmemBaseline(benchmark::State& state) {
 BENCHMARK(BM_PatternMemmemBaseline)->Unit(benchmark::kMillisecond);
 
 }  // namespace
+
+namespace {
+
+// Replace All of a word that is about one in sixteen of 1 MB: every replacement is its own edit.
+void BM_ReplaceAllInEditor(benchmark::State& state) {
+  const std::string doc = MakeHtmlDocument(std::size_t{1} << 20);
+  for (auto _ : state) {
+    state.PauseTiming();
+    FakeEditorHost host;
+    host.width = TQuillEditor::GutterWidth + 120 * host.canvas.charWidth;
+    host.height = 50 * host.canvas.cellHeight;
+    TQuillEditor editor(&host);
+    editor.HandleCreated();
+    editor.SetColorStyle(TColorStyle{csHTML});
+    editor.SetText(doc);
+    editor.SetSelStart(0);
+    EditorSearchTarget target(editor);
+    NoDialogs dialogs;
+    TSearchCommands commands(target, dialogs);
+    state.ResumeTiming();
+    commands.ReplaceDialogReplace({"fox", "cat", true}, true);
+    benchmark::DoNotOptimize(editor.SelStart());
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * doc.size()));
+}
+BENCHMARK(BM_ReplaceAllInEditor)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+}  // namespace

@@ -17,6 +17,11 @@ public:
     editor_.SetSelLength(length);
   }
   void SetSelText(std::string_view text) override { editor_.SetSelText(text); }
+  void BeginUpdate() override { editor_.BeginUpdate(); }
+  void EndUpdate() override {
+    editor_.EndUpdate();
+    editor_.Paint();
+  }
   std::size_t FindForward(std::string_view needle, std::size_t from, bool matchCase) const override;
 
 private:

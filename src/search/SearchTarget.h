@@ -16,6 +16,9 @@ public:
   virtual int SelLength() const = 0;
   virtual void Select(int start, int length) = 0;
   virtual void SetSelText(std::string_view text) = 0;
+  // Between these the target need not show each change; EndUpdate shows the result.
+  virtual void BeginUpdate() {}
+  virtual void EndUpdate() {}
   // SearchForward over Text(); a target that can search without copying its whole text does so.
   virtual std::size_t FindForward(std::string_view needle, std::size_t from, bool matchCase) const {
     return SearchForward(Text(), needle, from, matchCase);

@@ -1,5 +1,7 @@
 #include "search/TSearchCommands.h"
 
+#include <memory>
+
 #include "app/LangTable.h"
 #include "platform/Dialogs.h"
 #include "search/SearchTarget.h"
@@ -15,6 +17,18 @@ constexpr const char* kPatternRestart =
 constexpr std::size_t npos = std::string_view::npos;
 
 int Size(const std::string& s) { return static_cast<int>(s.size()); }
+
+// Holds the target's painting for a stretch of edits.
+class UpdateLock {
+public:
+  explicit UpdateLock(SearchTarget& target) : target_(target) { target_.BeginUpdate(); }
+  ~UpdateLock() { target_.EndUpdate(); }
+  UpdateLock(const UpdateLock&) = delete;
+  UpdateLock& operator=(const UpdateLock&) = delete;
+
+private:
+  SearchTarget& target_;
+};
 
 }  // namespace
 
@@ -60,8 +74,11 @@ void TSearchCommands::ReplaceDialogReplace(const TReplaceOptions& options, bool 
   // Every search after a replacement starts behind it, where the text is as it was before. So the
   // text is read once and searched as it was, with `shift` (what the replacements so far added)
   // turning its positions into the editor's, until a restart from the top reads it again.
+  // The editor shows the replacements when a stretch of them ends, not each one; the question at the
+  // end of the text is asked over the document as it then is.
   std::string text = target_.Text();
   int shift = 0;
+  auto lock = std::make_unique<UpdateLock>(target_);
   while (target_.SelLength() > 0) {
     const int end = target_.SelStart() + target_.SelLength() - shift;
     target_.SetSelText(options.ReplaceText);
@@ -73,7 +90,9 @@ void TSearchCommands::ReplaceDialogReplace(const TReplaceOptions& options, bool 
         target_.Select(static_cast<int>(p) + shift, Size(options.FindText));
         break;
       }
+      lock.reset();
       if (!Ask(74)) return;
+      lock = std::make_unique<UpdateLock>(target_);
       target_.Select(0, 0);
       text = target_.Text();
       shift = 0;
