@@ -79,7 +79,6 @@ private:
   void CreateStatusBar();
   QAction* AddItem(QWidget* menu, const char* name, const char* caption, const char* shortcut = nullptr);
   QMenu* AddSubmenu(QWidget* menu, const char* name, const char* caption);
-  void DisableMissingCommands();
   void WireCommands();
 
   // Showing, closing, layout (TMain.cpp).

@@ -16,24 +16,10 @@
 #include "ui/QuillEditorWidget.h"
 #include "app/TDocumentCommands.h"
 #include "ui/TAbout.h"
+#include "ui/TMainSearch.h"
 #include "ui/TRemoveFavorities.h"
 #include "ui/TMain.h"
 #include "ui/TMainPrint.h"
-
-namespace {
-
-// Commands whose work belongs to parts of the program that do not exist yet. They are shown, so the
-// menus are complete, but cannot be chosen.
-const char* const kNotYetAvailable[] = {
-    // search
-    "Znajd1", "Znajdwyraenieregularne1", "Znajdnastpny1", "Zastp1"};
-
-}  // namespace
-
-void TMain::DisableMissingCommands() {
-  for (const char* name : kNotYetAvailable)
-    if (QAction* item = findChild<QAction*>(QString::fromLatin1(name))) item->setEnabled(false);
-}
 
 void TMain::WireCommands() {
   auto on = [this](const char* name, std::function<void()> command) {
@@ -92,6 +78,7 @@ void TMain::WireCommands() {
      [this] { ToggleSetting(findChild<QAction*>(QStringLiteral("Zawijajwiersze1")), "Editor", "WordWrap"); });
   on("Zawszenawierzchu1", [this] { Zawszenawierzchu1Click(); });
   on("Pomoc2", [this] { Pomoc2Click(); });
+  new TMainSearch(*this, dialogs_, shell_);  // the search menu, with its dialogs
   on("Oprogramie1", [this] { Oprogramie1Click(); });
   WireHtmlCommands();
   on("Drukuj1", [this] { PrintDocumentCommand(*this, dialogs_); });
