@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <filesystem>
+#include <new>
 #include <random>
 
 namespace fs = std::filesystem;
@@ -142,28 +143,44 @@ bool SamePlace(const std::string& a, const std::string& b) {
 
 }  // namespace
 
-TFileRead ReadFileBytes(const std::string& path) {
-  TFileRead result;
+std::uint64_t MaxReadableFileSize() {
+  const long pages = ::sysconf(_SC_PHYS_PAGES);
+  const long pageSize = ::sysconf(_SC_PAGE_SIZE);
+  if (pages <= 0 || pageSize <= 0) return std::uint64_t{1} << 30;
+  return static_cast<std::uint64_t>(pages) * static_cast<std::uint64_t>(pageSize) / 4;
+}
+
+TFileRead ReadFileBytes(const std::string& path, std::uint64_t maxBytes) {
+  using Status = TFileRead::Status;
   struct stat st {};
-  if (::stat(path.c_str(), &st) != 0) {
-    result.status = errno == ENOENT ? TFileRead::Status::Missing : TFileRead::Status::Error;
-    return result;
-  }
-  FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-  if (!fd.Valid() || S_ISDIR(st.st_mode)) {
-    result.status = TFileRead::Status::Error;
-    return result;
-  }
-  if (S_ISREG(st.st_mode)) result.bytes.reserve(static_cast<std::size_t>(st.st_size));
-  char block[65536];
-  while (true) {
-    const ssize_t n = ::read(fd.Get(), block, sizeof block);
-    if (n == 0) break;
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return {TFileRead::Status::Error, {}};
+  if (::stat(path.c_str(), &st) != 0) return {errno == ENOENT ? Status::Missing : Status::Error, {}};
+  // Decided before opening: opening a pipe for reading waits for a writer, and opening a device may
+  // have effects of its own.
+  if (!S_ISREG(st.st_mode)) return {Status::NotRegular, {}};
+  // Should the name be swapped for a pipe in between, O_NONBLOCK keeps the open from waiting, and the
+  // second look at what was opened refuses it.
+  FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  if (!fd.Valid()) return {Status::Error, {}};
+  if (::fstat(fd.Get(), &st) != 0) return {Status::Error, {}};
+  if (!S_ISREG(st.st_mode)) return {Status::NotRegular, {}};
+  if (static_cast<std::uint64_t>(st.st_size) > maxBytes) return {Status::TooLarge, {}};
+  TFileRead result;
+  try {
+    result.bytes.reserve(static_cast<std::size_t>(st.st_size));
+    // A file that grows while it is read (or a /proc file, which tells no size) is still held to the limit.
+    char block[65536];
+    while (true) {
+      const ssize_t n = ::read(fd.Get(), block, sizeof block);
+      if (n == 0) break;
+      if (n < 0) {
+        if (errno == EINTR) continue;
+        return {Status::Error, {}};
+      }
+      if (result.bytes.size() + static_cast<std::size_t>(n) > maxBytes) return {Status::TooLarge, {}};
+      result.bytes.append(block, static_cast<std::size_t>(n));
     }
-    result.bytes.append(block, static_cast<std::size_t>(n));
+  } catch (const std::bad_alloc&) {
+    return {Status::TooLarge, {}};
   }
   return result;
 }
