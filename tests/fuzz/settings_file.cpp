@@ -3,6 +3,7 @@
 //
 // Input: the file's bytes (length first), then operations: read or write a (section, ident) taken from a
 // few ordinary names or from the input, with a value from the input.
+#include <algorithm>
 #include <cctype>
 #include <map>
 #include <string>
@@ -40,21 +41,14 @@ std::vector<std::string> Lines(const std::string& bytes) {
   return lines;
 }
 
-// The lines of the old file that the new one lost, looking for each in order.
+// The lines of the old file that the new one lost: those outside their longest common subsequence.
 int LinesLost(const std::string& before, const std::string& after) {
   const std::vector<std::string> old = Lines(before), now = Lines(after);
-  int lost = 0;
-  std::size_t at = 0;
-  for (const std::string& line : old) {
-    std::size_t k = at;
-    while (k < now.size() && now[k] != line) ++k;
-    if (k == now.size()) {
-      ++lost;
-    } else {
-      at = k + 1;
-    }
-  }
-  return lost;
+  std::vector<std::vector<int>> common(old.size() + 1, std::vector<int>(now.size() + 1, 0));
+  for (std::size_t i = old.size(); i-- > 0;)
+    for (std::size_t k = now.size(); k-- > 0;)
+      common[i][k] = old[i] == now[k] ? common[i + 1][k + 1] + 1 : std::max(common[i + 1][k], common[i][k + 1]);
+  return static_cast<int>(old.size()) - common[0][0];
 }
 
 }  // namespace
