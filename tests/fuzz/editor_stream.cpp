@@ -7,8 +7,9 @@
 //    existing line and is the selection's end;
 //  - undoing everything restores the starting text.
 //
-// Pending (QUILL_FUZZ_SKIP_PENDING): a caret that left its selection or its text, and a composed
-// character swallowed after a Ctrl chord, end the input quietly; the caret and key rework mends these.
+// Pending (QUILL_FUZZ_SKIP_PENDING): a caret that left its selection or its text, a composed character
+// swallowed after a Ctrl chord, and the character after a selection typed over in overwrite mode, end
+// the input quietly; the caret and key rework mends these.
 //
 // QUILL_FUZZ_TRACE=1 prints every operation and the text after it.
 //
@@ -80,8 +81,6 @@ public:
     for (int op = 0; op < 300 && !in_.Empty(); ++op) {
       const std::string before = e_.Text();
       follow_ = false;
-      afterCtrlChord_ = lastWasCtrlChord_;
-      lastWasCtrlChord_ = false;
       const std::string expected = Step(before);
       if (pendingHit_) return;
       if (std::getenv("QUILL_FUZZ_TRACE"))
@@ -120,11 +119,12 @@ private:
           int key = (u >= 'a' && u <= 'z') ? u - 32 : (u >= '0' && u <= '9') || (u >= 'A' && u <= 'Z') ? u : vk::OtherCharacterKey;
           if (c == ' ') key = vk::Space;
           e_.KeyDown(key, {});
+          ctrlChordBefore_ = false;
         }
         e_.KeyPress(c);
-        // Pending: a character that comes without a key press of its own (an input method's) right after
-        // a Ctrl chord that types nothing (Ctrl+Delete) is swallowed.
-        if (inputMethod && afterCtrlChord_ && SkipPendingFaults() && e_.Text() == text) pendingHit_ = true;
+        // Pending: a character that comes without a key press of its own (an input method's) after a
+        // Ctrl chord that typed nothing (Ctrl+Delete), with no key pressed between, is swallowed.
+        if (inputMethod && ctrlChordBefore_ && SkipPendingFaults() && e_.Text() == text) pendingHit_ = true;
         return Typed(text, s, l, c, overwrite_);
       }
       case 6: case 7: case 8: case 9: {  // a key, as the window sends it: key down, then its character
@@ -144,7 +144,7 @@ private:
         if (pressed == vk::Space) typed = ' ';
         if (pressed >= 'A' && pressed <= 'Z' && shift.Has(ssCtrl)) typed = static_cast<char>(pressed - 'A' + 1);
         if (typed) e_.KeyPress(*typed);
-        lastWasCtrlChord_ = shift.Has(ssCtrl);
+        ctrlChordBefore_ = shift.Has(ssCtrl);
         if (!(mods & 3)) return PlainKey(pressed, text, s, l, cut);
         follow_ = true;
         return {};
@@ -269,8 +269,12 @@ private:
       const bool quote = c == '"' || c == '\'';
       if (quote ? (b1 != c && b2 != c) : b2 != c) insert = std::string{pair.open, pair.close};
     }
-    if (insert.size() == 1 && overwrite && l == 0 && s < static_cast<int>(cut.size()) && At(cut, s) != '\r')
-      return cut.substr(0, static_cast<std::size_t>(s)) + c + cut.substr(static_cast<std::size_t>(s + 1));
+    const bool overwrites = insert.size() == 1 && overwrite && s < static_cast<int>(cut.size()) && At(cut, s) != '\r';
+    const std::string overwritten =
+        overwrites ? cut.substr(0, static_cast<std::size_t>(s)) + c + cut.substr(static_cast<std::size_t>(s + 1)) : cut;
+    if (overwrites && l == 0) return overwritten;
+    // Pending: typing over a selection in overwrite mode also overwrites the character after it.
+    if (overwrites && SkipPendingFaults() && e_.Text() == overwritten) pendingHit_ = true;
     return cut.substr(0, static_cast<std::size_t>(s)) + insert + cut.substr(static_cast<std::size_t>(s));
   }
 
@@ -341,7 +345,7 @@ private:
   bool overwrite_ = false;  // the overwrite mode before the last operation
   bool undoOverflowed_ = false;
   bool selectionAsAsked_ = true;
-  bool lastWasCtrlChord_ = false, afterCtrlChord_ = false;
+  bool ctrlChordBefore_ = false;  // the last key pressed was a Ctrl chord
   bool pendingHit_ = false;  // the input met a pending fault and ends quietly  // the last selection set through SelStart and SelLength is where asked
 };
 
