@@ -3,8 +3,8 @@
 // checked against a plain string model:
 //  - an edit whose result is plain (typing, Tab, Enter, Backspace, Delete, cut, paste) gives the model's
 //    text, made where the selection is; everything else leaves the text as it was;
-//  - the selection lies inside the text and is where SelStart and SelLength put it, the caret is on an
-//    existing line and is the selection's end;
+//  - the selection lies inside the text and is where SelStart and SelLength put it, the caret is at an
+//    existing place of an existing line and is the selection's end;
 //  - undoing everything restores the starting text.
 //
 // Pending (QUILL_FUZZ_SKIP_PENDING): a caret that left its selection or its text, a composed character
@@ -84,7 +84,8 @@ public:
       const std::string expected = Step(before);
       if (pendingHit_) return;
       if (std::getenv("QUILL_FUZZ_TRACE"))
-        std::fprintf(stderr, "%s: sel %d+%d, undo %d: %s\n", last_.c_str(), e_.SelStart(), e_.SelLength(),
+        std::fprintf(stderr, "%s: sel %d+%d, caret line %d column %d%s, undo %d: %s\n", last_.c_str(), e_.SelStart(),
+                     e_.SelLength(), e_.CurrentLine(), e_.LeftCol() + e_.CaretCol(), e_.OverWriteMode() ? " (overwrite)" : "",
                      e_.UndoHistory().Count(), Escaped(e_.Text()).c_str());
       if (!Consistent(last_)) return;
       if (!follow_)
@@ -319,7 +320,8 @@ private:
     const int s = e_.SelStart(), l = e_.SelLength();
     const TTextPos caret{e_.LeftCol() + e_.CaretCol(), e_.CurrentLine()};
     const bool selectionInText = s >= 0 && l >= 0 && s + l <= length;
-    const bool caretOnLine = caret.Line >= 0 && caret.Line < e_.Lines().Count();
+    const bool caretOnLine = caret.Line >= 0 && caret.Line < e_.Lines().Count() && caret.Column >= 1 &&
+                             caret.Column <= e_.Lines().Length(caret.Line) + 1;
     const bool caretAtEnd = caret == e_.SelEnd();
     const bool asAsked = selectionAsAsked_;
     selectionAsAsked_ = true;
@@ -327,8 +329,8 @@ private:
     FUZZ_CHECK(asAsked, "after " + what + " the selection is " + std::to_string(s) + "+" + std::to_string(l));
     FUZZ_CHECK(selectionInText, "after " + what + " the selection " + std::to_string(s) + "+" + std::to_string(l) +
                                     " leaves the text of " + std::to_string(length));
-    FUZZ_CHECK(caretOnLine, "after " + what + " the caret is on line " + std::to_string(caret.Line) + " of " +
-                                std::to_string(e_.Lines().Count()));
+    FUZZ_CHECK(caretOnLine, "after " + what + " the caret is at line " + std::to_string(caret.Line) + " column " +
+                                std::to_string(caret.Column) + " of " + std::to_string(e_.Lines().Count()) + " lines");
     FUZZ_CHECK(caretAtEnd, "after " + what + " the caret (" + std::to_string(caret.Line) + ", " +
                                std::to_string(caret.Column) + ") is not the selection's end (" +
                                std::to_string(e_.SelEnd().Line) + ", " + std::to_string(e_.SelEnd().Column) + ")");
