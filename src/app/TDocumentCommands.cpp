@@ -53,14 +53,15 @@ bool TDocumentCommands::QuerySaveDocument() {
   return !editor_.Modified();
 }
 
-void TDocumentCommands::NewDocument() {
-  if (!QuerySaveDocument()) return;
+bool TDocumentCommands::NewDocument() {
+  if (!QuerySaveDocument()) return false;
   editor_.SetDocumentFileName("");
   editor_.SetText("");
   editor_.ClearBookmarks();
   editor_.SetModified(false);
   utf8Memory_ = TUtf8Memory{};
   window_.ShowAppCaption();
+  return true;
 }
 
 void TDocumentCommands::OpenCommand() {

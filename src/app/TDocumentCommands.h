@@ -31,7 +31,8 @@ public:
   // True when the document may be dropped: it is unchanged, the user does not want it saved, or it has
   // been saved now.
   bool QuerySaveDocument();
-  void NewDocument();
+  // False when the user kept the current document.
+  bool NewDocument();
   // The open dialog; its ISO-8859-2 and Windows-1250 filters (3 and 4) force that code page.
   void OpenCommand();
   void OpenDocument(const std::string& name);

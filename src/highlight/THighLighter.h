@@ -156,7 +156,10 @@ protected:
   static constexpr std::uint16_t kReturnCodeShift = 10;
   static constexpr std::uint16_t kReturnCodeMask = 0x0C00;
   static constexpr std::uint16_t kQuoteBeforeLine = 0x8000;
-  static constexpr std::uint16_t kContextBits = kKnownMark | kReturnCodeMask | kQuoteBeforeLine;
+  // The selection bit is never stored, so it can carry context: the opening quote is the character
+  // before the last one before the line. A line end on an empty line looks that far back.
+  static constexpr std::uint16_t kQuoteTwoBeforeLine = tfSelected;
+  static constexpr std::uint16_t kContextBits = kKnownMark | kReturnCodeMask | kQuoteBeforeLine | kQuoteTwoBeforeLine;
   // The context bits describing the scanner at the start of the line just entered.
   virtual std::uint16_t LineContext() { return 0; }
   // Restores the hidden scanner fields at the start of a line from its stored word; lastChar is the
@@ -175,14 +178,27 @@ protected:
   // Sets Kind to tkURL when the token begins with "http://" in any case.
   void MarkUrl(std::string_view token);
 
-  // Context bit: the opening quote is the last character before the line being entered.
-  std::uint16_t QuoteContext(int quoteLine, int quoteColumn) const {
-    return PrevLine == quoteLine && PrevColumn == quoteColumn - 1 ? kQuoteBeforeLine : 0;
+  // Context bits: the opening quote is the last character before the line being entered, or the one before
+  // that. Those are the two characters a quote check can look back to before the line's second character
+  // (the first character looks at the last one; a line end on an empty line at the one before it).
+  std::uint16_t QuoteContext(int quoteLine, int quoteColumn) {
+    if (quoteLine < 0) return 0;
+    if (PrevLine == quoteLine && PrevColumn == quoteColumn - 1) return kQuoteBeforeLine;
+    CharPos before;
+    PeekBackAt(1, before);
+    return IsOpeningQuote(before, quoteLine, quoteColumn) ? kQuoteTwoBeforeLine : 0;
   }
-  // Restores the opening quote from that bit (ResumeAtLine has set PrevLine/PrevColumn to that character).
-  void RestoreQuote(std::uint16_t stored, int& quoteLine, int& quoteColumn) const {
-    quoteLine = (stored & kQuoteBeforeLine) ? PrevLine : -1;
-    quoteColumn = (stored & kQuoteBeforeLine) ? PrevColumn + 1 : 0;
+  // Restores the opening quote from those bits (ResumeAtLine has set PrevLine/PrevColumn to the last
+  // character before the line).
+  void RestoreQuote(std::uint16_t stored, int& quoteLine, int& quoteColumn) {
+    quoteLine = -1;
+    quoteColumn = 0;
+    CharPos quote{PrevLine, PrevColumn};
+    if (stored & kQuoteTwoBeforeLine) PeekBackAt(1, quote);
+    if ((stored & (kQuoteBeforeLine | kQuoteTwoBeforeLine)) && quote.line >= 0) {
+      quoteLine = quote.line;
+      quoteColumn = quote.column + 1;
+    }
   }
   // A saved return state in two context bits: text, `alternative`, double- or single-quoted string.
   static std::uint16_t EncodeReturnState(TTokenFlags s, TTokenFlags alternative);

@@ -81,7 +81,6 @@ TMain::TMain(SettingsStore& settings, Dialogs& dialogs, Shell& shell, std::vecto
     newDocument->setToolTip(Lang(2) + QLatin1Char(' ') + Lang(3));
 
   WireCommands();
-  DisableMissingCommands();
 
   timer1_.setInterval(1000);
   connect(&timer1_, &QTimer::timeout, this, [this] {

@@ -79,7 +79,6 @@ private:
   void CreateStatusBar();
   QAction* AddItem(QWidget* menu, const char* name, const char* caption, const char* shortcut = nullptr);
   QMenu* AddSubmenu(QWidget* menu, const char* name, const char* caption);
-  void DisableMissingCommands();
   void WireCommands();
 
   // Showing, closing, layout (TMain.cpp).
@@ -101,6 +100,7 @@ private:
   void Zapisz1Click();
   void Uruchom1Click();
   void Organizujulubione1Click();
+  void Ustawienia1Click();  // TMainSetup.cpp
   void Okno1Click();
   void LanguageClick(int language);
   void HighlighterClick(QAction* item);
@@ -113,6 +113,9 @@ private:
   void LogoClick();
   void UnSelectAboutToShow();
   void BookmarkClick(QAction* item, int kind);
+  // HTML and text commands (TMainHtml.cpp).
+  void WireHtmlCommands();
+  void PrepareLinkItems();
   // Runs a command; an error it raises is shown in a message box instead of ending the program.
   void Run(const std::function<void()>& command);
 

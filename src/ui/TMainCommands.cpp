@@ -16,36 +16,10 @@
 #include "ui/QuillEditorWidget.h"
 #include "app/TDocumentCommands.h"
 #include "ui/TAbout.h"
+#include "ui/TMainSearch.h"
 #include "ui/TRemoveFavorities.h"
 #include "ui/TMain.h"
-
-namespace {
-
-// Commands whose work belongs to parts of the program that do not exist yet. They are shown, so the
-// menus are complete, but cannot be chosen.
-const char* const kNotYetAvailable[] = {
-    // printing
-    "Opcjewydruku1", "Podgldwydruku1", "Drukuj1",
-    // text commands
-    "Poprzedlinieznakiem1", "Numerujlinie1", "DataGodzina1", "Zmniejszwcicie1", "Zwikszwcicie1", "maelitery1",
-    "WIELKIELITERY1", "Skoczdolinii1", "Otwrzlink1", "Otwrzlinkwnowymoknie1",
-    // search
-    "Znajd1", "Znajdwyraenieregularne1", "Znajdnastpny1", "Zastp1",
-    // HTML commands
-    "dokumentHTML1", "Pogrubiona1", "Kursywa1", "Podkrelona1", "Przekrelona1", "dolewej1", "centruj1", "doprawej1",
-    "justuj1", "H11", "H21", "H31", "H41", "H51", "H61", "Wstawkolor1", "Wstawznacznik1",
-    // settings dialog
-    "Ustawienia1"};
-
-}  // namespace
-
-void TMain::DisableMissingCommands() {
-  for (const char* name : kNotYetAvailable)
-    if (QAction* item = findChild<QAction*>(QString::fromLatin1(name))) item->setEnabled(false);
-  // The tag box and the colour bar insert HTML; they wait for the HTML commands too.
-  htmlTags_->setEnabled(false);
-  for (QWidget* square : colorBar_->findChildren<QWidget*>()) square->setEnabled(false);
-}
+#include "ui/TMainPrint.h"
 
 void TMain::WireCommands() {
   auto on = [this](const char* name, std::function<void()> command) {
@@ -90,6 +64,7 @@ void TMain::WireCommands() {
   onDocuments("Dodajdoulubionych1", [](TDocumentCommands& d) { d.AddToFavourites(); });
   on("Organizujulubione1", [this] { Organizujulubione1Click(); });
   on("Uruchom1", [this] { Uruchom1Click(); });
+  on("Ustawienia1", [this] { Ustawienia1Click(); });
 
   on("okno1", [this] { Okno1Click(); });
   on("Zakocz1", [this] { Zakocz1Click(); });
@@ -103,7 +78,12 @@ void TMain::WireCommands() {
      [this] { ToggleSetting(findChild<QAction*>(QStringLiteral("Zawijajwiersze1")), "Editor", "WordWrap"); });
   on("Zawszenawierzchu1", [this] { Zawszenawierzchu1Click(); });
   on("Pomoc2", [this] { Pomoc2Click(); });
+  new TMainSearch(*this, dialogs_, shell_);  // the search menu, with its dialogs
   on("Oprogramie1", [this] { Oprogramie1Click(); });
+  WireHtmlCommands();
+  on("Drukuj1", [this] { PrintDocumentCommand(*this, dialogs_); });
+  on("Opcjewydruku1", [this] { PrintOptionsCommand(*this, dialogs_); });
+  on("Podgldwydruku1", [this] { PrintPreviewCommand(*this, dialogs_); });
 }
 
 // ---- Program and window ------------------------------------------------------------------------------------
@@ -171,9 +151,7 @@ void TMain::UnSelectAboutToShow() {
     for (QAction* mark : sub->actions())
       mark->setChecked(editor != nullptr && editor->GetBookmark(mark->text().toInt()) >= 0);
   }
-  // The link items are prepared by the link commands; until then they stay hidden.
-  findChild<QAction*>(QStringLiteral("Otwrzlink1"))->setVisible(false);
-  findChild<QAction*>(QStringLiteral("Otwrzlinkwnowymoknie1"))->setVisible(false);
+  PrepareLinkItems();
 }
 
 void TMain::BookmarkClick(QAction* item, int kind) {

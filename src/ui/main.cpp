@@ -4,12 +4,14 @@
 
 #include "settings/MainSettings.h"
 #include "ui/DisplayCheck.h"
+#include "ui/PrintPdfCommand.h"
 #include "ui/QtDialogs.h"
 #include "ui/QtShell.h"
 #include "ui/StartUp.h"
 #include "ui/TMain.h"
 
 int main(int argc, char** argv) {
+  if (IsPrintPdfCommand(argc, argv)) return RunPrintPdfCommand(argc, argv);
   if (const std::optional<std::string> message = MissingDisplayMessage()) {
     std::fprintf(stderr, "%s\n", message->c_str());
     return 2;

@@ -1,0 +1,156 @@
+// The HTML commands on a real editor: tag pairs and F8, the tag box items, colours, the prompt and the
+// new document from the template.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <utility>
+
+#include "DocumentFakes.h"
+#include "EditorTestSupport.h"
+#include "app/HtmlCommands.h"
+#include "app/LangTable.h"
+#include "app/TDocumentCommands.h"
+#include "app/TQuillEditorDocument.h"
+#include "fakes/MemorySettingsBackend.h"
+
+namespace {
+
+struct HtmlFixture : ::testing::Test {
+  EditorFixture e;
+  ScriptedDialogs dialogs;
+  std::shared_ptr<MemorySettingsBackend> backend = std::make_shared<MemorySettingsBackend>();
+  SettingsStore settings{backend};
+
+  void Load(const std::string& text, int start, int length) {
+    e->SetText(text);
+    Select(*e, start, length);
+  }
+};
+
+TEST_F(HtmlFixture, BoldAroundSelectedWordThenF8OnAnotherAndUndo) {
+  Load("x abc y def", 2, 3);
+  const TFixedTagPair& bold = FixedTagPairs[0];
+  e->WrapSelection(std::string(bold.before), std::string(bold.after));
+  EXPECT_EQ(e->Text(), "x <b>abc</b> y def");
+  EXPECT_EQ(e->SelStart(), 5);
+  EXPECT_EQ(e->SelText(), "abc");
+  e->RepeatWrapSelection();
+  EXPECT_EQ(e->Text(), "x <b><b>abc</b></b> y def");
+  Select(*e, 22, 3);
+  e->RepeatWrapSelection();
+  EXPECT_EQ(e->Text(), "x <b><b>abc</b></b> y <b>def</b>");
+  EXPECT_EQ(e->SelText(), "def");
+  Undo(*e, 6);
+  EXPECT_EQ(e->Text(), "x abc y def");
+}
+
+TEST_F(HtmlFixture, TagPairsSplitAtTheFirstBar) {
+  const struct {
+    const char* item;
+    const char* text;  // after the item is used on "ab" with "b" selected
+    int selStart;
+  } cases[] = {
+      {"<hr>", "a<hr>b", 5},                  // a lone tag goes before; the selection stays selected
+      {"<a href=\"\">|</a>", "a<a href=\"\">b</a>", 12},
+      {"|x|y", "abx|y", 1},                    // only the first bar splits
+      {"<q>|", "a<q>b", 4},
+  };
+  for (const auto& c : cases) {
+    Load("ab", 1, 1);
+    InsertTagPair(*e, c.item);
+    EXPECT_EQ(e->Text(), c.text) << c.item;
+    EXPECT_EQ(e->SelStart(), c.selStart) << c.item;
+    EXPECT_EQ(e->SelLength(), 1) << c.item;
+  }
+  EXPECT_TRUE(e.host.focused);
+  // Empty document, read-only editor.
+  Load("", 0, 0);
+  InsertTagPair(*e, "<p>|</p>");
+  EXPECT_EQ(e->Text(), "<p></p>");
+  EXPECT_EQ(e->SelStart(), 3);
+  e->SetReadonly(true);
+  InsertTagPair(*e, "<b>|</b>");
+  InsertFontColor(*e, "Red");
+  EXPECT_EQ(e->Text(), "<p></p>");
+}
+
+TEST(HtmlColors, ColorTextNamesTheSixteenAndWritesOthersAsHex) {
+  std::string names;
+  for (const THtmlColorName& c : HtmlColorNames) {
+    EXPECT_EQ(ColorText(c.color), c.name);
+    names += std::string(c.name) + " ";
+  }
+  EXPECT_EQ(names, "Black White Maroon Green Olive Navy Purple Teal Gray Silver Red Lime Yellow Blue Fuchsia Aqua ");
+  EXPECT_EQ(ColorText(0x0000FF), "Red");
+  EXPECT_EQ(ColorText(0x123456), "#563412");
+  EXPECT_EQ(ColorText(0xFF0001), "#0100FF");
+  EXPECT_EQ(ColorText(NoColor), "");
+}
+
+TEST_F(HtmlFixture, ColourDialogCommands) {
+  Load("a sel b", 2, 3);
+  dialogs.colors = {0x0000FF, 0x123456, std::nullopt, std::nullopt};
+  InsertColor(*e, dialogs);
+  EXPECT_EQ(e->Text(), "a Red b");
+  Select(*e, 2, 3);
+  InsertChosenFontColor(*e, dialogs);
+  EXPECT_EQ(e->Text(), "a <font color=\"#563412\">Red</font> b");
+  InsertColor(*e, dialogs);  // cancelled
+  InsertChosenFontColor(*e, dialogs);
+  EXPECT_EQ(e->Text(), "a <font color=\"#563412\">Red</font> b");
+}
+
+TEST(HtmlTags, TheBoxHoldsAllItemsInOrder) {
+  const std::vector<std::string>& items = HtmlTagItems();
+  ASSERT_EQ(items.size(), 111u);
+  const std::pair<int, const char*> spots[] = {
+      {0, "<!--|-->"}, {1, "<!doctype>"}, {2, "<a href=\"\">|</a>"}, {3, "<abbrev>|</abbrev>"}, {7, "<area>"},
+      {9, "<b>|</b>"}, {53, "<img>"}, {54, "<img src=\"|\">"}, {55, "<input type=>|</input>"}, {56, "<ins>|</ins>"},
+      {110, "<xmp>|</xmp>"}};
+  for (const auto& [index, item] : spots) EXPECT_EQ(items[static_cast<std::size_t>(index)], item);
+  const auto lone = std::count_if(items.begin(), items.end(), [](const std::string& s) { return s.find('|') == std::string::npos; });
+  EXPECT_EQ(lone, 22);  // the 21 lone tags and "<!doctype>"
+}
+
+TEST_F(HtmlFixture, PromptRemembersTheLastTag) {
+  SetInterfaceLanguage(2);
+  Load("word", 0, 4);
+  dialogs.prompts = {std::string("<q>|</q>"), std::nullopt, std::string("")};
+  QuickInsertTag(*e, dialogs, settings);
+  EXPECT_EQ(e->Text(), "<q>word</q>");
+  EXPECT_EQ(settings.ReadString("HTMLTags", "QuickInsert", ""), "<q>|</q>");
+  QuickInsertTag(*e, dialogs, settings);  // cancelled
+  QuickInsertTag(*e, dialogs, settings);  // empty
+  EXPECT_EQ(e->Text(), "<q>word</q>");
+  EXPECT_EQ(settings.ReadString("HTMLTags", "QuickInsert", ""), "<q>|</q>");
+  EXPECT_EQ(dialogs.asked.front(), "Insert Tag: Enter tag (ex. <B>|</B>)");
+}
+
+TEST_F(HtmlFixture, NewHtmlDocumentPutsTheCaretInTheBody) {
+  TQuillEditorDocument document(*e);
+  doc_test::RecordingWindow window;
+  TDocumentCommands documents(document, dialogs, settings, window);
+  Load("old text", 0, 0);
+  e->SetDocumentFileName("/tmp/old.txt");
+  e->SetPlainText(true);
+  // A changed document whose question is cancelled stays.
+  dialogs.answers = {Dialogs::Answer::Cancel, Dialogs::Answer::No};
+  EXPECT_FALSE(NewHtmlDocument(*e, documents));
+  EXPECT_EQ(e->Text(), "old text");
+  EXPECT_TRUE(NewHtmlDocument(*e, documents));
+  const std::string before = HtmlTemplateBefore();
+  EXPECT_EQ(e->Text(), before + "\r\n</body>\r\n</html>");
+  EXPECT_EQ(e->SelStart(), static_cast<int>(before.size()));
+  EXPECT_EQ(e->SelLength(), 0);
+  EXPECT_EQ(e->CurrentLine(), 12);
+  EXPECT_EQ(e->Lines().Line(3), " <meta http-equiv=\"KeyWords\" content=\"[S\xB3owa kluczowe, Keywords]\">");
+  EXPECT_EQ(e->Lines().Line(7), " <meta http-equiv=\"Generator\" content=\"Norvale Quillpad 2025\">");
+  EXPECT_FALSE(e->Modified());
+  EXPECT_FALSE(e->PlainText());
+  EXPECT_EQ(e->ColorStyle(), TColorStyle{csHTML});
+  EXPECT_EQ(e->DocumentFileName(), "");
+  EXPECT_EQ(window.caption, "app");
+}
+
+}  // namespace

@@ -1,0 +1,154 @@
+"""The settings dialog of the real program: typing aids, colours and font applied at once, and the desktop's
+file-type association in the case's own XDG folders."""
+import os
+import re
+import subprocess
+import unittest
+
+from quillpad_e2e import QuillpadCase, wait_until
+
+TEXT_FILE = "page.txt"
+SETUP = "^Setup$"
+
+
+class SetupCase(QuillpadCase):
+    def open_setup(self):
+        """Options > Setup...; the dialog opens with the focus on the font list of its first page."""
+        self.key("alt+o", "Return")
+        dialog = self.wait_window(name=SETUP)
+        self.wait_focus(dialog)
+        return dialog
+
+    def go_to_page(self, page):
+        """From the font list: back to the tab bar, right to the page, then into its first control."""
+        self.key("shift+Tab", *["Right"] * page, "Tab")
+
+    def confirm(self):
+        self.key("Return")
+        self.wait_no_window(SETUP)
+        self.wait_focus(self.window)
+
+    def stored(self, ident):
+        with open(os.path.join(self.config, "Layout.ini"), encoding="utf-8") as f:
+            found = re.search(r"^" + re.escape(ident) + r"=(.*)$", f.read(), re.MULTILINE | re.IGNORECASE)
+        return found.group(1) if found else None
+
+    def shot(self, name):
+        path = self.path(name)
+        self.x.run("import", "-window", self.window, path)
+        return path
+
+    def editor_pixels(self, shot):
+        """Colours at a few points of the editor's empty text area, below the text and right of the gutter."""
+        width, height = self.window_size()
+        points = [(width * 3 // 5, height * 3 // 5), (width * 4 // 5, height * 2 // 3), (width // 2, height // 2)]
+        spec = " ".join(f"%[hex:p{{{x},{y}}}]" for x, y in points)
+        return self.x.run("convert", shot, "-format", spec, "info:").split()
+
+    def ink(self, shot):
+        """The share of dark pixels in the editor's top left text area."""
+        crop = "400x200+45+70"
+        mean = self.x.run("convert", shot, "-crop", crop, "-colorspace", "gray", "-format", "%[fx:mean]", "info:")
+        return 1.0 - float(mean)
+
+
+class TypingAids(SetupCase):
+    def test_turning_off_closing_brackets_stops_adding_the_pair(self):
+        self.write(TEXT_FILE, b"")
+        self.start(self.path(TEXT_FILE))
+        self.type("(")
+        self.key("End")
+        self.open_setup()
+        # Font list, size, five boxes, "< >", then "( )".
+        self.key(*["Tab"] * 8, "space")
+        self.confirm()
+        self.assertEqual(self.stored("CloseBrackets"), "0")
+        self.assertEqual(self.stored("CloseTriangleBrackets"), "1")
+        self.type("(<")
+        self.assertEqual(self.save(TEXT_FILE), b"()(<>")
+
+
+class Colours(SetupCase):
+    def test_dark_scheme_shows_in_the_editor_and_cancel_keeps_the_light_one(self):
+        self.write(TEXT_FILE, b"<p>x</p>")
+        self.start(self.path(TEXT_FILE))
+        self.assertEqual(set(self.editor_pixels(self.shot("before.png"))), {"FFFFFF"})
+        for confirm in (False, True):
+            self.open_setup()
+            # The list of colour items, the constant-background box, then the schemes: light, dark.
+            self.go_to_page(1)
+            self.key("Tab", "Tab", "Down", "Down")
+            if confirm:
+                self.confirm()
+            else:
+                self.key("Escape")
+                self.wait_no_window(SETUP)
+                self.wait_focus(self.window)
+            expected = "000000" if confirm else "FFFFFF"
+            wait_until(lambda: set(self.editor_pixels(self.shot("after.png"))) == {expected}, 10,
+                       f"the editor in #{expected}")
+        self.assertEqual(self.stored("Background"), "0")
+        self.assertEqual(self.stored("TagForeground"), "65535")
+
+
+class FontSize(SetupCase):
+    def test_a_bigger_size_shows_at_once_and_a_bad_one_is_refused(self):
+        self.write(TEXT_FILE, b"MMMMMMMM\r\nMMMMMMMM\r\nMMMMMMMM\r\n")
+        self.start(self.path(TEXT_FILE), settings={"Editor": {"FontSize": "10"}})
+        before = self.ink(self.shot("before.png"))
+        dialog = self.open_setup()
+        self.key("Tab")
+        self.type("1.5")
+        self.key("Return")
+        # The message about the size, and the dialog still there behind it.
+        wait_until(lambda: self.focused_window() not in ("", dialog, self.window), 10, "the message about the size")
+        self.key("Return")
+        self.wait_focus(dialog)
+        self.key("ctrl+a")
+        self.type("24")
+        self.confirm()
+        self.assertEqual(self.stored("FontSize"), "24")
+        after = self.ink(self.shot("after.png"))
+        self.assertGreater(after, before * 2)
+
+
+class Association(SetupCase):
+    def test_html_files_are_associated_and_dissociated_in_the_xdg_folders(self):
+        config = self.path("xdg-config")
+        os.makedirs(config)
+        mimeapps = os.path.join(config, "mimeapps.list")
+        others = b"[Default Applications]\ntext/html=firefox.desktop\n\n[Added Associations]\nimage/png=gimp.desktop;\n"
+        with open(mimeapps, "wb") as f:
+            f.write(others)
+        entry = self.path("xdg-data/applications/quillpad.desktop")
+        self.start()
+        for on in (True, False):
+            self.open_setup()
+            self.go_to_page(4)
+            self.key("space")
+            self.confirm()
+            with open(mimeapps, "rb") as f:
+                now = f.read()
+            if on:
+                self.assertEqual(now, others + b"text/html=quillpad.desktop;\n")
+                with open(entry, encoding="utf-8") as f:
+                    self.assertIn(f'\nExec="{os.path.realpath(self.program())}" %f\n', f.read())
+                # The desktop's own library counts Quillpad among the programs for HTML files.
+                listed = subprocess.run(["gio", "mime", "text/html"], env=self.desktop_env(), capture_output=True,
+                                        text=True, timeout=30).stdout
+                self.assertIn("quillpad.desktop", listed)
+            else:
+                self.assertEqual(now, others)
+                self.assertFalse(os.path.exists(entry))
+
+    def program(self):
+        from quillpad_e2e import program_path
+        return program_path()
+
+    def desktop_env(self):
+        return dict(os.environ, HOME=self.dir, XDG_CONFIG_HOME=self.path("xdg-config"),
+                    XDG_DATA_HOME=self.path("xdg-data"))
+
+
+if __name__ == "__main__":
+    unittest.main()

@@ -1,0 +1,220 @@
+// The print options dialog, the preview, and real output: pages printed into a PDF file and read back
+// with pdftotext.
+#include <QComboBox>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QToolBar>
+#include <QToolButton>
+#include <deque>
+
+#include "UiTestSupport.h"
+#include "app/LangTable.h"
+#include "print/PrintSettings.h"
+#include "ui/TPPPrnPrgDlg.h"
+#include "ui/TPrintOptions.h"
+#include "ui/TPrintPreview.h"
+
+namespace {
+
+class PromptDialogs : public RecordingDialogs {
+public:
+  std::deque<std::string> answers;
+  std::vector<std::string> prompts;
+  std::optional<std::string> Prompt(const std::string& caption, const std::string& label,
+                                    const std::string&) override {
+    prompts.push_back(caption + ": " + label);
+    if (answers.empty()) return std::nullopt;
+    std::string a = answers.front();
+    answers.pop_front();
+    return a;
+  }
+};
+
+// 150 numbered lines with Polish letters, Windows-1250.
+std::string Document() {
+  std::string text;
+  for (int i = 1; i <= 150; ++i) text += "Wiersz " + std::to_string(i) + " \xBF\xF3\xB3w\r\n";
+  return text;
+}
+
+// The text of a PDF file and its page count (pdftotext ends every page with a form feed).
+std::pair<QString, int> PdfText(const QString& path) {
+  QProcess process;
+  process.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+  EXPECT_TRUE(process.waitForFinished(30000));
+  const QString text = QString::fromUtf8(process.readAllStandardOutput());
+  return {text, static_cast<int>(text.count(QChar('\f')))};
+}
+
+void Trigger(QWidget& window, const char* name) {
+  QAction* action = window.findChild<QAction*>(QString::fromLatin1(name));
+  ASSERT_NE(action, nullptr) << name;
+  action->trigger();
+}
+
+}  // namespace
+
+TEST(PrintOptions, ABadSizeIsNamedAndNothingIsWritten) {
+  TestSettings settings;
+  RecordingDialogs dialogs;
+  TPrintOptions options(dialogs);
+  options.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&options));
+  EXPECT_EQ(options.findChild<QLineEdit*>(QStringLiteral("FooterText"))->text(), QStringLiteral("&c strona-&p-"));
+  EXPECT_EQ(options.findChild<QComboBox*>(QStringLiteral("FontName"))->currentText(), QStringLiteral("FixedSys"));
+  options.findChild<QLineEdit*>(QStringLiteral("LeftMargin"))->setText(QStringLiteral("30"));
+  QComboBox* headerSize = options.findChild<QComboBox*>(QStringLiteral("HeaderFontSize"));
+  headerSize->setEditText(QStringLiteral("1.5"));
+  options.findChild<QPushButton*>(QStringLiteral("OK"))->click();
+  EXPECT_TRUE(options.isVisible());
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_NE(dialogs.messages[0].find("\"1.5\""), std::string::npos);
+  EXPECT_NE(dialogs.messages[0].find(LangText(94, InterfaceLanguage())), std::string::npos) << dialogs.messages[0];
+  SettingsStore store = OpenSettings(kPrinterKey);
+  EXPECT_EQ(store.ReadString("Print", "FontSize", "unset"), "unset");
+  EXPECT_EQ(store.ReadString("Print", "LeftMargin", "unset"), "unset");
+
+  headerSize->setEditText(QStringLiteral("11"));
+  options.findChild<QPushButton*>(QStringLiteral("OK"))->click();
+  EXPECT_FALSE(options.isVisible());
+  EXPECT_EQ(store.ReadString("Print", "LeftMargin", ""), "30");
+  EXPECT_EQ(store.ReadInteger("Print", "HeaderFontSize", 0), 11);
+  EXPECT_EQ(store.ReadString("Print", "FooterText", ""), "&c strona-&p-");
+  EXPECT_EQ(store.ReadString("Print", "FontName", ""), "FixedSys");
+}
+
+TEST(PrintPreview, PagesZoomGoToAndOptions) {
+  TestSettings settings;
+  PromptDialogs dialogs;
+  TPrintPreview preview("/tmp/a.txt", [] { return Document(); }, dialogs);
+  preview.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&preview));
+  EXPECT_TRUE(preview.windowState() & Qt::WindowMaximized);
+  TPagePrinter& pages = preview.PagePrinter1();
+  const int count = pages.PageCount();
+  ASSERT_GE(count, 3);
+  const QString panel = QStringLiteral("%1/") + QString::number(count);
+  EXPECT_EQ(preview.PagePanel()->text(), panel.arg(1));
+  EXPECT_EQ(pages.ZoomPercent(), 60u);
+  Trigger(preview, "Poprzednia");
+  EXPECT_EQ(preview.PagePanel()->text(), panel.arg(1));
+  Trigger(preview, "Nastepna");
+  Trigger(preview, "Nastepna");
+  EXPECT_EQ(preview.PagePanel()->text(), panel.arg(3));
+  preview.Zoom()->setCurrentText(QStringLiteral("150%"));
+  EXPECT_EQ(pages.ZoomPercent(), 150u);
+
+  // The page prompt: out of range changes nothing, a word means page 1.
+  dialogs.answers = {"0", "2", std::to_string(count + 1), "word"};
+  preview.PagePanel()->click();
+  EXPECT_EQ(pages.PageNumber(), 3);
+  EXPECT_EQ(dialogs.prompts.at(0), "Goto page: Max. = " + std::to_string(count));
+  preview.PagePanel()->click();
+  EXPECT_EQ(preview.PagePanel()->text(), panel.arg(2));
+  preview.PagePanel()->click();
+  EXPECT_EQ(pages.PageNumber(), 2);
+  preview.PagePanel()->click();
+  EXPECT_EQ(pages.PageNumber(), 1);
+
+  // Wider margins confirmed in the options rebuild the pages at once, keeping the zoom.
+  ModalWatcher watcher([](QWidget* dialog) {
+    dialog->findChild<QLineEdit*>(QStringLiteral("Topmargin"))->setText(QStringLiteral("90"));
+    dialog->findChild<QPushButton*>(QStringLiteral("OK"))->click();
+  });
+  Trigger(preview, "Opcje");
+  EXPECT_TRUE(watcher.Fired());
+  EXPECT_GT(pages.PageCount(), count);
+  EXPECT_EQ(preview.PagePanel()->text(), QStringLiteral("1/%1").arg(pages.PageCount()));
+  EXPECT_EQ(pages.ZoomPercent(), 150u);
+}
+
+TEST(PrintPreview, ABadMarginIsReportedAndCancelKeepsThePages) {
+  TestSettings settings;
+  OpenSettings(kPrinterKey).WriteString("Print", "RightMargin", "2 cm");
+  PromptDialogs dialogs;
+  TPrintPreview bad("/tmp/a.txt", [] { return Document(); }, dialogs);
+  bad.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&bad));
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_NE(dialogs.messages[0].find("right margin \"2 cm\""), std::string::npos) << dialogs.messages[0];
+  EXPECT_EQ(bad.PagePrinter1().PageCount(), 0);
+  bad.close();
+
+  OpenSettings(kPrinterKey).WriteString("Print", "RightMargin", "25");
+  const QTemporaryDir dir;
+  TPrintPreview preview("/tmp/a.txt", [] { return Document(); }, dialogs);
+  preview.Device().SetPdfOutput(dir.filePath(QStringLiteral("c.pdf")));
+  preview.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&preview));
+  const int count = preview.PagePrinter1().PageCount();
+  preview.PagePrinter1().ProgressFactory = [] {
+    auto progress = std::make_unique<TPPPrnPrgDlg>();
+    progress->CancelButton()->click();
+    return progress;
+  };
+  preview.AskPrint = [](Dialogs::PrintRequest&) { return true; };
+  Trigger(preview, "Drukuj");
+  EXPECT_EQ(dialogs.messages.back(), "Printing Cancelled");
+  EXPECT_EQ(preview.PagePrinter1().PageCount(), count);
+  EXPECT_TRUE(preview.isVisible());
+}
+
+TEST(Printing, PagesInAPdfFileCarryHeaderFooterAndText) {
+  TestSettings settings;
+  PromptDialogs dialogs;
+  const QTemporaryDir dir;
+  const QString pdf = dir.filePath(QStringLiteral("out.pdf"));
+  TPrintPreview preview("/home/u/lista.txt", [] { return Document(); }, dialogs);
+  preview.Device().SetPdfOutput(pdf);
+  preview.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&preview));
+  const int count = preview.PagePrinter1().PageCount();
+  ASSERT_GE(count, 3);
+  // Pages 2 to 3, two copies without collation: four sheets.
+  preview.AskPrint = [](Dialogs::PrintRequest& r) {
+    EXPECT_EQ(r.fromPage, 1);
+    r.allPages = false;
+    r.fromPage = 2;
+    r.toPage = 3;
+    r.copies = 2;
+    r.collate = false;
+    return true;
+  };
+  preview.PagePrinter1().SetShowProgress(false);
+  preview.PrintPages();
+  const auto [text, pages] = PdfText(pdf);
+  EXPECT_EQ(pages, 4);
+  const QStringList sheets = text.split(QChar('\f'));
+  EXPECT_TRUE(sheets[0].contains(QStringLiteral("Strona -2-"))) << sheets[0].toStdString();
+  EXPECT_TRUE(sheets[1].contains(QStringLiteral("Strona -2-")));
+  EXPECT_TRUE(sheets[2].contains(QStringLiteral("Strona -3-")));
+  EXPECT_TRUE(sheets[0].contains(QStringLiteral("lista.txt")));
+  EXPECT_FALSE(text.contains(QStringLiteral("Strona -1-")));
+  EXPECT_TRUE(text.contains(QString::fromUtf8("żółw")));
+  // A later print of all pages does not keep the earlier range.
+  preview.AskPrint = [](Dialogs::PrintRequest&) { return true; };
+  preview.PrintPages();
+  EXPECT_EQ(PdfText(pdf).second, count);
+}
+
+TEST(Printing, TheMainWindowOpensOptionsAndPreview) {
+  TestWindow w(2);
+  w.Show();
+  for (const char* name : {"Drukuj1", "Opcjewydruku1", "Podgldwydruku1"}) EXPECT_TRUE(w.Item(name)->isEnabled()) << name;
+  QString seen;
+  ModalWatcher options([&](QWidget* dialog) {
+    seen = dialog->objectName() + " " + dialog->windowTitle();
+    dialog->close();
+  });
+  w.Item(QStringLiteral("Opcjewydruku1"))->trigger();
+  EXPECT_EQ(seen, QStringLiteral("PrintOptions Printout options"));
+  // An empty document previews as one page.
+  ModalWatcher preview([&](QWidget* dialog) {
+    seen = dialog->findChild<QToolButton*>(QStringLiteral("Strona"))->text();
+    dialog->close();
+  });
+  w.Item(QStringLiteral("Podgldwydruku1"))->trigger();
+  EXPECT_EQ(seen, QStringLiteral("1/1"));
+  EXPECT_TRUE(w.dialogs.messages.empty());
+}

@@ -1,0 +1,314 @@
+// The settings dialog offscreen, driven through its controls, and the settings command of the window.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFontComboBox>
+#include <QFontDatabase>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTabWidget>
+
+#include "UiTestSupport.h"
+#include "settings/FileAssociation.h"
+#include "ui/ColorGrid.h"
+#include "ui/QuillEditorWidget.h"
+#include "ui/TSetup.h"
+
+namespace {
+
+QByteArray ReadAll(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The dialog on its own settings, shown without a modal loop; XDG folders point into the test's folder.
+struct SetupFixture {
+  TestSettings settings;
+  RecordingDialogs dialogs;
+  QTemporaryDir xdg;
+  ScopedEnv config{"XDG_CONFIG_HOME", (xdg.path() + "/config").toLocal8Bit().constData()};
+  ScopedEnv data{"XDG_DATA_HOME", (xdg.path() + "/data").toLocal8Bit().constData()};
+  std::unique_ptr<TSetup> dialog;
+
+  SettingsStore& Store() { return settings.Store(); }
+  QString MimeApps() const { return xdg.path() + "/config/mimeapps.list"; }
+  void Open() {
+    dialog = std::make_unique<TSetup>(Store(), dialogs);
+    dialog->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
+  }
+  template <class T>
+  T* Get(const char* name) const {
+    T* w = dialog->findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(w, nullptr) << name;
+    return w;
+  }
+  void Ok() { Get<QPushButton>("OK")->click(); }
+  TQuillEditor::Colors& PreviewColors() { return dialog->Preview()->Editor().ColorSet(); }
+  void ChooseScheme(int scheme) {
+    auto* box = Get<QComboBox>("Defaults");
+    // Chosen with the keyboard as a user would; the list starts with nothing chosen.
+    for (int i = box->currentIndex(); i < scheme; ++i) QTest::keyClick(box, Qt::Key_Down);
+    ASSERT_EQ(box->currentIndex(), scheme);
+  }
+  void ClickColor(int index, Qt::MouseButton button) {
+    auto* grid = Get<ColorGrid>("Colors");
+    QTest::mouseClick(grid, button, Qt::NoModifier, grid->CellRect(index).center());
+  }
+};
+
+}  // namespace
+
+TEST(SetupDialog, ShowsStoredValuesAndOkStoresThemBack) {
+  SetupFixture f;
+  SettingsStore& s = f.Store();
+  s.WriteBool("Editor", "WordWrap", true);
+  s.WriteInteger("Editor", "TabSize", 8);
+  s.WriteInteger("Editor", "Scroller2", 3);
+  s.WriteBool("Editor", "CloseBrackets", false);
+  s.WriteBool("Editor", "ContinueTD", false);
+  s.WriteString("Editor", "Default Code Page", "utf-8");
+  s.WriteInteger("Editor", "ESC Key", 2);
+  s.WriteInteger("Editor", "TagForeground", 0x00FF00);
+  f.Open();
+  EXPECT_TRUE(f.Get<QCheckBox>("WordWrap")->isChecked());
+  EXPECT_TRUE(f.Get<QCheckBox>("PlainText")->isChecked());  // colouring on
+  EXPECT_FALSE(f.Get<QCheckBox>("CloseBracket")->isChecked());
+  EXPECT_TRUE(f.Get<QCheckBox>("CloseTriangle")->isChecked());
+  EXPECT_FALSE(f.Get<QCheckBox>("ContTD")->isChecked());
+  EXPECT_FALSE(f.Get<QCheckBox>("UpCharTag")->isVisible());
+  EXPECT_EQ(f.Get<QSpinBox>("TabSize")->value(), 8);
+  EXPECT_EQ(f.Get<QSpinBox>("Scroller2")->value(), 3);
+  EXPECT_EQ(f.Get<QComboBox>("DefCodePage")->currentText(), QStringLiteral("UTF-8"));
+  EXPECT_TRUE(f.Get<QRadioButton>("ESCMini")->isChecked());
+  EXPECT_EQ(f.Get<QComboBox>("FontSize")->currentText(), QStringLiteral("12"));
+  EXPECT_EQ(f.Get<QTabWidget>("Pages")->count(), 5);
+  // The preview: the sample page, read-only, in the stored colours, the grid on the window colours.
+  TQuillEditor& preview = f.dialog->Preview()->Editor();
+  EXPECT_EQ(preview.Text(), TSetup::kSampleText);
+  EXPECT_EQ(preview.Lines().Count(), 14);
+  EXPECT_TRUE(preview.Readonly());
+  f.Get<QTabWidget>("Pages")->setCurrentIndex(1);
+  EXPECT_EQ(preview.TopLine(), 0);
+  EXPECT_EQ(preview.ColorSet().TagColor, 0x00FF00u);
+  EXPECT_EQ(f.Get<ColorGrid>("Colors")->ForegroundIndex(), BasicColorIndex(0xFFFFFF));
+
+  f.Get<QCheckBox>("PlainText")->click();  // colouring off
+  f.Get<QRadioButton>("ESCClose")->click();
+  f.Get<QComboBox>("FontSize")->setEditText(QStringLiteral("16"));
+  f.Ok();
+  EXPECT_FALSE(f.dialog->isVisible());
+  EXPECT_EQ(s.ReadString("Editor", "PlainText", ""), "1");
+  EXPECT_EQ(s.ReadString("Editor", "ESC Key", ""), "1");
+  EXPECT_EQ(s.ReadString("Editor", "FontSize", ""), "16");
+  EXPECT_EQ(s.ReadString("Editor", "Default Code Page", ""), "UTF-8");
+  EXPECT_EQ(s.ReadString("Editor", "CloseBrackets", ""), "0");
+  EXPECT_EQ(s.ReadString("Editor", "ContinueTD", ""), "0");
+  EXPECT_EQ(s.ReadString("Editor", "CloseTriangleBrackets", ""), "1");
+  EXPECT_EQ(s.ReadString("Editor", "TagForeground", ""), "65280");
+  EXPECT_EQ(s.ReadString("Editor", "OperatorBackground", ""), "16777215");
+  EXPECT_TRUE(QFontDatabase::families().contains(QString::fromStdString(s.ReadString("Editor", "FontName", ""))));
+}
+
+TEST(SetupDialog, StoredValuesOutOfRangeShowSensibleOnesThatOkStoresAndColouringOnStoresPlainTextZero) {
+  SetupFixture f;
+  SettingsStore& s = f.Store();
+  s.WriteInteger("Editor", "ESC Key", 7);
+  s.WriteInteger("Editor", "TabSize", 500);
+  s.WriteInteger("Editor", "Scroller1", 0);
+  s.WriteInteger("Editor", "TagForeground", -5);
+  s.WriteInteger("Editor", "Background", 0x7000000);
+  s.WriteString("Editor", "FontName", "No Such Font Anywhere");
+  s.WriteString("Editor", "FontSize", "huge");
+  s.WriteString("Editor", "Default Code Page", "EBCDIC");
+  s.WriteBool("Editor", "PlainText", true);
+  f.Open();
+  EXPECT_FALSE(f.Get<QCheckBox>("PlainText")->isChecked());
+  f.Get<QCheckBox>("PlainText")->click();  // colouring on
+  EXPECT_TRUE(f.Get<QRadioButton>("ESCnone")->isChecked());
+  EXPECT_EQ(f.Get<QSpinBox>("TabSize")->value(), 20);
+  EXPECT_EQ(f.Get<QSpinBox>("Scroller1")->value(), 1);
+  EXPECT_EQ(f.PreviewColors().TagColor, 0xFF0000u);
+  EXPECT_EQ(f.PreviewColors().Color, 0xFFFFFFu);
+  EXPECT_EQ(f.Get<QComboBox>("FontSize")->currentText(), QStringLiteral("12"));
+  EXPECT_EQ(f.Get<QComboBox>("DefCodePage")->currentText(), QStringLiteral("Windows-1250"));
+  const QString font = f.Get<QFontComboBox>("FontName")->currentText();
+  EXPECT_TRUE(QFontDatabase::families().contains(font)) << font.toStdString();
+  f.Ok();
+  EXPECT_EQ(s.ReadString("Editor", "ESC Key", ""), "0");
+  EXPECT_EQ(s.ReadString("Editor", "TabSize", ""), "20");
+  EXPECT_EQ(s.ReadString("Editor", "Scroller1", ""), "1");
+  EXPECT_EQ(s.ReadString("Editor", "TagForeground", ""), "16711680");
+  EXPECT_EQ(s.ReadString("Editor", "Background", ""), "16777215");
+  EXPECT_EQ(s.ReadString("Editor", "FontName", ""), font.toStdString());
+  EXPECT_EQ(s.ReadString("Editor", "FontSize", ""), "12");
+  EXPECT_EQ(s.ReadString("Editor", "Default Code Page", ""), "Windows-1250");
+  EXPECT_EQ(s.ReadString("Editor", "PlainText", ""), "0");
+}
+
+// A size that is no whole number is reported before anything is written, and the dialog stays.
+TEST(SetupDialog, ABadFontSizeStoresNothingAndKeepsTheDialogOpen) {
+  SetupFixture f;
+  f.Open();
+  const QByteArray before = ReadAll(f.settings.Folder() + "/Layout.ini");
+  f.Get<QCheckBox>("WordWrap")->click();
+  f.Get<QTabWidget>("Pages")->setCurrentIndex(3);
+  for (const char* bad : {"12.5", "abc", "", "0", "-3", "9999"}) {
+    f.Get<QComboBox>("FontSize")->setEditText(QString::fromLatin1(bad));
+    f.Ok();
+    EXPECT_TRUE(f.dialog->isVisible()) << bad;
+    ASSERT_FALSE(f.dialogs.messages.empty());
+    EXPECT_NE(f.dialogs.messages.back().find(std::string("\"") + bad + "\""), std::string::npos) << f.dialogs.messages.back();
+    EXPECT_EQ(f.Get<QTabWidget>("Pages")->currentIndex(), 0);
+  }
+  EXPECT_EQ(ReadAll(f.settings.Folder() + "/Layout.ini"), before);
+  EXPECT_FALSE(QFile::exists(f.MimeApps()));
+  f.Get<QComboBox>("FontSize")->setEditText(QStringLiteral(" 14 "));
+  f.Ok();
+  EXPECT_FALSE(f.dialog->isVisible());
+  EXPECT_EQ(f.Store().ReadString("Editor", "FontSize", ""), "14");
+  EXPECT_EQ(f.Store().ReadString("Editor", "WordWrap", ""), "1");
+}
+
+TEST(SetupDialog, GridEditsTheSelectedPairAndConstantBackgroundFollowsTheWindow) {
+  SetupFixture f;
+  f.Store().WriteInteger("Editor", "TagBackground", 0x00FFFF);
+  f.Store().WriteInteger("Editor", "CommentBackground", 0xC0C0C0);
+  f.Open();
+  TQuillEditor::Colors& c = f.PreviewColors();
+  auto* items = f.Get<QListWidget>("ColorItem");
+  // Moving through the list only moves the grid's marks, whatever pair was shown before.
+  const TQuillEditor::Colors before = c;
+  for (int row = 0; row < kColorItemCount; ++row) items->setCurrentRow(row);
+  for (int item = 0; item < kColorItemCount; ++item) {
+    EXPECT_EQ(ItemForeground(c, item), ItemForeground(const_cast<TQuillEditor::Colors&>(before), item)) << item;
+    EXPECT_EQ(ItemBackground(c, item), ItemBackground(const_cast<TQuillEditor::Colors&>(before), item)) << item;
+  }
+
+  // Tags: left picks the foreground, right the background; with a constant background still only tags.
+  f.Get<QCheckBox>("ConstBackground")->click();
+  items->setCurrentRow(2);
+  f.ClickColor(BasicColorIndex(0x0000FF), Qt::LeftButton);
+  f.ClickColor(BasicColorIndex(0x00FFFF), Qt::RightButton);
+  EXPECT_EQ(c.TagColor, 0x0000FFu);
+  EXPECT_EQ(c.BackgroundTagColor, 0x00FFFFu);
+  for (int item : {1, 3, 4, 5, 6, 7, 8, 9}) EXPECT_EQ(ItemBackground(c, item), 0xFFFFFFu) << item;
+
+  // The window colour takes every background along while the box is checked...
+  items->setCurrentRow(0);
+  f.ClickColor(BasicColorIndex(0x808000), Qt::LeftButton);
+  EXPECT_EQ(c.Color, 0x808000u);
+  for (int item = 1; item < kColorItemCount; ++item) EXPECT_EQ(ItemBackground(c, item), 0x808000u) << item;
+  // ...and not once it is unchecked; checking it again brings them back to the window colour.
+  f.Get<QCheckBox>("ConstBackground")->click();
+  f.ClickColor(BasicColorIndex(0x000000), Qt::LeftButton);
+  EXPECT_EQ(c.Color, 0u);
+  EXPECT_EQ(c.BackgroundTextColor, 0x808000u);
+  f.Get<QCheckBox>("ConstBackground")->click();
+  for (int item = 1; item < kColorItemCount; ++item) EXPECT_EQ(ItemBackground(c, item), 0u) << item;
+
+  // The PHP parameter background is what is stored for both PHP classes.
+  items->setCurrentRow(9);
+  f.Get<QCheckBox>("ConstBackground")->click();
+  f.ClickColor(BasicColorIndex(0xC0C0C0), Qt::RightButton);
+  items->setCurrentRow(8);
+  f.ClickColor(BasicColorIndex(0xFFFFFF), Qt::RightButton);
+  f.Ok();
+  EXPECT_EQ(f.Store().ReadInteger("Editor", "PHPVariableBackground", -1), 0xC0C0C0);
+  EXPECT_EQ(f.Store().ReadInteger("Editor", "OperatorBackGround", -1), 0);
+}
+
+TEST(SetupDialog, ChangingThePageAppliesFontAndLineNumbersToThePreview) {
+  SetupFixture f;
+  f.Open();
+  TQuillEditor& preview = f.dialog->Preview()->Editor();
+  auto* pages = f.Get<QTabWidget>("Pages");
+  f.Get<QComboBox>("FontSize")->setEditText(QStringLiteral("20"));
+  f.Get<QCheckBox>("LNumber")->click();
+  EXPECT_EQ(preview.Font().Size, 12);  // not before the page changes
+  pages->setCurrentIndex(1);
+  EXPECT_EQ(preview.Font().Size, 20);
+  EXPECT_EQ(QString::fromStdString(preview.Font().Name), f.Get<QFontComboBox>("FontName")->currentText());
+  EXPECT_FALSE(preview.LineNumbering());
+  f.Get<QComboBox>("FontSize")->setEditText(QStringLiteral("x"));
+  pages->setCurrentIndex(2);
+  EXPECT_EQ(preview.Font().Size, 20);
+}
+
+// Through the window's menu: the dark scheme shows in the preview; Cancel writes nothing, OK stores it,
+// and either way the window's editor shows what is stored.
+TEST(SetupDialog, DarkSchemeWithCancelChangesNothingAndWithOkIsStoredAndApplied) {
+  TestWindow w(1);
+  w.Show();
+  const QString ini = w.settings.Folder() + "/Layout.ini";
+  for (const bool confirm : {false, true}) {
+    const QByteArray before = ReadAll(ini);
+    QColor shown;
+    ModalWatcher watch([&](QWidget* modal) {
+      auto* setup = qobject_cast<TSetup*>(modal);
+      ASSERT_NE(setup, nullptr);
+      auto* box = setup->findChild<QComboBox*>(QStringLiteral("Defaults"));
+      setup->findChild<QTabWidget*>(QStringLiteral("Pages"))->setCurrentIndex(1);
+      QTest::keyClick(box, Qt::Key_Down);
+      QTest::keyClick(box, Qt::Key_Down);
+      shown = setup->Preview()->grab().toImage().pixelColor(400, 60);
+      setup->findChild<QPushButton*>(confirm ? QStringLiteral("OK") : QStringLiteral("Cancel"))->click();
+    });
+    w.Item("Ustawienia1")->trigger();
+    ASSERT_TRUE(watch.Fired());
+    EXPECT_EQ(shown, QColor(Qt::black)) << confirm;
+    const TQuillEditor::Colors& c = w.Editor().ColorSet();
+    if (!confirm) {
+      EXPECT_EQ(ReadAll(ini), before);
+      EXPECT_EQ(c.Color, 0xFFFFFFu);
+      EXPECT_EQ(c.TagColor, 0xFF0000u);
+      continue;
+    }
+    SettingsStore& s = w.settings.Store();
+    EXPECT_EQ(s.ReadString("Editor", "Background", ""), "0");
+    EXPECT_EQ(s.ReadString("Editor", "TagForeground", ""), "65535");
+    EXPECT_EQ(s.ReadString("Editor", "OperatorBackground", ""), "0");
+    EXPECT_EQ(c.Color, 0u);
+    EXPECT_EQ(c.TagColor, 0x00FFFFu);
+    EXPECT_EQ(c.BackgroundTagColor, 0u);
+  }
+}
+
+TEST(SetupDialog, AssociationBoxesRoundTripThroughTheDesktopFiles) {
+  SetupFixture f;
+  QDir().mkpath(f.xdg.path() + "/config");
+  const QByteArray others = "[Default Applications]\ntext/html=firefox.desktop\n\n"
+                            "[Added Associations]\ntext/plain=gedit.desktop;\n";
+  WriteFile(f.MimeApps(), others);
+  f.Open();
+  EXPECT_FALSE(f.Get<QCheckBox>("LinkWithHTML")->isChecked());
+  f.Get<QCheckBox>("LinkWithHTML")->click();
+  f.Ok();
+  EXPECT_EQ(ReadAll(f.MimeApps()), others + "text/html=quillpad.desktop;\n");
+  EXPECT_TRUE(QFile::exists(f.xdg.path() + "/data/applications/quillpad.desktop"));
+
+  f.Open();
+  EXPECT_TRUE(f.Get<QCheckBox>("LinkWithHTML")->isChecked());
+  EXPECT_FALSE(f.Get<QCheckBox>("LinkWithTXT")->isChecked());
+  f.Get<QCheckBox>("LinkWithHTML")->click();
+  f.Get<QCheckBox>("LinkWithTXT")->click();
+  f.Ok();
+  EXPECT_EQ(ReadAll(f.MimeApps()), "[Default Applications]\ntext/html=firefox.desktop\n\n"
+                                   "[Added Associations]\ntext/plain=gedit.desktop;quillpad.desktop;\n");
+
+  // A read-only list is reported, and the settings are stored all the same.
+  QFile::setPermissions(f.MimeApps(), QFile::ReadOwner);
+  f.Open();
+  f.Get<QCheckBox>("LinkWithTXT")->click();
+  f.Get<QCheckBox>("WordWrap")->click();
+  f.dialogs.messages.clear();
+  f.Ok();
+  ASSERT_EQ(f.dialogs.messages.size(), 1u);
+  EXPECT_NE(f.dialogs.messages[0].find("mimeapps.list"), std::string::npos);
+  EXPECT_TRUE(FileAssociation(XdgHomes::FromEnvironment(), "").IsAssociated("txtfile"));
+  EXPECT_EQ(f.Store().ReadString("Editor", "WordWrap", ""), "1");
+}
