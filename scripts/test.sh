@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Builds every test with sanitizers and warnings as errors, then runs them all through ctest.
 # UI tests run the real widgets on Qt's offscreen platform, so no display is needed.
+# Then each fuzz target runs for a short while (QUILL_FUZZ_SMOKE_SECONDS, 45 by default; 0 skips them),
+# built with clang in build/fuzz (see scripts/fuzz.sh).
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 "$here/scripts/install-deps.sh"
@@ -9,3 +11,7 @@ export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1}
 cd "$here/build/ci"
 ctest --output-on-failure -j "$(nproc)" --timeout 600
+smoke=${QUILL_FUZZ_SMOKE_SECONDS:-45}
+if [ "$smoke" -gt 0 ]; then
+  "$here/scripts/fuzz.sh" all "$smoke"
+fi

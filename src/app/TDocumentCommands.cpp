@@ -5,7 +5,9 @@
 #include "app/CodePages.h"
 #include "app/DocumentText.h"
 #include "app/Favourites.h"
+#include "app/FileMessages.h"
 #include "app/LangTable.h"
+#include "app/MainWindowLogic.h"
 #include "app/MetaTags.h"
 #include "app/RecentDocuments.h"
 #include "app/TextFiles.h"
@@ -107,6 +109,12 @@ std::optional<std::string> TDocumentCommands::ReadTextFile(const std::string& na
     case TFileRead::Status::Error:
       dialogs_.Message(kReadError);
       return std::nullopt;
+    case TFileRead::Status::NotRegular:
+      dialogs_.Message(NotRegularFileMessage(InterfaceLanguage()));
+      return std::nullopt;
+    case TFileRead::Status::TooLarge:
+      dialogs_.Message(FileTooLargeMessage(InterfaceLanguage()));
+      return std::nullopt;
     case TFileRead::Status::Ok:
       break;
   }
@@ -114,6 +122,11 @@ std::optional<std::string> TDocumentCommands::ReadTextFile(const std::string& na
 }
 
 void TDocumentCommands::LoadDocument(const std::string& name, const std::optional<std::string>& forcedCodePage) {
+  // Saving a binary file from the editor would change it, so the user is asked first.
+  std::error_code ec;
+  if (std::filesystem::is_regular_file(name, ec) && !PassesTextFileTest(name) &&
+      !dialogs_.AskYesNo(NotTextFileQuestion(name, InterfaceLanguage())))
+    return;
   // A file that cannot be read must not replace the document: saving that empty document would then
   // write over the real file.
   const std::optional<std::string> bytes = ReadTextFile(name);

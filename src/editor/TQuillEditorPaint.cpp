@@ -74,7 +74,8 @@ void TQuillEditor::PaintText() {
     }
     return xPixels;
   };
-  const auto clearTail = [&](int line) {
+  // The bindings are copied by name: clang 14 does not capture structured bindings.
+  const auto clearTail = [&, selStart = selStart, selEnd = selEnd](int line) {
     // Past the region's 1024 columns nothing shows, so a very long line is not measured to its end.
     const int x = xOf(line, std::min(lines_.Length(line) + 1, leftCol_ + 1 + 1024));
     const bool breakSelected = selStart.Line != selEnd.Line && line >= selStart.Line && line < selEnd.Line;

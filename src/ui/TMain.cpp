@@ -174,7 +174,8 @@ void TMain::ApplySettings() {
 void TMain::OpenCommandLineDocument() {
   const std::string name = JoinCommandLine(arguments_);
   std::error_code ec;
-  if (!name.empty() && std::filesystem::is_regular_file(name, ec)) OpenDocument(name);
+  // A folder, a pipe or a device is handed on too: opening it tells the user why it cannot be opened.
+  if (!name.empty() && std::filesystem::exists(name, ec)) OpenDocument(name);
 }
 
 void TMain::FindHelpFile() {
