@@ -23,6 +23,7 @@ TEST(EditorTyping, AutomaticClosingPairsFollowTheCharactersBeforeTheCaret) {
       {"\"", "\"\"", 1},
       {"\"\"", "\"\"\"", 2},    // right after a quote only one is typed
       {"'x'", "'x''", 3},       // a quote two back: only one is typed
+      {"\"x\"", "\"x\"\"", 3},
       {"<", "<>", 1},
       {"[", "[]", 1},
       {"{", "{}", 1},
@@ -209,34 +210,6 @@ TEST(EditorKeys, UpAndDownScrollOnlyToKeepTheCaretAboveTheLastRow) {
   Key(e, vk::Next);  // a page down leaves the old last row on top, the caret on column 1 there
   EXPECT_EQ(e.TopLine(), e.VisibleRows() - 1);
   EXPECT_EQ(e.SelStart(), e.PosToOffset(e.TopLine(), 1));
-}
-
-TEST(EditorKeys, HomeTogglesAndVerticalMovesKeepTheDesiredColumn) {
-  EditorFixture f;
-  TQuillEditor& e = *f;
-  e.SetText("   x\r\nlonger line\r\nab\r\nthe fourth line");
-  e.SetSelStart(2);
-  Key(e, vk::Home);
-  EXPECT_EQ(Column(e), 4);
-  Key(e, vk::Home);
-  EXPECT_EQ(Column(e), 1);
-  Key(e, vk::Home);
-  EXPECT_EQ(Column(e), 4);
-  Key(e, vk::Down);
-  Key(e, vk::End);
-  EXPECT_EQ(Column(e), 12);
-  Key(e, vk::Down);
-  EXPECT_EQ(Column(e), 3);  // limited to the short line's end
-  Key(e, vk::Down);
-  EXPECT_EQ(Column(e), 12);  // the desired column again
-  Key(e, vk::Right);
-  Key(e, vk::Left);
-  Key(e, vk::Left);
-  EXPECT_EQ(Column(e), 11);
-  Key(e, vk::Home, TShiftState{ssCtrl});
-  EXPECT_EQ(e.SelStart(), 0);
-  Key(e, vk::End, TShiftState{ssShift, ssCtrl});
-  EXPECT_EQ(e.SelLength(), static_cast<int>(e.Text().size()));
 }
 
 TEST(EditorKeys, BookmarksWithCtrlAltAndClipboardKeys) {

@@ -7,6 +7,7 @@
 
 #include "EditorTestSupport.h"
 #include "app/LangTable.h"
+#include "fakes/ScopedLanguage.h"
 #include "app/LineConversion.h"
 #include "app/TextCommands.h"
 #include "fakes/ScriptedDialogs.h"
@@ -163,7 +164,7 @@ TEST(LineConversion, CommandsRewriteTheTouchedLinesAsOneStep) {
 }
 
 TEST(GotoLine, NumbersFromThePrompt) {
-  SetInterfaceLanguage(2);
+  ScopedLanguage english(2);
   EditorFixture e(80, 20);
   std::string text;
   for (int i = 0; i < 100; ++i) text += "line " + std::to_string(i) + "\r\n";

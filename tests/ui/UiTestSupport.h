@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "editor/TQuillEditor.h"
+#include "../fakes/ScopedLanguage.h"
 #include "platform/Dialogs.h"
 #include "platform/Shell.h"
 #include "settings/MainSettings.h"
@@ -114,6 +115,7 @@ private:
 // The main window of one test, on its own settings, dialogs and shell. Language 0 leaves
 // "Interface"/"Language" unset and does not start the window. Tips are off unless a test wants them.
 struct TestWindow {
+  ScopedLanguage language{InterfaceLanguage()};  // the window sets the language; it is put back after it
   TestSettings settings;
   RecordingDialogs dialogs;
   RecordingShell shell;
