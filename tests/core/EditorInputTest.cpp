@@ -195,6 +195,9 @@ TEST(EditorKeys, UpAndDownScrollOnlyToKeepTheCaretAboveTheLastRow) {
   e.SetText(text);
   e.SetSelStart(0);
   const int lowest = e.VisibleRows() - 2;  // the lowest row Down leaves the caret on
+  e.SetSelStart(e.PosToOffset(lowest + 1, 1));  // a caret placed below it scrolls, keeping its screen row
+  EXPECT_EQ(e.TopLine(), lowest + 1);
+  e.SetSelStart(0);
   for (int line = 1; line < 20; ++line) {
     Key(e, vk::Down);
     ASSERT_EQ(e.CurrentLine(), line);

@@ -153,6 +153,9 @@ TEST(EditorScrolling, ScrollBarRequestsMoveTheViewAndKeepTheCaretOnItsLine) {
   EXPECT_FALSE(f.host.caretShown);
   e.VScroll(R::LineUp, 0);
   EXPECT_EQ(e.TopLine(), 8);
+  e.VScroll(R::ThumbTrack, 49);
+  e.VScroll(R::LineDown, 0);  // the last line is the lowest top line
+  EXPECT_EQ(e.TopLine(), 49);
   e.VScroll(R::ThumbTrack, 30);
   EXPECT_EQ(e.TopLine(), 30);
   e.VScroll(R::PageUp, 0);

@@ -37,6 +37,18 @@ std::string RandomLine(std::mt19937& rng) {
   return line;
 }
 
+// Paints a window and compares every character with a whole scan of the text.
+void ExpectPaintMatchesScan(THighLighter& h, TColorStyle style, const std::vector<std::string>& lines, int top, int rows,
+                            int left = 0, hltest::Selection sel = {}) {
+  std::vector<PaintedToken> tokens;
+  ASSERT_TRUE(hltest::Paint(h, top, rows, tokens, left, sel)) << "the paint loop did not end";
+  const auto scan = hltest::Attributes(style, lines, sel);
+  const auto at = [&](int line) -> const std::string& { return lines[static_cast<std::size_t>(line)]; };
+  hltest::ExpectTiled(tokens, at, static_cast<int>(lines.size()), top, rows, left, [&](int line, int column) {
+    return scan[static_cast<std::size_t>(line)][static_cast<std::size_t>(column - 1)];
+  });
+}
+
 void CheckPaint(TColorStyle style, THighLighter& h, const std::vector<std::string>& lines, std::mt19937& rng) {
   const int count = static_cast<int>(lines.size());
   const int top = static_cast<int>(rng() % static_cast<unsigned>(count + 2)) - 1;
@@ -48,12 +60,7 @@ void CheckPaint(TColorStyle style, THighLighter& h, const std::vector<std::strin
     sel.endLine = sel.startLine + static_cast<int>(rng() % 3);
     sel.endColumn = sel.endLine == sel.startLine ? sel.startColumn + static_cast<int>(rng() % 20) : static_cast<int>(rng() % 20);
   }
-  std::vector<PaintedToken> tokens;
-  ASSERT_TRUE(hltest::Paint(h, top, rows, tokens, left, sel)) << "the paint loop did not end";
-  const auto reference = hltest::Attributes(style, lines, sel);
-  hltest::ExpectTiled(
-      tokens, [&](int line) { return std::string_view(lines[static_cast<std::size_t>(line)]); }, count, top, rows, left,
-      [&](int line, int column) { return reference[static_cast<std::size_t>(line)][static_cast<std::size_t>(column - 1)]; });
+  ExpectPaintMatchesScan(h, style, lines, top, rows, left, sel);
 }
 
 class RandomTest : public ::testing::TestWithParam<TColorStyle> {};
@@ -127,14 +134,7 @@ TEST(HighlightEveryTopLine, EmptyLinesInsideOpenStringsAndComments) {
         auto fresh = CreateHighlighter(false, c.style);
         fresh->Attach(&store);
         THighLighter& h = round == 0 ? *fresh : *reused;
-        std::vector<PaintedToken> tokens;
-        ASSERT_TRUE(hltest::Paint(h, top, count, tokens));
-        const auto reference = hltest::Attributes(c.style, c.lines);
-        hltest::ExpectTiled(
-            tokens, [&](int line) { return std::string_view(c.lines[static_cast<std::size_t>(line)]); }, count, top,
-            count, 0, [&](int line, int column) {
-              return reference[static_cast<std::size_t>(line)][static_cast<std::size_t>(column - 1)];
-            });
+        ExpectPaintMatchesScan(h, c.style, c.lines, top, count);
         if (HasFailure()) {
           ADD_FAILURE() << "style " << c.style.ToBits() << ", first line " << c.lines[0] << ", top " << top;
           return;

@@ -34,12 +34,15 @@ TEST(HighlightRules, EachCharacterHasTheColourOfItsLanguageRule) {
   } cases[] = {
       {{csC}, "print myint int", "TTTTTTTTTTTTKKK"},
       {{csC}, "INT x; // int", "KKKTTTTTccccc"},
+      {{csC}, "SIZEOF", "KKKKKK"},
       {{csC}, "a /* int */ \"int\" 'x'", "TTTCCCCCCCTTSSSSSTsss"},
       {{csPascal}, "xbegin begin BEGINNER { end } 'end'", "TTTTTTTKKKKKTTTTTTTTTTCCCCCCTTsssss"},
       {{csPerl}, "print printf myprint $print # if", "KKKKKTTTTTTTTTTTTTTTTGGGGGGTcccc"},
+      {{csPerl}, "$s = \"a#b\"; x", "GGTOTSSSSSTTT"},
       {{csPhp}, "echo myecho echoes $echo", "KKKKTTTTTTTTTTTTTTTGGGGG"},
       {{csHTML}, "<b x=1 y=\"z\">if</b> <!-- var avar -->", "GGGGPPGGPSSSGTTGGGGTGcCCCKKKCCCCCCCCG"},
       {{csCSS}, "a { color: red; }", "TTTGGGGGGPPPPPGGT"},
+      {{csHTML}, "<!DOCTYPE a-b> x", "Gccccccccccccccc"},  // a declaration ends after a quote or "?" only
       {{csHTML}, "<p a==b><? if ($x) echo 'y'; ?>", "GGGGPPPGGT+T+K+K+T+T+G+G+T+T+K+K+K+K+T+s+s+s+T+T+T+T"},
   };
   for (const auto& c : cases) EXPECT_EQ(Mask(hltest::Attributes(c.style, {c.line})[0]), c.mask) << c.line;

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -55,15 +54,12 @@ TEST(MainSettings, OpensTheLayoutKeyAndSharesItWithOtherStoresOnIt) {
     EXPECT_EQ(memory.Backend(kLayoutKey)->Count(), 1u);
   }
   TempFolder dir;
-  const char* old = std::getenv("QUILLPAD_CONFIG_DIR");
-  const std::string kept = old ? old : "";
-  ::setenv("QUILLPAD_CONFIG_DIR", dir.Path().c_str(), 1);
+  ScopedEnv own("QUILLPAD_CONFIG_DIR", dir.Path().c_str());
   OpenMainSettings();
   EXPECT_TRUE(std::filesystem::exists(dir / "Layout.ini"));
   OpenSettings(kPrinterKey).WriteString("Print", "FooterText", "&c strona-&p-");
   MainSettings().WriteBool("Main", "HTMLBar", true);
   EXPECT_EQ(ReadBytes(dir / "printer.ini"), "[Print]\nFooterText=&c strona-&p-\n");
   EXPECT_EQ(ReadBytes(dir / "Layout.ini"), "[Main]\nHTMLBar=1\n");
-  old ? ::setenv("QUILLPAD_CONFIG_DIR", kept.c_str(), 1) : ::unsetenv("QUILLPAD_CONFIG_DIR");
   SetSettingsBackendFactory(nullptr);  // closes MainSettings before the folder goes
 }

@@ -104,6 +104,8 @@ TEST(MainWindow, LanguageCommandsTellAboutTheRestartAndStoreTheChoice) {
   EXPECT_EQ(w.Item("Znajd1")->text(), QStringLiteral("&Find..."));
   w.Item("Interfejsangielski1")->trigger();
   EXPECT_EQ(w.settings.Store().ReadInteger("Interface", "Language", -1), 2);
+  w.Item("okno1")->trigger();  // a new window is another instance of the program
+  EXPECT_EQ(w.shell.started, std::vector<std::vector<std::string>>{{}});
 }
 
 TEST(MainWindow, TogglesReadFlipAndApplyTheirSetting) {
@@ -131,13 +133,6 @@ TEST(MainWindow, TogglesReadFlipAndApplyTheirSetting) {
       }
     }
   }
-}
-
-TEST(MainWindow, NewWindowStartsAnotherInstance) {
-  Window w(2);
-  w.Item("okno1")->trigger();
-  ASSERT_EQ(w.shell.started.size(), 1u);
-  EXPECT_TRUE(w.shell.started[0].empty());
 }
 
 TEST(MainWindow, TypedTextShowsInTheEditorAndTheStatusBarFollowsTheCaret) {
@@ -175,31 +170,23 @@ TEST(MainWindow, EscapeDoesWhatTheSettingSays) {
   }
 }
 
-TEST(MainWindow, AMaximisedCloseStoresOnlyTheState) {
+TEST(MainWindow, TheLayoutIsRestoredAndAMaximisedCloseStoresOnlyTheState) {
   Window w(2);
   SettingsStore& s = w.settings.Store();
-  const std::pair<const char*, int> bounds[] = {{"Top", 40}, {"Left", 30}, {"Width", 640}, {"Height", 480}};
-  for (const auto& [ident, value] : bounds) s.WriteInteger("Main", ident, value);
   w.Show();
-  EXPECT_EQ(w.main->geometry(), QRect(30, 40, 640, 480));
-  w.main->setGeometry(50, 60, 700, 500);
+  w.main->setGeometry(70, 80, 600, 400);
+  w.main->close();
+  EXPECT_EQ(s.ReadInteger("Main", "WindowState", -1), 0);
+  w.Start();
+  w.Show();
+  EXPECT_EQ(w.main->geometry(), QRect(70, 80, 600, 400));
   w.main->showMaximized();
   QTest::qWait(20);
   ASSERT_TRUE(w.main->isMaximized());
   w.main->close();
   EXPECT_EQ(s.ReadInteger("Main", "WindowState", -1), 2);
-  for (const auto& [ident, value] : bounds) EXPECT_EQ(s.ReadInteger("Main", ident, -1), value) << ident;
-}
-
-TEST(MainWindow, ANormalCloseStoresTheBoundsAndTheNextStartRestoresThem) {
-  Window w(2);
-  w.Show();
-  w.main->setGeometry(70, 80, 600, 400);
-  w.main->close();
-  EXPECT_EQ(w.settings.Store().ReadInteger("Main", "WindowState", -1), 0);
-  w.Start();
-  w.Show();
-  EXPECT_EQ(w.main->geometry(), QRect(70, 80, 600, 400));
+  EXPECT_EQ(s.ReadInteger("Main", "Width", -1), 600);
+  EXPECT_EQ(s.ReadInteger("Main", "Top", -1), 80);
 }
 
 TEST(MainWindow, ClosingThePolishInterfaceShowsTheInformationBox) {
