@@ -13,6 +13,7 @@ TEST(CodePageDetection, LeadBytesThatAreLettersAndTies) {
       {"\xD3\xE6 ab", "windows-1250"},
       {"\xD3 x", "windows-1250"},
       {"D\xD3\xA3 I KOPIEC", "windows-1250"},  // Windows-1250 capitals that happen to be well-formed UTF-8
+      {"\xB9\xE6 \xD3 \xC2\xA9", "windows-1250"},  // a UTF-8 text is well-formed throughout, not only at its ©
       // A1 is a capital in ISO-8859-2 (Ą) and in Mazovia (Ż): a tie between two pages that are not
       // Windows-1250 still gives Windows-1250.
       {"\xA1 x", "windows-1250"},
