@@ -211,7 +211,9 @@ TEST(EditorWordWrap, AnOverLongWordIsCutTwoShortEvenInTinyWindows) {
     Key(e, vk::End);  // to the end of the caret's own piece (with no column the key only scrolls)
     e.Paint();
     EXPECT_EQ(e.CurrentLine(), line) << c.columns;
-    if (c.columns > 0) EXPECT_EQ(e.SelStart(), e.PosToOffset(line, e.Lines().Length(line) + 1)) << c.columns;
+    if (c.columns > 0) {
+      EXPECT_EQ(e.SelStart(), e.PosToOffset(line, e.Lines().Length(line) + 1)) << c.columns;
+    }
   }
   TQuillEditor headless;  // no window: the model still works
   headless.SetText("abc\r\ndef");
