@@ -9,9 +9,10 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 "$here/scripts/build.sh" ci >/dev/null
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1}
-cd "$here/build/ci"
-ctest --output-on-failure -j "$(nproc)" --timeout 600
+# The fuzz smoke runs first, so that ctest's summary closes the output.
 smoke=${QUILL_FUZZ_SMOKE_SECONDS:-45}
 if [ "$smoke" -gt 0 ]; then
   "$here/scripts/fuzz.sh" all "$smoke"
 fi
+cd "$here/build/ci"
+ctest --output-on-failure -j "$(nproc)" --timeout 600
