@@ -49,10 +49,13 @@ constexpr TDocumentCommands::CodePageCommand kCommands[] = {
     TDocumentCommands::CodePageCommand::Mazovia,  TDocumentCommands::CodePageCommand::AmigaPL};
 
 // The generator tag is written in capitals when it is new and in lower case when it replaces one, so
-// its spelling alone may differ between the first open and the next.
+// its spelling alone may differ between the first open and the next: every copy of it is respelled.
 std::string Respelled(std::string text) {
-  const std::size_t at = text.find("HTTP-EQUIV=\"Generator\"");
-  if (at != std::string::npos) text.replace(at, 10, "http-equiv");
+  const std::string content = " content=\"" + std::string(GeneratorString) + "\">";
+  const std::string upper = "<meta HTTP-EQUIV=\"Generator\"" + content;
+  const std::string lower = "<meta http-equiv=\"Generator\"" + content;
+  for (std::size_t at = text.find(upper); at != std::string::npos; at = text.find(upper, at + lower.size()))
+    text.replace(at, upper.size(), lower);
   return text;
 }
 
