@@ -1,4 +1,4 @@
-// The editor widget on its own, offscreen: drawing in colour, typing Polish letters, the wheel.
+// The editor widget on its own, offscreen: drawing in colour, characters outside Windows-1250, the wheel.
 #include <gtest/gtest.h>
 
 #include <QClipboard>

@@ -60,6 +60,7 @@ TEST(StartUp, ClosingTheLanguageDialogStartsInPolishAndAsksAgain) {
 
 // Every caption of every menu item is one language-table text in Polish and the same id's text in
 // English, or a fixed caption shown alike in both (code-page names, header tags, bookmark digits).
+// A menu whose language table row is wrong, or an item left untranslated, fails here.
 TEST(MainMenu, CaptionsComeFromTheLanguageTableAndShortcutsAreSet) {
   std::map<QString, QString> captions[2];
   for (int language : {1, 2}) {
@@ -86,10 +87,16 @@ TEST(MainMenu, CaptionsComeFromTheLanguageTableAndShortcutsAreSet) {
   ASSERT_GT(captions[0].size(), 100u);
   for (const auto& [name, polish] : captions[0]) {
     const QString english = captions[1][name];
-    bool fromTable = false;
-    for (int id = 0; id < kLangIdCount && !fromTable; ++id)
-      fromTable = polish.toStdString() == LangText(id, 1) && english.toStdString() == LangText(id, 2);
-    EXPECT_TRUE(fromTable || (polish == english && !polish.startsWith('#'))) << name.toStdString();
+    // The top-level menus add their Alt letters to the table texts.
+    const auto same = [](QString caption, int id, int language) {
+      return caption.remove('&') == QString::fromStdString(LangText(id, language)).remove('&');
+    };
+    bool fromTable = false, translatable = false;
+    for (int id = 0; id < kLangIdCount; ++id) {
+      fromTable = fromTable || (same(polish, id, 1) && same(english, id, 2));
+      translatable = translatable || (same(polish, id, 1) && !same(polish, id, 2));
+    }
+    EXPECT_TRUE(fromTable || (polish == english && !translatable && !polish.startsWith('#'))) << name.toStdString();
   }
   EXPECT_EQ(captions[1]["Znajd1"], QStringLiteral("&Find..."));
 }
