@@ -283,6 +283,10 @@ private:
   // The mark of the reserved byte at a position is deleted: its code point, for the undo record.
   std::u32string TakeMarkAt(TTextPos pos);
   std::string NormalizeLineEnds(std::string_view s) const;
+  // The offset of a selection point, read as the nearest position on an existing line.
+  int ClampedOffset(TTextPos p) const;
+  // Both selection points from offsets, the caret on the end point.
+  void PlaceSelection(int anchor, int end);
   void CreateHighlighterForStyle();
   void MarkDirty(int line);
   void ReflowAfterInsert(int line, int last);
@@ -311,7 +315,8 @@ private:
   void WordLeft();
   void WordRight();
   bool DoMove(int key);
-  // Editing keys.
+  // Editing keys. They edit at the selection's start (after a selection is removed, the caret).
+  TTextPos EditPoint() const { return NormalizedSelection().first; }
   void TypeChar(char c);
   void EnterKey();
   void TabKey();

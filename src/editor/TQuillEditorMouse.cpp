@@ -62,13 +62,16 @@ void TQuillEditor::MouseDown(TMouseButton button, TShiftState shift, int x, int 
 void TQuillEditor::MouseMove(TShiftState shift, int x, int y) {
   if (host_) host_->SetCursor(x < GutterWidth ? EditorHost::Cursor::Arrow : EditorHost::Cursor::IBeam);
   if (!mouseSelecting_ || !(shift == TShiftState{ssLeft}) || y < 0) return;
-  const int row = lineHeight_ > 0 ? y / lineHeight_ : 0;
+  int row = lineHeight_ > 0 ? y / lineHeight_ : 0;
+  TTextPos pos;
   if (row >= visibleRows_) {
-    caretRow_ = visibleRows_;  // below the window: the timer scrolls down
+    // Below the window the selection reaches the row just below it, from where the timer scrolls
+    // down; in a document that ends above that row, the last line.
+    row = std::min(visibleRows_, lines_.Count() - 1 - topLine_);
+    if (row < 0 || !PointAt(x, row * lineHeight_, pos)) return;
+  } else if (!PointAt(x, y, pos)) {
     return;
   }
-  TTextPos pos;
-  if (!PointAt(x, y, pos)) return;
   caretRow_ = pos.Line - topLine_;
   caretCol_ = pos.Column - leftCol_;
   if (!(selEnd_ == pos)) {
@@ -145,8 +148,8 @@ void TQuillEditor::MouseWheel(int delta, TShiftState shift) {
       caretRow_ -= size - 1;
     }
   } else if (topLine_ - size < 0) {
+    caretRow_ += topLine_;  // the caret keeps its text line
     topLine_ = 0;
-    caretRow_ = 0;
   } else {
     topLine_ -= size - 1;
     caretRow_ += size - 1;

@@ -137,8 +137,11 @@ void TQuillEditor::CheckRewrap() {
     return;
   }
   if (wordWrapEffective_) {
+    // Offsets do not count soft breaks, so they name the same text before and after the re-wrap.
+    const int anchor = ClampedOffset(selAnchor_), end = ClampedOffset(selEnd_);
     UnwrapAll();
     WrapAll();
+    PlaceSelection(anchor, end);
   }
   rewrapWidth_ = width;
   rewrapFontSize_ = font_.Size;
