@@ -215,8 +215,6 @@ public:
   void SetScroller1Size(int v) { scroller1Size_ = v; }
   int Scroller2Size() const { return scroller2Size_; }
   void SetScroller2Size(int v) { scroller2Size_ = v; }
-  const std::string& CodePage() const { return codePage_; }
-  void SetCodePage(const std::string& v) { codePage_ = v; }
   const std::string& DocumentFileName() const { return documentFileName_; }
   void SetDocumentFileName(const std::string& v) { documentFileName_ = v; }
   const std::string& DocumentName() const { return documentFileName_; }
@@ -366,7 +364,7 @@ private:
   bool plainText_ = false;
   TColorStyle colorStyle_{csHTML};
   int tabSize_ = 5, characterBar_ = 80, scroller1Size_ = 5, scroller2Size_ = 2;
-  std::string codePage_, documentFileName_, tempDocName_, dicPath_;
+  std::string documentFileName_, tempDocName_, dicPath_;
   double thisFileTime_ = 0;
   bool useWordDic_ = false, checkSpelling_ = false;
   int language_ = 0;

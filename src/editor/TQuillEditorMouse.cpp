@@ -1,6 +1,7 @@
 // Mouse: click, drag selection with autoscroll, double click and the wheel.
 #include <algorithm>
 
+#include "editor/PrefixSearch.h"
 #include "editor/TQuillEditor.h"
 #include "highlight/Letters.h"
 #include "platform/EditorHost.h"
@@ -21,11 +22,9 @@ bool TQuillEditor::PointAt(int x, int y, TTextPos& pos) {
   const std::string_view rest =
       text.substr(static_cast<std::size_t>(leftCol_), static_cast<std::size_t>(std::max(target, 0) + 1));
   // The longest visible prefix that ends left of the point, then the nearer of its two boundaries.
-  int lo = 0, hi = static_cast<int>(rest.size());
-  while (lo < hi) {
-    const int mid = lo + (hi - lo + 1) / 2;
-    if (TextWidth(rest.substr(0, static_cast<std::size_t>(mid))) <= target) lo = mid; else hi = mid - 1;
-  }
+  int lo = LongestFitting(static_cast<int>(rest.size()), [&](int k) {
+    return TextWidth(rest.substr(0, static_cast<std::size_t>(k))) <= target;
+  });
   if (lo < static_cast<int>(rest.size())) {
     const int w1 = TextWidth(rest.substr(0, static_cast<std::size_t>(lo)));
     const int w2 = TextWidth(rest.substr(0, static_cast<std::size_t>(lo + 1)));

@@ -1,6 +1,7 @@
 // Metrics, caret placement, scrolling and the window events of the editor.
 #include <algorithm>
 
+#include "editor/PrefixSearch.h"
 #include "editor/TQuillEditor.h"
 #include "highlight/THighLighter.h"
 #include "platform/Canvas.h"
@@ -138,15 +139,14 @@ void TQuillEditor::MoveCaretTo(int line, int column) {
 int TQuillEditor::FittingLeftCol(int column) {
   // Found by halving, since a text only gets wider with more characters. The caret's own column stays
   // visible even when nothing fits.
-  int lo = std::max(leftCol_, 0), hi = std::max(column - 1, lo);
+  const int lo = std::max(leftCol_, 0), hi = std::max(column - 1, lo);
   const int saved = leftCol_;
-  while (lo < hi) {
-    const int mid = lo + (hi - lo) / 2;
-    leftCol_ = mid;
-    if (CaretPastRight(column - mid)) lo = mid + 1; else hi = mid;
-  }
+  const int fit = FirstFailing(lo, hi, [&](int left) {
+    leftCol_ = left;
+    return CaretPastRight(column - left);
+  });
   leftCol_ = saved;
-  return lo;
+  return fit;
 }
 
 bool TQuillEditor::EnsureCaretVisible() {

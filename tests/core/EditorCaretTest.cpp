@@ -7,6 +7,7 @@
 #include <string>
 
 #include "EditorTestSupport.h"
+#include "editor/PrefixSearch.h"
 
 namespace {
 
@@ -93,7 +94,7 @@ TEST(EditorRandomized, ScrollsDragsWheelAndFontChangesKeepTypingAtSelStart) {
     std::string model;
     bool dragging = false;
     const auto scroll = TQuillEditor::TScrollRequest{};
-    for (int step = 0; step < 2500; ++step) {
+    for (int step = 0; step < 1500; ++step) {
       const int pick = static_cast<int>(rng() % 12);
       const int x = static_cast<int>(rng() % 260), y = static_cast<int>(rng() % 160) - 10;
       if (pick < 4 || (pick < 6 && dragging)) {
@@ -141,6 +142,18 @@ TEST(EditorRandomized, ScrollsDragsWheelAndFontChangesKeepTypingAtSelStart) {
       ASSERT_LE(e.SelStart() + e.SelLength(), static_cast<int>(model.size())) << at;
     }
   }
+}
+
+TEST(PrefixSearch, FindsWhereAConditionStopsHoldingAsAScanWould) {
+  for (int lo = 0; lo < 6; ++lo)
+    for (int hi = lo; hi < 12; ++hi)
+      for (int edge = -1; edge < 13; ++edge) {
+        int scan = lo;
+        while (scan < hi && scan < edge) ++scan;
+        EXPECT_EQ(FirstFailing(lo, hi, [&](int k) { return k < edge; }), scan) << lo << " " << hi << " " << edge;
+      }
+  EXPECT_EQ(LongestFitting(5, [](int k) { return k * 8 <= 20; }), 2);
+  EXPECT_EQ(LongestFitting(5, [](int k) { return k * 8 <= -1; }), 0);
 }
 
 }  // namespace
