@@ -103,7 +103,7 @@ void TQuillEditor::SwitchPopup(bool hasSelection) {
 }
 
 bool TQuillEditor::HasSelection() {
-  const bool has = !(selAnchor_ == selEnd_);
+  const bool has = SelectionExists();
   SwitchPopup(has);
   return has;
 }

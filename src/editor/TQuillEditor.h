@@ -55,7 +55,9 @@ public:
   void SetSelLength(int length);
   std::string SelText() const;
   void SetSelText(std::string_view text);
+  // Whether anything is selected; also tells the host which popup menu applies.
   bool HasSelection();
+  bool SelectionExists() const { return !(selAnchor_ == selEnd_); }
   void SelectAll();
   void CopyToClipboard();
   void CutToClipboard();
@@ -291,7 +293,7 @@ private:
   // Cuts a too-wide text into pieces that fit; `cap` limits where the search for each break starts.
   std::vector<std::string> CutIntoPieces(std::string s, int cap);
   void SetWrapScrollRange();
-  int TextWidth(std::string_view s);
+  int TextWidth(std::string_view s) const;
   int ClientRoom() const;  // width of the text area: the client width less the gutter
   bool HasWindow() const;
   void PaintText();
@@ -329,7 +331,10 @@ private:
   // re-flows; returns how many offsets it removed.
   int RemoveAt(int offset);
   char CharAtOffset(int offset) const;
-  bool PointAt(int x, int y, TTextPos& pos);
+  // The text position under a point of the window; false below the last line. Changes nothing.
+  bool PointAt(int x, int y, TTextPos& pos) const;
+  // Scrolls left so that a line ending left of the view shows its end in the first column.
+  void ShowLineEnd(int line);
   void ScrollLeftToFit(int column);
   // The smallest LeftCol, from the current one on, at which the caret at `column` is not past the
   // right edge (at most column - 1).

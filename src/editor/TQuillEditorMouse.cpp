@@ -6,21 +6,19 @@
 #include "highlight/Letters.h"
 #include "platform/EditorHost.h"
 
-bool TQuillEditor::PointAt(int x, int y, TTextPos& pos) {
+bool TQuillEditor::PointAt(int x, int y, TTextPos& pos) const {
   const int row = std::max(0, lineHeight_ > 0 ? y / lineHeight_ : 0);
   const int line = topLine_ + row;
   if (line >= lines_.Count()) return false;  // below the last line the caret stays
   const std::string_view text = lines_.Line(line);
   const int len = static_cast<int>(text.size());
-  if (len < leftCol_) {
-    // The line ends left of the view: scroll so that its end is the first visible column.
-    leftCol_ = len;
-    Paint();
-  }
+  // A line that ends left of the view is hit as if its end were the first visible column (ShowLineEnd
+  // scrolls there).
+  const int left = std::min(leftCol_, len);
   const int target = x - GutterWidth;
   // No character is narrower than a pixel, so nothing beyond `target` characters can lie left of x.
   const std::string_view rest =
-      text.substr(static_cast<std::size_t>(leftCol_), static_cast<std::size_t>(std::max(target, 0) + 1));
+      text.substr(static_cast<std::size_t>(left), static_cast<std::size_t>(std::max(target, 0) + 1));
   // The longest visible prefix that ends left of the point, then the nearer of its two boundaries.
   int lo = LongestFitting(static_cast<int>(rest.size()), [&](int k) {
     return TextWidth(rest.substr(0, static_cast<std::size_t>(k))) <= target;
@@ -30,8 +28,15 @@ bool TQuillEditor::PointAt(int x, int y, TTextPos& pos) {
     const int w2 = TextWidth(rest.substr(0, static_cast<std::size_t>(lo + 1)));
     if ((w1 + w2) / 2 < target) ++lo;
   }
-  pos = TTextPos{std::clamp(leftCol_ + 1 + lo, 1, len + 1), line};
+  pos = TTextPos{std::clamp(left + 1 + lo, 1, len + 1), line};
   return true;
+}
+
+void TQuillEditor::ShowLineEnd(int line) {
+  const int len = lines_.Length(line);
+  if (len >= leftCol_) return;
+  leftCol_ = len;
+  Paint();
 }
 
 void TQuillEditor::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
@@ -47,6 +52,7 @@ void TQuillEditor::MouseDown(TMouseButton button, TShiftState shift, int x, int 
   if (host_) host_->StartTimer(1);
   TTextPos pos;
   if (!PointAt(x, y, pos)) return;
+  ShowLineEnd(pos.Line);
   caretRow_ = pos.Line - topLine_;
   caretCol_ = pos.Column - leftCol_;
   desiredCol_ = pos.Column;
@@ -71,6 +77,7 @@ void TQuillEditor::MouseMove(TShiftState shift, int x, int y) {
   } else if (!PointAt(x, y, pos)) {
     return;
   }
+  ShowLineEnd(pos.Line);
   caretRow_ = pos.Line - topLine_;
   caretCol_ = pos.Column - leftCol_;
   if (!(selEnd_ == pos)) {

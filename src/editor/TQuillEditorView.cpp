@@ -11,7 +11,7 @@ bool TQuillEditor::HasWindow() const { return host_ && host_->HasWindow(); }
 
 int TQuillEditor::ClientRoom() const { return HasWindow() ? host_->ClientWidth() - GutterWidth : 0; }
 
-int TQuillEditor::TextWidth(std::string_view s) {
+int TQuillEditor::TextWidth(std::string_view s) const {
   if (!HasWindow() || s.empty()) return 0;
   return host_->GetCanvas().TextWidth(s);
 }
@@ -260,7 +260,7 @@ void TQuillEditor::FocusOut() {
 
 void TQuillEditor::Paint() {
   if (updateLock_ > 0) return;
-  HasSelection();
+  SwitchPopup(SelectionExists());
   if (!HasWindow()) return;
   BeginUpdate();
   host_->HideCaret();
