@@ -64,6 +64,21 @@ std::pair<TTextPos, TTextPos> TQuillEditor::NormalizedSelection() const {
   return endFirst ? std::pair{end, anchor} : std::pair{anchor, end};
 }
 
+int TQuillEditor::ClampedOffset(TTextPos p) const {
+  const int count = lines_.Count();
+  p.Line = std::clamp(p.Line, 0, count - 1);
+  p.Column = std::clamp(p.Column, 1, lines_.Length(p.Line) + 1);
+  return PosToOffset(p.Line, p.Column);
+}
+
+void TQuillEditor::PlaceSelection(int anchor, int end) {
+  const int size = static_cast<int>(lines_.TextLength());
+  selAnchor_ = OffsetToPos(std::clamp(anchor, 0, size));
+  const TTextPos caret = OffsetToPos(std::clamp(end, 0, size));
+  MoveCaretTo(caret.Line, caret.Column);
+  selEnd_ = caret;
+}
+
 void TQuillEditor::CollapseSelection() {
   selAnchor_ = selEnd_ = TTextPos{leftCol_ + caretCol_, topLine_ + caretRow_};
 }
@@ -88,7 +103,7 @@ void TQuillEditor::SwitchPopup(bool hasSelection) {
 }
 
 bool TQuillEditor::HasSelection() {
-  const bool has = !(selAnchor_ == selEnd_);
+  const bool has = SelectionExists();
   SwitchPopup(has);
   return has;
 }

@@ -55,7 +55,9 @@ public:
   void SetSelLength(int length);
   std::string SelText() const;
   void SetSelText(std::string_view text);
+  // Whether anything is selected; also tells the host which popup menu applies.
   bool HasSelection();
+  bool SelectionExists() const { return !(selAnchor_ == selEnd_); }
   void SelectAll();
   void CopyToClipboard();
   void CutToClipboard();
@@ -215,8 +217,6 @@ public:
   void SetScroller1Size(int v) { scroller1Size_ = v; }
   int Scroller2Size() const { return scroller2Size_; }
   void SetScroller2Size(int v) { scroller2Size_ = v; }
-  const std::string& CodePage() const { return codePage_; }
-  void SetCodePage(const std::string& v) { codePage_ = v; }
   const std::string& DocumentFileName() const { return documentFileName_; }
   void SetDocumentFileName(const std::string& v) { documentFileName_ = v; }
   const std::string& DocumentName() const { return documentFileName_; }
@@ -283,13 +283,17 @@ private:
   // The mark of the reserved byte at a position is deleted: its code point, for the undo record.
   std::u32string TakeMarkAt(TTextPos pos);
   std::string NormalizeLineEnds(std::string_view s) const;
+  // The offset of a selection point, read as the nearest position on an existing line.
+  int ClampedOffset(TTextPos p) const;
+  // Both selection points from offsets, the caret on the end point.
+  void PlaceSelection(int anchor, int end);
   void CreateHighlighterForStyle();
   void MarkDirty(int line);
   void ReflowAfterInsert(int line, int last);
   // Cuts a too-wide text into pieces that fit; `cap` limits where the search for each break starts.
   std::vector<std::string> CutIntoPieces(std::string s, int cap);
   void SetWrapScrollRange();
-  int TextWidth(std::string_view s);
+  int TextWidth(std::string_view s) const;
   int ClientRoom() const;  // width of the text area: the client width less the gutter
   bool HasWindow() const;
   void PaintText();
@@ -311,7 +315,8 @@ private:
   void WordLeft();
   void WordRight();
   bool DoMove(int key);
-  // Editing keys.
+  // Editing keys. They edit at the selection's start (after a selection is removed, the caret).
+  TTextPos EditPoint() const { return NormalizedSelection().first; }
   void TypeChar(char c);
   void EnterKey();
   void TabKey();
@@ -326,7 +331,10 @@ private:
   // re-flows; returns how many offsets it removed.
   int RemoveAt(int offset);
   char CharAtOffset(int offset) const;
-  bool PointAt(int x, int y, TTextPos& pos);
+  // The text position under a point of the window; false below the last line. Changes nothing.
+  bool PointAt(int x, int y, TTextPos& pos) const;
+  // Scrolls left so that a line ending left of the view shows its end in the first column.
+  void ShowLineEnd(int line);
   void ScrollLeftToFit(int column);
   // The smallest LeftCol, from the current one on, at which the caret at `column` is not past the
   // right edge (at most column - 1).
@@ -361,7 +369,7 @@ private:
   bool plainText_ = false;
   TColorStyle colorStyle_{csHTML};
   int tabSize_ = 5, characterBar_ = 80, scroller1Size_ = 5, scroller2Size_ = 2;
-  std::string codePage_, documentFileName_, tempDocName_, dicPath_;
+  std::string documentFileName_, tempDocName_, dicPath_;
   double thisFileTime_ = 0;
   bool useWordDic_ = false, checkSpelling_ = false;
   int language_ = 0;

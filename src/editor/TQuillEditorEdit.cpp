@@ -91,9 +91,10 @@ void TQuillEditor::TypeChar(char c) {
   else if (c == '<' && autoClose_.Has(acTriangleBracket) && b2 != '<') pair = "<>";
   else if (c == '[' && autoClose_.Has(acRectangleBracket) && b2 != '[') pair = "[]";
 
-  const int line = CurrentLine();
+  const TTextPos point = EditPoint();
+  const int line = point.Line;
   std::string text(lines_.Line(line));
-  const int column = std::clamp(leftCol_ + caretCol_, 1, static_cast<int>(text.size()) + 1);
+  const int column = std::clamp(point.Column, 1, static_cast<int>(text.size()) + 1);
   const auto at = static_cast<std::size_t>(column - 1);
   if (!pair.empty()) {
     text.insert(at, pair);
@@ -115,7 +116,8 @@ void TQuillEditor::EnterKey() {
   if (HasSelection()) SetSelText("");
   MarkDirty(CurrentLine() - 1);
   const int p = SelStart();
-  const int line = CurrentLine();
+  const TTextPos at = EditPoint();
+  const int line = at.Line;
   int first = line;
   while (first > 0 && lines_.LineFlag(first - 1) == 1) --first;
   const std::string firstText(lines_.Line(first));
@@ -151,7 +153,7 @@ void TQuillEditor::EnterKey() {
   }
 
   std::string text(lines_.Line(line));
-  const int column = std::clamp(leftCol_ + caretCol_, 1, static_cast<int>(text.size()) + 1);
+  const int column = std::clamp(at.Column, 1, static_cast<int>(text.size()) + 1);
   std::string newLine = std::string(static_cast<std::size_t>(indent), ' ') + cont;
   newLine += text.substr(static_cast<std::size_t>(column - 1));
   text.erase(static_cast<std::size_t>(column - 1));
@@ -193,9 +195,10 @@ void TQuillEditor::TabKey() {
   const int p = SelStart();
   const int size = std::max(tabSize_, 0);
   undo_.PushInsert(p, size);
-  const int line = CurrentLine();
+  const TTextPos at = EditPoint();
+  const int line = at.Line;
   std::string text(lines_.Line(line));
-  const int column = std::clamp(leftCol_ + caretCol_, 1, static_cast<int>(text.size()) + 1);
+  const int column = std::clamp(at.Column, 1, static_cast<int>(text.size()) + 1);
   text.insert(static_cast<std::size_t>(column - 1), static_cast<std::size_t>(size), ' ');
   StoreEditedLine(line, text);
   EndEdit(p + size);
