@@ -231,7 +231,8 @@ private:
         }
         e_.PasteFromClipboard();
         last_ = "paste " + Escaped(clip);
-        if (clip.find_first_of("\t\n") != std::string::npos) {
+        // Line breaks (a lone CR becomes CR LF too) and TABs are normalised: the model follows the editor.
+        if (clip.find_first_of("\t\r\n") != std::string::npos) {
           follow_ = true;
           return {};
         }
