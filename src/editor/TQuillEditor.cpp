@@ -547,6 +547,9 @@ void TQuillEditor::GotoBookmark(int n) {
   const int line = GetBookmark(n);
   if (line < 0 || line >= lines_.Count()) return;
   MoveCaretTo(line, 1);
+  // The selection goes with the caret: what is typed next lands at the bookmark.
+  CollapseSelection();
+  RepaintUnlessLocked();
   if (host_) host_->ShowCaret();
 }
 

@@ -232,6 +232,7 @@ TEST(EditorKeys, BookmarksWithCtrlAltAndClipboardKeys) {
   e.SetSelStart(0);
   Key(e, '5', TShiftState{ssCtrl});
   EXPECT_EQ(e.CurrentLine(), 2);
+  EXPECT_EQ(e.SelStart(), e.PosToOffset(2, 1));  // typing goes where the bookmark took the caret
 
   int key = 'A';
   e.KeyDown(key, TShiftState{ssCtrl});
