@@ -37,14 +37,17 @@ failed=()
 for t in "${targets[@]}"; do
   corpus="$dir/corpus/$t"
   found="$here/tests/fuzz/regressions/$t"
-  mkdir -p "$corpus" "$found"
+  # Where a failing input is written: the regressions by default; the test command keeps its findings in
+  # the build folder, so that they do not become part of the replays of the same run.
+  kept="${QUILL_FUZZ_FOUND_DIR:-$here/tests/fuzz/regressions}/$t"
+  mkdir -p "$corpus" "$found" "$kept"
   log="$dir/$t.log"
   echo "fuzzing $t for ${seconds} s (log: $log)"
   if "$dir/tests/fuzz/fuzz_$t" -max_total_time="$seconds" -timeout=30 -rss_limit_mb=2560 -max_len=4096 \
-      -print_final_stats=1 -artifact_prefix="$found/" "$corpus" "$here/tests/fuzz/seeds/$t" "$found" >"$log" 2>&1; then
+      -print_final_stats=1 -artifact_prefix="$kept/" "$corpus" "$here/tests/fuzz/seeds/$t" "$found" >"$log" 2>&1; then
     status=clean
   else
-    status="FAILED, input kept in tests/fuzz/regressions/$t/"
+    status="FAILED, input kept in $kept/"
     failed+=("$t")
     grep -E "fuzz check failed|ERROR: |SUMMARY" "$log" | head -5 >&2 || true
   fi

@@ -15,7 +15,8 @@ export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1}
 # inputs are replayed by ctest below, and those do fail it.
 smoke=${QUILL_FUZZ_SMOKE_SECONDS:-45}
 if [ "$smoke" -gt 0 ]; then
-  "$here/scripts/fuzz.sh" all "$smoke" || echo "WARNING: the fuzz smoke found new failing inputs (see above)" >&2
+  QUILL_FUZZ_FOUND_DIR="$here/build/fuzz/found" "$here/scripts/fuzz.sh" all "$smoke" ||
+    echo "WARNING: the fuzz smoke found new failing inputs, kept in build/fuzz/found (see above)" >&2
 fi
 cd "$here/build/ci"
 ctest --output-on-failure -j "$(nproc)" --timeout 600
