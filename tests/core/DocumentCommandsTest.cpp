@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <memory>
-#include <random>
 
 #include "DocumentFakes.h"
 #include "app/LangTable.h"
@@ -70,22 +69,6 @@ TEST_F(DocumentCommandsTest, RoundTripsInEveryCodePageAndLineEnd) {
   docs.SaveDocumentAsUnix();
   EXPECT_EQ(ReadBytes(dir / "unix.txt"), "a\nb\n");
   EXPECT_EQ(editor.Text(), "a\r\nb\r\n");
-}
-
-// Random bytes under a meta tag that names the code page come back unchanged: no two bytes merge.
-TEST_F(DocumentCommandsTest, RandomBytesRoundTripThroughEveryEightBitCodePage) {
-  std::mt19937 random(7);
-  for (const char* page : {"iso-8859-2", "windows-1250", "cp852", "mazovia", "amigapl"}) {
-    std::string body(400, ' ');
-    for (char& c : body) {
-      do c = static_cast<char>(random() & 0xFF);
-      while (c == '\r' || c == '\n');
-    }
-    const std::string file =
-        "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=" + std::string(page) + "\">" + body + ".";
-    dialogs.answers.push_back(Dialogs::Answer::Yes);  // it fails the text-file test: open it anyway
-    EXPECT_EQ(OpenAndSave("r.txt", file), file) << page;
-  }
 }
 
 TEST_F(DocumentCommandsTest, HtmlOpensWithGeneratorTagAndHighlighterFromExtension) {
