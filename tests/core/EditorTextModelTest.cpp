@@ -246,7 +246,7 @@ TEST(EditorWrapSelection, EnclosesTheSelectionAndRepeats) {
   EXPECT_EQ(e.Text(), "one <b>two</b>");
 }
 
-TEST(EditorClipboardAndEvents, ClipboardBookmarksAndNotifications) {
+TEST(EditorEvents, NotificationsAndBookmarksOutOfRange) {
   EditorFixture f;
   TQuillEditor& e = *f;
   int changes = 0, modifiedEvents = 0, colorEvents = 0;
@@ -261,26 +261,12 @@ TEST(EditorClipboardAndEvents, ClipboardBookmarksAndNotifications) {
   EXPECT_EQ(modifiedEvents, 1);
   EXPECT_GE(changes, 1);
 
-  Select(e, 7, 4);
-  e.CutToClipboard();
-  EXPECT_EQ(f.host.clipboard, "beta");
-  e.SetSelStart(0);
-  e.CutToClipboard();  // nothing selected: the clipboard's text is emptied
-  EXPECT_EQ(f.host.clipboard, "");
-  f.host.clipboard = "x\ny";
-  e.PasteFromClipboard();
-  EXPECT_EQ(e.Text(), "x\r\nyalpha\r\n");
-
-  e.SetSelStart(3);
-  e.SetBookmark(2);
-  EXPECT_EQ(e.GetBookmark(2), 1);
+  // Cut and paste are checked against a model by the randomized tests and the editor_stream fuzz target,
+  // the bookmarks by EditorKeys; only the numbers outside 1..9 here.
+  e.SetBookmark(0);
+  e.SetBookmark(10);
   EXPECT_EQ(e.GetBookmark(0), -1);
   EXPECT_EQ(e.GetBookmark(10), -1);
-  e.SetSelStart(0);
-  e.GotoBookmark(2);
-  EXPECT_EQ(e.CurrentLine(), 1);
-  e.ClearBookmark(2);
-  EXPECT_EQ(e.GetBookmark(2), -1);
 
   e.SetPlainText(true);
   e.SetPlainText(true);

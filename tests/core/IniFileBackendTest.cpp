@@ -1,5 +1,5 @@
-// The INI file backend: names without case, damaged files, the folder, two writers at once (any bytes in
-// names and values are the settings_file fuzz target's).
+// The INI file backend: names without case, escaping, damaged files, the folder, two writers at once (any
+// bytes in names and values are the settings_file fuzz target's).
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -48,6 +48,20 @@ TEST(IniFileBackend, NamesCompareWithoutCaseAndEveryReadSeesTheFile) {
   EXPECT_EQ(reader.ReadInteger("Editor", "operatorbackground", 0), 8);
   const std::string text = ReadBytes(dir / "Layout.ini");
   EXPECT_EQ(text, "[Editor]\nFontName=Courier\nOperatorBackGround=8\n");
+}
+
+// Names and values holding the file's own syntax (brackets, "=", comment signs, line breaks, NUL, blanks
+// at the edges, backslashes) are escaped on writing and come back as written to a reader of the file.
+TEST(IniFileBackend, NamesAndValuesWithTheFilesSyntaxRoundTrip) {
+  TempFolder dir;
+  IniFileBackend writer(dir.Path(), kLayoutKey);
+  const std::tuple<std::string, std::string, std::string> entries[] = {
+      {"a]b", "=x", " lead\r\nline\ttab trail "}, {"[s", "[x", "\\"},    {"s", ";c", std::string("a\0b", 3)},
+      {"s", "#d", "=;#[]"},                         {" s ", " i ", " "}, {"s", "a=b", "\\n"},
+  };
+  for (const auto& [section, ident, value] : entries) writer.Write(section, ident, value);
+  IniFileBackend reader(dir.Path(), kLayoutKey);
+  for (const auto& [section, ident, value] : entries) EXPECT_EQ(reader.Read(section, ident), value) << section << '/' << ident;
 }
 
 TEST(IniFileBackend, DamagedFilesReadWhatTheyCanAndKeepEverythingOnWrite) {
