@@ -345,7 +345,7 @@ TEST(StartUp, ASettingsFolderThatCannotBeWrittenDoesNotStopTheProgram) {
   EXPECT_FALSE(main->isVisible());
 }
 
-TEST(MainWindow, ScrollBarsAndTheWheelMoveTheView) {
+TEST(MainWindow, ScrollBarsMoveTheView) {
   Window w(2);
   w.Show();
   std::string text;
@@ -365,7 +365,4 @@ TEST(MainWindow, ScrollBarsAndTheWheelMoveTheView) {
   bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
   EXPECT_EQ(w.Editor().TopLine(), top - 1);
   EXPECT_EQ(bar->value(), top - 1);
-  Wheel(*w.main->EditorWidget(), -120);
-  EXPECT_GT(w.Editor().TopLine(), top - 1);
-  EXPECT_EQ(bar->value(), w.Editor().TopLine());
 }
