@@ -61,9 +61,10 @@ const char32_t kAlphabet[] = {'a', 'Z', ' ', '.', 0x0105, 0x0119, 0x0118, 0x015A
 
 }  // namespace
 
-// Random edits, undo, word wrap and window widths down to a few columns, applied to the editor and to a
-// plain Unicode string: after each, saving the editor's text as UTF-8 gives exactly the model's UTF-8, and
-// with word wrap on no piece is wider than the window. Offsets of the editor are indexes of the model,
+// Random edits, undo, word wrap, window widths down to a few columns, drags, the wheel, scrolling and font
+// changes, applied to the editor and to a plain Unicode string: after each, saving the editor's text as
+// UTF-8 gives exactly the model's UTF-8, typing lands where SelStart says, the caret is the selection's end,
+// and with word wrap on no piece is wider than the window. Offsets of the editor are indexes of the model,
 // since a mark is one character and CR LF two.
 TEST(ForeignMarks, RandomEditsMatchAUnicodeModel) {
   std::mt19937 random(15);
@@ -108,7 +109,7 @@ TEST(ForeignMarks, RandomEditsMatchAUnicodeModel) {
         f.host.width = TQuillEditor::GutterWidth + f.host.canvas.charWidth * (3 + static_cast<int>(pick(30)));
         e.HandleResize();
       }
-      switch (pick(10)) {
+      switch (pick(11)) {
         case 0: {  // typing
           const std::u32string typed = randomText(1, false);
           e.SetSelStart(static_cast<int>(p));
@@ -125,6 +126,7 @@ TEST(ForeignMarks, RandomEditsMatchAUnicodeModel) {
           break;
         case 2: {  // Delete
           e.SetSelStart(static_cast<int>(p));
+          e.EnsureCaretVisible();  // a key pressed while the caret is off the screen only scrolls it back
           Key(e, vk::Delete);
           if (p < model.size()) model.erase(p, model[p] == '\r' ? 2 : 1);
           what = "delete";
@@ -195,6 +197,35 @@ TEST(ForeignMarks, RandomEditsMatchAUnicodeModel) {
           what = "set text";
           break;
         }
+        case 10: {  // the mouse, the wheel, the scroll bar or a new font; typing then lands on the selection
+          const auto x = [&] { return static_cast<int>(pick(260)); };
+          switch (pick(4)) {
+            case 0:  // a drag, often past the window's edge, with autoscroll ticks
+              e.MouseDown(TMouseButton::mbLeft, TShiftState{ssLeft}, x(), static_cast<int>(pick(160)));
+              e.MouseMove(TShiftState{ssLeft}, x(), static_cast<int>(pick(2) ? pick(160) : 160 + pick(200)));
+              for (std::size_t t = pick(4); t > 0; --t) e.TimerTick();
+              e.MouseUp(TMouseButton::mbLeft, TShiftState{}, x(), 0);
+              break;
+            case 1:
+              e.MouseWheel(pick(2) ? 120 : -240, TShiftState{});
+              break;
+            case 2:
+              e.VScroll(pick(2) ? TQuillEditor::TScrollRequest::PageDown : TQuillEditor::TScrollRequest::LineUp, 0);
+              break;
+            default:
+              f.host.canvas.charWidth = 4 * (1 + static_cast<int>(pick(3)));
+              e.SetFont(TFont{"F", f.host.canvas.charWidth});
+          }
+          const int start = e.SelStart(), length = e.SelLength();
+          e.KeyPress('q');
+          model.replace(static_cast<std::size_t>(start), static_cast<std::size_t>(length), U"q");
+          ASSERT_EQ(e.SelStart(), start + 1);
+          // Typing over a selection makes two undo records; undoing is the other operations' business.
+          e.ClearUndo();
+          history.clear();
+          what = "mouse, wheel, scroll bar or font, then typing";
+          break;
+        }
         case 8:
           if (history.empty()) continue;
           e.Undo();
@@ -208,6 +239,7 @@ TEST(ForeignMarks, RandomEditsMatchAUnicodeModel) {
       ASSERT_TRUE(e.Marks().empty() || e.Marks().size() == CountMarkBytes(e.Text()));
       ASSERT_EQ(EncodeDocument(e.Text(), "utf-8", e.Marks()), Utf8(model));
       ASSERT_LT(e.CurrentLine(), e.Lines().Count());
+      ASSERT_EQ(e.SelEnd(), (TTextPos{e.LeftCol() + e.CaretCol(), e.CurrentLine()})) << what;
       for (int i = 0; e.WordWrapInEffect() && i < e.Lines().Count(); ++i)
         ASSERT_FALSE(e.TooWide(e.Lines().Line(i))) << "piece " << i << " at step " << step;
     }
