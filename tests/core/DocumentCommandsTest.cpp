@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <memory>
-#include <random>
 
 #include "DocumentFakes.h"
 #include "app/LangTable.h"
@@ -70,22 +69,6 @@ TEST_F(DocumentCommandsTest, RoundTripsInEveryCodePageAndLineEnd) {
   docs.SaveDocumentAsUnix();
   EXPECT_EQ(ReadBytes(dir / "unix.txt"), "a\nb\n");
   EXPECT_EQ(editor.Text(), "a\r\nb\r\n");
-}
-
-// Random bytes under a meta tag that names the code page come back unchanged: no two bytes merge.
-TEST_F(DocumentCommandsTest, RandomBytesRoundTripThroughEveryEightBitCodePage) {
-  std::mt19937 random(7);
-  for (const char* page : {"iso-8859-2", "windows-1250", "cp852", "mazovia", "amigapl"}) {
-    std::string body(400, ' ');
-    for (char& c : body) {
-      do c = static_cast<char>(random() & 0xFF);
-      while (c == '\r' || c == '\n');
-    }
-    const std::string file =
-        "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=" + std::string(page) + "\">" + body + ".";
-    dialogs.answers.push_back(Dialogs::Answer::Yes);  // it fails the text-file test: open it anyway
-    EXPECT_EQ(OpenAndSave("r.txt", file), file) << page;
-  }
 }
 
 TEST_F(DocumentCommandsTest, HtmlOpensWithGeneratorTagAndHighlighterFromExtension) {
@@ -204,30 +187,8 @@ TEST_F(DocumentCommandsTest, BinaryFileAsksBeforeOpening) {
   EXPECT_EQ(dialogs.asked.size(), 3u);
 }
 
-// Opening and saving a second time changes nothing: no letter turns into another, no text is lost. (Only
-// the generator tag changes its spelling: it is written as new the first time and replaced after that.)
-TEST_F(DocumentCommandsTest, SecondOpenAndSaveChangeNothing) {
-  const auto respelled = [](std::string text) {
-    const std::size_t at = text.find("HTTP-EQUIV=\"Generator\"");
-    if (at != std::string::npos) text.replace(at, 10, "http-equiv");
-    return text;
-  };
-  const std::pair<std::string, std::string> cases[] = {  // the file, and what it must keep
-      {"<html><meta name=x", "<meta name=x"},
-      {"<html>x\xB1", "x\xB1"},
-      {"<html><meta http-equiv=generator content=1\r\nHello", "content=1\r\nHello"},
-  };
-  for (const auto& [file, kept] : cases) {
-    const std::string saved = respelled(OpenAndSave("again.html", file));
-    const std::string opened = respelled(editor.Text());
-    docs.OpenDocument(dir / "again.html");
-    EXPECT_EQ(editor.Text(), opened) << file;
-    editor.SetModified(true);
-    ASSERT_TRUE(docs.SaveDocument());
-    EXPECT_EQ(ReadBytes(dir / "again.html"), saved) << file;
-    EXPECT_NE(saved.find(kept), std::string::npos) << file;
-  }
-}
+// That opening and saving a second time changes nothing is the document_pipeline fuzz target's check; its
+// seeds and regressions (an unclosed meta tag, a generator tag written by the author) replay in every run.
 
 TEST_F(DocumentCommandsTest, FailedSaveKeepsOldFileBackupAndModifiedState) {
   Set("Create Backup", true);

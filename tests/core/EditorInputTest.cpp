@@ -296,6 +296,14 @@ TEST(EditorMouse, DraggingBelowTheWindowScrollsWhileTheTimerTicks) {
   EXPECT_FALSE(f.host.timerRunning);
   e.TimerTick();  // a tick after the release changes nothing
   EXPECT_EQ(e.TopLine(), 5);
+  // Above the window the ticks scroll up to the first line, and the selection reaches its start.
+  e.MouseDown(TMouseButton::mbLeft, TShiftState{ssLeft}, 40, 2);
+  e.MouseMove(TShiftState{ssLeft}, 40, -20);
+  for (int i = 0; i < 8; ++i) e.TimerTick();
+  e.MouseUp(TMouseButton::mbLeft, TShiftState{}, 0, 0);
+  EXPECT_EQ(e.TopLine(), 0);
+  EXPECT_EQ(e.SelStart(), 0);
+  EXPECT_EQ(e.SelLength(), e.PosToOffset(5, 1));
 }
 
 TEST(EditorMouse, WheelScrollsByTheConfiguredSizes) {

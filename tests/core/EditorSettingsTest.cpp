@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "app/EditorSettings.h"
+#include "app/SetupValues.h"
 #include "editor/TQuillEditor.h"
 #include "fakes/FakeEditorHost.h"
 #include "fakes/MemorySettingsBackend.h"
@@ -88,4 +89,16 @@ TEST(EditorSettings, StoredValuesAreAppliedAndBackgroundsShareTheirFallback) {
   EXPECT_EQ(f.editor.AutoClose(), (TAutoClose{acDoubleQuote, acTriangleBracket, acRectangleBracket, acCBracket}));
   EXPECT_EQ(f.editor.AutoFollow(), (TAutoFollow{afLI, afOPTION}));
   EXPECT_FALSE(f.editor.LineNumbering());
+}
+
+// The settings dialog refuses any font size but a whole number of points from 1 to 400, before it stores
+// anything (the dialog's side of it is driven end to end and offscreen).
+TEST(SetupValues, FontSizesAreWholeNumbersInRange) {
+  const std::pair<const char*, std::optional<int>> cases[] = {
+      {"12", 12},           {" 14 ", 14},         {"\t+8", 8},          {"400", 400},
+      {"1", 1},             {"401", std::nullopt}, {"0", std::nullopt},  {"-3", std::nullopt},
+      {"12.5", std::nullopt}, {"abc", std::nullopt}, {"", std::nullopt}, {" ", std::nullopt},
+      {"+", std::nullopt},  {"1 2", std::nullopt}, {"99999999999", std::nullopt},
+  };
+  for (const auto& [text, size] : cases) EXPECT_EQ(ParseFontSize(text), size) << '"' << text << '"';
 }

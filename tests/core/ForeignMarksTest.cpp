@@ -40,6 +40,20 @@ void TypeUnicode(TQuillEditor& e, std::u32string_view text) {
   }
 }
 
+// Text set into the editor as the editor stores it: a lone CR or LF is a CR LF line break, a TAB the
+// tab's blanks.
+std::string Normalised(const std::string& s, int tab) {
+  std::string out;
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    const char c = s[i];
+    if (c == '\n' && (i == 0 || s[i - 1] != '\r')) out += "\r\n";
+    else if (c == '\r' && (i + 1 == s.size() || s[i + 1] != '\n')) out += "\r\n";
+    else if (c == '\t') out += std::string(static_cast<std::size_t>(tab), ' ');
+    else out += c;
+  }
+  return out;
+}
+
 // Polish letters, ASCII, and characters whose UTF-8 bytes spell Polish letters of Windows-1250.
 const char32_t kAlphabet[] = {'a', 'Z', ' ', '.', 0x0105, 0x0119, 0x0118, 0x015A, 0x0106, 0x00D3, 0x0141,
                               0x017B, 0x201E, 0x028C, 0x04E3, 0x04EF, 0x044C, 0x044F, 0x01AF, 0x6CF9,
@@ -47,9 +61,11 @@ const char32_t kAlphabet[] = {'a', 'Z', ' ', '.', 0x0105, 0x0119, 0x0118, 0x015A
 
 }  // namespace
 
-// Random edits applied to the editor and to a plain Unicode string: after each, saving the editor's
-// text as UTF-8 gives exactly the model's UTF-8. Offsets of the editor are indexes of the model, since a
-// mark is one character and CR LF two.
+// Random edits, undo, word wrap, window widths down to a few columns, drags, the wheel, scrolling and font
+// changes, applied to the editor and to a plain Unicode string: after each, saving the editor's text as
+// UTF-8 gives exactly the model's UTF-8, typing lands where SelStart says, the caret is the selection's end,
+// and with word wrap on no piece is wider than the window. Offsets of the editor are indexes of the model,
+// since a mark is one character and CR LF two.
 TEST(ForeignMarks, RandomEditsMatchAUnicodeModel) {
   std::mt19937 random(15);
   const auto pick = [&](std::size_t n) { return static_cast<std::size_t>(random() % n); };
@@ -88,7 +104,12 @@ TEST(ForeignMarks, RandomEditsMatchAUnicodeModel) {
       const int undoCount = e.UndoHistory().Count();
       const std::size_t p = caretOffset();
       std::string what;
-      switch (pick(9)) {
+      if (pick(16) == 0) {
+        // Scrolling in a window of a few columns must never move the caret off its column.
+        f.host.width = TQuillEditor::GutterWidth + f.host.canvas.charWidth * (3 + static_cast<int>(pick(30)));
+        e.HandleResize();
+      }
+      switch (pick(11)) {
         case 0: {  // typing
           const std::u32string typed = randomText(1, false);
           e.SetSelStart(static_cast<int>(p));
@@ -105,6 +126,7 @@ TEST(ForeignMarks, RandomEditsMatchAUnicodeModel) {
           break;
         case 2: {  // Delete
           e.SetSelStart(static_cast<int>(p));
+          e.EnsureCaretVisible();  // a key pressed while the caret is off the screen only scrolls it back
           Key(e, vk::Delete);
           if (p < model.size()) model.erase(p, model[p] == '\r' ? 2 : 1);
           what = "delete";
@@ -160,6 +182,50 @@ TEST(ForeignMarks, RandomEditsMatchAUnicodeModel) {
           e.SetWordWrap(!e.WordWrap());
           what = "word wrap";
           break;
+        case 9: {  // text set into a selection, with any line ends and TABs
+          const std::size_t q = caretOffset();
+          const std::size_t a = std::min(p, q), b = std::max(p, q);
+          Select(e, static_cast<int>(a), static_cast<int>(b - a));
+          std::string text;
+          for (std::size_t n = pick(pick(8) == 0 ? 60 : 6); n > 0; --n) text += "ab \t\r\n.\xB9"[pick(8)];
+          e.SetSelText(text);
+          const std::string stored = Normalised(text, e.TabSize());
+          std::u32string unicode;
+          for (char c : stored) unicode += Win1250ToUnicode(c);
+          model.replace(a, b - a, unicode);
+          ASSERT_EQ(e.SelStart(), static_cast<int>(a + stored.size()));
+          what = "set text";
+          break;
+        }
+        case 10: {  // the mouse, the wheel, the scroll bar or a new font; typing then lands on the selection
+          const auto x = [&] { return static_cast<int>(pick(260)); };
+          switch (pick(4)) {
+            case 0:  // a drag, often past the window's edge, with autoscroll ticks
+              e.MouseDown(TMouseButton::mbLeft, TShiftState{ssLeft}, x(), static_cast<int>(pick(160)));
+              e.MouseMove(TShiftState{ssLeft}, x(), static_cast<int>(pick(2) ? pick(160) : 160 + pick(200)));
+              for (std::size_t t = pick(4); t > 0; --t) e.TimerTick();
+              e.MouseUp(TMouseButton::mbLeft, TShiftState{}, x(), 0);
+              break;
+            case 1:
+              e.MouseWheel(pick(2) ? 120 : -240, TShiftState{});
+              break;
+            case 2:
+              e.VScroll(pick(2) ? TQuillEditor::TScrollRequest::PageDown : TQuillEditor::TScrollRequest::LineUp, 0);
+              break;
+            default:
+              f.host.canvas.charWidth = 4 * (1 + static_cast<int>(pick(3)));
+              e.SetFont(TFont{"F", f.host.canvas.charWidth});
+          }
+          const int start = e.SelStart(), length = e.SelLength();
+          e.KeyPress('q');
+          model.replace(static_cast<std::size_t>(start), static_cast<std::size_t>(length), U"q");
+          ASSERT_EQ(e.SelStart(), start + 1);
+          // Typing over a selection makes two undo records; undoing is the other operations' business.
+          e.ClearUndo();
+          history.clear();
+          what = "mouse, wheel, scroll bar or font, then typing";
+          break;
+        }
         case 8:
           if (history.empty()) continue;
           e.Undo();
@@ -172,6 +238,10 @@ TEST(ForeignMarks, RandomEditsMatchAUnicodeModel) {
       ASSERT_EQ(Utf8(Shown(e)), Utf8(model)) << "round " << round << " step " << step << ": " << what;
       ASSERT_TRUE(e.Marks().empty() || e.Marks().size() == CountMarkBytes(e.Text()));
       ASSERT_EQ(EncodeDocument(e.Text(), "utf-8", e.Marks()), Utf8(model));
+      ASSERT_LT(e.CurrentLine(), e.Lines().Count());
+      ASSERT_EQ(e.SelEnd(), (TTextPos{e.LeftCol() + e.CaretCol(), e.CurrentLine()})) << what;
+      for (int i = 0; e.WordWrapInEffect() && i < e.Lines().Count(); ++i)
+        ASSERT_FALSE(e.TooWide(e.Lines().Line(i))) << "piece " << i << " at step " << step;
     }
   }
 }

@@ -29,23 +29,8 @@ struct HtmlFixture : ::testing::Test {
   }
 };
 
-TEST_F(HtmlFixture, BoldAroundSelectedWordThenF8OnAnotherAndUndo) {
-  Load("x abc y def", 2, 3);
-  const TFixedTagPair& bold = FixedTagPairs[0];
-  e->WrapSelection(std::string(bold.before), std::string(bold.after));
-  EXPECT_EQ(e->Text(), "x <b>abc</b> y def");
-  EXPECT_EQ(e->SelStart(), 5);
-  EXPECT_EQ(e->SelText(), "abc");
-  e->RepeatWrapSelection();
-  EXPECT_EQ(e->Text(), "x <b><b>abc</b></b> y def");
-  Select(*e, 22, 3);
-  e->RepeatWrapSelection();
-  EXPECT_EQ(e->Text(), "x <b><b>abc</b></b> y <b>def</b>");
-  EXPECT_EQ(e->SelText(), "def");
-  Undo(*e, 6);
-  EXPECT_EQ(e->Text(), "x abc y def");
-}
-
+// Bold around a selection and F8 on another word are driven end to end (test_html_commands.py), and
+// WrapSelection with its repeat and undo by EditorWrapSelection.
 TEST_F(HtmlFixture, TagPairsSplitAtTheFirstBar) {
   const struct {
     const char* item;

@@ -538,6 +538,10 @@ TEST(PrintSettings, PrintDialogChoosesRangeCopiesAndCollation) {
     return true;
   }));
   EXPECT_EQ(f.device.Sent(), "2 2 3 3");
+  // A later print of all pages does not keep the earlier range.
+  f.device.log.clear();
+  EXPECT_TRUE(PrintBuiltPages(f.printer, [](Dialogs::PrintRequest&) { return true; }));
+  EXPECT_EQ(f.device.Sent(), "1 2 3");
 }
 
 TEST(PrintOptionsValues, DefaultsRoundTripAndSizesAreChecked) {

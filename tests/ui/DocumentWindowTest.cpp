@@ -11,7 +11,6 @@
 
 #include "UiTestSupport.h"
 #include "app/LangTable.h"
-#include "ui/ApplicationState.h"
 
 namespace {
 
@@ -35,22 +34,8 @@ QString WriteFile(const QTemporaryDir& dir, const QString& name, const QByteArra
 
 }  // namespace
 
-TEST(Documents, TheCommandLineIsJoinedIntoOneFileName) {
-  QTemporaryDir dir;
-  const QString path = WriteFile(dir, QStringLiteral("My Web page.html"), "<html>ab</html>");
-  Window w({dir.filePath(QStringLiteral("My")).toStdString(), "Web", "page.html"});
-  EXPECT_EQ(w.Editor().DocumentFileName(), path.toStdString());
-  EXPECT_NE(w.Editor().Text().find("ab"), std::string::npos) << w.Editor().Text();
-  EXPECT_FALSE(w.Editor().Modified());
-  EXPECT_EQ(w.main->windowTitle(), QStringLiteral("Norvale Quillpad 1.0.16 - %1 (%2)")
-                                       .arg(path, QString::fromStdString(w.main->DocumentCodePage())));
-  EXPECT_EQ(ApplicationTitle(), QStringLiteral("Quillpad - My Web page.html"));
-  // It became the newest recent document.
-  EXPECT_TRUE(w.Item(QStringLiteral("OpenedDocument1"))->isVisible());
-  EXPECT_EQ(w.Item(QStringLiteral("OpenedDocument1"))->text(), path);
-  EXPECT_FALSE(w.Item(QStringLiteral("OpenedDocument2"))->isVisible());
-}
-
+// Every end-to-end case opens its file from the command line; joining the arguments, the caption and the
+// recent list are the core's (MainWindowLogic, ListsTest). Here what the window does with nothing to open.
 TEST(Documents, ACommandLineNamingNothingOpensNothing) {
   QTemporaryDir dir;
   for (const std::vector<std::string>& args :

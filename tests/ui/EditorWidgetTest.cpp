@@ -1,9 +1,6 @@
 // The editor widget on its own, offscreen: drawing in colour, characters outside Windows-1250, the wheel.
 #include <gtest/gtest.h>
 
-#include <QClipboard>
-#include <QKeyEvent>
-
 #include "UiTestSupport.h"
 #include "ui/QuillEditorWidget.h"
 
@@ -44,29 +41,11 @@ TEST(EditorWidget, TagsArePaintedInTheTagColour) {
   EXPECT_EQ(bluePixels(1), 0);   // plain text has no tag colour
 }
 
-// Key presses carrying the text a keyboard layout produces, one character each (QTest's own helper
-// only knows ASCII).
-void TypeText(QWidget& w, const QString& text) {
-  for (const QChar ch : text) {
-    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(ch));
-    QApplication::sendEvent(&w, &press);
-    QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(ch));
-    QApplication::sendEvent(&w, &release);
-  }
-}
+// Typing Polish letters is driven end to end (Typing and Utf8Documents in tests/e2e), and characters
+// outside Windows-1250 in the window by ForeignCharactersWindowTest.
 
-TEST(EditorWidget, PolishLettersAreTypedAsWindows1250AndOthersAsMarks) {
-  Shown s;
-  TypeText(s.widget, QString::fromUtf8("zażółć"));
-  EXPECT_EQ(s.Editor().Text(), "za\xBF\xF3\xB3\xE6");
-  TypeText(s.widget, QString::fromUtf8("\u2603!"));  // a snowman has no Windows-1250 byte
-  EXPECT_EQ(s.Editor().Text(), "za\xBF\xF3\xB3\xE6\x81!");
-  EXPECT_EQ(s.Editor().Marks(), U"\u2603");
-  EXPECT_EQ(s.Editor().SelStart(), 8);
-}
-
-// A mark is drawn as its own glyph in its cell, and copied to the clipboard as itself.
-TEST(EditorWidget, MarksAreDrawnAndCopiedAsTheirCharacters) {
+// A mark is drawn as its own glyph in its cell (copying marks is driven end to end).
+TEST(EditorWidget, MarksAreDrawnAsTheirCharacters) {
   Shown s;
   TQuillEditor& e = s.Editor();
   e.SetColorStyle(TColorStyle{csHTML});
@@ -85,9 +64,6 @@ TEST(EditorWidget, MarksAreDrawnAndCopiedAsTheirCharacters) {
   // The letter, not the box (or nothing) that the font shows for the control character.
   EXPECT_GT(inkIn(0), 5);
   EXPECT_NE(inkIn(0), inkIn(1));
-  e.SelectAll();
-  e.CopyToClipboard();
-  EXPECT_EQ(QApplication::clipboard()->text(), QString::fromUtf8("\u0416\u0081"));
 }
 
 TEST(EditorWidget, FractionsOfANotchAddUpToWholeNotches) {

@@ -74,12 +74,12 @@ TEST(MainMenu, CaptionsComeFromTheLanguageTableAndShortcutsAreSet) {
       ASSERT_GE(amp, 0) << menu->text().toStdString();
       EXPECT_TRUE(letters.insert(menu->text().at(amp + 1).toLower()).second) << menu->text().toStdString();
     }
+    // The shortcuts that the end-to-end cases do not press on a real X server (they press Ctrl+N, Ctrl+H,
+    // Ctrl+O, Ctrl+S, F5, F1, F6, Ctrl+K, Ctrl+L, Ctrl+F, Ctrl+R, F3, Ctrl+G, Ctrl+B and F8), and the editing
+    // keys, which the editor also takes on its own.
     std::istringstream keys(
-        "dokument1 Ctrl+N dokumentHTML1 Ctrl+H okno1 Ctrl+W Otwrz1 Ctrl+O Zapisz1 Ctrl+S Uruchom1 F5 Zakocz1 Ctrl+Q "
-        "Cofnij1 Ctrl+Z Kopiuj1 Ctrl+C Wklej1 Ctrl+V Wytnij1 Ctrl+X Zaznaczwszystko1 Ctrl+A DataGodzina1 F6 "
-        "Zmniejszwcicie1 Ctrl+K Zwikszwcicie1 Ctrl+L Znajd1 Ctrl+F Znajdwyraenieregularne1 Ctrl+R Znajdnastpny1 F3 "
-        "Skoczdolinii1 Ctrl+G Pogrubiona1 Ctrl+B Kursywa1 Ctrl+I Podkrelona1 Ctrl+U Powtrzwstawienieznacznika1 F8 "
-        "Dodajdoulubionych1 Ctrl+D Pomoc2 F1 Zapiszjako1 - Drukuj1 -");
+        "okno1 Ctrl+W Zakocz1 Ctrl+Q Cofnij1 Ctrl+Z Kopiuj1 Ctrl+C Wklej1 Ctrl+V Wytnij1 Ctrl+X Zaznaczwszystko1 Ctrl+A "
+        "Kursywa1 Ctrl+I Podkrelona1 Ctrl+U Dodajdoulubionych1 Ctrl+D Zapiszjako1 - Drukuj1 -");
     for (std::string name, key; keys >> name >> key;)
       EXPECT_EQ(w.Item(QString::fromStdString(name))->shortcut(), QKeySequence(key == "-" ? "" : QString::fromStdString(key))) << name;
     EXPECT_TRUE(w.Item("KolorujHTML1")->isChecked());  // the highlighter at start
@@ -345,7 +345,7 @@ TEST(StartUp, ASettingsFolderThatCannotBeWrittenDoesNotStopTheProgram) {
   EXPECT_FALSE(main->isVisible());
 }
 
-TEST(MainWindow, ScrollBarsAndTheWheelMoveTheView) {
+TEST(MainWindow, ScrollBarsMoveTheView) {
   Window w(2);
   w.Show();
   std::string text;
@@ -365,7 +365,4 @@ TEST(MainWindow, ScrollBarsAndTheWheelMoveTheView) {
   bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
   EXPECT_EQ(w.Editor().TopLine(), top - 1);
   EXPECT_EQ(bar->value(), top - 1);
-  Wheel(*w.main->EditorWidget(), -120);
-  EXPECT_GT(w.Editor().TopLine(), top - 1);
-  EXPECT_EQ(bar->value(), w.Editor().TopLine());
 }

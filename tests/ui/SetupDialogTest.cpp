@@ -13,7 +13,6 @@
 #include <QTabWidget>
 
 #include "UiTestSupport.h"
-#include "settings/FileAssociation.h"
 #include "ui/ColorGrid.h"
 #include "ui/QuillEditorWidget.h"
 #include "ui/TSetup.h"
@@ -150,28 +149,23 @@ TEST(SetupDialog, StoredValuesOutOfRangeShowSensibleOnesThatOkStoresAndColouring
   EXPECT_EQ(s.ReadString("Editor", "PlainText", ""), "0");
 }
 
-// A size that is no whole number is reported before anything is written, and the dialog stays.
+// A size that is no whole number is reported before anything is written, and the dialog stays (which
+// sizes are refused is checked in the core; the end-to-end FontSize case drives the same through a real
+// display, but cannot see that nothing was written in between).
 TEST(SetupDialog, ABadFontSizeStoresNothingAndKeepsTheDialogOpen) {
   SetupFixture f;
   f.Open();
   const QByteArray before = ReadAll(f.settings.Folder() + "/Layout.ini");
   f.Get<QCheckBox>("WordWrap")->click();
   f.Get<QTabWidget>("Pages")->setCurrentIndex(3);
-  for (const char* bad : {"12.5", "abc", "", "0", "-3", "9999"}) {
-    f.Get<QComboBox>("FontSize")->setEditText(QString::fromLatin1(bad));
-    f.Ok();
-    EXPECT_TRUE(f.dialog->isVisible()) << bad;
-    ASSERT_FALSE(f.dialogs.messages.empty());
-    EXPECT_NE(f.dialogs.messages.back().find(std::string("\"") + bad + "\""), std::string::npos) << f.dialogs.messages.back();
-    EXPECT_EQ(f.Get<QTabWidget>("Pages")->currentIndex(), 0);
-  }
+  f.Get<QComboBox>("FontSize")->setEditText(QStringLiteral("12.5"));
+  f.Ok();
+  EXPECT_TRUE(f.dialog->isVisible());
+  ASSERT_EQ(f.dialogs.messages.size(), 1u);
+  EXPECT_NE(f.dialogs.messages[0].find("\"12.5\""), std::string::npos) << f.dialogs.messages[0];
+  EXPECT_EQ(f.Get<QTabWidget>("Pages")->currentIndex(), 0);
   EXPECT_EQ(ReadAll(f.settings.Folder() + "/Layout.ini"), before);
   EXPECT_FALSE(QFile::exists(f.MimeApps()));
-  f.Get<QComboBox>("FontSize")->setEditText(QStringLiteral(" 14 "));
-  f.Ok();
-  EXPECT_FALSE(f.dialog->isVisible());
-  EXPECT_EQ(f.Store().ReadString("Editor", "FontSize", ""), "14");
-  EXPECT_EQ(f.Store().ReadString("Editor", "WordWrap", ""), "1");
 }
 
 TEST(SetupDialog, GridEditsTheSelectedPairAndConstantBackgroundFollowsTheWindow) {
@@ -239,76 +233,18 @@ TEST(SetupDialog, ChangingThePageAppliesFontAndLineNumbersToThePreview) {
   EXPECT_EQ(preview.Font().Size, 20);
 }
 
-// Through the window's menu: the dark scheme shows in the preview; Cancel writes nothing, OK stores it,
-// and either way the window's editor shows what is stored.
-TEST(SetupDialog, DarkSchemeWithCancelChangesNothingAndWithOkIsStoredAndApplied) {
-  TestWindow w(1);
-  w.Show();
-  const QString ini = w.settings.Folder() + "/Layout.ini";
-  for (const bool confirm : {false, true}) {
-    const QByteArray before = ReadAll(ini);
-    QColor shown;
-    ModalWatcher watch([&](QWidget* modal) {
-      auto* setup = qobject_cast<TSetup*>(modal);
-      ASSERT_NE(setup, nullptr);
-      auto* box = setup->findChild<QComboBox*>(QStringLiteral("Defaults"));
-      setup->findChild<QTabWidget*>(QStringLiteral("Pages"))->setCurrentIndex(1);
-      QTest::keyClick(box, Qt::Key_Down);
-      QTest::keyClick(box, Qt::Key_Down);
-      shown = setup->Preview()->grab().toImage().pixelColor(400, 60);
-      setup->findChild<QPushButton*>(confirm ? QStringLiteral("OK") : QStringLiteral("Cancel"))->click();
-    });
-    w.Item("Ustawienia1")->trigger();
-    ASSERT_TRUE(watch.Fired());
-    EXPECT_EQ(shown, QColor(Qt::black)) << confirm;
-    const TQuillEditor::Colors& c = w.Editor().ColorSet();
-    if (!confirm) {
-      EXPECT_EQ(ReadAll(ini), before);
-      EXPECT_EQ(c.Color, 0xFFFFFFu);
-      EXPECT_EQ(c.TagColor, 0xFF0000u);
-      continue;
-    }
-    SettingsStore& s = w.settings.Store();
-    EXPECT_EQ(s.ReadString("Editor", "Background", ""), "0");
-    EXPECT_EQ(s.ReadString("Editor", "TagForeground", ""), "65535");
-    EXPECT_EQ(s.ReadString("Editor", "OperatorBackground", ""), "0");
-    EXPECT_EQ(c.Color, 0u);
-    EXPECT_EQ(c.TagColor, 0x00FFFFu);
-    EXPECT_EQ(c.BackgroundTagColor, 0u);
-  }
-}
-
-TEST(SetupDialog, AssociationBoxesRoundTripThroughTheDesktopFiles) {
+// Switching the boxes on and off is driven end to end (the Association case) and the list's lines are the
+// core's business; here only a list that cannot be written: reported, and the settings stored all the same.
+TEST(SetupDialog, AReadOnlyAssociationListIsReportedAndTheSettingsAreStored) {
   SetupFixture f;
   QDir().mkpath(f.xdg.path() + "/config");
-  const QByteArray others = "[Default Applications]\ntext/html=firefox.desktop\n\n"
-                            "[Added Associations]\ntext/plain=gedit.desktop;\n";
-  WriteFile(f.MimeApps(), others);
-  f.Open();
-  EXPECT_FALSE(f.Get<QCheckBox>("LinkWithHTML")->isChecked());
-  f.Get<QCheckBox>("LinkWithHTML")->click();
-  f.Ok();
-  EXPECT_EQ(ReadAll(f.MimeApps()), others + "text/html=quillpad.desktop;\n");
-  EXPECT_TRUE(QFile::exists(f.xdg.path() + "/data/applications/quillpad.desktop"));
-
-  f.Open();
-  EXPECT_TRUE(f.Get<QCheckBox>("LinkWithHTML")->isChecked());
-  EXPECT_FALSE(f.Get<QCheckBox>("LinkWithTXT")->isChecked());
-  f.Get<QCheckBox>("LinkWithHTML")->click();
-  f.Get<QCheckBox>("LinkWithTXT")->click();
-  f.Ok();
-  EXPECT_EQ(ReadAll(f.MimeApps()), "[Default Applications]\ntext/html=firefox.desktop\n\n"
-                                   "[Added Associations]\ntext/plain=gedit.desktop;quillpad.desktop;\n");
-
-  // A read-only list is reported, and the settings are stored all the same.
+  WriteFile(f.MimeApps(), "[Added Associations]\ntext/plain=gedit.desktop;\n");
   QFile::setPermissions(f.MimeApps(), QFile::ReadOwner);
   f.Open();
   f.Get<QCheckBox>("LinkWithTXT")->click();
   f.Get<QCheckBox>("WordWrap")->click();
-  f.dialogs.messages.clear();
   f.Ok();
   ASSERT_EQ(f.dialogs.messages.size(), 1u);
   EXPECT_NE(f.dialogs.messages[0].find("mimeapps.list"), std::string::npos);
-  EXPECT_TRUE(FileAssociation(XdgHomes::FromEnvironment(), "").IsAssociated("txtfile"));
   EXPECT_EQ(f.Store().ReadString("Editor", "WordWrap", ""), "1");
 }
