@@ -10,6 +10,7 @@
 #include "editor/EditorTypes.h"
 #include "editor/Keys.h"
 #include "editor/LineStore.h"
+#include "editor/TRowDiffCanvas.h"
 #include "editor/TUndoClass.h"
 #include "platform/Color.h"
 
@@ -148,6 +149,11 @@ public:
   void DoubleClick();
   void MouseWheel(int delta, TShiftState shift);
   void TimerTick();
+  // Work for the host's idle time, about budgetBytes of text a call: the highlighter's line start
+  // states ahead of the view. Returns whether more remains.
+  bool IdleWork(std::size_t budgetBytes);
+  // The host's surface was replaced or drawn over: the next paint draws all of it.
+  void ForgetDrawing() { rowDiff_.Forget(); }
 
   // ---- Word wrap --------------------------------------------------------------------------------------
   bool WordWrap() const { return wordWrapRequested_; }
@@ -260,6 +266,11 @@ private:
   bool HasWindow() const;
   void PaintText();
   void PaintGutter();
+  // The canvas a paint draws on: the host's, or the collector that passes on only what changed.
+  Canvas& PaintCanvas();
+  void PaintSegment(int key) {
+    if (diffPaint_) rowDiff_.Segment(key);
+  }
   void EnsureOneLine();
   void SwitchPopup(bool hasSelection);
   void DocumentStart();  // the Ctrl+Home move
@@ -335,4 +346,6 @@ private:
   bool selPopupActive_ = false;
   bool skipNextChar_ = false;
   bool mouseSelecting_ = false;
+  TRowDiffCanvas rowDiff_;
+  bool diffPaint_ = false;  // a paint is being collected in rowDiff_
 };

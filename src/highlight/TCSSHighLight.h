@@ -8,6 +8,7 @@ public:
   TCSSHighLight() : THighLighter(true) {}
   void Start() override;
   void NextToken(std::string& token) override;
+  bool ScanAhead(std::size_t budgetBytes) override;
 
   unsigned char PrevChar = 0;  // the characters of the previous two steps (line ends not counted)
   unsigned char PrevChar2 = 0;

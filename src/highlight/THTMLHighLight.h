@@ -8,6 +8,7 @@ public:
   THTMLHighLight() : THighLighter(true) {}
   void Start() override;
   void NextToken(std::string& token) override;
+  bool ScanAhead(std::size_t budgetBytes) override;
 
   TTokenFlags OperatorReturnState = tfText;  // resumed after a one-character operator in PHP
   unsigned char PrevChar = 0;                // the character of the previous step (0: a line end in PHP)
@@ -24,4 +25,6 @@ protected:
 private:
   TTokenFlags Step(unsigned char c, TTokenFlags s);
   TTokenFlags HtmlStep(unsigned char c, TTokenFlags s);
+  // The scanners' skip: the bytes from index i of a line that cannot change the state.
+  std::size_t SkipInert(std::string_view text, std::size_t i);
 };

@@ -227,7 +227,16 @@ void THighLighter::Unread(int column, int line) {
 
 void THighLighter::LowerWatermark(int line) {
   trustedBelow_ = std::min(trustedBelow_, std::max(line, 1));
-  lastCharMemo_ = {};
+  // Lines above `line` are as they were, so an answer that looks only at them stays true: one that
+  // reaches further is cut back to `line` (a long run of empty lines is then not walked again after
+  // every keystroke below it).
+  for (LastCharMemo& m : lastCharMemo_) {
+    if (m.query <= line) continue;
+    if (line > 0 && m.found.line < line)
+      m.query = line;
+    else
+      m = {};
+  }
 }
 
 void THighLighter::ConsumeDirtyLine() {

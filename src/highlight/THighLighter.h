@@ -82,6 +82,15 @@ public:
   virtual TTokenFlags GetAttributes();
   virtual std::uint8_t GetKind();
 
+  // Computes the start states of the lines not known yet, in text order from the first of them, stepping
+  // about budgetBytes bytes; returns whether some remain. The editor calls it in idle time, so that a
+  // jump far into the document finds the states there known instead of rescanning while the user waits.
+  virtual bool ScanAhead(std::size_t /*budgetBytes*/) { return false; }
+  // Whether some line's start state is not known (or an edit waits to be taken into account).
+  bool LineStatesPending() const {
+    return keepsLineStates_ && Lines != nullptr && (DirtyLine >= 0 || trustedBelow_ < Lines->Count());
+  }
+
   void Attach(LineStore* lines);
   void SetRegion(int leftColumn, int topLine, int rightColumn, int bottomLine);
   void SetSelection(int startColumn, int startLine, int endColumn, int endLine);
@@ -167,13 +176,22 @@ protected:
   virtual void RestoreLineContext(std::uint16_t /*stored*/, unsigned char /*lastChar*/) {}
 
   // Shared scanning; step is the class's transition function (character, state) -> state, inlined.
-  template <class StepFn>
-  void CutToken(std::string& out, StepFn step, const CharTable& tokenChars);
-  template <class StepFn>
-  void StartFromLineStates(StepFn step);
+  // skip(text, i) returns the first index j >= i of the line's text whose byte may change the state
+  // (or the line's length): bytes i .. j-1 leave State as it is, and skip has set the class's other
+  // fields as stepping them would have. The default skips nothing.
+  struct NoSkip {
+    std::size_t operator()(std::string_view, std::size_t i) const { return i; }
+  };
+  template <class StepFn, class SkipFn = NoSkip>
+  void CutToken(std::string& out, StepFn step, const CharTable& tokenChars, SkipFn skip = {});
+  template <class StepFn, class SkipFn = NoSkip>
+  void StartFromLineStates(StepFn step, SkipFn skip = {});
   // Steps every character of lines [from, to), storing the start states of lines from+1 .. to.
-  template <class StepFn>
-  void Rescan(StepFn step, int from, int to);
+  template <class StepFn, class SkipFn = NoSkip>
+  void Rescan(StepFn step, int from, int to, SkipFn skip = {});
+  // ScanAhead for a class's own transition function.
+  template <class StepFn, class SkipFn = NoSkip>
+  bool ScanAheadWith(StepFn step, std::size_t budgetBytes, SkipFn skip = {});
 
   // Sets Kind to tkURL when the token begins with "http://" in any case.
   void MarkUrl(std::string_view token);
@@ -207,6 +225,12 @@ protected:
 private:
   template <class StepFn>
   unsigned char Advance(StepFn& step);
+  // Steps the bytes [from, to) of line `line` (without its end), as Advance would one by one.
+  template <class StepFn, class SkipFn>
+  void StepBytes(StepFn& step, SkipFn& skip, int line, std::size_t from, std::size_t to);
+  // Steps the end of line `line` (not the last) and records the next line's start state.
+  template <class StepFn>
+  void StepLineEnd(StepFn& step, int line);
   void Unread(int column, int line);
   void ConsumeDirtyLine();
   void LowerWatermark(int line);

@@ -7,6 +7,7 @@ public:
   TPascalHighlight() : THighLighter(true) {}
   void Start() override;
   void NextToken(std::string& token) override;
+  bool ScanAhead(std::size_t budgetBytes) override;
 
   TTokenFlags OperatorReturnState = tfText;  // resumed after a one-character operator
   int QuoteColumn = 0;                       // just after the opening quote of the current string

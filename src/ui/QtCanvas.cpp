@@ -111,6 +111,7 @@ void QtCanvas::TextOut(int x, int y, std::string_view text, TColor fg, TColor bg
                                                  : Width(text);
   // Every byte needs a glyph of the font itself to be placed directly; otherwise Qt shapes the text
   // and finds a fallback font.
+  if (OnDrawn) OnDrawn(QRect(x, y, width, metrics_.height()));
   bool direct = current_ != nullptr && current_->raw.isValid();
   for (std::size_t i = 0; direct && !blank && i < text.size(); ++i) {
     direct = text[i] == ' ' || current_->glyph[static_cast<unsigned char>(text[i])] != 0;
@@ -167,6 +168,7 @@ void QtCanvas::FillRect(int left, int top, int right, int bottom, TColor color) 
   FlushRun();
   QPainter* p = Painter();
   if (p == nullptr || right <= left || bottom <= top) return;
+  if (OnDrawn) OnDrawn(QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)));
   p->fillRect(QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)), ToQColor(color, palette_));
 }
 
@@ -182,6 +184,7 @@ void QtCanvas::SetPixel(int x, int y, TColor color) {
   if (QPainter* p = Painter()) {
     SetPen(color);
     p->drawPoint(x, y);
+    if (OnDrawn) OnDrawn(QRect(x, y, 1, 1));
   }
 }
 
@@ -190,6 +193,7 @@ void QtCanvas::Line(int x1, int y1, int x2, int y2, TColor color) {
   if (QPainter* p = Painter()) {
     SetPen(color);
     p->drawLine(x1, y1, x2, y2);
+    if (OnDrawn) OnDrawn(QRect(QPoint(std::min(x1, x2), std::min(y1, y2)), QPoint(std::max(x1, x2), std::max(y1, y2))));
   }
 }
 
@@ -197,7 +201,10 @@ void QtCanvas::DrawGlyph(int index, int x, int y) {
   FlushRun();
   const QImage& glyph = GutterGlyph(index);
   QPainter* p = Painter();
-  if (p != nullptr && !glyph.isNull()) p->drawImage(x, y, glyph);
+  if (p != nullptr && !glyph.isNull()) {
+    p->drawImage(x, y, glyph);
+    if (OnDrawn) OnDrawn(QRect(QPoint(x, y), glyph.deviceIndependentSize().toSize()));
+  }
 }
 
 void QtCanvas::SetClip(int left, int top, int right, int bottom) {

@@ -31,6 +31,9 @@ public:
   // Called when a drawing pass starts on the device (the first drawing call after a Flush), so the
   // owner can schedule showing the result.
   std::function<void()> OnBeginPaint;
+  // Called with the area of every drawing call (device pixels before any clip), so the owner can show
+  // just what was drawn.
+  std::function<void(const QRect&)> OnDrawn;
 
   // The font for a face name and point size; a face the system does not know (such as "FixedSys")
   // becomes the system's fixed-pitch font at that size.

@@ -40,6 +40,8 @@ public:
   void SetScrollPos(Bar bar, int pos) override;
   void StartTimer(int intervalMs) override;
   void StopTimer() override;
+  void RequestIdleWork() override;
+  bool KeepsDrawing() const override { return true; }  // the back buffer keeps the last paint
   std::string ClipboardText() override;
   void SetClipboardText(std::string_view text) override;
   void SetFocus() override;
@@ -49,6 +51,8 @@ public:
   // For tests and the status bar: where the caret is drawn, and whether it is showing now.
   QRect CaretRect() const { return QRect(caretPos_, caretSize_); }
   bool CaretVisible() const { return caretCreated_ && caretShown_; }
+  // Whether the editor's idle-time work (highlighting ahead of the view) is still queued.
+  bool IdleWorkPending() const { return idleTimer_.isActive(); }
 
 protected:
   bool event(QEvent* e) override;
@@ -71,6 +75,7 @@ private:
   void LayoutChildren();
   void ScrollAction(Bar bar, int action);
   void BlinkCaret();
+  void UpdateCaretArea() { update(QRect(caretPos_, caretSize_)); }
   // The X11 primary selection: what is selected now, pasted by a middle click.
   void PublishPrimarySelection();
   void PastePrimarySelection(QPoint at);
@@ -82,6 +87,7 @@ private:
   QScrollBar* hBar_ = nullptr;
   QTimer caretTimer_;
   QTimer autoScrollTimer_;
+  QTimer idleTimer_;  // a zero timer: fires when no input is waiting
   QMenu* selPopup_ = nullptr;
   QMenu* unSelPopup_ = nullptr;
 

@@ -91,6 +91,12 @@ TEST_P(RandomTest, EditedTextPaintsEveryVisibleCharacterOnceInTheColourOfAFullSc
     auto h = CreateHighlighter(false, GetParam());
     h->Attach(&store);
     for (int step = 0; step < 25; ++step) {
+      // Idle-time scans ahead of the view may run before, between and after the edits, and may stop at
+      // any line.
+      const auto scanAhead = [&] {
+        if (rng() % 2) h->ScanAhead(rng() % 300);
+      };
+      scanAhead();
       // A few edits between paints, announced the way the editor does.
       const unsigned edits = rng() % 3;
       for (unsigned e = 0; e < edits; ++e) {
@@ -113,6 +119,7 @@ TEST_P(RandomTest, EditedTextPaintsEveryVisibleCharacterOnceInTheColourOfAFullSc
             }
         }
         h->DirtyLine = h->DirtyLine < 0 ? changed : std::min(h->DirtyLine, changed);
+        scanAhead();
       }
       CheckPaint(GetParam(), *h, lines, rng);
       if (HasFatalFailure()) return;

@@ -2,8 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <QKeyEvent>
+#include <random>
 
 #include "UiTestSupport.h"
+#include "highlight/THighLighter.h"
 #include "ui/QuillEditorWidget.h"
 
 namespace {
@@ -61,6 +63,60 @@ TEST(EditorWidget, PolishLettersAreTypedAsWindows1250AndOthersAreLeftOut) {
   TypeText(s.widget, QString::fromUtf8("\u2603!"));  // a snowman has no Windows-1250 byte
   EXPECT_EQ(s.Editor().Text(), "za\xBF\xF3\xB3\xE6!");
   EXPECT_EQ(s.Editor().SelStart(), 7);
+}
+
+// The highlighter's line states are computed ahead of the view in idle time, and an edit queues that
+// work again for the lines below it.
+TEST(EditorWidget, IdleTimeComputesTheLineStatesBelowTheView) {
+  Shown s;
+  TQuillEditor& e = s.Editor();
+  e.SetColorStyle(TColorStyle{csHTML});
+  std::string text;
+  for (int i = 0; i < 20000; ++i) text += "<p class=\"a\">some words &amp; more</p>\r\n";
+  e.SetText(text);
+  EXPECT_TRUE(s.widget.IdleWorkPending());
+  EXPECT_TRUE(e.Highlighter().LineStatesPending());
+  for (int turn = 0; turn < 1000 && s.widget.IdleWorkPending(); ++turn) QApplication::processEvents();
+  EXPECT_FALSE(s.widget.IdleWorkPending());
+  EXPECT_FALSE(e.Highlighter().LineStatesPending());
+  TypeText(s.widget, QStringLiteral("<"));
+  EXPECT_TRUE(s.widget.IdleWorkPending());
+}
+
+void PressKey(QWidget& w, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+  QKeyEvent press(QEvent::KeyPress, key, modifiers);
+  QApplication::sendEvent(&w, &press);
+  QKeyEvent release(QEvent::KeyRelease, key, modifiers);
+  QApplication::sendEvent(&w, &release);
+}
+
+// The editor draws only what changed since its last paint; whatever the edits, moves, selections,
+// bookmarks and scrolling, the window must look as a paint of everything draws it.
+TEST(EditorWidget, DrawingOnlyWhatChangedLooksLikeDrawingEverything) {
+  Shown s;
+  s.widget.clearFocus();  // no blinking caret in the pictures
+  TQuillEditor& e = s.Editor();
+  e.SetColorStyle(TColorStyle{csHTML});
+  std::string text;
+  for (int i = 0; i < 120; ++i)
+    text += "<p class=\"x\">line " + std::to_string(i) + (i % 7 ? " <!-- note -->" : " \"open") + " &amp; b</p>\r\n";
+  e.SetText(text);
+  std::mt19937 rng(5);
+  static const int keys[] = {Qt::Key_Return, Qt::Key_Backspace, Qt::Key_Delete, Qt::Key_PageDown, Qt::Key_PageUp,
+                             Qt::Key_Down,   Qt::Key_Up,        Qt::Key_End,    Qt::Key_Home};
+  for (int step = 0; step < 80; ++step) {
+    switch (rng() % 5) {
+      case 0: TypeText(s.widget, QString(QChar("<>\"'a -!"[rng() % 8]))); break;
+      case 1: PressKey(s.widget, keys[rng() % 9], rng() % 3 ? Qt::NoModifier : Qt::ShiftModifier); break;
+      case 2: e.SetSelStart(static_cast<int>(rng() % static_cast<unsigned>(e.Text().size() + 1))); break;
+      case 3: e.SetBookmark(static_cast<int>(1 + rng() % 9)); break;
+      default: e.SetWordWrap(!e.WordWrap()); break;
+    }
+    const QImage drawn = s.widget.grab().toImage();
+    e.ForgetDrawing();
+    e.Paint();
+    ASSERT_EQ(drawn, s.widget.grab().toImage()) << "step " << step;
+  }
 }
 
 TEST(EditorWidget, FractionsOfANotchAddUpToWholeNotches) {
