@@ -7,6 +7,11 @@
 // figures are not disturbed by earlier work; each is repeated in N processes (3 by default) and the
 // median of those is reported, with Quillpad's time over each peer's.
 #include <malloc.h>
+#if __has_include(<valgrind/callgrind.h>)
+#include <valgrind/callgrind.h>
+#else
+#define CALLGRIND_TOGGLE_COLLECT
+#endif
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -38,9 +43,15 @@ using Clock = QElapsedTimer;
 
 double Ms(const Clock& c) { return static_cast<double>(c.nsecsElapsed()) / 1e6; }
 
-// Everything queued (the paint that the last action asked for included), but no timers: the editor's
-// idle work is not part of the action's time.
-void Settle() { QCoreApplication::sendPostedEvents(); }
+// Everything queued, then the paint that the last action asked for, at once (Qt would otherwise show
+// it on its next update timer); no timers run: idle work is not part of the action's time.
+BenchEditor* settling = nullptr;
+void Settle() {
+  QCoreApplication::sendPostedEvents();
+  if (settling == nullptr) return;
+  QEvent update(QEvent::UpdateRequest);
+  QApplication::sendEvent(settling->KeyTarget().window(), &update);
+}
 
 // Lets background work run, as the pauses of a person at the keyboard do, for at most `capMs`. Returns
 // the longest time one turn of the event loop took (what a key pressed meanwhile would wait).
@@ -80,14 +91,28 @@ void Report(const char* name, double value) { std::printf("%s %.4f\n", name, val
 
 // Types `count` characters where the caret is, letting background work run between them as a typist's
 // pauses would; returns the time of each key with its paint.
+int paints = 0;
+struct PaintCounter : QObject {
+  bool eventFilter(QObject*, QEvent* ev) override {
+    if (ev->type() == QEvent::Paint) ++paints;
+    return false;
+  }
+};
+
 std::vector<double> TypeKeys(BenchEditor& e, int count) {
   std::vector<double> times;
+  static PaintCounter counter;
+  if (qEnvironmentVariableIsSet("QUILL_BENCH_DEBUG")) QApplication::instance()->installEventFilter(&counter);
   for (int i = 0; i < count; ++i) {
     Clock c;
     c.start();
+    // Under valgrind --tool=callgrind --collect-atstart=no only the keystrokes are counted.
+    CALLGRIND_TOGGLE_COLLECT;
     SendKey(e.KeyTarget(), i % 2 ? Qt::Key_A : Qt::Key_B, i % 2 ? QStringLiteral("a") : QStringLiteral("b"));
     Settle();
+    CALLGRIND_TOGGLE_COLLECT;
     times.push_back(Ms(c));
+    if (qEnvironmentVariableIsSet("QUILL_BENCH_DEBUG")) std::fprintf(stderr, "paints %d\n", paints);
     Idle(e, 50);
   }
   return times;
@@ -96,6 +121,7 @@ std::vector<double> TypeKeys(BenchEditor& e, int count) {
 int RunEditorChild(const std::string& name, int megabytes) {
   std::unique_ptr<BenchEditor> e = MakeBenchEditor(name);
   if (!e) return 2;
+  settling = e.get();
   const std::string doc = MakeHtmlDocument(static_cast<std::size_t>(megabytes) << 20);
   e->Prepare(doc);
   Idle(*e, 100);
@@ -192,6 +218,7 @@ int RunPathologicalChild(const std::string& which, const std::string& file) {
     return 0;
   }
   std::unique_ptr<BenchEditor> e = MakeBenchEditor("quill");
+  settling = e.get();
   std::string doc;
   if (which == "single_line") {
     doc = MakeHtmlDocument(20u << 20);

@@ -1,10 +1,12 @@
 #include "editor/TRowDiffCanvas.h"
 
 #include <algorithm>
+#include <limits>
 
 void TRowDiffCanvas::Begin(Canvas& target) {
   if (target_ != &target) previous_.clear();
   target_ = &target;
+  cellHeight_ = target.CellHeight();
   current_.clear();
   currentIndex_ = -1;
 }
@@ -44,11 +46,15 @@ void TRowDiffCanvas::SetFont(const std::string& name, int size) {
   fontName_ = name;
   fontSize_ = size;
   target_->SetFont(name, size);
+  cellHeight_ = target_->CellHeight();
   if (currentIndex_ >= 0) Add({Kind::Font, size, 0, 0, 0, 0, 0, name}, {});
 }
 
 void TRowDiffCanvas::TextOut(int x, int y, std::string_view text, TColor fg, TColor bg) {
-  const Rect area{x, y, x + target_->TextWidth(text), y + target_->CellHeight()};
+  // A long text (a row's end is 1024 blanks) is taken to reach the right edge rather than measured:
+  // nothing is drawn right of a row's text but more of that row.
+  const int right = text.size() > 64 ? std::numeric_limits<int>::max() / 2 : x + target_->TextWidth(text);
+  const Rect area{x, y, right, y + cellHeight_};
   Add({Kind::Text, x, y, 0, 0, fg, bg, std::string(text)}, area);
 }
 

@@ -22,7 +22,7 @@ public:
   void Forget() { previous_.clear(); }
 
   void SetFont(const std::string& name, int size) override;
-  int CellHeight() override { return target_->CellHeight(); }
+  int CellHeight() override { return cellHeight_; }
   int AverageCharWidth() override { return target_->AverageCharWidth(); }
   int TextWidth(std::string_view text) override { return target_->TextWidth(text); }
   void TextOut(int x, int y, std::string_view text, TColor fg, TColor bg) override;
@@ -67,5 +67,6 @@ private:
   int currentIndex_ = -1;
   std::string fontName_;
   int fontSize_ = 0;
+  int cellHeight_ = 0;
   Rect clip_;
 };

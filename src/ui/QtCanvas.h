@@ -76,6 +76,9 @@ private:
   std::vector<std::unique_ptr<MeasuredFont>> fonts_;  // the few fonts in use, the current one first
   QFont font_;
   QFontMetrics metrics_;
+  // Asked on every drawing call; QFontMetrics looks them up in the font engine each time.
+  int cellHeight_ = 0;
+  int ascent_ = 0;
   const MeasuredFont* current_ = nullptr;
   QRect clip_;  // empty = no limit
   // The pen colour last set on the painter, so runs of tokens in one colour set it once.

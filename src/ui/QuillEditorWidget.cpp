@@ -18,7 +18,7 @@ namespace {
 constexpr int kTimerGranularityMs = 15;
 // Text the highlighter scans ahead in one turn of idle time: a millisecond or two, so a key pressed
 // meanwhile is not kept waiting.
-constexpr std::size_t kIdleScanBytes = 512 * 1024;
+constexpr std::size_t kIdleScanBytes = 256 * 1024;
 
 // Other programs expect Unicode text with LF line ends; the editor holds CR LF.
 QString ForOtherPrograms(std::string_view text) {
@@ -46,7 +46,11 @@ QuillEditorWidget::QuillEditorWidget(QWidget* parent) : QWidget(parent) {
   connect(hBar_, &QScrollBar::actionTriggered, this, [this](int action) { ScrollAction(Bar::Horizontal, action); });
 
   // Only what the editor drew is shown again: a keystroke redraws its row, not the window.
-  canvas_.OnDrawn = [this](const QRect& area) { update(area.intersected(rect())); };
+  canvas_.OnDrawn = [this](const QRect& area) {
+    // Collected and asked for once the editor's paint is over, so a paint costs one update.
+    if (drawnArea_.isEmpty()) QMetaObject::invokeMethod(this, &QuillEditorWidget::ShowDrawnArea, Qt::QueuedConnection);
+    drawnArea_ |= area.intersected(rect());
+  };
   canvas_.SetPalette(palette());
 
   const int flash = QApplication::cursorFlashTime();

@@ -76,6 +76,10 @@ private:
   void ScrollAction(Bar bar, int action);
   void BlinkCaret();
   void UpdateCaretArea() { update(QRect(caretPos_, caretSize_)); }
+  void ShowDrawnArea() {
+    update(drawnArea_);
+    drawnArea_ = QRect();
+  }
   // The X11 primary selection: what is selected now, pasted by a middle click.
   void PublishPrimarySelection();
   void PastePrimarySelection(QPoint at);
@@ -97,6 +101,7 @@ private:
   bool caretBlinkOn_ = true;
   int wheelRemainder_ = 0;  // wheel movement short of a whole notch
   std::pair<int, int> publishedSelection_{-1, 0};  // start and length last given to the primary selection
+  QRect drawnArea_;  // drawn on the back buffer since it was last asked to be shown
   QPoint caretPos_;
   QSize caretSize_;
 };
