@@ -91,18 +91,8 @@ void Report(const char* name, double value) { std::printf("%s %.4f\n", name, val
 
 // Types `count` characters where the caret is, letting background work run between them as a typist's
 // pauses would; returns the time of each key with its paint.
-int paints = 0;
-struct PaintCounter : QObject {
-  bool eventFilter(QObject*, QEvent* ev) override {
-    if (ev->type() == QEvent::Paint) ++paints;
-    return false;
-  }
-};
-
 std::vector<double> TypeKeys(BenchEditor& e, int count) {
   std::vector<double> times;
-  static PaintCounter counter;
-  if (qEnvironmentVariableIsSet("QUILL_BENCH_DEBUG")) QApplication::instance()->installEventFilter(&counter);
   for (int i = 0; i < count; ++i) {
     Clock c;
     c.start();
@@ -112,7 +102,6 @@ std::vector<double> TypeKeys(BenchEditor& e, int count) {
     Settle();
     CALLGRIND_TOGGLE_COLLECT;
     times.push_back(Ms(c));
-    if (qEnvironmentVariableIsSet("QUILL_BENCH_DEBUG")) std::fprintf(stderr, "paints %d\n", paints);
     Idle(e, 50);
   }
   return times;

@@ -112,10 +112,18 @@ TEST(EditorWidget, DrawingOnlyWhatChangedLooksLikeDrawingEverything) {
       case 3: e.SetBookmark(static_cast<int>(1 + rng() % 9)); break;
       default: e.SetWordWrap(!e.WordWrap()); break;
     }
+    // Some actions (a bookmark set from outside) wait for the next paint to show.
+    e.Paint();
     const QImage drawn = s.widget.grab().toImage();
     e.ForgetDrawing();
     e.Paint();
-    ASSERT_EQ(drawn, s.widget.grab().toImage()) << "step " << step;
+    const QImage full = s.widget.grab().toImage();
+    // The editor's own area: the scroll bars are widgets of their own.
+    QPoint first(-1, -1);
+    for (int y = 0; y < s.widget.ClientHeight() && first.y() < 0; ++y)
+      for (int x = 0; x < s.widget.ClientWidth() && first.y() < 0; ++x)
+        if (drawn.pixel(x, y) != full.pixel(x, y)) first = QPoint(x, y);
+    ASSERT_EQ(first, QPoint(-1, -1)) << "step " << step << ", row height " << e.LineHeight();
   }
 }
 
