@@ -58,8 +58,8 @@ void BM_ConvertForOpening(benchmark::State& state) {
   const char* page = kPages[state.range(0)];
   state.SetLabel(page);
   const std::string file = ConvertCodePage(WinText(), "win-1250", page);
-  TUtf8Memory memory;
-  for (auto _ : state) benchmark::DoNotOptimize(DecodeFromCodePage(file, page, memory));
+  std::u32string marks;
+  for (auto _ : state) benchmark::DoNotOptimize(DecodeFromCodePage(file, page, marks));
   SetThroughput(state, file.size());
 }
 BENCHMARK(BM_ConvertForOpening)->DenseRange(0, 4);

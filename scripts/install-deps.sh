@@ -9,6 +9,7 @@ packages=(
   qt6-base-dev libgl-dev
   xvfb xauth poppler-utils fonts-dejavu-core
   xdotool xclip openbox x11-utils x11-xkb-utils xkb-data qt6-translations-l10n ccache python3
+  clang libclang-rt-14-dev
 )
 
 missing=()

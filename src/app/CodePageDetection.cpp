@@ -39,10 +39,11 @@ std::string DetectCodePage(std::string_view text) {
 
   std::array<long, 5> counts{};
   long utf8 = 0;
-  // The last byte is never looked at on its own.
-  for (std::size_t i = SkipAscii(text, 0); i + 1 < text.size(); i = SkipAscii(text, i + 1)) {
+  // Every byte counts, the last one too: a letter at the very end would otherwise be read in another
+  // code page once the save has put anything after it.
+  for (std::size_t i = SkipAscii(text, 0); i < text.size(); i = SkipAscii(text, i + 1)) {
     const auto b = static_cast<unsigned char>(text[i]);
-    if (IsUtf8LetterPair(b, static_cast<unsigned char>(text[i + 1]))) {
+    if (i + 1 < text.size() && IsUtf8LetterPair(b, static_cast<unsigned char>(text[i + 1]))) {
       ++utf8;
       continue;
     }

@@ -5,6 +5,7 @@
 
 #include "app/Utf8Conversion.h"
 #include "app/Win1250Case.h"
+#include "editor/ForeignMarks.h"
 
 // Letters in the order Ą Ć Ę Ł Ń Ó Ś Ź Ż ą ć ę ł ń ó ś ź ż.
 const std::array<TCodePage, 7> CodePageTable{{
@@ -104,22 +105,34 @@ std::string MapBytes(const TByteMap& map, std::string_view text) {
 }  // namespace
 
 std::string ConvertCodePage(std::string_view text, std::string_view from, std::string_view to,
-                            const TUtf8Memory& memory) {
+                            std::u32string_view marks) {
   const std::string source = LowerName(from);
   if (IsAsciiName(source)) return std::string(text);
   if (IsUtf8Name(source)) {
+    if (IsUtf8Name(to)) {
+      std::u32string fileMarks;
+      const std::string win = Utf8ToWin(text, &fileMarks);
+      return WinToUtf8(win, fileMarks);
+    }
     std::string win = Utf8ToWin(text);
-    if (IsUtf8Name(to)) return WinToUtf8(win, memory);
     ApplyByteMap(CodePageByteMap("win-1250", to), win);
     return win;
   }
-  if (IsUtf8Name(to)) return WinToUtf8(MapBytes(CodePageByteMap(source, "win-1250"), text), memory);
-  return MapBytes(CodePageByteMap(source, to), text);
+  if (IsUtf8Name(to)) return WinToUtf8(MapBytes(CodePageByteMap(source, "win-1250"), text), marks);
+  std::string out = MapBytes(CodePageByteMap(source, to), text);
+  if (!marks.empty()) {
+    // The reserved bytes keep their value in every byte map, so the marks are found in the result.
+    std::size_t k = 0;
+    for (char& c : out) {
+      if (IsMarkByte(c) && k < marks.size() && marks[k++] != DefaultMark(c)) c = '?';
+    }
+  }
+  return out;
 }
 
-std::string DecodeFromCodePage(std::string_view bytes, std::string_view codePage, TUtf8Memory& memory) {
-  memory = TUtf8Memory{};
-  if (IsUtf8Name(codePage)) return Utf8ToWin(bytes, &memory);
+std::string DecodeFromCodePage(std::string_view bytes, std::string_view codePage, std::u32string& marks) {
+  marks.clear();
+  if (IsUtf8Name(codePage)) return Utf8ToWin(bytes, &marks);
   return ConvertCodePage(bytes, codePage, "win-1250");
 }
 

@@ -3,7 +3,6 @@
 #include <string>
 #include <string_view>
 
-#include "app/TUtf8Memory.h"
 
 // The code pages in which Polish text is found, and the conversion of text between them. Inside the
 // program text is Windows-1250 ("win-1250"); other code pages exist only in files. Only the 18 Polish
@@ -46,15 +45,17 @@ using TByteMap = std::array<unsigned char, 256>;
 TByteMap CodePageByteMap(std::string_view from, std::string_view to);
 void ApplyByteMap(const TByteMap& map, std::string& text);
 
-// Converts text between two code-page names. From "ascii" nothing changes. A UTF-8 source has its
-// Polish letters decoded (other sequences stay as their bytes); a UTF-8 target gets every byte above
-// 127 as the UTF-8 form of its Windows-1250 character, except the sequences `memory` holds.
+// Converts text between two code-page names. From "ascii" nothing changes. A UTF-8 source has every
+// character Windows-1250 holds decoded; a UTF-8 target gets every byte above 127 as the UTF-8 form of
+// its Windows-1250 character. `marks` are the characters of the text's foreign-character marks
+// (editor/ForeignMarks.h) when it is the program's text: a UTF-8 target gets them as they are, an 8-bit
+// target, which cannot hold them, gets "?" for each mark that does not stand for its own byte.
 std::string ConvertCodePage(std::string_view text, std::string_view from, std::string_view to,
-                            const TUtf8Memory& memory = {});
+                            std::u32string_view marks = {});
 
-// A file's bytes in `codePage` made into the program's text; `memory` receives the UTF-8 sequences a
-// UTF-8 file held besides the Polish letters (it is cleared for every other code page).
-std::string DecodeFromCodePage(std::string_view bytes, std::string_view codePage, TUtf8Memory& memory);
+// A file's bytes in `codePage` made into the program's text; `marks` receives the characters of a UTF-8
+// file that Windows-1250 cannot hold, one per reserved byte (it is cleared for every other code page).
+std::string DecodeFromCodePage(std::string_view bytes, std::string_view codePage, std::u32string& marks);
 
 // "%B1" and "=B1" (digits 0-9 and A-F only) become the byte B1 when that byte is a Polish letter of
 // ISO-8859-2 or CP852; other escapes, and one whose last digit ends the text, stay as they are. Used only

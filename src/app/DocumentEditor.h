@@ -13,6 +13,12 @@ public:
   virtual std::string Text() const = 0;
   // Normalises line ends and TABs, records an undo step and marks the document modified.
   virtual void SetText(std::string_view text) = 0;
+  // Characters outside Windows-1250 (editor/ForeignMarks.h): one code point per reserved byte of Text(),
+  // empty while they all stand for themselves; SetText with them; and whether typed and pasted ones
+  // become marks (a UTF-8 document) or "?".
+  virtual std::u32string Marks() const { return {}; }
+  virtual void SetMarkedText(std::string_view text, std::u32string_view /*marks*/) { SetText(text); }
+  virtual void SetKeepForeign(bool /*keep*/) {}
   virtual int SelStart() const = 0;
   virtual void SetSelStart(int offset) = 0;
   virtual int SelLength() const = 0;

@@ -16,7 +16,7 @@ TDecodedDocument DecodeDocument(std::string_view bytes, bool recognizeCharSet,
   }
   doc.codePage = MetaCharset(bytes);
   if (doc.codePage.empty()) doc.codePage = forcedCodePage ? *forcedCodePage : DetectCodePage(bytes);
-  doc.text = DecodeFromCodePage(bytes, doc.codePage, doc.memory);
+  doc.text = DecodeFromCodePage(bytes, doc.codePage, doc.marks);
   return doc;
 }
 
@@ -28,8 +28,8 @@ std::string SaveCodePage(std::string_view text, std::string_view documentCodePag
   return cp;
 }
 
-std::string EncodeDocument(std::string_view text, std::string_view codePage, const TUtf8Memory& memory) {
-  return ConvertCodePage(text, "win-1250", codePage, memory);
+std::string EncodeDocument(std::string_view text, std::string_view codePage, std::u32string_view marks) {
+  return ConvertCodePage(text, "win-1250", codePage, marks);
 }
 
 bool IsHtmlText(std::string_view text) { return FindNoCase(text, "<html>") != std::string_view::npos; }

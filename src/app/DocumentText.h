@@ -3,7 +3,6 @@
 #include <string>
 #include <string_view>
 
-#include "app/TUtf8Memory.h"
 #include "editor/EditorTypes.h"
 
 // The steps between a file's bytes and the editor's text, free of any window or editor: choosing the
@@ -16,7 +15,7 @@ inline constexpr std::string_view GeneratorString = "Norvale Quillpad 2025";
 struct TDecodedDocument {
   std::string text;
   std::string codePage;  // the charset of the meta tag, else the forced or detected code page
-  TUtf8Memory memory;    // what a UTF-8 file held besides the Polish letters
+  std::u32string marks;  // the characters of a UTF-8 file that Windows-1250 cannot hold (editor/ForeignMarks.h)
 };
 
 // Opening: with recognizeCharSet, escaped letters (%B1, =B1) are decoded first. The code page is the
@@ -27,7 +26,7 @@ TDecodedDocument DecodeDocument(std::string_view bytes, bool recognizeCharSet,
 // Saving: the text's own content-type charset, else the document's code page, else the default.
 std::string SaveCodePage(std::string_view text, std::string_view documentCodePage,
                          std::string_view defaultCodePage);
-std::string EncodeDocument(std::string_view text, std::string_view codePage, const TUtf8Memory& memory);
+std::string EncodeDocument(std::string_view text, std::string_view codePage, std::u32string_view marks);
 
 // True when the text holds "<html>" in any case.
 bool IsHtmlText(std::string_view text);

@@ -24,7 +24,7 @@ std::string JoinCommandLine(const std::vector<std::string>& arguments);
 
 // Whether a file may be opened as text: a name that does not exist passes (opening it gives an empty
 // document); otherwise none of the first 512 bytes may be a control byte 1-7, 11, 12 or 14-26.
-// A folder never passes.
+// A folder never passes; a pipe or a device passes unread (opening it then says what it is).
 bool PassesTextFileTest(const std::string& path);
 
 // What Esc in the editor does, from "Editor"/"ESC Key".

@@ -1,5 +1,6 @@
 #include "app/MetaTags.h"
 
+#include <algorithm>
 #include <functional>
 
 #include "app/Win1250Case.h"
@@ -10,16 +11,18 @@ constexpr std::string_view kCrLf = "\r\n";
 
 bool EndsName(char c) { return c == ' ' || c == '=' || c == '>' || c == '/'; }
 
-// Calls visit(begin, end) for every <meta tag in order; a tag runs to the next ">" (or to the end of a
-// text that has none). visit returns false to stop.
-void ForEachMetaTag(std::string_view text, const std::function<bool(std::size_t, std::size_t)>& visit) {
+// Calls visit(begin, end, closed) for every <meta tag in order; visit returns false to stop. A tag runs
+// to its ">"; when another "<" or the end of the text comes first, the tag was never closed and runs only
+// up to that "<". So an unclosed tag never swallows the tags after it, nor any text the program puts there.
+void ForEachMetaTag(std::string_view text, const std::function<bool(std::size_t, std::size_t, bool)>& visit) {
   std::size_t pos = 0;
   while (true) {
     const std::size_t begin = FindNoCase(text, "<meta", pos);
     if (begin == std::string_view::npos) return;
-    const std::size_t close = text.find('>', begin);
-    const std::size_t end = close == std::string_view::npos ? text.size() : close + 1;
-    if (!visit(begin, end)) return;
+    const std::size_t stop = text.find_first_of("<>", begin + 1);
+    const bool closed = stop != std::string_view::npos && text[stop] == '>';
+    const std::size_t end = closed ? stop + 1 : std::min(stop, text.size());
+    if (!visit(begin, end, closed)) return;
     pos = end;
   }
 }
@@ -63,7 +66,7 @@ std::string GetMetaContent(std::string_view text, std::string_view mname) {
   const std::string lm = Win1250Lower(mname);
   if (lm.empty()) return {};
   std::string content;
-  ForEachMetaTag(text, [&](std::size_t begin, std::size_t end) {
+  ForEachMetaTag(text, [&](std::size_t begin, std::size_t end, bool) {
     const std::string_view tag = text.substr(begin, end - begin);
     if (!MetaNamed(tag, "http-equiv", lm) && !MetaNamed(tag, "name", lm)) return true;
     content = GetTagAttribute(tag, "content");
@@ -90,11 +93,16 @@ std::string SetMetaTag(std::string_view text, std::string_view kind, std::string
 
   bool replaced = false;
   std::size_t lastEnd = std::string::npos;
-  ForEachMetaTag(s, [&](std::size_t begin, std::size_t end) {
+  ForEachMetaTag(s, [&](std::size_t begin, std::size_t end, bool closed) {
     const std::string_view tag = std::string_view(s).substr(begin, end - begin);
     for (std::string_view k : {std::string_view("http-equiv"), std::string_view("name")}) {
       if (lk == k && MetaNamed(tag, k, lm)) {
-        s.replace(begin, end - begin, MetaTagText(k, mname, content));
+        // An unclosed tag may run over the author's own text, so it is kept and the new tag goes
+        // before it, where it is found first from then on.
+        if (closed)
+          s.replace(begin, end - begin, MetaTagText(k, mname, content));
+        else
+          s.insert(begin, MetaTagText(k, mname, content) + std::string(kCrLf));
         replaced = true;
         return false;
       }

@@ -5,11 +5,14 @@
 #include "app/CodePages.h"
 #include "app/DocumentText.h"
 #include "app/Favourites.h"
+#include "app/FileMessages.h"
 #include "app/LangTable.h"
+#include "app/MainWindowLogic.h"
 #include "app/MetaTags.h"
 #include "app/RecentDocuments.h"
 #include "app/TextFiles.h"
 #include "app/Win1250Case.h"
+#include "editor/ForeignMarks.h"
 
 namespace {
 
@@ -33,7 +36,17 @@ bool FileExists(const std::string& name) {
 
 TDocumentCommands::TDocumentCommands(DocumentEditor& editor, Dialogs& dialogs, SettingsStore& settings,
                                      DocumentWindow& window)
-    : editor_(editor), dialogs_(dialogs), settings_(settings), window_(window) {}
+    : editor_(editor), dialogs_(dialogs), settings_(settings), window_(window) {
+  UpdateKeepForeign();
+}
+
+std::string TDocumentCommands::DefaultCodePage() const {
+  return settings_.ReadString(kEditor, "Default Code Page", "Windows-1250");
+}
+
+void TDocumentCommands::UpdateKeepForeign() {
+  editor_.SetKeepForeign(IsUtf8Name(documentCodePage_.empty() ? DefaultCodePage() : documentCodePage_));
+}
 
 std::string TDocumentCommands::Text(int id) const { return LangText(id, InterfaceLanguage()); }
 
@@ -57,7 +70,7 @@ bool TDocumentCommands::NewDocument() {
   editor_.SetText("");
   editor_.ClearBookmarks();
   editor_.SetModified(false);
-  utf8Memory_ = TUtf8Memory{};
+  UpdateKeepForeign();
   window_.ShowAppCaption();
   return true;
 }
@@ -96,6 +109,12 @@ std::optional<std::string> TDocumentCommands::ReadTextFile(const std::string& na
     case TFileRead::Status::Error:
       dialogs_.Message(kReadError);
       return std::nullopt;
+    case TFileRead::Status::NotRegular:
+      dialogs_.Message(NotRegularFileMessage(InterfaceLanguage()));
+      return std::nullopt;
+    case TFileRead::Status::TooLarge:
+      dialogs_.Message(FileTooLargeMessage(InterfaceLanguage()));
+      return std::nullopt;
     case TFileRead::Status::Ok:
       break;
   }
@@ -103,6 +122,11 @@ std::optional<std::string> TDocumentCommands::ReadTextFile(const std::string& na
 }
 
 void TDocumentCommands::LoadDocument(const std::string& name, const std::optional<std::string>& forcedCodePage) {
+  // Saving a binary file from the editor would change it, so the user is asked first.
+  std::error_code ec;
+  if (std::filesystem::is_regular_file(name, ec) && !PassesTextFileTest(name) &&
+      !dialogs_.AskYesNo(NotTextFileQuestion(name, InterfaceLanguage())))
+    return;
   // A file that cannot be read must not replace the document: saving that empty document would then
   // write over the real file.
   const std::optional<std::string> bytes = ReadTextFile(name);
@@ -111,17 +135,24 @@ void TDocumentCommands::LoadDocument(const std::string& name, const std::optiona
   const bool recognize = !forced && settings_.ReadBool(kEditor, "RecognizeCharSet", false);
   TDecodedDocument doc = DecodeDocument(*bytes, recognize, forcedCodePage);
   std::string text = std::move(doc.text);
+  std::u32string marks = std::move(doc.marks);
+  // The generator tag may replace an old one that held marks: the marks after it stay in step.
+  const auto setGenerator = [&] {
+    std::string tagged = SetMetaTag(text, "http-equiv", "Generator", GeneratorString);
+    marks = InheritMarks(text, marks, tagged);
+    text = std::move(tagged);
+  };
 
   const bool html = IsHtmlText(text);
-  if (!forced && html) text = SetMetaTag(text, "http-equiv", "Generator", GeneratorString);
+  if (!forced && html) setGenerator();
   editor_.SetPlainText(!html);
   const std::optional<TColorStyle> style = ColorStyleForFile(name);
   if (style) editor_.SetColorStyle(*style);
-  if (forced && style == TColorStyle{csHTML}) text = SetMetaTag(text, "http-equiv", "Generator", GeneratorString);
+  if (forced && style == TColorStyle{csHTML}) setGenerator();
 
   documentCodePage_ = doc.codePage;
-  utf8Memory_ = std::move(doc.memory);
-  editor_.SetText(text);
+  UpdateKeepForeign();
+  editor_.SetMarkedText(text, marks);
   editor_.ClearBookmarks();
   editor_.SetDocumentFileName(name);
   AddOpenedDocument(name);
@@ -133,8 +164,7 @@ void TDocumentCommands::LoadDocument(const std::string& name, const std::optiona
 
 std::string TDocumentCommands::TextForSaving() const {
   const std::string text = editor_.Text();
-  const std::string defaultCodePage = settings_.ReadString(kEditor, "Default Code Page", "Windows-1250");
-  return EncodeDocument(text, SaveCodePage(text, documentCodePage_, defaultCodePage), utf8Memory_);
+  return EncodeDocument(text, SaveCodePage(text, documentCodePage_, DefaultCodePage()), editor_.Marks());
 }
 
 std::optional<std::string> TDocumentCommands::BackupPathFor(const std::string& name) const {
@@ -217,6 +247,7 @@ void TDocumentCommands::ChooseCodePage(CodePageCommand command) {
   };
   const Choice& choice = kChoices[static_cast<int>(command)];
   documentCodePage_ = choice.codePage;
+  UpdateKeepForeign();
   if (choice.metaContent) {
     const std::string text = editor_.Text();
     if (IsHtmlText(text)) {

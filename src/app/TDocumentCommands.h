@@ -4,7 +4,6 @@
 
 #include "app/DocumentEditor.h"
 #include "app/DocumentWindow.h"
-#include "app/TUtf8Memory.h"
 #include "platform/Dialogs.h"
 #include "settings/SettingsStore.h"
 
@@ -24,7 +23,6 @@ public:
 
   // The code page of the open document, as found when it was opened or as chosen since; empty at first.
   const std::string& DocumentCodePage() const { return documentCodePage_; }
-  const TUtf8Memory& Utf8Memory() const { return utf8Memory_; }
   // The folder the open dialog starts in (the save dialog too, for a document without a name).
   void SetOpenDialogFolder(const std::string& folder) { openDialogFolder_ = folder; }
 
@@ -65,6 +63,9 @@ private:
   void LoadDocument(const std::string& name, const std::optional<std::string>& forcedCodePage);
   void SaveAs(bool unixLineEnds);
   std::string TextForSaving() const;
+  // Characters outside Windows-1250 become marks only in a document that is saved as UTF-8.
+  void UpdateKeepForeign();
+  std::string DefaultCodePage() const;
   std::optional<std::string> BackupPathFor(const std::string& name) const;
   std::string Text(int id) const;
 
@@ -73,7 +74,6 @@ private:
   SettingsStore& settings_;
   DocumentWindow& window_;
   std::string documentCodePage_;
-  TUtf8Memory utf8Memory_;
   std::string openDialogFolder_;
   int openFilterIndex_ = 1;
   int saveFilterIndex_ = 1;

@@ -3,16 +3,47 @@
 #include "app/AsciiRuns.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <filesystem>
+#include <new>
 #include <random>
 
 namespace fs = std::filesystem;
 
 namespace {
+
+// ".<stem>.<pid>-<rest>": the number of the process that writes it tells a leftover of a writer that
+// was killed (or lost its machine) from a file that another window is writing right now.
+std::string TemporaryName(const std::string& folder, const std::string& stem, const std::string& rest) {
+  return folder + "." + stem + "." + std::to_string(::getpid()) + "-" + rest;
+}
+
+// Removes the temporary files of the stem that no running process writes any more: a save that was cut
+// short leaves its temporary file behind, and the next save of the same file takes it away.
+void RemoveLeftoverTemporaries(const std::string& folder, const std::string& stem) {
+  const std::string prefix = "." + stem + ".";
+  std::error_code ec;
+  for (fs::directory_iterator it(folder.empty() ? "." : folder, ec), end; !ec && it != end; it.increment(ec)) {
+    const std::string name = it->path().filename().string();
+    if (!name.starts_with(prefix) || !name.ends_with(".tmp")) continue;
+    const std::size_t dash = name.find('-', prefix.size());
+    if (dash == std::string::npos || dash == prefix.size() || dash - prefix.size() > 9) continue;
+    const std::string digits = name.substr(prefix.size(), dash - prefix.size());
+    if (digits.find_first_not_of("0123456789") != std::string::npos) continue;
+    // The rest must be what this program writes: digits, then ".tmp" or ".bak.tmp".
+    const std::string rest = name.substr(dash + 1);
+    const std::size_t tail = rest.find('.');
+    if (tail == 0 || rest.substr(0, tail).find_first_not_of("0123456789") != std::string::npos ||
+        (rest.substr(tail) != ".tmp" && rest.substr(tail) != ".bak.tmp"))
+      continue;
+    const auto pid = static_cast<pid_t>(std::stol(digits));
+    if (pid != ::getpid() && ::kill(pid, 0) != 0 && errno == ESRCH) ::unlink((folder + name).c_str());
+  }
+}
 
 // An open file descriptor, closed when it goes out of scope.
 class FileDescriptor {
@@ -46,7 +77,7 @@ public:
     std::random_device seed;
     std::mt19937 random(seed());
     for (int attempt = 0; attempt < 20 && !fd_.Valid(); ++attempt) {
-      path_ = folder + "." + stem + "." + std::to_string(random() % 1000000000) + ".tmp";
+      path_ = TemporaryName(folder, stem, std::to_string(random() % 1000000000) + ".tmp");
       fd_.Reset(::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode));
       if (!fd_.Valid() && errno != EEXIST) break;
     }
@@ -104,7 +135,7 @@ public:
     const std::string folder = FolderOf(backup);
     const std::string stem = ShortStem(backup.substr(folder.size()));
     for (int attempt = 0; attempt < 20; ++attempt) {
-      temp_ = folder + "." + stem + "." + std::to_string(attempt) + std::to_string(::getpid()) + ".bak.tmp";
+      temp_ = TemporaryName(folder, stem, std::to_string(attempt) + ".bak.tmp");
       if (::link(target.c_str(), temp_.c_str()) == 0) return;
       if (errno == EEXIST) continue;
       std::error_code ec;
@@ -142,28 +173,44 @@ bool SamePlace(const std::string& a, const std::string& b) {
 
 }  // namespace
 
-TFileRead ReadFileBytes(const std::string& path) {
-  TFileRead result;
+std::uint64_t MaxReadableFileSize() {
+  const long pages = ::sysconf(_SC_PHYS_PAGES);
+  const long pageSize = ::sysconf(_SC_PAGE_SIZE);
+  if (pages <= 0 || pageSize <= 0) return std::uint64_t{1} << 30;
+  return static_cast<std::uint64_t>(pages) * static_cast<std::uint64_t>(pageSize) / 4;
+}
+
+TFileRead ReadFileBytes(const std::string& path, std::uint64_t maxBytes) {
+  using Status = TFileRead::Status;
   struct stat st {};
-  if (::stat(path.c_str(), &st) != 0) {
-    result.status = errno == ENOENT ? TFileRead::Status::Missing : TFileRead::Status::Error;
-    return result;
-  }
-  FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-  if (!fd.Valid() || S_ISDIR(st.st_mode)) {
-    result.status = TFileRead::Status::Error;
-    return result;
-  }
-  if (S_ISREG(st.st_mode)) result.bytes.reserve(static_cast<std::size_t>(st.st_size));
-  char block[65536];
-  while (true) {
-    const ssize_t n = ::read(fd.Get(), block, sizeof block);
-    if (n == 0) break;
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return {TFileRead::Status::Error, {}};
+  if (::stat(path.c_str(), &st) != 0) return {errno == ENOENT ? Status::Missing : Status::Error, {}};
+  // Decided before opening: opening a pipe for reading waits for a writer, and opening a device may
+  // have effects of its own.
+  if (!S_ISREG(st.st_mode)) return {Status::NotRegular, {}};
+  // Should the name be swapped for a pipe in between, O_NONBLOCK keeps the open from waiting, and the
+  // second look at what was opened refuses it.
+  FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  if (!fd.Valid()) return {Status::Error, {}};
+  if (::fstat(fd.Get(), &st) != 0) return {Status::Error, {}};
+  if (!S_ISREG(st.st_mode)) return {Status::NotRegular, {}};
+  if (static_cast<std::uint64_t>(st.st_size) > maxBytes) return {Status::TooLarge, {}};
+  TFileRead result;
+  try {
+    result.bytes.reserve(static_cast<std::size_t>(st.st_size));
+    // A file that grows while it is read (or a /proc file, which tells no size) is still held to the limit.
+    char block[65536];
+    while (true) {
+      const ssize_t n = ::read(fd.Get(), block, sizeof block);
+      if (n == 0) break;
+      if (n < 0) {
+        if (errno == EINTR) continue;
+        return {Status::Error, {}};
+      }
+      if (result.bytes.size() + static_cast<std::size_t>(n) > maxBytes) return {Status::TooLarge, {}};
+      result.bytes.append(block, static_cast<std::size_t>(n));
     }
-    result.bytes.append(block, static_cast<std::size_t>(n));
+  } catch (const std::bad_alloc&) {
+    return {Status::TooLarge, {}};
   }
   return result;
 }
@@ -218,8 +265,14 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, const 
   const bool exists = ::stat(target.c_str(), &old) == 0;
   if (exists && !S_ISREG(old.st_mode)) return false;  // a folder or a device is never replaced
 
+  const std::string stem = ShortStem(target.substr(folder.size()));
+  RemoveLeftoverTemporaries(folder, stem);
+  if (options.backupPath) {
+    const std::string backupFolder = FolderOf(*options.backupPath);
+    RemoveLeftoverTemporaries(backupFolder, ShortStem(options.backupPath->substr(backupFolder.size())));
+  }
   // A new file gets the usual 0666 less the umask from open(); an existing one keeps its bits.
-  TemporaryFile temp(folder, ShortStem(target.substr(folder.size())), exists ? (old.st_mode & 07777) : 0666);
+  TemporaryFile temp(folder, stem, exists ? (old.st_mode & 07777) : 0666);
   if (!temp.Valid()) return false;
   if (exists) {
     // open() applied the umask; set the old bits exactly, and the owner where we may.

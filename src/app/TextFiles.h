@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -6,14 +7,21 @@
 // Reading and writing document files as plain bytes. Paths use "/".
 
 struct TFileRead {
-  enum class Status { Ok, Missing, Error };
+  // NotRegular: a folder, a device, a pipe or a socket; TooLarge: more than the memory allows.
+  enum class Status { Ok, Missing, Error, NotRegular, TooLarge };
   Status status = Status::Ok;
   std::string bytes;
 };
 
-// The whole file. A name that does not exist is Missing; a folder, a file without read permission or
-// any failing read is Error (and the bytes are empty).
-TFileRead ReadFileBytes(const std::string& path);
+// The largest file that is read: the program holds a document several times over while it converts and
+// shows it, so a file may take a quarter of the machine's memory.
+std::uint64_t MaxReadableFileSize();
+
+// The whole file. Only regular files are read: anything else is NotRegular and is never opened, so a
+// pipe cannot block and /dev/zero cannot fill the memory. A name that does not exist is Missing; a file
+// larger than maxBytes (or than the memory left) is TooLarge; a file without read permission or any
+// failing read is Error. The bytes are empty unless the status is Ok.
+TFileRead ReadFileBytes(const std::string& path, std::uint64_t maxBytes = MaxReadableFileSize());
 
 // Makes a bare CR or a bare LF into CR LF. The first and the last byte are left for the editor's own
 // normalisation, which treats them the same way.

@@ -1,32 +1,16 @@
 #include "app/Utf8Conversion.h"
 
 #include <array>
-#include <vector>
+#include <bit>
+#include <cstdint>
+#include <cstring>
 
 #include "app/AsciiRuns.h"
 #include "app/CodePages.h"
 #include "app/Win1250Unicode.h"
+#include "editor/ForeignMarks.h"
 
 namespace {
-
-// Windows-1250 byte of the letter whose UTF-8 form is (C3..C5, second byte), or 0.
-struct LetterPairs {
-  std::array<unsigned char, 3 * 64> win{};
-};
-
-const LetterPairs& Pairs() {
-  static const LetterPairs pairs = [] {
-    LetterPairs p;
-    for (const TUtf8Letter& l : Utf8Letters) p.win[(l.Utf8[0] - 0xC3) * 64 + (l.Utf8[1] - 0x80)] = l.Win;
-    return p;
-  }();
-  return pairs;
-}
-
-unsigned char LetterOfPair(unsigned char first, unsigned char second) {
-  if (first < 0xC3 || first > 0xC5 || second < 0x80 || second > 0xBF) return 0;
-  return Pairs().win[(first - 0xC3) * 64 + (second - 0x80)];
-}
 
 bool IsWinPolishLetter(unsigned char b) {
   const auto& row = CodePageTable[4].Letters;
@@ -35,65 +19,168 @@ bool IsWinPolishLetter(unsigned char b) {
   return false;
 }
 
+// Windows-1250 byte of every code point below U+2200 (the highest one the code page holds is U+2122),
+// 0 where it holds none.
+constexpr char32_t kReverseSize = 0x2200;
+const std::array<unsigned char, kReverseSize>& Reverse() {
+  static const std::array<unsigned char, kReverseSize> table = [] {
+    std::array<unsigned char, kReverseSize> t{};
+    for (int b = 0x80; b < 256; ++b) t[Win1250ToUnicode(static_cast<char>(b))] = static_cast<unsigned char>(b);
+    return t;
+  }();
+  return table;
+}
+
+unsigned Byte(std::string_view s, std::size_t i) { return static_cast<unsigned char>(s[i]); }
+
+constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
+
+// Copies the ASCII at text[i] to out[o] a word at a time, up to the first byte above 127 (or the
+// end). Writes up to 8 bytes past what it reports, so out needs that much room.
+void CopyAscii(std::string_view text, std::size_t& i, char* out, std::size_t& o) {
+  while (i + 8 <= text.size()) {
+    std::uint64_t word;
+    std::memcpy(&word, text.data() + i, 8);
+    std::memcpy(out + o, &word, 8);
+    const std::uint64_t high = word & kHighBits;
+    if (high != 0) {
+      const auto ascii = static_cast<std::size_t>(std::countr_zero(high) / 8);  // little-endian: first byte lowest
+      i += ascii;
+      o += ascii;
+      return;
+    }
+    i += 8;
+    o += 8;
+  }
+  while (i < text.size() && Byte(text, i) < 0x80) out[o++] = text[i++];
+}
+
+// The UTF-8 forms of the 256 bytes as (up to 3 bytes, length), so a byte is written as one 4-byte store.
+struct Forms {
+  std::array<std::uint32_t, 256> bytes{};
+  std::array<std::uint8_t, 256> size{};
+};
+
+const Forms& Utf8Forms() {
+  static const Forms forms = [] {
+    Forms f;
+    for (int b = 0; b < 256; ++b) {
+      std::string s;
+      AppendWin1250AsUtf8(s, static_cast<char>(b));
+      char packed[4] = {};
+      std::memcpy(packed, s.data(), s.size());
+      std::memcpy(&f.bytes[static_cast<std::size_t>(b)], packed, 4);
+      f.size[static_cast<std::size_t>(b)] = static_cast<std::uint8_t>(s.size());
+    }
+    return f;
+  }();
+  return forms;
+}
+
 }  // namespace
 
-std::string Utf8ToWin(std::string_view text, TUtf8Memory* memory) {
-  std::string out;
-  out.reserve(text.size());
-  std::vector<std::size_t> realStarts;
-  if (memory) *memory = TUtf8Memory{};
+static_assert(std::endian::native == std::endian::little, "the word loops read the first byte as the lowest");
+
+std::string Utf8ToWin(std::string_view text, std::u32string* marks) {
+  const auto& reverse = Reverse();
+  if (marks) marks->clear();
+  // Every character becomes one byte, so the text never grows; 8 bytes of room for the word copies.
+  std::string out(text.size() + 8, '\0');
+  char* o = out.data();
+  std::size_t w = 0;
   std::size_t i = 0;
-  while (i < text.size()) {
-    const auto b = static_cast<unsigned char>(text[i]);
-    if (b < 0x80) {
-      const std::size_t end = SkipAscii(text, i);
-      out.append(text.substr(i, end - i));
-      i = end;
-      continue;
-    }
-    const std::size_t len = Utf8SequenceLength(text, i);
-    if (len == 2) {
-      if (const unsigned char letter = LetterOfPair(b, static_cast<unsigned char>(text[i + 1]))) {
-        out.push_back(static_cast<char>(letter));
-        i += 2;
+  const std::size_t n = text.size();
+  while (i < n) {
+    CopyAscii(text, i, o, w);
+    if (i >= n) break;
+    const unsigned b = Byte(text, i);
+    char32_t cp = 0;
+    std::size_t len = 0;
+    if (b >= 0xC2 && b <= 0xDF && i + 1 < n && (Byte(text, i + 1) & 0xC0) == 0x80) {
+      // Two bytes: every Polish letter and most of Latin-2, the common case.
+      cp = ((b & 0x1F) << 6) | (Byte(text, i + 1) & 0x3F);
+      len = 2;
+    } else {
+      len = Utf8SequenceLength(text, i);
+      if (len == 0) {
+        o[w++] = text[i];
+        if (marks && IsMarkByte(text[i])) marks->push_back(DefaultMark(text[i]));
+        ++i;
         continue;
       }
+      cp = b & (len == 3 ? 0x0F : 0x07);
+      for (std::size_t k = 1; k < len; ++k) cp = (cp << 6) | (Byte(text, i + k) & 0x3F);
     }
-    if (len == 0) {
-      out.push_back(text[i++]);  // a malformed byte stays as it is
+    i += len;
+    const unsigned char win = cp < kReverseSize ? reverse[cp] : 0;
+    if (win != 0 && !IsMarkByte(static_cast<char>(win))) {
+      o[w++] = static_cast<char>(win);
       continue;
     }
-    if (memory) {
-      realStarts.push_back(out.size());
-      memory->Remember(text.substr(i, len));
+    const char mark = MarkByteFor(cp);
+    if (marks) {
+      o[w++] = mark;
+      marks->push_back(cp);
+    } else {
+      o[w++] = cp == DefaultMark(mark) ? mark : '?';
     }
-    out.append(text.substr(i, len));
-    i += len;
   }
-  if (memory) memory->Seal(out, realStarts);
+  out.resize(w);
   return out;
 }
 
-std::string WinToUtf8(std::string_view text, const TUtf8Memory& memory) {
-  std::string out;
-  out.reserve(text.size() + text.size() / 8);
-  TUtf8Memory::Writer writer(memory, text);
+namespace {
+
+char32_t MarkCharacter(std::u32string_view marks, std::size_t k, char byte) {
+  const char32_t cp = k < marks.size() ? marks[k] : DefaultMark(byte);
+  // Only a scalar value has a UTF-8 form; anything else the list might hold is shown as U+FFFD.
+  return (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF ? char32_t{0xFFFD} : cp;
+}
+
+std::size_t Utf8Length(char32_t cp) { return cp < 0x80 ? 1 : cp < 0x800 ? 2 : cp < 0x10000 ? 3 : 4; }
+
+}  // namespace
+
+std::string WinToUtf8(std::string_view text, std::u32string_view marks) {
+  const Forms& forms = Utf8Forms();
+  // Room for the worst case, found with one vectorisable count: a byte above 127 takes at most three
+  // bytes, a mark at most four. The result is written in place once and then cut to its length.
+  const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+  std::size_t high = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) high += bytes[i] >> 7;
+  std::string out(text.size() + 2 * high + marks.size() + 8, '\0');  // 8 bytes for the word copies
+  char* o = out.data();
+  std::size_t w = 0;
+  std::size_t k = 0;
   std::size_t i = 0;
   while (i < text.size()) {
-    const auto b = static_cast<unsigned char>(text[i]);
-    if (b < 0x80) {
-      const std::size_t end = SkipAscii(text, i);
-      out.append(text.substr(i, end - i));
-      i = end;
+    CopyAscii(text, i, o, w);
+    if (i >= text.size()) break;
+    const char c = text[i++];
+    if (IsMarkByte(c)) {
+      const char32_t cp = MarkCharacter(marks, k++, c);
+      char form[4];
+      const std::size_t n = Utf8Length(cp);
+      if (n == 2) {
+        form[0] = static_cast<char>(0xC0 | (cp >> 6));
+      } else if (n == 3) {
+        form[0] = static_cast<char>(0xE0 | (cp >> 12));
+        form[1] = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+      } else if (n == 4) {
+        form[0] = static_cast<char>(0xF0 | (cp >> 18));
+        form[1] = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        form[2] = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+      }
+      form[n - 1] = static_cast<char>(n == 1 ? cp : 0x80 | (cp & 0x3F));
+      std::memcpy(o + w, form, n);
+      w += n;
       continue;
     }
-    if (const std::size_t len = memory.MatchAt(text, i); len > 0 && writer.IsRemembered(text, i, len)) {
-      out.append(text.substr(i, len));
-      i += len;
-      continue;
-    }
-    AppendWin1250AsUtf8(out, text[i++]);
+    const auto b = static_cast<unsigned char>(c);
+    std::memcpy(o + w, &forms.bytes[b], 4);
+    w += forms.size[b];
   }
+  out.resize(w);
   return out;
 }
 

@@ -2,20 +2,20 @@
 #include <string>
 #include <string_view>
 
-#include "app/TUtf8Memory.h"
+// UTF-8 files and the program's Windows-1250 text. Every character Windows-1250 holds becomes its byte;
+// every other character becomes a foreign-character mark (editor/ForeignMarks.h): a reserved byte in
+// the text and its code point in the list of marks. Both directions are one linear pass.
 
-// The program's limited UTF-8 support: the Polish letters become their Windows-1250 bytes, and other
-// characters travel as their raw bytes, remembered so that they are written back unchanged.
+// Decodes a UTF-8 file. With `marks`, it receives one code point per reserved byte of the result;
+// without, characters Windows-1250 cannot hold become "?". A byte that is not part of well-formed UTF-8
+// (a stray continuation byte, an overlong form, a surrogate, a sequence cut off at the end) is taken as
+// the Windows-1250 character of that byte, the way mixed files are usually meant.
+std::string Utf8ToWin(std::string_view text, std::u32string* marks = nullptr);
 
-// Replaces the UTF-8 form of every Polish letter by its Windows-1250 byte. Other well-formed multi-byte
-// sequences stay as their bytes and, when `memory` is given, are remembered (the memory is rebuilt);
-// malformed bytes stay as they are.
-std::string Utf8ToWin(std::string_view text, TUtf8Memory* memory = nullptr);
-
-// The UTF-8 form of Windows-1250 text: a sequence `memory` remembers is copied as it stands, every
-// other byte above 127 becomes the UTF-8 form of its Windows-1250 character. The result is always
-// well-formed UTF-8.
-std::string WinToUtf8(std::string_view text, const TUtf8Memory& memory = {});
+// The UTF-8 form of Windows-1250 text: each reserved byte is written as the character of its mark (as it
+// stands for itself when `marks` runs short), every other byte as its Windows-1250 character. The
+// result is always well-formed UTF-8.
+std::string WinToUtf8(std::string_view text, std::u32string_view marks = {});
 
 // True when the text is well-formed UTF-8 and holds a multi-byte sequence that is not also a run of
 // Windows-1250 Polish letters ("DÓŁ" written in Windows-1250 is well-formed UTF-8 too).

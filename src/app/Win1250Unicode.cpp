@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <unordered_map>
 
+#include "editor/ForeignMarks.h"
+
 namespace {
 
 // Code points of the bytes 80..FF.
@@ -155,6 +157,42 @@ std::string Utf8ToWin1250(std::string_view utf8, char replacement) {
       out.push_back(it == reverse.end() ? replacement : it->second);
     }
     i += len;
+  }
+  return out;
+}
+
+std::u32string MarkedToUnicode(std::string_view text, std::u32string_view marks) {
+  std::u32string out;
+  out.reserve(text.size());
+  std::size_t k = 0;
+  for (char c : text) {
+    if (IsMarkByte(c)) {
+      out.push_back(k < marks.size() ? marks[k] : DefaultMark(c));
+      ++k;
+    } else {
+      out.push_back(Win1250ToUnicode(c));
+    }
+  }
+  return out;
+}
+
+std::string UnicodeToMarked(std::u32string_view text, std::u32string& marks) {
+  const auto& reverse = ReverseTable();
+  std::string out;
+  out.reserve(text.size());
+  marks.clear();
+  for (char32_t cp : text) {
+    if (cp < 0x80) {
+      out.push_back(static_cast<char>(cp));
+      continue;
+    }
+    if (const auto it = reverse.find(cp); it != reverse.end() && !IsMarkByte(it->second)) {
+      out.push_back(it->second);
+      continue;
+    }
+    if ((cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF) cp = 0xFFFD;
+    out.push_back(MarkByteFor(cp));
+    marks.push_back(cp);
   }
   return out;
 }

@@ -23,3 +23,8 @@ std::size_t Utf8SequenceLength(std::string_view text, std::size_t pos);
 
 // Appends the UTF-8 form of a code point (which must be a valid scalar value).
 void AppendUtf8(std::string& out, char32_t cp);
+
+// The program's text with its foreign-character marks (editor/ForeignMarks.h) as Unicode, and Unicode
+// as such text: characters Windows-1250 cannot hold become marks, and what is not a scalar value U+FFFD.
+std::u32string MarkedToUnicode(std::string_view text, std::u32string_view marks);
+std::string UnicodeToMarked(std::u32string_view text, std::u32string& marks);

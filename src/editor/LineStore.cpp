@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "editor/ForeignMarks.h"
+
 namespace {
 // A block is split when it holds more lines or bytes than these; the pieces aim at half of them.
 constexpr std::size_t MaxLines = 512;
@@ -118,7 +120,12 @@ void LineStore::SetLine(int i, std::string_view text) {
   const Where w = Locate(i);
   Block& b = blocks_[static_cast<std::size_t>(w.block)];
   Entry& e = b.entries[static_cast<std::size_t>(w.index)];
-  b.text.replace(ByteOffsetInBlock(b, w.index), e.length, text);
+  const std::size_t at = ByteOffsetInBlock(b, w.index);
+  if (b.marks >= 0) {
+    b.marks += static_cast<std::int64_t>(CountMarkBytes(text)) -
+               static_cast<std::int64_t>(CountMarkBytes(std::string_view(b.text).substr(at, e.length)));
+  }
+  b.text.replace(at, e.length, text);
   const std::int64_t delta = static_cast<std::int64_t>(text.size()) - e.length;
   e.length = static_cast<std::uint32_t>(text.size());
   AdjustBlock(w.block, 0, delta, 0);
@@ -148,6 +155,7 @@ void LineStore::InsertBlocks(int at, const std::vector<std::string_view>& lines,
   const std::size_t cut = ByteOffsetInBlock(left, w.index);
   right.text.assign(left.text, cut, std::string::npos);
   left.text.resize(cut);
+  left.marks = -1;
   right.entries.assign(left.entries.begin() + w.index, left.entries.end());
   left.entries.resize(static_cast<std::size_t>(w.index));
   for (const Entry& e : right.entries) {
@@ -206,6 +214,7 @@ void LineStore::InsertEntries(int at, const std::vector<std::string_view>& lines
     weight += EntryWeight(added[k]);
   }
   const int soft = proto.lineFlag ? static_cast<int>(lines.size()) : 0;
+  if (b.marks >= 0) b.marks += static_cast<std::int64_t>(CountMarkBytes(joined));
   b.text.insert(ByteOffsetInBlock(b, w.index), joined);
   b.entries.insert(b.entries.begin() + w.index, added.begin(), added.end());
   AdjustBlock(w.block, static_cast<int>(lines.size()), weight, soft);
@@ -260,6 +269,7 @@ void LineStore::DeleteRange(int first, int last) {
       weight += EntryWeight(b.entries[static_cast<std::size_t>(k)]);
       soft += b.entries[static_cast<std::size_t>(k)].lineFlag ? 1 : 0;
     }
+    if (b.marks >= 0) b.marks -= static_cast<std::int64_t>(CountMarkBytes(std::string_view(b.text).substr(start, bytes)));
     b.text.erase(start, bytes);
     b.entries.erase(b.entries.begin() + from.index, b.entries.begin() + to.index + 1);
     AdjustBlock(from.block, -(to.index - from.index + 1), -weight, -soft);
@@ -277,6 +287,7 @@ void LineStore::DeleteRange(int first, int last) {
       b.soft -= b.entries[static_cast<std::size_t>(k)].lineFlag ? 1 : 0;
     }
     b.text.erase(start, bytes);
+    b.marks = -1;
     b.entries.erase(b.entries.begin() + lo, b.entries.begin() + hi + 1);
     count_ -= hi - lo + 1;
     if (b.entries.empty() && blocks_.size() > 1) blocks_.erase(blocks_.begin() + bi);
@@ -421,4 +432,21 @@ std::int64_t LineStore::TextLength() const {
   if (count_ == 0) return 0;
   const std::int64_t total = PrefixWeight(static_cast<int>(blocks_.size()));
   return total - (LineFlag(count_ - 1) == 0 ? 2 : 0);
+}
+
+std::int64_t LineStore::MarkBytesBefore(int i) const {
+  if (i <= 0 || count_ == 0) return 0;
+  const auto counted = [](const Block& b) {
+    if (b.marks < 0) b.marks = static_cast<std::int64_t>(CountMarkBytes(b.text));
+    return b.marks;
+  };
+  std::int64_t sum = 0;
+  if (i >= count_) {
+    for (const Block& b : blocks_) sum += counted(b);
+    return sum;
+  }
+  const Where w = Locate(i);
+  for (int k = 0; k < w.block; ++k) sum += counted(blocks_[static_cast<std::size_t>(k)]);
+  const Block& b = blocks_[static_cast<std::size_t>(w.block)];
+  return sum + static_cast<std::int64_t>(CountMarkBytes(std::string_view(b.text).substr(0, ByteOffsetInBlock(b, w.index))));
 }

@@ -56,6 +56,9 @@ public:
   // The document text: lines joined, CR LF after every line whose LineFlag is 0 except the last.
   std::string Text() const;
   std::int64_t TextLength() const;
+  // How many reserved bytes of foreign-character marks (editor/ForeignMarks.h) the lines before line i
+  // hold. Counted per block only when first asked after a change, so documents without marks never pay.
+  std::int64_t MarkBytesBefore(int i) const;
 
 private:
   struct Entry {
@@ -69,6 +72,7 @@ private:
     std::vector<Entry> entries;
     std::int64_t weight = 0;  // characters plus two per hard break
     int soft = 0;             // lines ending in a soft break
+    mutable std::int64_t marks = -1;  // reserved bytes in text; -1 = not counted since the last change
   };
   struct Where {
     int block;

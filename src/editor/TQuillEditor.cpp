@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "editor/ForeignMarks.h"
 #include "highlight/HighlighterFactory.h"
 #include "highlight/THighLighter.h"
 #include "platform/EditorHost.h"
@@ -63,6 +64,21 @@ std::pair<TTextPos, TTextPos> TQuillEditor::NormalizedSelection() const {
   return endFirst ? std::pair{end, anchor} : std::pair{anchor, end};
 }
 
+int TQuillEditor::ClampedOffset(TTextPos p) const {
+  const int count = lines_.Count();
+  p.Line = std::clamp(p.Line, 0, count - 1);
+  p.Column = std::clamp(p.Column, 1, lines_.Length(p.Line) + 1);
+  return PosToOffset(p.Line, p.Column);
+}
+
+void TQuillEditor::PlaceSelection(int anchor, int end) {
+  const int size = static_cast<int>(lines_.TextLength());
+  selAnchor_ = OffsetToPos(std::clamp(anchor, 0, size));
+  const TTextPos caret = OffsetToPos(std::clamp(end, 0, size));
+  MoveCaretTo(caret.Line, caret.Column);
+  selEnd_ = caret;
+}
+
 void TQuillEditor::CollapseSelection() {
   selAnchor_ = selEnd_ = TTextPos{leftCol_ + caretCol_, topLine_ + caretRow_};
 }
@@ -87,7 +103,7 @@ void TQuillEditor::SwitchPopup(bool hasSelection) {
 }
 
 bool TQuillEditor::HasSelection() {
-  const bool has = !(selAnchor_ == selEnd_);
+  const bool has = SelectionExists();
   SwitchPopup(has);
   return has;
 }
@@ -218,14 +234,90 @@ void TQuillEditor::MarkDirty(int line) {
   highlighter_->DirtyLine = mark;
 }
 
-void TQuillEditor::SetSelText(std::string_view value) {
+void TQuillEditor::SetSelText(std::string_view value) { ReplaceSelection(value, nullptr); }
+
+void TQuillEditor::SetSelMarkedText(std::string_view text, std::u32string_view marks) {
+  ReplaceSelection(text, &marks);
+}
+
+namespace {
+bool AllStandForThemselves(std::string_view text, std::u32string_view marks) {
+  std::size_t k = 0;
+  for (char c : text) {
+    if (IsMarkByte(c) && k < marks.size() && marks[k++] != DefaultMark(c)) return false;
+  }
+  return true;
+}
+}  // namespace
+
+std::size_t TQuillEditor::MarkOrdinal(TTextPos pos) const {
+  const std::string_view line = lines_.Line(pos.Line);
+  const auto column = static_cast<std::size_t>(std::clamp(pos.Column - 1, 0, static_cast<int>(line.size())));
+  return static_cast<std::size_t>(lines_.MarkBytesBefore(pos.Line)) + CountMarkBytes(line.substr(0, column));
+}
+
+void TQuillEditor::ListMarks() {
+  if (!marks_.empty() || lines_.MarkBytesBefore(lines_.Count()) == 0) return;
+  for (int i = 0; i < lines_.Count(); ++i)
+    for (char c : lines_.Line(i))
+      if (IsMarkByte(c)) marks_.push_back(DefaultMark(c));
+}
+
+std::u32string TQuillEditor::TakeMarkAt(TTextPos pos) {
+  if (marks_.empty()) return {};
+  const std::size_t k = MarkOrdinal(pos);
+  if (k >= marks_.size()) return {};
+  std::u32string taken(1, marks_[k]);
+  marks_.erase(k, 1);
+  return taken;
+}
+
+char32_t TQuillEditor::MarkAt(int line, int column) const {
+  const std::string_view text = lines_.Line(line);
+  if (column < 1 || column > static_cast<int>(text.size())) return 0;
+  const char c = text[static_cast<std::size_t>(column - 1)];
+  if (!IsMarkByte(c)) return 0;
+  const std::size_t k = marks_.empty() ? marks_.size() : MarkOrdinal(TTextPos{column, line});
+  return k < marks_.size() ? marks_[k] : DefaultMark(c);
+}
+
+std::u32string TQuillEditor::SelMarks() const {
+  if (marks_.empty()) return {};
+  const auto [start, end] = NormalizedSelection();
+  const std::size_t from = std::min(MarkOrdinal(start), marks_.size());
+  return marks_.substr(from, std::min(MarkOrdinal(end), marks_.size()) - from);
+}
+
+void TQuillEditor::ReplaceSelection(std::string_view value, const std::u32string_view* givenMarks) {
   if (readonly_) return;
   const int p = SelStart();
   const std::string s = NormalizeLineEnds(value);
   auto [start, end] = NormalizedSelection();
   TTextPos at = OffsetToPos(p);
+  // The marks of the replaced text leave the list and those of the new text take their place. While
+  // the list is empty and no characters come with the text, every reserved byte old or new stands for
+  // itself and nothing of this runs (not even a count of the new text).
+  const bool selected = !(start == end);
+  const bool withMarks = !marks_.empty() || (givenMarks != nullptr && !givenMarks->empty());
+  const std::size_t newCount = withMarks ? CountMarkBytes(s) : 0;
+  std::size_t from = 0, to = 0;
+  std::u32string oldMarks, newMarks;
+  std::string oldText;
+  bool listed = !marks_.empty();  // marks_ is to be updated
+  if (selected && (!undoing_ || (newCount > 0 && givenMarks == nullptr))) oldText = SelText();
+  if (withMarks) {
+    from = MarkOrdinal(selected ? start : at);
+    to = selected ? MarkOrdinal(end) : from;
+    if (!marks_.empty()) oldMarks = marks_.substr(std::min(from, marks_.size()), to - from);
+    if (newCount > 0)
+      newMarks = givenMarks != nullptr ? FitMarks(s, *givenMarks) : InheritMarks(oldText, oldMarks, s);
+    if (!listed && !AllStandForThemselves(s, newMarks)) {
+      ListMarks();
+      listed = true;
+    }
+  }
   int last = 0;
-  if (start == end) {
+  if (!selected) {
     MarkDirty(at.Line);
     if (!undoing_) undo_.PushInsert(p, static_cast<int>(s.size()));
     last = InsertTextAt(s, at.Line, at.Column);
@@ -234,7 +326,7 @@ void TQuillEditor::SetSelText(std::string_view value) {
     // piece while OffsetToPos(p) names the start of the next piece: both are the same offset.
     at = start;
     MarkDirty(at.Line);
-    if (!undoing_) undo_.PushReplace(p, static_cast<int>(s.size()), SelText());
+    if (!undoing_) undo_.PushReplace(p, static_cast<int>(s.size()), oldText, oldMarks);
     const int sl = start.Line, el = end.Line;
     if (sl == el) {
       const std::string_view line = lines_.Line(sl);
@@ -260,6 +352,12 @@ void TQuillEditor::SetSelText(std::string_view value) {
     }
     last = InsertTextAt(s, at.Line, at.Column);
   }
+  if (listed) {
+    const bool whole = from == 0 && to >= marks_.size();
+    marks_.replace(std::min(from, marks_.size()), to - from, newMarks);
+    // A whole new text whose reserved bytes all stand for themselves needs no list.
+    if (whole && AllStandForThemselves(s, newMarks)) marks_.clear();
+  }
   EnsureOneLine();
   ReflowAfterInsert(at.Line, last);
   UpdateScrollBars();
@@ -278,16 +376,28 @@ void TQuillEditor::EnsureOneLine() {
 std::string TQuillEditor::Text() const { return lines_.Text(); }
 
 void TQuillEditor::SetText(std::string_view value) {
-  BeginUpdate();
   const int p = SelStart();
+  BeginUpdate();
   SelectAll();
   SetSelText(value);
+  FinishSetText(p, value.size());
+}
+
+void TQuillEditor::SetMarkedText(std::string_view text, std::u32string_view marks) {
+  const int p = SelStart();
+  BeginUpdate();
+  SelectAll();
+  SetSelMarkedText(text, marks);
+  FinishSetText(p, text.size());
+}
+
+void TQuillEditor::FinishSetText(int p, std::size_t size) {
   if (wordWrapEffective_) {
     UnwrapAll();
     WrapAll();
   }
   UpdateScrollBars();
-  SetSelStart(p < static_cast<int>(value.size()) ? p : 0);
+  SetSelStart(p < static_cast<int>(size) ? p : 0);
   SetSelLength(0);
   EndUpdate();
   Paint();
@@ -318,15 +428,52 @@ void TQuillEditor::DocumentEnd() {
 
 void TQuillEditor::CopyToClipboard() {
   const std::string s = SelText();
-  if (!s.empty() && host_) host_->SetClipboardText(s);
+  if (!s.empty() && host_) host_->SetClipboardMarkedText(s, SelMarks());
 }
 
 void TQuillEditor::CutToClipboard() {
-  if (host_) host_->SetClipboardText(SelText());
+  if (host_) host_->SetClipboardMarkedText(SelText(), SelMarks());
   SetSelText("");
 }
 
-void TQuillEditor::PasteFromClipboard() { SetSelText(host_ ? host_->ClipboardText() : std::string()); }
+void TQuillEditor::PasteFromClipboard() {
+  std::u32string marks;
+  std::string text = host_ ? host_->ClipboardMarkedText(marks) : std::string();
+  PasteText(std::move(text), std::move(marks));
+}
+
+void TQuillEditor::PasteText(std::string text, std::u32string marks) {
+  marks = FitMarks(text, marks);
+  if (!keepForeign_ && !AllStandForThemselves(text, marks)) {
+    std::size_t k = 0;
+    for (char& c : text) {
+      if (IsMarkByte(c) && marks[k++] != DefaultMark(c)) c = '?';
+    }
+    marks = FitMarks(text, {});
+    if (OnForeignReplaced) OnForeignReplaced();
+  }
+  SetSelMarkedText(text, marks);
+}
+
+void TQuillEditor::TypeForeignCharacter(char32_t cp) {
+  if (readonly_) return;
+  const char byte = MarkByteFor(cp);
+  if (!keepForeign_ && cp != DefaultMark(byte)) {
+    KeyPress('?');
+    if (OnForeignReplaced) OnForeignReplaced();
+    return;
+  }
+  BeginUpdate();
+  if (!HasSelection() && overWriteMode_ && leftCol_ + caretCol_ <= lines_.Length(CurrentLine())) {
+    // Overwriting: the character under the caret goes, as with any other typed character.
+    selAnchor_ = TTextPos{leftCol_ + caretCol_, CurrentLine()};
+    selEnd_ = TTextPos{leftCol_ + caretCol_ + 1, CurrentLine()};
+  }
+  SetSelMarkedText(std::string_view(&byte, 1), std::u32string_view(&cp, 1));
+  desiredCol_ = leftCol_ + caretCol_;
+  EndUpdate();
+  Paint();
+}
 
 void TQuillEditor::WrapSelection(const std::string& before, const std::string& after) {
   if (readonly_) return;
@@ -361,7 +508,7 @@ void TQuillEditor::Undo() {
   BeginUpdate();
   SetSelStart(r.Position);
   SetSelLength(r.EditKind == TUndoRecord::ekDelete ? 0 : r.Param);
-  SetSelText(r.SavedText);
+  SetSelMarkedText(r.SavedText, r.SavedMarks);
   EndUpdate();
   Paint();
   undoing_ = false;
@@ -400,6 +547,9 @@ void TQuillEditor::GotoBookmark(int n) {
   const int line = GetBookmark(n);
   if (line < 0 || line >= lines_.Count()) return;
   MoveCaretTo(line, 1);
+  // The selection goes with the caret: what is typed next lands at the bookmark.
+  CollapseSelection();
+  RepaintUnlessLocked();
   if (host_) host_->ShowCaret();
 }
 

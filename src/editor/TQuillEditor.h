@@ -56,7 +56,9 @@ public:
   void SetSelLength(int length);
   std::string SelText() const;
   void SetSelText(std::string_view text);
+  // Whether anything is selected; also tells the host which popup menu applies.
   bool HasSelection();
+  bool SelectionExists() const { return !(selAnchor_ == selEnd_); }
   void SelectAll();
   void CopyToClipboard();
   void CutToClipboard();
@@ -68,6 +70,27 @@ public:
     if (updateLock_ > 0) --updateLock_;
   }
   void RepaintUnlessLocked();
+
+  // ---- Characters outside Windows-1250 (editor/ForeignMarks.h) ----------------------------------------
+  // One code point per reserved byte of Text(), in order; empty while every reserved byte stands for
+  // itself (the usual case, which costs nothing).
+  const std::u32string& Marks() const { return marks_; }
+  // The code points of the reserved bytes of SelText(); empty when they stand for themselves.
+  std::u32string SelMarks() const;
+  // The character shown at a position: the mark's code point for a reserved byte, else 0.
+  char32_t MarkAt(int line, int column) const;
+  // SetText and SetSelText with the characters of the text's reserved bytes (missing ones stand for
+  // themselves). The plain SetText and SetSelText keep the marks of the text they replace in order.
+  void SetMarkedText(std::string_view text, std::u32string_view marks);
+  void SetSelMarkedText(std::string_view text, std::u32string_view marks);
+  // Whether characters outside Windows-1250 that are typed or pasted become marks (a UTF-8 document)
+  // or "?" (a document of an 8-bit code page, which could not save them).
+  bool KeepForeign() const { return keepForeign_; }
+  void SetKeepForeign(bool v) { keepForeign_ = v; }
+  // A typed or composed character that Windows-1250 cannot hold.
+  void TypeForeignCharacter(char32_t cp);
+  // Text brought in from outside (the clipboard, the primary selection) in place of the selection.
+  void PasteText(std::string text, std::u32string marks);
 
   TTextPos OffsetToPos(int offset) const;
   int PosToOffset(int line, int column) const;
@@ -200,8 +223,6 @@ public:
   void SetScroller1Size(int v) { scroller1Size_ = v; }
   int Scroller2Size() const { return scroller2Size_; }
   void SetScroller2Size(int v) { scroller2Size_ = v; }
-  const std::string& CodePage() const { return codePage_; }
-  void SetCodePage(const std::string& v) { codePage_ = v; }
   const std::string& DocumentFileName() const { return documentFileName_; }
   void SetDocumentFileName(const std::string& v) { documentFileName_ = v; }
   const std::string& DocumentName() const { return documentFileName_; }
@@ -243,6 +264,9 @@ public:
   std::function<void(bool modified)> OnModified;
   std::function<void(TColorStyle style)> OnColorSetChange;
   std::function<void(bool state)> OnWordWrapChange;
+  // Characters outside Windows-1250 were typed or pasted into a document that cannot hold them and
+  // became "?".
+  std::function<void()> OnForeignReplaced;
   std::function<void()> OnSetFocused;
   std::function<void(int character)> OnCharacterBarMove;
   // Key events for the host; the handler may change the key or clear it to 0.
@@ -254,14 +278,28 @@ public:
 
 private:
   int InsertTextAt(const std::string& text, int line, int column);
+  void ReplaceSelection(std::string_view value, const std::u32string_view* marks);
+  // What SetText does after the new text is in: caret back near offset p, the view.
+  void FinishSetText(int p, std::size_t size);
+  // How many reserved bytes lie before a position.
+  std::size_t MarkOrdinal(TTextPos pos) const;
+  // Lists every reserved byte of the text in marks_ (each standing for itself), before the first mark
+  // that does not.
+  void ListMarks();
+  // The mark of the reserved byte at a position is deleted: its code point, for the undo record.
+  std::u32string TakeMarkAt(TTextPos pos);
   std::string NormalizeLineEnds(std::string_view s) const;
+  // The offset of a selection point, read as the nearest position on an existing line.
+  int ClampedOffset(TTextPos p) const;
+  // Both selection points from offsets, the caret on the end point.
+  void PlaceSelection(int anchor, int end);
   void CreateHighlighterForStyle();
   void MarkDirty(int line);
   void ReflowAfterInsert(int line, int last);
   // Cuts a too-wide text into pieces that fit; `cap` limits where the search for each break starts.
   std::vector<std::string> CutIntoPieces(std::string s, int cap);
   void SetWrapScrollRange();
-  int TextWidth(std::string_view s);
+  int TextWidth(std::string_view s) const;
   int ClientRoom() const;  // width of the text area: the client width less the gutter
   bool HasWindow() const;
   void PaintText();
@@ -288,7 +326,8 @@ private:
   void WordLeft();
   void WordRight();
   bool DoMove(int key);
-  // Editing keys.
+  // Editing keys. They edit at the selection's start (after a selection is removed, the caret).
+  TTextPos EditPoint() const { return NormalizedSelection().first; }
   void TypeChar(char c);
   void EnterKey();
   void TabKey();
@@ -303,7 +342,10 @@ private:
   // re-flows; returns how many offsets it removed.
   int RemoveAt(int offset);
   char CharAtOffset(int offset) const;
-  bool PointAt(int x, int y, TTextPos& pos);
+  // The text position under a point of the window; false below the last line. Changes nothing.
+  bool PointAt(int x, int y, TTextPos& pos) const;
+  // Scrolls left so that a line ending left of the view shows its end in the first column.
+  void ShowLineEnd(int line);
   void ScrollLeftToFit(int column);
   // The smallest LeftCol, from the current one on, at which the caret at `column` is not past the
   // right edge (at most column - 1).
@@ -338,7 +380,7 @@ private:
   bool plainText_ = false;
   TColorStyle colorStyle_{csHTML};
   int tabSize_ = 5, characterBar_ = 80, scroller1Size_ = 5, scroller2Size_ = 2;
-  std::string codePage_, documentFileName_, tempDocName_, dicPath_;
+  std::string documentFileName_, tempDocName_, dicPath_;
   double thisFileTime_ = 0;
   bool useWordDic_ = false, checkSpelling_ = false;
   int language_ = 0;
@@ -346,6 +388,8 @@ private:
   bool selPopupActive_ = false;
   bool skipNextChar_ = false;
   bool mouseSelecting_ = false;
+  std::u32string marks_;
+  bool keepForeign_ = true;
   TRowDiffCanvas rowDiff_;
   bool diffPaint_ = false;  // a paint is being collected in rowDiff_
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "editor/ForeignMarks.h"
 #include "editor/TQuillEditor.h"
 
 char TQuillEditor::CharAtOffset(int offset) const {
@@ -23,10 +24,11 @@ int TQuillEditor::RemoveAt(int offset) {
   const int len = static_cast<int>(text.size());
   if (pos.Column >= 1 && pos.Column <= len) {
     const std::string removed(1, text[static_cast<std::size_t>(pos.Column - 1)]);
-    std::string kept(text);
+    std::u32string mark = IsMarkByte(removed[0]) ? TakeMarkAt(pos) : std::u32string();
+    std::string kept(lines_.Line(line));
     kept.erase(static_cast<std::size_t>(pos.Column - 1), 1);
     lines_.SetLine(line, kept);
-    undo_.PushDelete(offset, removed);
+    undo_.PushDelete(offset, removed, std::move(mark));
     if (wordWrapEffective_) {
       if (lines_.LineFlag(line - 1) == 1) RewrapLine(line - 1);
       else if (lines_.LineFlag(line) == 1) RewrapLine(line);
@@ -89,9 +91,10 @@ void TQuillEditor::TypeChar(char c) {
   else if (c == '<' && autoClose_.Has(acTriangleBracket) && b2 != '<') pair = "<>";
   else if (c == '[' && autoClose_.Has(acRectangleBracket) && b2 != '[') pair = "[]";
 
-  const int line = CurrentLine();
+  const TTextPos point = EditPoint();
+  const int line = point.Line;
   std::string text(lines_.Line(line));
-  const int column = std::clamp(leftCol_ + caretCol_, 1, static_cast<int>(text.size()) + 1);
+  const int column = std::clamp(point.Column, 1, static_cast<int>(text.size()) + 1);
   const auto at = static_cast<std::size_t>(column - 1);
   if (!pair.empty()) {
     text.insert(at, pair);
@@ -100,7 +103,8 @@ void TQuillEditor::TypeChar(char c) {
     text.insert(at, 1, c);
     undo_.PushInsert(p, 1);
   } else {
-    undo_.PushReplace(p, 1, std::string(1, text[at]));
+    undo_.PushReplace(p, 1, std::string(1, text[at]),
+                      IsMarkByte(text[at]) ? TakeMarkAt(TTextPos{column, line}) : std::u32string());
     text[at] = c;
   }
   StoreEditedLine(line, text);
@@ -112,7 +116,8 @@ void TQuillEditor::EnterKey() {
   if (HasSelection()) SetSelText("");
   MarkDirty(CurrentLine() - 1);
   const int p = SelStart();
-  const int line = CurrentLine();
+  const TTextPos at = EditPoint();
+  const int line = at.Line;
   int first = line;
   while (first > 0 && lines_.LineFlag(first - 1) == 1) --first;
   const std::string firstText(lines_.Line(first));
@@ -148,7 +153,7 @@ void TQuillEditor::EnterKey() {
   }
 
   std::string text(lines_.Line(line));
-  const int column = std::clamp(leftCol_ + caretCol_, 1, static_cast<int>(text.size()) + 1);
+  const int column = std::clamp(at.Column, 1, static_cast<int>(text.size()) + 1);
   std::string newLine = std::string(static_cast<std::size_t>(indent), ' ') + cont;
   newLine += text.substr(static_cast<std::size_t>(column - 1));
   text.erase(static_cast<std::size_t>(column - 1));
@@ -190,9 +195,10 @@ void TQuillEditor::TabKey() {
   const int p = SelStart();
   const int size = std::max(tabSize_, 0);
   undo_.PushInsert(p, size);
-  const int line = CurrentLine();
+  const TTextPos at = EditPoint();
+  const int line = at.Line;
   std::string text(lines_.Line(line));
-  const int column = std::clamp(leftCol_ + caretCol_, 1, static_cast<int>(text.size()) + 1);
+  const int column = std::clamp(at.Column, 1, static_cast<int>(text.size()) + 1);
   text.insert(static_cast<std::size_t>(column - 1), static_cast<std::size_t>(size), ' ');
   StoreEditedLine(line, text);
   EndEdit(p + size);
@@ -256,7 +262,8 @@ void TQuillEditor::KeyPress(char ch) {
       if (ch != 0) EnterKey();
       break;
     default:
-      TypeChar(ch);
+      // A reserved byte typed as such is the C1 control it stands for, never a copy of another mark.
+      if (IsMarkByte(ch)) TypeForeignCharacter(DefaultMark(ch)); else TypeChar(ch);
       if (OnKeyPress) OnKeyPress(ch);
       break;
   }

@@ -1,38 +1,42 @@
 // Mouse: click, drag selection with autoscroll, double click and the wheel.
 #include <algorithm>
 
+#include "editor/PrefixSearch.h"
 #include "editor/TQuillEditor.h"
 #include "highlight/Letters.h"
 #include "platform/EditorHost.h"
 
-bool TQuillEditor::PointAt(int x, int y, TTextPos& pos) {
+bool TQuillEditor::PointAt(int x, int y, TTextPos& pos) const {
   const int row = std::max(0, lineHeight_ > 0 ? y / lineHeight_ : 0);
   const int line = topLine_ + row;
   if (line >= lines_.Count()) return false;  // below the last line the caret stays
   const std::string_view text = lines_.Line(line);
   const int len = static_cast<int>(text.size());
-  if (len < leftCol_) {
-    // The line ends left of the view: scroll so that its end is the first visible column.
-    leftCol_ = len;
-    Paint();
-  }
+  // A line that ends left of the view is hit as if its end were the first visible column (ShowLineEnd
+  // scrolls there).
+  const int left = std::min(leftCol_, len);
   const int target = x - GutterWidth;
   // No character is narrower than a pixel, so nothing beyond `target` characters can lie left of x.
   const std::string_view rest =
-      text.substr(static_cast<std::size_t>(leftCol_), static_cast<std::size_t>(std::max(target, 0) + 1));
+      text.substr(static_cast<std::size_t>(left), static_cast<std::size_t>(std::max(target, 0) + 1));
   // The longest visible prefix that ends left of the point, then the nearer of its two boundaries.
-  int lo = 0, hi = static_cast<int>(rest.size());
-  while (lo < hi) {
-    const int mid = lo + (hi - lo + 1) / 2;
-    if (TextWidth(rest.substr(0, static_cast<std::size_t>(mid))) <= target) lo = mid; else hi = mid - 1;
-  }
+  int lo = LongestFitting(static_cast<int>(rest.size()), [&](int k) {
+    return TextWidth(rest.substr(0, static_cast<std::size_t>(k))) <= target;
+  });
   if (lo < static_cast<int>(rest.size())) {
     const int w1 = TextWidth(rest.substr(0, static_cast<std::size_t>(lo)));
     const int w2 = TextWidth(rest.substr(0, static_cast<std::size_t>(lo + 1)));
     if ((w1 + w2) / 2 < target) ++lo;
   }
-  pos = TTextPos{std::clamp(leftCol_ + 1 + lo, 1, len + 1), line};
+  pos = TTextPos{std::clamp(left + 1 + lo, 1, len + 1), line};
   return true;
+}
+
+void TQuillEditor::ShowLineEnd(int line) {
+  const int len = lines_.Length(line);
+  if (len >= leftCol_) return;
+  leftCol_ = len;
+  Paint();
 }
 
 void TQuillEditor::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
@@ -48,6 +52,7 @@ void TQuillEditor::MouseDown(TMouseButton button, TShiftState shift, int x, int 
   if (host_) host_->StartTimer(1);
   TTextPos pos;
   if (!PointAt(x, y, pos)) return;
+  ShowLineEnd(pos.Line);
   caretRow_ = pos.Line - topLine_;
   caretCol_ = pos.Column - leftCol_;
   desiredCol_ = pos.Column;
@@ -62,13 +67,17 @@ void TQuillEditor::MouseDown(TMouseButton button, TShiftState shift, int x, int 
 void TQuillEditor::MouseMove(TShiftState shift, int x, int y) {
   if (host_) host_->SetCursor(x < GutterWidth ? EditorHost::Cursor::Arrow : EditorHost::Cursor::IBeam);
   if (!mouseSelecting_ || !(shift == TShiftState{ssLeft}) || y < 0) return;
-  const int row = lineHeight_ > 0 ? y / lineHeight_ : 0;
+  int row = lineHeight_ > 0 ? y / lineHeight_ : 0;
+  TTextPos pos;
   if (row >= visibleRows_) {
-    caretRow_ = visibleRows_;  // below the window: the timer scrolls down
+    // Below the window the selection reaches the row just below it, from where the timer scrolls
+    // down; in a document that ends above that row, the last line.
+    row = std::min(visibleRows_, lines_.Count() - 1 - topLine_);
+    if (row < 0 || !PointAt(x, row * lineHeight_, pos)) return;
+  } else if (!PointAt(x, y, pos)) {
     return;
   }
-  TTextPos pos;
-  if (!PointAt(x, y, pos)) return;
+  ShowLineEnd(pos.Line);
   caretRow_ = pos.Line - topLine_;
   caretCol_ = pos.Column - leftCol_;
   if (!(selEnd_ == pos)) {
@@ -145,8 +154,8 @@ void TQuillEditor::MouseWheel(int delta, TShiftState shift) {
       caretRow_ -= size - 1;
     }
   } else if (topLine_ - size < 0) {
+    caretRow_ += topLine_;  // the caret keeps its text line
     topLine_ = 0;
-    caretRow_ = 0;
   } else {
     topLine_ -= size - 1;
     caretRow_ += size - 1;

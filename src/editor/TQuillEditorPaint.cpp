@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <string>
 
+#include "editor/ForeignMarks.h"
 #include "editor/TQuillEditor.h"
 #include "highlight/THighLighter.h"
 #include "highlight/TokenColors.h"
@@ -27,6 +28,8 @@ char UpperWin1250(char ch) {
   if (c >= 0xE0 && c != 0xF7 && c != 0xFF) return static_cast<char>(c - 0x20);
   return ch;
 }
+
+constexpr char kMarkBytes[] = {kMarkByte, kWideMarkByte, '\0'};
 
 const std::string& Blanks() {
   static const std::string blanks(1024, ' ');
@@ -78,13 +81,32 @@ void TQuillEditor::PaintText() {
     }
     return xPixels;
   };
-  const auto clearTail = [&](int line) {
+  // The bindings are copied by name: clang 14 does not capture structured bindings.
+  const auto clearTail = [&, selStart = selStart, selEnd = selEnd](int line) {
     // Past the region's 1024 columns nothing shows, so a very long line is not measured to its end.
     const int x = xOf(line, std::min(lines_.Length(line) + 1, leftCol_ + 1 + 1024));
     const bool breakSelected = selStart.Line != selEnd.Line && line >= selStart.Line && line < selEnd.Line;
     PaintSegment(line - topLine_);
     canvas.TextOut(x, (line - topLine_) * lineHeight_, Blanks(), k.TextColor,
                    breakSelected ? k.TextColor : k.Color);
+  };
+
+  // The character of a mark: its place in the list is found once per line and then counted along.
+  int markLine = -1, markColumn = 1;
+  std::size_t markOrdinal = 0;
+  const auto markAt = [&](int line, int column) -> char32_t {
+    const std::string_view s = lines_.Line(line);
+    const char byte = s[static_cast<std::size_t>(column - 1)];
+    if (marks_.empty()) return DefaultMark(byte);
+    if (line != markLine || column < markColumn) {
+      markLine = line;
+      markColumn = 1;
+      markOrdinal = static_cast<std::size_t>(lines_.MarkBytesBefore(line));
+    }
+    markOrdinal += CountMarkBytes(s.substr(static_cast<std::size_t>(markColumn - 1),
+                                           static_cast<std::size_t>(column - markColumn)));
+    markColumn = column;
+    return markOrdinal < marks_.size() ? marks_[markOrdinal] : DefaultMark(byte);
   };
 
   TColor text = k.TextColor;
@@ -119,8 +141,10 @@ void TQuillEditor::PaintText() {
       std::transform(shown.begin(), shown.end(), shown.begin(), UpperWin1250);
     }
     int x;
+    int column = h.TokenStartColumn;  // of shown[0]
     if (h.TokenStartColumn <= leftCol_) {
       shown.erase(0, 1);
+      ++column;
       x = GutterWidth;
       xLine = h.TokenStartLine;
       xColumn = leftCol_ + 1;
@@ -130,8 +154,28 @@ void TQuillEditor::PaintText() {
     }
     const int y = (h.TokenStartLine - topLine_) * lineHeight_;
     PaintSegment(h.TokenStartLine - topLine_);
-    canvas.TextOut(x, y, shown, pair.text, pair.background);
     const int w = TextWidth(shown);
+    if (shown.find_first_of(kMarkBytes) == std::string::npos) {
+      canvas.TextOut(x, y, shown, pair.text, pair.background);
+    } else {
+      // Marks are drawn as the characters they hold, each in the cell its reserved byte measures.
+      const std::string_view all(shown);
+      int at = x;
+      std::size_t from = 0;
+      for (std::size_t i = 0; i <= all.size(); ++i) {
+        if (i < all.size() && !IsMarkByte(all[i])) continue;
+        if (i > from) {
+          canvas.TextOut(at, y, all.substr(from, i - from), pair.text, pair.background);
+          at += TextWidth(all.substr(from, i - from));
+        }
+        if (i == all.size()) break;
+        const int cell = TextWidth(all.substr(i, 1));
+        canvas.CharacterOut(at, y, cell, markAt(h.TokenStartLine, column + static_cast<int>(i)), pair.text,
+                            pair.background);
+        at += cell;
+        from = i + 1;
+      }
+    }
     if (xLine == h.TokenStartLine) {
       xColumn = std::max(h.TokenStartColumn, leftCol_ + 1) + static_cast<int>(shown.size());
       xPixels = x + w;

@@ -2,6 +2,7 @@
 // the view, and it is hidden while off the screen.
 #include <algorithm>
 
+#include "editor/PrefixSearch.h"
 #include "editor/TQuillEditor.h"
 
 void TQuillEditor::VScroll(TScrollRequest request, int pos) {
@@ -70,12 +71,9 @@ void TQuillEditor::HScroll(TScrollRequest request, int pos) {
     const int room = HasWindow() ? ClientRoom() : 0;
     // No character is narrower than a pixel: more than `room` characters never fit.
     const std::string_view rest = line.substr(from, static_cast<std::size_t>(std::max(room, 0) + 1));
-    int lo = 0, hi = static_cast<int>(rest.size());
-    while (lo < hi) {
-      const int mid = lo + (hi - lo + 1) / 2;
-      if (TextWidth(rest.substr(0, static_cast<std::size_t>(mid))) <= room) lo = mid; else hi = mid - 1;
-    }
-    fits = lo;
+    fits = LongestFitting(static_cast<int>(rest.size()), [&](int k) {
+      return TextWidth(rest.substr(0, static_cast<std::size_t>(k))) <= room;
+    });
   }
   switch (request) {
     case TScrollRequest::LineUp:

@@ -1,6 +1,7 @@
 // Metrics, caret placement, scrolling and the window events of the editor.
 #include <algorithm>
 
+#include "editor/PrefixSearch.h"
 #include "editor/TQuillEditor.h"
 #include "highlight/THighLighter.h"
 #include "platform/Canvas.h"
@@ -10,7 +11,7 @@ bool TQuillEditor::HasWindow() const { return host_ && host_->HasWindow(); }
 
 int TQuillEditor::ClientRoom() const { return HasWindow() ? host_->ClientWidth() - GutterWidth : 0; }
 
-int TQuillEditor::TextWidth(std::string_view s) {
+int TQuillEditor::TextWidth(std::string_view s) const {
   if (!HasWindow() || s.empty()) return 0;
   return host_->GetCanvas().TextWidth(s);
 }
@@ -138,15 +139,14 @@ void TQuillEditor::MoveCaretTo(int line, int column) {
 int TQuillEditor::FittingLeftCol(int column) {
   // Found by halving, since a text only gets wider with more characters. The caret's own column stays
   // visible even when nothing fits.
-  int lo = std::max(leftCol_, 0), hi = std::max(column - 1, lo);
+  const int lo = std::max(leftCol_, 0), hi = std::max(column - 1, lo);
   const int saved = leftCol_;
-  while (lo < hi) {
-    const int mid = lo + (hi - lo) / 2;
-    leftCol_ = mid;
-    if (CaretPastRight(column - mid)) lo = mid + 1; else hi = mid;
-  }
+  const int fit = FirstFailing(lo, hi, [&](int left) {
+    leftCol_ = left;
+    return CaretPastRight(column - left);
+  });
   leftCol_ = saved;
-  return lo;
+  return fit;
 }
 
 bool TQuillEditor::EnsureCaretVisible() {
@@ -260,7 +260,7 @@ void TQuillEditor::FocusOut() {
 
 void TQuillEditor::Paint() {
   if (updateLock_ > 0) return;
-  HasSelection();
+  SwitchPopup(SelectionExists());
   if (!HasWindow()) return;
   BeginUpdate();
   host_->HideCaret();

@@ -1,6 +1,7 @@
 // Word wrap: long document lines kept as several stored lines joined by soft breaks.
 #include <algorithm>
 
+#include "editor/PrefixSearch.h"
 #include "editor/TQuillEditor.h"
 #include "highlight/Letters.h"
 #include "highlight/THighLighter.h"
@@ -19,13 +20,7 @@ std::vector<std::string> TQuillEditor::CutIntoPieces(std::string s, int cap) {
     const std::string_view rest = std::string_view(s).substr(pos);
     int n = static_cast<int>(rest.size());
     if (cap > 0) n = std::min(n, cap);
-    // The longest prefix that fits, by halving: a prefix only gets wider as it grows.
-    int lo = 0, hi = n;
-    while (lo < hi) {
-      const int mid = lo + (hi - lo + 1) / 2;
-      if (TooWide(rest.substr(0, static_cast<std::size_t>(mid)))) hi = mid - 1; else lo = mid;
-    }
-    n = lo;
+    n = LongestFitting(n, [&](int k) { return !TooWide(rest.substr(0, static_cast<std::size_t>(k))); });
     const int fits = n;
     // Break after the last non-letter that fits; a word wider than the area is cut two short.
     while (n > 0 && IsLetter(static_cast<unsigned char>(rest[static_cast<std::size_t>(n - 1)]))) --n;
@@ -137,8 +132,11 @@ void TQuillEditor::CheckRewrap() {
     return;
   }
   if (wordWrapEffective_) {
+    // Offsets do not count soft breaks, so they name the same text before and after the re-wrap.
+    const int anchor = ClampedOffset(selAnchor_), end = ClampedOffset(selEnd_);
     UnwrapAll();
     WrapAll();
+    PlaceSelection(anchor, end);
   }
   rewrapWidth_ = width;
   rewrapFontSize_ = font_.Size;

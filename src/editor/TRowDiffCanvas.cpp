@@ -58,6 +58,10 @@ void TRowDiffCanvas::TextOut(int x, int y, std::string_view text, TColor fg, TCo
   Add({Kind::Text, x, y, 0, 0, fg, bg, std::string(text)}, area);
 }
 
+void TRowDiffCanvas::CharacterOut(int x, int y, int cellWidth, char32_t character, TColor fg, TColor bg) {
+  Add({Kind::Character, x, y, cellWidth, static_cast<int>(character), fg, bg, {}}, {x, y, x + cellWidth, y + cellHeight_});
+}
+
 void TRowDiffCanvas::FillRect(int left, int top, int right, int bottom, TColor color) {
   Add({Kind::Fill, left, top, right, bottom, color, 0, {}}, {left, top, right, bottom});
 }
@@ -87,6 +91,7 @@ void TRowDiffCanvas::Replay(const Seg& s) {
   for (const Call& c : s.calls) {
     switch (c.kind) {
       case Kind::Text: target_->TextOut(c.a, c.b, c.text, c.fg, c.bg); break;
+      case Kind::Character: target_->CharacterOut(c.a, c.b, c.c, static_cast<char32_t>(c.d), c.fg, c.bg); break;
       case Kind::Fill: target_->FillRect(c.a, c.b, c.c, c.d, c.fg); break;
       case Kind::Pixel: target_->SetPixel(c.a, c.b, c.fg); break;
       case Kind::Line: target_->Line(c.a, c.b, c.c, c.d, c.fg); break;

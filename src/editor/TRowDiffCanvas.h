@@ -26,6 +26,7 @@ public:
   int AverageCharWidth() override { return target_->AverageCharWidth(); }
   int TextWidth(std::string_view text) override { return target_->TextWidth(text); }
   void TextOut(int x, int y, std::string_view text, TColor fg, TColor bg) override;
+  void CharacterOut(int x, int y, int cellWidth, char32_t character, TColor fg, TColor bg) override;
   void FillRect(int left, int top, int right, int bottom, TColor color) override;
   void SetPixel(int x, int y, TColor color) override;
   void Line(int x1, int y1, int x2, int y2, TColor color) override;
@@ -37,7 +38,7 @@ private:
     int left = 0, top = 0, right = 0, bottom = 0;
     bool Overlaps(const Rect& o) const { return left < o.right && o.left < right && top < o.bottom && o.top < bottom; }
   };
-  enum class Kind : unsigned char { Text, Fill, Pixel, Line, Glyph, Clip, Font };
+  enum class Kind : unsigned char { Text, Character, Fill, Pixel, Line, Glyph, Clip, Font };
   struct Call {
     Kind kind;
     int a = 0, b = 0, c = 0, d = 0;

@@ -16,15 +16,15 @@ void TUndoClass::Push(TUndoRecord record) {
 }
 
 void TUndoClass::PushInsert(int position, int length) {
-  Push(TUndoRecord{{}, TUndoRecord::ekInsert, position, length});
+  Push(TUndoRecord{{}, {}, TUndoRecord::ekInsert, position, length});
 }
 
-void TUndoClass::PushDelete(int position, const std::string& text) {
-  Push(TUndoRecord{text, TUndoRecord::ekDelete, position, static_cast<int>(text.size())});
+void TUndoClass::PushDelete(int position, const std::string& text, std::u32string marks) {
+  Push(TUndoRecord{text, std::move(marks), TUndoRecord::ekDelete, position, static_cast<int>(text.size())});
 }
 
-void TUndoClass::PushReplace(int position, int newLength, const std::string& oldText) {
-  Push(TUndoRecord{oldText, TUndoRecord::ekReplace, position, newLength});
+void TUndoClass::PushReplace(int position, int newLength, const std::string& oldText, std::u32string marks) {
+  Push(TUndoRecord{oldText, std::move(marks), TUndoRecord::ekReplace, position, newLength});
 }
 
 TUndoRecord TUndoClass::Pop() {

@@ -7,6 +7,9 @@
 struct TUndoRecord {
   enum Kind { ekNone = 0, ekInsert = 1, ekDelete = 2, ekReplace = 6 };
   std::string SavedText;  // empty for an insertion; the removed or replaced text otherwise
+  // The characters of the foreign-character marks in SavedText, in order (editor/ForeignMarks.h); empty
+  // when they all stand for themselves.
+  std::u32string SavedMarks;
   int EditKind = ekNone;
   int Position = 0;
   int Param = 0;  // inserted length, deleted length, or new length of a replacement
@@ -24,8 +27,8 @@ public:
   }
   void Clear();
   void PushInsert(int position, int length);
-  void PushDelete(int position, const std::string& text);
-  void PushReplace(int position, int newLength, const std::string& oldText);
+  void PushDelete(int position, const std::string& text, std::u32string marks = {});
+  void PushReplace(int position, int newLength, const std::string& oldText, std::u32string marks = {});
   bool CanUndo() const { return count_ >= 1; }
   // Removes and returns the newest record; an empty record when there is none.
   TUndoRecord Pop();

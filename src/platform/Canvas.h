@@ -18,6 +18,12 @@ public:
 
   // Draws text opaquely: every character cell is first filled with bg.
   virtual void TextOut(int x, int y, std::string_view text, TColor fg, TColor bg) = 0;
+  // Draws one Unicode character opaquely in a cell `cellWidth` pixels wide (a foreign-character mark of
+  // the editor, whose reserved byte TextWidth measures as that cell), squeezed when its glyph is wider.
+  // A canvas that cannot draw it leaves the cell blank.
+  virtual void CharacterOut(int x, int y, int cellWidth, char32_t /*character*/, TColor /*fg*/, TColor bg) {
+    FillRect(x, y, x + cellWidth, y + CellHeight(), bg);
+  }
   virtual void FillRect(int left, int top, int right, int bottom, TColor color) = 0;
   virtual void SetPixel(int x, int y, TColor color) = 0;
   virtual void Line(int x1, int y1, int x2, int y2, TColor color) = 0;

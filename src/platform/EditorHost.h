@@ -42,6 +42,15 @@ public:
   // Clipboard plain text as Windows-1250 bytes; characters Windows-1250 cannot hold are dropped.
   virtual std::string ClipboardText() = 0;
   virtual void SetClipboardText(std::string_view text) = 0;
+  // The same with the characters Windows-1250 cannot hold: each is a reserved byte in the text and its
+  // code point in `marks`, in order (editor/ForeignMarks.h). A host without them drops such characters.
+  virtual std::string ClipboardMarkedText(std::u32string& marks) {
+    marks.clear();
+    return ClipboardText();
+  }
+  virtual void SetClipboardMarkedText(std::string_view text, std::u32string_view /*marks*/) {
+    SetClipboardText(text);
+  }
 
   virtual void SetFocus() = 0;
   virtual bool Focused() const = 0;

@@ -90,3 +90,13 @@ std::optional<char> CharacterFor(const QKeyEvent& event) {
   if (c < 32 || c == 127) return std::nullopt;
   return bytes[0];
 }
+
+std::optional<char32_t> ForeignCharacterFor(const QKeyEvent& event) {
+  const Qt::KeyboardModifiers mods = event.modifiers();
+  if ((mods & (Qt::MetaModifier | Qt::AltModifier | Qt::ControlModifier)) != 0) return std::nullopt;
+  const QList<uint> ucs4 = event.text().toUcs4();
+  if (ucs4.size() != 1 || !ToWin1250(event.text()).empty()) return std::nullopt;
+  const auto cp = static_cast<char32_t>(ucs4[0]);
+  if (!QChar::isPrint(cp)) return std::nullopt;
+  return cp;
+}

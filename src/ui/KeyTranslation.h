@@ -13,3 +13,6 @@ TShiftState ShiftStateFor(Qt::KeyboardModifiers modifiers, Qt::MouseButtons butt
 // Esc, Enter, Backspace and Tab give their control characters, Ctrl with a letter its control code;
 // Alt alone (a menu accelerator) types nothing; otherwise the event's text, when Windows-1250 holds it.
 std::optional<char> CharacterFor(const QKeyEvent& event);
+// The one printable character outside Windows-1250 that a key types (a Cyrillic or Greek layout, a
+// compose key), under the same rules for modifiers as CharacterFor.
+std::optional<char32_t> ForeignCharacterFor(const QKeyEvent& event);

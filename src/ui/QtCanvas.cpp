@@ -4,6 +4,7 @@
 #include <QGlyphRun>
 #include <QHash>
 
+#include "editor/ForeignMarks.h"
 #include "ui/GutterGlyphs.h"
 #include "ui/QtColor.h"
 #include "ui/Win1250Text.h"
@@ -74,6 +75,12 @@ const QtCanvas::MeasuredFont& QtCanvas::Measured(const std::string& name, int si
       if (glyphs.size() == 1) f->glyph[static_cast<std::size_t>(b)] = glyphs[0];
     }
   }
+  // A foreign-character mark takes a cell of one average character, or two for a wide character;
+  // CharacterOut draws the real character there.
+  const int cell = std::max(1, f->metrics.averageCharWidth());
+  f->advance[static_cast<unsigned char>(kMarkByte)] = cell;
+  f->advance[static_cast<unsigned char>(kWideMarkByte)] = 2 * cell;
+  f->glyph[static_cast<unsigned char>(kMarkByte)] = f->glyph[static_cast<unsigned char>(kWideMarkByte)] = 0;
   if (fonts_.size() >= 4) fonts_.erase(fonts_.begin());
   fonts_.push_back(std::move(f));
   return *fonts_.back();
@@ -148,6 +155,29 @@ void QtCanvas::TextOut(int x, int y, std::string_view text, TColor fg, TColor bg
     }
   }
   run_.end = x + width;
+}
+
+void QtCanvas::CharacterOut(int x, int y, int cellWidth, char32_t character, TColor fg, TColor bg) {
+  FlushRun();
+  QPainter* p = Painter();
+  if (p == nullptr || cellWidth <= 0) return;
+  const QRect cell(x, y, cellWidth, metrics_.height());
+  p->fillRect(cell, ToQColor(bg, palette_));
+  // Qt finds the glyph in a fallback font when the editor's font has none.
+  const QString text = QString::fromUcs4(&character, 1);
+  const int width = metrics_.horizontalAdvance(text);
+  if (width <= 0) return;
+  SetPen(fg);
+  p->save();
+  p->setClipRect(cell, Qt::IntersectClip);
+  if (width <= cellWidth) {
+    p->drawText(QPoint(x + (cellWidth - width) / 2, y + metrics_.ascent()), text);
+  } else {
+    p->translate(x, y + metrics_.ascent());
+    p->scale(static_cast<double>(cellWidth) / width, 1.0);
+    p->drawText(QPoint(0, 0), text);
+  }
+  p->restore();
 }
 
 void QtCanvas::FlushRun() {

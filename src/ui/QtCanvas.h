@@ -45,6 +45,7 @@ public:
   int AverageCharWidth() override;
   int TextWidth(std::string_view text) override;
   void TextOut(int x, int y, std::string_view text, TColor fg, TColor bg) override;
+  void CharacterOut(int x, int y, int cellWidth, char32_t character, TColor fg, TColor bg) override;
   void FillRect(int left, int top, int right, int bottom, TColor color) override;
   void SetPixel(int x, int y, TColor color) override;
   void Line(int x1, int y1, int x2, int y2, TColor color) override;

@@ -9,6 +9,7 @@
 #include <QScrollBar>
 #include <QStyle>
 
+#include "editor/ForeignMarks.h"
 #include "ui/KeyTranslation.h"
 #include "ui/QtColor.h"
 #include "ui/Win1250Text.h"
@@ -21,8 +22,8 @@ constexpr int kTimerGranularityMs = 15;
 constexpr std::size_t kIdleScanBytes = 256 * 1024;
 
 // Other programs expect Unicode text with LF line ends; the editor holds CR LF.
-QString ForOtherPrograms(std::string_view text) {
-  QString s = FromWin1250(text);
+QString ForOtherPrograms(std::string_view text, std::u32string_view marks = {}) {
+  QString s = FromMarked(text, marks);
   s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   return s;
 }
@@ -253,24 +254,33 @@ void QuillEditorWidget::SetClipboardText(std::string_view text) {
   QApplication::clipboard()->setText(ForOtherPrograms(text));
 }
 
+std::string QuillEditorWidget::ClipboardMarkedText(std::u32string& marks) {
+  return ToMarked(QApplication::clipboard()->text(), marks);
+}
+
+void QuillEditorWidget::SetClipboardMarkedText(std::string_view text, std::u32string_view marks) {
+  QApplication::clipboard()->setText(ForOtherPrograms(text, marks));
+}
+
 void QuillEditorWidget::PublishPrimarySelection() {
   QClipboard* clipboard = QApplication::clipboard();
   if (!clipboard->supportsSelection() || editor_->SelLength() == 0) return;
   const std::pair<int, int> selection{editor_->SelStart(), editor_->SelLength()};
   if (selection == publishedSelection_ && clipboard->ownsSelection()) return;
   publishedSelection_ = selection;
-  clipboard->setText(ForOtherPrograms(editor_->SelText()), QClipboard::Selection);
+  clipboard->setText(ForOtherPrograms(editor_->SelText(), editor_->SelMarks()), QClipboard::Selection);
 }
 
 void QuillEditorWidget::PastePrimarySelection(QPoint at) {
   QClipboard* clipboard = QApplication::clipboard();
   if (!clipboard->supportsSelection() || editor_->Readonly()) return;
-  const std::string text = ToWin1250(clipboard->text(QClipboard::Selection));
+  std::u32string marks;
+  std::string text = ToMarked(clipboard->text(QClipboard::Selection), marks);
   if (text.empty()) return;
   // As in every X11 editor the text goes in where the middle button was pressed, not at the caret.
   editor_->MouseDown(TMouseButton::mbLeft, TShiftState{}, at.x(), at.y());
   editor_->MouseUp(TMouseButton::mbLeft, TShiftState{}, at.x(), at.y());
-  editor_->SetSelText(text);
+  editor_->PasteText(std::move(text), std::move(marks));
 }
 
 void QuillEditorWidget::SetFocus() { setFocus(Qt::OtherFocusReason); }
@@ -298,15 +308,25 @@ bool QuillEditorWidget::event(QEvent* e) {
 void QuillEditorWidget::keyPressEvent(QKeyEvent* e) {
   int key = VirtualKeyFor(e->key());
   if (key != 0) editor_->KeyDown(key, ShiftStateFor(e->modifiers(), QApplication::mouseButtons()));
-  if (const std::optional<char> c = CharacterFor(*e)) editor_->KeyPress(*c);
+  if (const std::optional<char> c = CharacterFor(*e))
+    editor_->KeyPress(*c);
+  else if (const std::optional<char32_t> foreign = ForeignCharacterFor(*e))
+    editor_->TypeForeignCharacter(*foreign);
   e->accept();
   PublishPrimarySelection();
 }
 
 void QuillEditorWidget::inputMethodEvent(QInputMethodEvent* e) {
   // Text composed by an input method (dead keys, compose sequences) arrives here, not as key presses.
-  for (char c : ToWin1250(e->commitString()))
-    if (static_cast<unsigned char>(c) >= 32) editor_->KeyPress(c);
+  std::u32string marks;
+  const std::string text = ToMarked(e->commitString(), marks);
+  std::size_t k = 0;
+  for (char c : text) {
+    if (IsMarkByte(c))
+      editor_->TypeForeignCharacter(marks[k++]);
+    else if (static_cast<unsigned char>(c) >= 32)
+      editor_->KeyPress(c);
+  }
   e->accept();
 }
 

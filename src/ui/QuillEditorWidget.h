@@ -44,6 +44,8 @@ public:
   bool KeepsDrawing() const override { return true; }  // the back buffer keeps the last paint
   std::string ClipboardText() override;
   void SetClipboardText(std::string_view text) override;
+  std::string ClipboardMarkedText(std::u32string& marks) override;
+  void SetClipboardMarkedText(std::string_view text, std::u32string_view marks) override;
   void SetFocus() override;
   bool Focused() const override;
   void SetCursor(Cursor cursor) override;

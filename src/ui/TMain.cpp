@@ -101,6 +101,7 @@ TMain::~TMain() {
     editor.OnModified = nullptr;
     editor.OnKeyPress = nullptr;
     editor.OnColorSetChange = nullptr;
+    editor.OnForeignReplaced = nullptr;
   }
 }
 
@@ -148,6 +149,12 @@ void TMain::CreateEditor() {
   editor.OnModified = [this](bool modified) { EditorModified(modified); };
   editor.OnKeyPress = [this](char& key) { EditorKeyPress(key); };
   editor.OnColorSetChange = [this](TColorStyle style) { EditorColorSetChange(style); };
+  // Typed or pasted characters that the document's 8-bit code page cannot hold became "?".
+  editor.OnForeignReplaced = [this] {
+    panels_[0]->setText(InterfaceLanguage() == 1
+                            ? QString::fromUtf8("Znaki spoza strony kodowej dokumentu zastąpiono znakiem \"?\"")
+                            : QStringLiteral("Characters outside the document's code page were replaced by \"?\""));
+  };
   document_ = std::make_unique<TQuillEditorDocument>(editor);
   documents_ = std::make_unique<TDocumentCommands>(*document_, dialogs_, settings_, *this);
 }
@@ -167,7 +174,8 @@ void TMain::ApplySettings() {
 void TMain::OpenCommandLineDocument() {
   const std::string name = JoinCommandLine(arguments_);
   std::error_code ec;
-  if (!name.empty() && std::filesystem::is_regular_file(name, ec)) OpenDocument(name);
+  // A folder, a pipe or a device is handed on too: opening it tells the user why it cannot be opened.
+  if (!name.empty() && std::filesystem::exists(name, ec)) OpenDocument(name);
 }
 
 void TMain::FindHelpFile() {

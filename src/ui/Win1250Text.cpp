@@ -40,3 +40,14 @@ std::string ToWin1250(const QString& text) {
   }
   return result;
 }
+
+QString FromMarked(std::string_view bytes, std::u32string_view marks) {
+  const std::u32string unicode = MarkedToUnicode(bytes, marks);
+  return QString::fromUcs4(unicode.data(), static_cast<qsizetype>(unicode.size()));
+}
+
+std::string ToMarked(const QString& text, std::u32string& marks) {
+  const QList<uint> ucs4 = text.toUcs4();
+  const std::u32string unicode(ucs4.begin(), ucs4.end());
+  return UnicodeToMarked(unicode, marks);
+}

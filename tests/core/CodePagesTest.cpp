@@ -113,7 +113,9 @@ TEST(CodePages, Detection) {
       {"plain ascii text", "windows-1250"},
       {"", "windows-1250"},
       {"ma\xB1 x", "iso-8859-2"},                 // ą of ISO-8859-2, no letter in Windows-1250
-      {"ma\xB1", "windows-1250"},                 // the last byte is never looked at
+      {"ma\xB1", "iso-8859-2"},                   // the last byte counts too
+      {"\xB1", "iso-8859-2"},
+      {"ab\xC4", "windows-1250"},
       {"x\xC4\x85x \xB9", "utf-8"},               // one UTF-8 ą wins over everything
       {"\xC6wierk \xCA" "dward", "windows-1250"},    // Ć and Ę mean the same in both: a tie
       {"DWA \xBCR\xD3" "D\xA3" "A", "iso-8859-2"},

@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -6,7 +8,9 @@
 #include <random>
 
 #include "DocumentFakes.h"
+#include "app/LangTable.h"
 #include "app/MetaTags.h"
+#include "app/TextFiles.h"
 #include "app/TDocumentCommands.h"
 #include "app/TQuillEditorDocument.h"
 #include "editor/TQuillEditor.h"
@@ -79,6 +83,7 @@ TEST_F(DocumentCommandsTest, RandomBytesRoundTripThroughEveryEightBitCodePage) {
     }
     const std::string file =
         "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=" + std::string(page) + "\">" + body + ".";
+    dialogs.answers.push_back(Dialogs::Answer::Yes);  // it fails the text-file test: open it anyway
     EXPECT_EQ(OpenAndSave("r.txt", file), file) << page;
   }
 }
@@ -132,15 +137,96 @@ TEST_F(DocumentCommandsTest, UnreadableFileLeavesTheDocument) {
   docs.OpenDocument(dir / "doc.txt");
   editor.SetText("precious, edited");
   editor.SetModified(false);
-  docs.OpenDocument(dir.Path());  // a folder
-  EXPECT_EQ(dialogs.asked, std::vector<std::string>{"Can not open this file. (I/O error) "});
+  // Only regular files are read: a pipe must not block, /dev/zero must not fill the memory.
+  ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
+  const std::string notRegular = "Can not open this file: it is not a regular file but a folder, a device or a pipe.";
+  for (const std::string& name : {dir.Path(), dir / "fifo", std::string("/dev/zero")}) {
+    docs.OpenDocument(name);
+    EXPECT_EQ(dialogs.asked.back(), notRegular) << name;
+  }
+  // A file too large for the memory (a sparse one: it takes no disk space) is refused with a message.
+  WriteBytes(dir / "huge.txt", "");
+  fs::resize_file(dir / "huge.txt", MaxReadableFileSize() + 1);
+  docs.OpenDocument(dir / "huge.txt");
+  EXPECT_EQ(dialogs.asked.back(), "Can not open this file: it is too large to fit in this computer's memory.");
+  ::chmod((dir / "doc.txt").c_str(), 0);
+  if (::access((dir / "doc.txt").c_str(), R_OK) != 0) {  // root reads it all the same
+    docs.OpenDocument(dir / "doc.txt");
+    EXPECT_EQ(dialogs.asked.back(), "Can not open this file. (I/O error) ");
+  }
   EXPECT_EQ(editor.Text(), "precious, edited");
   EXPECT_EQ(editor.DocumentFileName(), dir / "doc.txt");
 
+  const std::size_t messages = dialogs.asked.size();
   docs.OpenDocument(dir / "missing.txt");
-  EXPECT_EQ(dialogs.asked.size(), 1u);
+  EXPECT_EQ(dialogs.asked.size(), messages);
   EXPECT_EQ(editor.Text(), "");
   EXPECT_EQ(editor.DocumentFileName(), dir / "missing.txt");
+}
+
+// A file that fails the text-file test is opened only when the user says so, in either language.
+TEST_F(DocumentCommandsTest, BinaryFileAsksBeforeOpening) {
+  const std::string binary("\x7F" "ELF\x02\x01\x01\0\0\0", 10);
+  WriteBytes(dir / "prog", binary);
+  editor.SetText("kept");
+  editor.SetModified(false);
+  struct Case {
+    int language;
+    Dialogs::Answer answer;
+    const char* question;
+  };
+  const Case cases[] = {
+      {2, Dialogs::Answer::No, "The file \"%s\" does not look like a text file, and saving it from the editor may "
+                               "change it. Open it anyway?"},
+      {1, Dialogs::Answer::No, "Plik \"%s\" nie wygląda na plik tekstowy i zapisanie go z edytora może go zmienić. "
+                               "Otworzyć mimo to?"},
+      {2, Dialogs::Answer::Yes, nullptr},
+  };
+  const int language = InterfaceLanguage();
+  for (const Case& c : cases) {
+    SetInterfaceLanguage(c.language);
+    dialogs.answers.push_back(c.answer);
+    docs.OpenDocument(dir / "prog");
+    if (c.question) {
+      std::string expected = c.question;
+      expected.replace(expected.find("%s"), 2, dir / "prog");
+      EXPECT_EQ(dialogs.asked.back(), expected);
+      EXPECT_EQ(editor.Text(), "kept");
+    }
+  }
+  SetInterfaceLanguage(language);
+  EXPECT_EQ(editor.DocumentFileName(), dir / "prog");
+  EXPECT_EQ(editor.Text(), binary);
+  // Text files, and files that do not exist yet, are opened without a question.
+  WriteBytes(dir / "t.txt", "text\t\x1B[0m");
+  docs.OpenDocument(dir / "t.txt");
+  docs.OpenDocument(dir / "new.txt");
+  EXPECT_EQ(dialogs.asked.size(), 3u);
+}
+
+// Opening and saving a second time changes nothing: no letter turns into another, no text is lost. (Only
+// the generator tag changes its spelling: it is written as new the first time and replaced after that.)
+TEST_F(DocumentCommandsTest, SecondOpenAndSaveChangeNothing) {
+  const auto respelled = [](std::string text) {
+    const std::size_t at = text.find("HTTP-EQUIV=\"Generator\"");
+    if (at != std::string::npos) text.replace(at, 10, "http-equiv");
+    return text;
+  };
+  const std::pair<std::string, std::string> cases[] = {  // the file, and what it must keep
+      {"<html><meta name=x", "<meta name=x"},
+      {"<html>x\xB1", "x\xB1"},
+      {"<html><meta http-equiv=generator content=1\r\nHello", "content=1\r\nHello"},
+  };
+  for (const auto& [file, kept] : cases) {
+    const std::string saved = respelled(OpenAndSave("again.html", file));
+    const std::string opened = respelled(editor.Text());
+    docs.OpenDocument(dir / "again.html");
+    EXPECT_EQ(editor.Text(), opened) << file;
+    editor.SetModified(true);
+    ASSERT_TRUE(docs.SaveDocument());
+    EXPECT_EQ(ReadBytes(dir / "again.html"), saved) << file;
+    EXPECT_NE(saved.find(kept), std::string::npos) << file;
+  }
 }
 
 TEST_F(DocumentCommandsTest, FailedSaveKeepsOldFileBackupAndModifiedState) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "EditorTestSupport.h"
 
@@ -22,6 +23,7 @@ TEST(EditorTyping, AutomaticClosingPairsFollowTheCharactersBeforeTheCaret) {
       {"\"", "\"\"", 1},
       {"\"\"", "\"\"\"", 2},    // right after a quote only one is typed
       {"'x'", "'x''", 3},       // a quote two back: only one is typed
+      {"\"x\"", "\"x\"\"", 3},
       {"<", "<>", 1},
       {"[", "[]", 1},
       {"{", "{}", 1},
@@ -103,65 +105,114 @@ TEST(EditorEnter, KeepsIndentationAndContinuesListItemsCellsAndOptions) {
   }
 }
 
-TEST(EditorKeys, BackspaceDeleteTabAndWordDeletion) {
+TEST(EditorKeys, EditingKeysTakeWhatTheyShouldAndLeaveTheCaretThere) {
+  const int back = -1, tab = -2;  // typed characters; other entries are key codes, with Ctrl when asked
+  const struct {
+    const char* text;
+    int caret, key;
+    bool ctrl;
+    const char* after;
+    int caretAfter;
+  } cases[] = {
+      {"ab\r\ncd", 4, back, false, "abcd", 2},  // joins the lines
+      {"abcd", 2, back, false, "acd", 1},
+      {"acd", 0, back, false, "acd", 0},  // nothing before the start
+      {"\r\nab", 2, back, false, "ab", 0},  // the line after an empty one
+      {"ab\r\n\r\ncd", 4, back, false, "ab\r\ncd", 2},
+      {"ab\r\ncd", 2, vk::Delete, false, "abcd", 2},
+      {"ab\r\ncd", 6, vk::Delete, false, "ab\r\ncd", 6},
+      {"acd", 0, tab, false, "     acd", 5},
+      {"one two  three", 14, vk::Back, true, "one two", 7},  // back to the end of the previous word
+      {"one two  three", 0, vk::Delete, true, "two  three", 0},  // up to the start of the next word
+  };
+  for (const auto& c : cases) {
+    EditorFixture f;
+    TQuillEditor& e = *f;
+    e.SetText(c.text);
+    e.SetSelStart(c.caret);
+    if (c.key == back) e.KeyPress('\b');
+    else if (c.key == tab) e.KeyPress('\t');
+    else Key(e, c.key, c.ctrl ? TShiftState{ssCtrl} : TShiftState{});
+    EXPECT_EQ(e.Text(), c.after) << c.text << " " << c.key;
+    EXPECT_EQ(e.SelStart(), c.caretAfter) << c.text << " " << c.key;
+    if (e.Text() != c.text) {
+      e.Undo();
+      EXPECT_EQ(e.Text(), c.text);
+    }
+  }
   EditorFixture f;
   TQuillEditor& e = *f;
-  e.SetText("ab\r\ncd");
-  e.SetSelStart(4);
-  e.KeyPress('\b');  // joins the lines
-  EXPECT_EQ(e.Text(), "abcd");
-  EXPECT_EQ(e.SelStart(), 2);
-  e.KeyPress('\b');
-  EXPECT_EQ(e.Text(), "acd");
-  e.SetSelStart(0);
-  e.KeyPress('\b');  // nothing before the start
-  EXPECT_EQ(e.Text(), "acd");
-  e.KeyPress('\t');
-  EXPECT_EQ(e.Text(), "     acd");
-  Undo(e, 3);
-  EXPECT_EQ(e.Text(), "ab\r\ncd");
-
-  e.SetText("one two  three");
-  e.SetSelStart(14);
+  e.SetText("one two");
+  e.SetSelStart(7);
   Key(e, vk::Back, TShiftState{ssCtrl});
-  EXPECT_EQ(e.Text(), "one two");  // back to the end of the previous word
-  e.KeyPress(127);                 // the DEL character that Ctrl+Backspace also produces
-  EXPECT_EQ(e.Text(), "one two");
-  e.SetSelStart(0);
-  Key(e, vk::Delete, TShiftState{ssCtrl});
-  EXPECT_EQ(e.Text(), "two");  // up to the start of the next word
+  e.KeyPress(127);  // the DEL character that Ctrl+Backspace also produces is not typed
+  EXPECT_EQ(e.Text(), "one");
   // Ctrl+Delete types no character, so the next key's character is not skipped.
+  Key(e, vk::Delete, TShiftState{ssCtrl});
   Key(e, vk::OtherCharacterKey);
   e.KeyPress(',');
-  EXPECT_EQ(e.Text(), ",two");
+  EXPECT_EQ(e.Text(), "one,");
 }
 
-TEST(EditorKeys, HomeTogglesAndVerticalMovesKeepTheDesiredColumn) {
-  EditorFixture f;
+TEST(EditorKeys, WordMovesStopAtWordEdgesAndCrossLines) {
+  const struct {
+    const char* text;
+    int from;
+    bool right;
+    int to;
+  } cases[] = {
+      {"one two three", 13, false, 7},  // just after the previous word
+      {"one two", 4, false, 3},
+      {"x, y", 4, false, 1},
+      {"  ab", 4, false, 0},
+      {"\xB9\xEA b", 4, false, 2},  // Polish letters are word characters
+      {"ab\r\n\r\ncd", 6, false, 0},  // up past empty lines
+      {"\r\n\r\nab", 4, false, 0},
+      {"ab", 2, false, 0},
+      {"one two", 0, true, 4},  // the start of the next word
+      {"one two", 1, true, 4},
+      {"one two", 3, true, 7},  // the scan starts one past the caret
+      {"ab\r\ncd", 2, true, 4},  // from a line's end to the next line's start
+      {"ab\r\n\r\n  cd", 4, true, 8},  // down past empty lines to the first word
+      {"x\r\n\r\n ,", 3, true, 7},
+      {"abc", 1, true, 1},  // on the last line nothing when the scan starts at its end
+      {"ab\r\ncd", 6, true, 6},
+  };
+  for (const auto& c : cases) {
+    EditorFixture f;
+    f->SetText(c.text);
+    f->SetSelStart(c.from);
+    Key(*f, c.right ? vk::Right : vk::Left, TShiftState{ssCtrl});
+    EXPECT_EQ(f->SelStart(), c.to) << c.text << " from " << c.from << (c.right ? " right" : " left");
+  }
+}
+
+TEST(EditorKeys, UpAndDownScrollOnlyToKeepTheCaretAboveTheLastRow) {
+  EditorFixture f(80, 6);
   TQuillEditor& e = *f;
-  e.SetText("   x\r\nlonger line\r\nab\r\nthe fourth line");
-  e.SetSelStart(2);
-  Key(e, vk::Home);
-  EXPECT_EQ(Column(e), 4);
-  Key(e, vk::Home);
-  EXPECT_EQ(Column(e), 1);
-  Key(e, vk::Home);
-  EXPECT_EQ(Column(e), 4);
-  Key(e, vk::Down);
-  Key(e, vk::End);
-  EXPECT_EQ(Column(e), 12);
-  Key(e, vk::Down);
-  EXPECT_EQ(Column(e), 3);  // limited to the short line's end
-  Key(e, vk::Down);
-  EXPECT_EQ(Column(e), 12);  // the desired column again
-  Key(e, vk::Right);
-  Key(e, vk::Left);
-  Key(e, vk::Left);
-  EXPECT_EQ(Column(e), 11);
-  Key(e, vk::Home, TShiftState{ssCtrl});
-  EXPECT_EQ(e.SelStart(), 0);
-  Key(e, vk::End, TShiftState{ssShift, ssCtrl});
-  EXPECT_EQ(e.SelLength(), static_cast<int>(e.Text().size()));
+  std::string text = "0";
+  for (int i = 1; i < 20; ++i) text += "\r\n" + std::to_string(i);
+  e.SetText(text);
+  e.SetSelStart(0);
+  const int lowest = e.VisibleRows() - 2;  // the lowest row Down leaves the caret on
+  e.SetSelStart(e.PosToOffset(lowest + 1, 1));  // a caret placed below it scrolls, keeping its screen row
+  EXPECT_EQ(e.TopLine(), lowest + 1);
+  e.SetSelStart(0);
+  for (int line = 1; line < 20; ++line) {
+    Key(e, vk::Down);
+    ASSERT_EQ(e.CurrentLine(), line);
+    EXPECT_EQ(e.TopLine(), std::max(0, line - lowest)) << line;
+  }
+  Key(e, vk::Down);  // no line below
+  EXPECT_EQ(e.CurrentLine(), 19);
+  for (int line = 18; line >= 0; --line) {
+    Key(e, vk::Up);
+    ASSERT_EQ(e.CurrentLine(), line);
+    EXPECT_EQ(e.TopLine(), std::min(19 - lowest, line)) << line;
+  }
+  Key(e, vk::Next);  // a page down leaves the old last row on top, the caret on column 1 there
+  EXPECT_EQ(e.TopLine(), e.VisibleRows() - 1);
+  EXPECT_EQ(e.SelStart(), e.PosToOffset(e.TopLine(), 1));
 }
 
 TEST(EditorKeys, BookmarksWithCtrlAltAndClipboardKeys) {
@@ -181,6 +232,7 @@ TEST(EditorKeys, BookmarksWithCtrlAltAndClipboardKeys) {
   e.SetSelStart(0);
   Key(e, '5', TShiftState{ssCtrl});
   EXPECT_EQ(e.CurrentLine(), 2);
+  EXPECT_EQ(e.SelStart(), e.PosToOffset(2, 1));  // typing goes where the bookmark took the caret
 
   int key = 'A';
   e.KeyDown(key, TShiftState{ssCtrl});
@@ -266,6 +318,38 @@ TEST(EditorMouse, WheelScrollsByTheConfiguredSizes) {
   EXPECT_EQ(e.TopLine(), 0);
 }
 
+// The lines of a plain text, split at CR LF.
+std::vector<std::string> LinesOf(const std::string& text) {
+  std::vector<std::string> lines(1);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text.compare(i, 2, "\r\n") == 0) {
+      lines.emplace_back();
+      ++i;
+    } else {
+      lines.back() += text[i];
+    }
+  }
+  return lines;
+}
+
+// The caret column the model expects after an arrow key, Home or End (without word wrap), given the
+// column before it and the column kept for vertical moves. Up and Down never leave the caret left of
+// the first visible column: past the end of a short line it stands there.
+int ExpectedColumn(int key, const std::string& line, int column, int desired, int firstVisible) {
+  const int end = static_cast<int>(line.size()) + 1;
+  switch (key) {
+    case vk::Left: return std::max(column - 1, 1);
+    case vk::Right: return column < end ? column + 1 : column;
+    case vk::End: return end;
+    case vk::Home: {
+      const auto first = line.find_first_not_of(' ');
+      const int text = first == std::string::npos ? 1 : static_cast<int>(first) + 1;
+      return text != column ? text : 1;
+    }
+    default: return std::max(std::min(desired, end), firstVisible);
+  }
+}
+
 TEST(EditorRandomized, KeysAndClicksKeepTheCaretOnTextAndMatchTheModel) {
   for (const bool wrap : {false, true}) {
     EditorFixture f(30, 8);
@@ -276,41 +360,57 @@ TEST(EditorRandomized, KeysAndClicksKeepTheCaretOnTextAndMatchTheModel) {
     e.SetTextEnter(false);
     std::mt19937 rng(wrap ? 5 : 6);
     std::string model;
+    int desired = 1;  // the model's column for vertical moves
     const int keys[] = {vk::Left, vk::Right, vk::Up, vk::Down, vk::Home, vk::End, vk::Prior, vk::Next};
     for (int step = 0; step < 3000; ++step) {
       const int pick = static_cast<int>(rng() % 10);
       // A key pressed while the caret is off the screen only scrolls it back; bring it back first.
       e.EnsureCaretVisible();
       const int p = e.SelStart();
+      const int line = e.CurrentLine(), column = Column(e);
+      int expectedStart = -1;
+      bool vertical = false;
       if (pick < 4) {
         const char c = "ab cd.\xB3"[rng() % 7];
         e.KeyPress(c);
         model.insert(static_cast<std::size_t>(p), 1, c);
+        expectedStart = p + 1;
       } else if (pick == 4) {
         e.KeyPress('\r');
         model.insert(static_cast<std::size_t>(p), "\r\n");
+        expectedStart = p + 2;
       } else if (pick == 5) {
         e.KeyPress('\b');
-        if (p >= 2 && model.compare(static_cast<std::size_t>(p - 2), 2, "\r\n") == 0) {
-          model.erase(static_cast<std::size_t>(p - 2), 2);
-        } else if (p >= 1) {
-          model.erase(static_cast<std::size_t>(p - 1), 1);
-        }
+        const int back = p >= 2 && model.compare(static_cast<std::size_t>(p - 2), 2, "\r\n") == 0 ? 2 : p >= 1 ? 1 : 0;
+        model.erase(static_cast<std::size_t>(p - back), static_cast<std::size_t>(back));
+        expectedStart = p - back;
       } else if (pick == 6) {
         Key(e, vk::Delete);
-        if (model.compare(static_cast<std::size_t>(p), 2, "\r\n") == 0) {
-          model.erase(static_cast<std::size_t>(p), 2);
-        } else if (static_cast<std::size_t>(p) < model.size()) {
-          model.erase(static_cast<std::size_t>(p), 1);
-        }
+        model.erase(static_cast<std::size_t>(p), model.compare(static_cast<std::size_t>(p), 2, "\r\n") == 0 ? 2 : 1);
+        expectedStart = p;
       } else if (pick == 7) {
         e.MouseDown(TMouseButton::mbLeft, TShiftState{ssLeft}, static_cast<int>(rng() % 300),
                     static_cast<int>(rng() % 140));
         e.MouseUp(TMouseButton::mbLeft, TShiftState{}, 0, 0);
       } else {
-        Key(e, keys[rng() % 8]);
+        const int key = keys[rng() % 8];
+        Key(e, key);
+        const std::vector<std::string> lines = LinesOf(model);
+        const int target = key == vk::Up ? std::max(line - 1, 0)
+                           : key == vk::Down ? std::min(line + 1, static_cast<int>(lines.size()) - 1) : line;
+        if (!wrap && key != vk::Prior && key != vk::Next) {
+          ASSERT_EQ(e.CurrentLine(), target) << "step " << step;
+          ASSERT_EQ(Column(e), ExpectedColumn(key, lines[static_cast<std::size_t>(target)], column, desired,
+                                              e.LeftCol() + 1))
+              << "step " << step << " key " << key;
+        }
+        vertical = key == vk::Up || key == vk::Down || key == vk::Prior || key == vk::Next;
       }
+      if (!vertical) desired = Column(e);  // vertical moves keep the column they started from
       ASSERT_EQ(e.Text(), model) << "step " << step;
+      if (expectedStart >= 0) {
+        ASSERT_EQ(e.SelStart(), expectedStart) << "step " << step;
+      }
       ASSERT_GE(e.CurrentLine(), 0);
       ASSERT_LT(e.CurrentLine(), e.Lines().Count()) << "step " << step;
       ASSERT_GE(Column(e), 1) << "step " << step;

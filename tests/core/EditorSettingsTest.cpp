@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "app/EditorSettings.h"
 #include "editor/TQuillEditor.h"
 #include "fakes/FakeEditorHost.h"
@@ -34,13 +36,9 @@ TEST(EditorSettings, AFirstRunGivesTheDefaults) {
   EXPECT_EQ(f.editor.Scroller1Size(), 6);
   EXPECT_EQ(f.editor.Scroller2Size(), 2);
   const TQuillEditor::Colors& c = f.editor.ColorSet();
-  EXPECT_EQ(c.TextColor, 0x000000u);
-  EXPECT_EQ(c.TagColor, 0xFF0000u);
-  EXPECT_EQ(c.ShortParamColor, 0x000080u);
-  EXPECT_EQ(c.LongParamColor, 0x0000FFu);
-  EXPECT_EQ(c.CommentColor, 0x808080u);
-  EXPECT_EQ(c.KeywordColor, 0x008000u);
-  EXPECT_EQ(c.OperatorColor, 0x000080u);
+  const std::vector<TColor> texts = {c.TextColor, c.TagColor, c.ShortParamColor, c.LongParamColor,
+                                     c.CommentColor, c.KeywordColor, c.OperatorColor};
+  EXPECT_EQ(texts, (std::vector<TColor>{0x000000, 0xFF0000, 0x000080, 0x0000FF, 0x808080, 0x008000, 0x000080}));
   for (TColor bg : {c.BackgroundTextColor, c.BackgroundTagColor, c.BackgroundShortParamColor, c.BackgroundlongParamColor,
                     c.BackgroundCommentColor, c.BackgroundKeywordColor, c.BackgroundOperatorColor, c.Color})
     EXPECT_EQ(bg, 0xFFFFFFu);

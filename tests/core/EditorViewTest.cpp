@@ -153,6 +153,9 @@ TEST(EditorScrolling, ScrollBarRequestsMoveTheViewAndKeepTheCaretOnItsLine) {
   EXPECT_FALSE(f.host.caretShown);
   e.VScroll(R::LineUp, 0);
   EXPECT_EQ(e.TopLine(), 8);
+  e.VScroll(R::ThumbTrack, 49);
+  e.VScroll(R::LineDown, 0);  // the last line is the lowest top line
+  EXPECT_EQ(e.TopLine(), 49);
   e.VScroll(R::ThumbTrack, 30);
   EXPECT_EQ(e.TopLine(), 30);
   e.VScroll(R::PageUp, 0);
@@ -174,17 +177,43 @@ TEST(EditorScrolling, ScrollBarRequestsMoveTheViewAndKeepTheCaretOnItsLine) {
   EXPECT_EQ(f.host.horizontal.max, 0);  // hidden while word wrap is on
 }
 
-TEST(EditorScrolling, TinyWindowsLongLinesAndAMissingWindowDoNotHang) {
-  for (const int columns : {0, 1, 2, 3}) {
-    PlainFixture f(columns, 1);
+std::vector<std::string> Pieces(TQuillEditor& e) {
+  std::vector<std::string> out;
+  for (int i = 0; i < e.Lines().Count(); ++i) out.emplace_back(e.Lines().Line(i));
+  return out;
+}
+
+// A word wider than the window is cut two characters short of the width (one character at least, so a
+// window of a few columns still makes progress); a window of no column does not wrap at all.
+TEST(EditorWordWrap, AnOverLongWordIsCutTwoShortEvenInTinyWindows) {
+  const std::string w10(10, 'w');
+  const struct {
+    int columns;
+    std::vector<std::string> pieces;
+  } cases[] = {
+      {12, {w10, "ww x", "short"}},
+      {6, {"wwww", "wwww", "wwww x", "short"}},
+      {3, {"w", "w", "w", "w", "w", "w", "w", "w", "w", "w", "ww ", "x", "s", "h", "ort"}},
+      {1, {"w", "w", "w", "w", "w", "w", "w", "w", "w", "w", "w", "w", " ", "x", "s", "h", "o", "r", "t"}},
+      {0, {w10 + "ww x", "short"}},
+  };
+  for (const auto& c : cases) {
+    PlainFixture f(c.columns, 10);
     TQuillEditor& e = *f;
-    e.SetText(std::string(3000, 'w') + " x\r\nshort");
+    e.SetText(w10 + "ww x\r\nshort");
     e.SetWordWrap(true);
-    e.SetSelStart(10);
+    EXPECT_EQ(Pieces(e), c.pieces) << c.columns;
+    e.SetSelStart(5);
     e.KeyPress('q');
-    Key(e, vk::End);
+    EXPECT_EQ(e.Text(), "wwwwwqwwwwwww x\r\nshort") << c.columns;
+    EXPECT_EQ(e.SelStart(), 6) << c.columns;
+    const int line = e.CurrentLine();
+    Key(e, vk::End);  // to the end of the caret's own piece (with no column the key only scrolls)
     e.Paint();
-    EXPECT_EQ(e.Text().size(), 3000u + 2 + 2 + 5 + 1);
+    EXPECT_EQ(e.CurrentLine(), line) << c.columns;
+    if (c.columns > 0) {
+      EXPECT_EQ(e.SelStart(), e.PosToOffset(line, e.Lines().Length(line) + 1)) << c.columns;
+    }
   }
   TQuillEditor headless;  // no window: the model still works
   headless.SetText("abc\r\ndef");
@@ -194,16 +223,19 @@ TEST(EditorScrolling, TinyWindowsLongLinesAndAMissingWindowDoNotHang) {
   EXPECT_EQ(headless.SelStart(), 6);
 }
 
-// A piece ends after a non-letter, or consists of letters only (a word wider than the area).
-bool FollowsBreakRule(std::string_view piece) {
+// A piece ends after a non-letter, or it is a cut of a word wider than the window: letters only, two
+// short of the width.
+bool FollowsBreakRule(std::string_view piece, int columns) {
   if (!IsLetter(static_cast<unsigned char>(piece.back()))) return true;
-  return std::all_of(piece.begin(), piece.end(), [](char c) { return IsLetter(static_cast<unsigned char>(c)); });
+  return static_cast<int>(piece.size()) == std::max(columns - 2, 1) &&
+         std::all_of(piece.begin(), piece.end(), [](char c) { return IsLetter(static_cast<unsigned char>(c)); });
 }
 
 TEST(EditorWordWrap, RandomDocumentsWrapAtRandomWidthsWithoutChangingTheText) {
   std::mt19937 rng(3);
   for (int round = 0; round < 40; ++round) {
-    PlainFixture f(3 + static_cast<int>(rng() % 40), 10);
+    const int columns = 3 + static_cast<int>(rng() % 40);
+    PlainFixture f(columns, 10);
     TQuillEditor& e = *f;
     std::string text;
     const int len = static_cast<int>(rng() % 600);
@@ -219,7 +251,7 @@ TEST(EditorWordWrap, RandomDocumentsWrapAtRandomWidthsWithoutChangingTheText) {
       pieces.emplace_back(piece);
       EXPECT_FALSE(e.TooWide(piece)) << piece;
       if (e.Lines().LineFlag(i) == 1) {
-        EXPECT_TRUE(FollowsBreakRule(piece)) << piece;
+        EXPECT_TRUE(FollowsBreakRule(piece, columns)) << piece;
       }
     }
     e.SetWordWrap(false);

@@ -72,6 +72,7 @@ TEST_F(ListsTest, FavouriteSlots) {
   const int rebuilds = window.favouriteRebuilds;
   docs.AddFavourite(std::string("/two-not-there-yet"));
   docs.AddFavourite(std::string("/one"));
+  docs.AddFavourite(std::string("/three"));
   EXPECT_EQ(window.favouriteRebuilds, rebuilds + 1);
 
   // With slot 1 empty, adding the file in slot 2 again fills slot 1 too.

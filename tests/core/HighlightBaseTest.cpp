@@ -54,28 +54,13 @@ TEST(TextHighlight, WordCheckMarksRejectedUnselectedWordsOfLettersOnly) {
 }
 
 TEST(TokenColors, FirstMatchingClassWins) {
-  HighlightColors c;
-  c.Window = 1; c.Text = 2; c.BackgroundText = 3; c.Tag = 4; c.BackgroundTag = 5; c.LongParam = 6;
-  c.BackgroundLongParam = 7; c.ShortParam = 8; c.BackgroundShortParam = 9; c.Keyword = 10;
-  c.BackgroundKeyword = 11; c.Comment = 12; c.BackgroundComment = 13; c.Operator = 14;
-  c.BackgroundOperator = 15; c.PHPVariable = 16; c.BackgroundPHPVariable = 17; c.PHPParameter = 18;
-  c.BackgroundPHPParameter = 19;
+  const HighlightColors c{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19};  // in field order
   struct Case { TTokenFlags flags; ColorPair expected; };
   const Case cases[] = {
-      {tfSelected | tfTag | tfScript, {1, 2}},
-      {tfLongParam | tfScript, {18, 19}},
-      {tfTag | tfScript, {16, 17}},
-      {tfText | tfScript, {2, 3}},
-      {tfKeyword | tfScript, {10, 11}},
-      {tfOperator | tfScript, {14, 15}},
-      {tfTag, {4, 5}},
-      {tfLongParam, {6, 7}},
-      {tfLongParam1, {6, 7}},
-      {tfLongParam1 | tfScript, {6, 7}},
-      {tfShortParam, {8, 9}},
-      {tfComment, {12, 13}},
-      {tfComment2 | tfScript, {12, 13}},
-      {tfMisspelled, {99, 1}},
+      {tfSelected | tfTag | tfScript, {1, 2}}, {tfLongParam | tfScript, {18, 19}}, {tfTag | tfScript, {16, 17}},
+      {tfText | tfScript, {2, 3}}, {tfKeyword | tfScript, {10, 11}}, {tfOperator | tfScript, {14, 15}},
+      {tfTag, {4, 5}}, {tfLongParam, {6, 7}}, {tfLongParam1, {6, 7}}, {tfLongParam1 | tfScript, {6, 7}},
+      {tfShortParam, {8, 9}}, {tfComment, {12, 13}}, {tfComment2 | tfScript, {12, 13}}, {tfMisspelled, {99, 1}},
   };
   for (const Case& k : cases) EXPECT_EQ(ColorsForAttributes(k.flags, c, 99), k.expected) << hltest::Hex(k.flags);
 }

@@ -3,7 +3,6 @@
 // the colour a scan of the whole text from its first line gives it.
 #include <gtest/gtest.h>
 
-#include <climits>
 #include <memory>
 #include <random>
 #include <string>
@@ -38,26 +37,16 @@ std::string RandomLine(std::mt19937& rng) {
   return line;
 }
 
-// Per-character attributes (without selection) of a scan of the whole text by a fresh highlighter.
-std::vector<std::vector<TTokenFlags>> Reference(TColorStyle style, const std::vector<std::string>& lines,
-                                                hltest::Selection sel) {
-  LineStore store;
-  hltest::Fill(store, lines);
-  auto h = CreateHighlighter(false, style);
-  h->Attach(&store);
-  h->SetRegion(0, 0, INT_MAX / 2, store.Count());
-  h->SetSelection(sel.startColumn, sel.startLine, sel.endColumn, sel.endLine);
-  h->Start();
-  std::vector<std::vector<TTokenFlags>> out(lines.size());
-  for (std::size_t i = 0; i < lines.size(); ++i) out[i].assign(lines[i].size(), 0);
-  std::string token;
-  while (!h->AtEnd()) {
-    h->NextToken(token);
-    if (token.empty() || h->TokenStartColumn > h->Lines->Length(h->TokenStartLine)) continue;
-    for (std::size_t k = 0; k < token.size(); ++k)
-      out[static_cast<std::size_t>(h->TokenStartLine)][static_cast<std::size_t>(h->TokenStartColumn - 1) + k] = h->GetAttributes();
-  }
-  return out;
+// Paints a window and compares every character with a whole scan of the text.
+void ExpectPaintMatchesScan(THighLighter& h, TColorStyle style, const std::vector<std::string>& lines, int top, int rows,
+                            int left = 0, hltest::Selection sel = {}) {
+  std::vector<PaintedToken> tokens;
+  ASSERT_TRUE(hltest::Paint(h, top, rows, tokens, left, sel)) << "the paint loop did not end";
+  const auto scan = hltest::Attributes(style, lines, sel);
+  const auto at = [&](int line) -> const std::string& { return lines[static_cast<std::size_t>(line)]; };
+  hltest::ExpectTiled(tokens, at, static_cast<int>(lines.size()), top, rows, left, [&](int line, int column) {
+    return scan[static_cast<std::size_t>(line)][static_cast<std::size_t>(column - 1)];
+  });
 }
 
 void CheckPaint(TColorStyle style, THighLighter& h, const std::vector<std::string>& lines, std::mt19937& rng) {
@@ -71,12 +60,7 @@ void CheckPaint(TColorStyle style, THighLighter& h, const std::vector<std::strin
     sel.endLine = sel.startLine + static_cast<int>(rng() % 3);
     sel.endColumn = sel.endLine == sel.startLine ? sel.startColumn + static_cast<int>(rng() % 20) : static_cast<int>(rng() % 20);
   }
-  std::vector<PaintedToken> tokens;
-  ASSERT_TRUE(hltest::Paint(h, top, rows, tokens, left, sel)) << "the paint loop did not end";
-  const auto reference = Reference(style, lines, sel);
-  hltest::ExpectTiled(
-      tokens, [&](int line) { return std::string_view(lines[static_cast<std::size_t>(line)]); }, count, top, rows, left,
-      [&](int line, int column) { return reference[static_cast<std::size_t>(line)][static_cast<std::size_t>(column - 1)]; });
+  ExpectPaintMatchesScan(h, style, lines, top, rows, left, sel);
 }
 
 class RandomTest : public ::testing::TestWithParam<TColorStyle> {};
@@ -157,14 +141,7 @@ TEST(HighlightEveryTopLine, EmptyLinesInsideOpenStringsAndComments) {
         auto fresh = CreateHighlighter(false, c.style);
         fresh->Attach(&store);
         THighLighter& h = round == 0 ? *fresh : *reused;
-        std::vector<PaintedToken> tokens;
-        ASSERT_TRUE(hltest::Paint(h, top, count, tokens));
-        const auto reference = Reference(c.style, c.lines, {});
-        hltest::ExpectTiled(
-            tokens, [&](int line) { return std::string_view(c.lines[static_cast<std::size_t>(line)]); }, count, top,
-            count, 0, [&](int line, int column) {
-              return reference[static_cast<std::size_t>(line)][static_cast<std::size_t>(column - 1)];
-            });
+        ExpectPaintMatchesScan(h, c.style, c.lines, top, count);
         if (HasFailure()) {
           ADD_FAILURE() << "style " << c.style.ToBits() << ", first line " << c.lines[0] << ", top " << top;
           return;

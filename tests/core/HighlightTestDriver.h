@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "editor/LineStore.h"
+#include "highlight/HighlighterFactory.h"
 #include "highlight/THighLighter.h"
 
 namespace hltest {
@@ -95,6 +96,28 @@ inline void ExpectTiled(const std::vector<PaintedToken>& tokens, const std::func
     }
   }
   EXPECT_EQ(t, tokens.size()) << "tokens outside the window";
+}
+
+// Per-character attributes of a scan of the whole text by a fresh highlighter, from its first line.
+inline std::vector<std::vector<TTokenFlags>> Attributes(TColorStyle style, const std::vector<std::string>& lines,
+                                                        Selection sel = {}) {
+  LineStore store;
+  Fill(store, lines);
+  auto h = CreateHighlighter(false, style);
+  h->Attach(&store);
+  h->SetRegion(0, 0, 1 << 29, store.Count());
+  h->SetSelection(sel.startColumn, sel.startLine, sel.endColumn, sel.endLine);
+  h->Start();
+  std::vector<std::vector<TTokenFlags>> out(lines.size());
+  for (std::size_t i = 0; i < lines.size(); ++i) out[i].assign(lines[i].size(), 0);
+  std::string token;
+  while (!h->AtEnd()) {
+    h->NextToken(token);
+    if (token.empty() || h->TokenStartColumn > h->Lines->Length(h->TokenStartLine)) continue;
+    for (std::size_t k = 0; k < token.size(); ++k)
+      out[static_cast<std::size_t>(h->TokenStartLine)][static_cast<std::size_t>(h->TokenStartColumn - 1) + k] = h->GetAttributes();
+  }
+  return out;
 }
 
 inline std::string Hex(unsigned v) {

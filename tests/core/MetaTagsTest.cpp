@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "app/ColorToHtml.h"
 #include "app/MetaTags.h"
@@ -74,6 +75,23 @@ TEST(MetaTags, SetMetaTag) {
        "<meta name=\"Generator\" content=\"Q 1\"><p>"},
   };
   for (const Case& c : cases) EXPECT_EQ(SetMetaTag(c.text, c.kind, "Generator", "Q 1"), c.expected) << c.text;
+}
+
+// A tag without ">" ends at the next "<": it neither swallows the tags after it nor, when it matches,
+// takes the author's text after it along when it is replaced.
+TEST(MetaTags, UnclosedTagsKeepWhatFollowsThem) {
+  const std::string tag = "<meta http-equiv=\"Generator\" content=\"Q 1\">";
+  const std::pair<std::string, std::string> cases[] = {
+      {"<html><meta name=x", "<html><meta name=x\r\n" + tag},
+      {"<html><meta name=x\r\n<meta http-equiv=\"Generator\" content=\"old\">", "<html><meta name=x\r\n" + tag},
+      {"<meta http-equiv=Generator content=old\r\nHello <b>", tag + "\r\n<meta http-equiv=Generator content=old\r\nHello <b>"},
+  };
+  for (const auto& [text, expected] : cases) {
+    const std::string once = SetMetaTag(text, "http-equiv", "Generator", "Q 1");
+    EXPECT_EQ(once, expected) << text;
+    EXPECT_EQ(SetMetaTag(once, "http-equiv", "Generator", "Q 1"), once) << text;
+  }
+  EXPECT_EQ(GetMetaContent("<meta name=a content=1 <meta name=b content=2>", "b"), "2");
 }
 
 TEST(MetaTags, ColorToHtml) {

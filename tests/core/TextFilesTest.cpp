@@ -39,7 +39,12 @@ TEST(TextFiles, ReadWholeFilesAndTellMissingFromUnreadable) {
   EXPECT_EQ(ReadFileBytes(dir / "big").bytes.size(), 80000u);
   EXPECT_EQ(ReadFileBytes(dir / "exact").bytes, big);
   EXPECT_EQ(ReadFileBytes(dir / "none").status, TFileRead::Status::Missing);
-  EXPECT_EQ(ReadFileBytes(dir.Path()).status, TFileRead::Status::Error);            // a folder
+  EXPECT_EQ(ReadFileBytes(dir / "big", 79999).status, TFileRead::Status::TooLarge);
+  EXPECT_EQ(ReadFileBytes(dir / "big", 80000).bytes.size(), 80000u);
+  EXPECT_EQ(ReadFileBytes(dir.Path()).status, TFileRead::Status::NotRegular);       // a folder
+  EXPECT_EQ(ReadFileBytes("/dev/zero").status, TFileRead::Status::NotRegular);
+  ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
+  EXPECT_EQ(ReadFileBytes(dir / "fifo").status, TFileRead::Status::NotRegular);     // without waiting for a writer
   EXPECT_EQ(ReadFileBytes(dir / "big/inner").status, TFileRead::Status::Error);     // not a folder
   if (fs::exists("/proc/self/mem")) {  // its first page is not mapped: the read itself fails
     EXPECT_EQ(ReadFileBytes("/proc/self/mem").status, TFileRead::Status::Error);

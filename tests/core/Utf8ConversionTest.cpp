@@ -6,6 +6,7 @@
 #include "app/CodePages.h"
 #include "app/Utf8Conversion.h"
 #include "app/Win1250Unicode.h"
+#include "editor/ForeignMarks.h"
 
 namespace {
 
@@ -18,46 +19,82 @@ bool WellFormed(const std::string& s) {
   return true;
 }
 
-// Opening then saving as the document layer does.
-std::string RoundTrip(const std::string& file, TUtf8Memory& memory) {
-  const std::string text = Utf8ToWin(file, &memory);
-  return WinToUtf8(text, memory);
+std::string RoundTrip(const std::string& file) {
+  std::u32string marks;
+  const std::string text = Utf8ToWin(file, &marks);
+  EXPECT_EQ(CountMarkBytes(text), marks.size());
+  return WinToUtf8(text, marks);
+}
+
+std::string Utf8(std::u32string_view unicode) {
+  std::string out;
+  for (char32_t cp : unicode) AppendUtf8(out, cp);
+  return out;
 }
 
 // Characters a Polish UTF-8 file may hold: ASCII, the letters, other Latin-2 letters, typographic signs,
-// IPA and Cyrillic letters whose bytes are also Polish letters of Windows-1250, CJK, an emoji.
+// IPA, Cyrillic and Vietnamese letters whose bytes are also Polish letters of Windows-1250, CJK, an
+// emoji, a byte-order mark and the C1 control that a reserved byte stands for.
 const char32_t kAlphabet[] = {'a', 'Z', ' ', '\r', '\n', '<', 0x0105, 0x0104, 0x0119, 0x0118, 0x00F3, 0x00D3,
                               0x0142, 0x0141, 0x015B, 0x015A, 0x017C, 0x017B, 0x017A, 0x0107, 0x0106,
                               0x0144, 0x0143, 0x0161, 0x00E9, 0x201E, 0x201D, 0x00A9, 0x028C, 0x044F,
-                              0x04E3, 0x04EF, 0x4E2D, 0x1F600, 0xFEFF};
+                              0x04E3, 0x04EF, 0x01AF, 0x6CF9, 0x4E2D, 0x1F600, 0xFEFF, 0x0081, 0x0083};
 
 }  // namespace
 
-TEST(Utf8Conversion, PolishLettersBothWays) {
-  std::string win, utf8;
-  for (const TUtf8Letter& l : Utf8Letters) {
-    win.push_back(static_cast<char>(l.Win));
-    utf8.append({static_cast<char>(l.Utf8[0]), static_cast<char>(l.Utf8[1])});
+// What opening reads from a UTF-8 file: the editor's text, the characters of its marks, and what saving
+// that unedited text writes.
+TEST(Utf8Conversion, OpeningAndSavingCases) {
+  struct Case {
+    const char* file;
+    const char* text;
+    std::u32string marks;
+    const char* saved;  // nullptr: the file itself
+  } cases[] = {
+      // Every character Windows-1250 holds is read as its byte, not only the Polish letters.
+      {"\xC4\x85\xC5\x81 \xE2\x80\x9Ex\xE2\x80\x9D \xC2\xA9\xE2\x82\xAC\xC5\xA0\xC3\x84", "\xB9\xA3 \x84x\x94 \xA9\x80\x8A\xC4", U"", nullptr},
+      // Characters it cannot hold are marks; those whose bytes spell Polish letters too.
+      {"\xCA\x8C za\xC5\xBC\xC3\xB3\xC5\x82\xC4\x87", "\x81 za\xBF\xF3\xB3\xE6", U"\u028C", nullptr},
+      {"\xE6\xB3\xB9\xF0\x9F\x98\x80\xD1\x8F", "\x83\x83\x81", U"\u6CF9\U0001F600\u044F", nullptr},
+      // A byte-order mark is kept as a mark, U+0081 and U+0083 as the reserved bytes that stand for them.
+      {"\xEF\xBB\xBFx\xC2\x81\xC2\x83", "\x81x\x81\x83", U"\uFEFF\u0081\u0083", nullptr},
+      // Bytes that are not well-formed UTF-8 are their Windows-1250 characters and are saved as those.
+      {"a\x80" "b", "a\x80" "b", U"", "a\xE2\x82\xAC" "b"},                   // a lone continuation byte
+      {"\xC0\xAF", "\xC0\xAF", U"", "\xC5\x94\xC5\xBB"},                      // an overlong slash
+      {"\xED\xA0\x80", "\xED\xA0\x80", U"", "\xC3\xAD\xC2\xA0\xE2\x82\xAC"},  // a surrogate
+      {"ab\xE2\x80", "ab\xE2\x80", U"", "ab\xC3\xA2\xE2\x82\xAC"},            // cut off at the end
+      {"\x81x", "\x81x", U"\u0081", "\xC2\x81x"},                             // a stray reserved byte
+  };
+  for (const Case& c : cases) {
+    std::u32string marks;
+    const std::string text = Utf8ToWin(c.file, &marks);
+    EXPECT_EQ(text, c.text) << c.file;
+    EXPECT_EQ(marks, c.marks) << c.file;
+    const std::string saved = WinToUtf8(text, marks);
+    EXPECT_EQ(saved, c.saved ? c.saved : c.file) << c.file;
+    EXPECT_EQ(RoundTrip(saved), saved) << c.file;
   }
-  EXPECT_EQ(Utf8ToWin(utf8), win);
-  EXPECT_EQ(WinToUtf8(win), utf8);
-  // Other characters stay as their bytes when read, and other Windows-1250 bytes become UTF-8 when written.
-  EXPECT_EQ(Utf8ToWin("\xE2\x80\x9E\xC4\x85"), "\xE2\x80\x9E\xB9");
-  EXPECT_EQ(WinToUtf8("\x84\xA9\xE9"), "\xE2\x80\x9E\xC2\xA9\xC3\xA9");
-  // ó followed by a Windows-1250 ł and an Ă before ł: each byte is its own character.
-  EXPECT_EQ(WinToUtf8("\xF3\xB3\xC3\xB3"), "\xC3\xB3\xC5\x82\xC4\x82\xC5\x82");
+  // Without a list of marks, and towards an 8-bit code page, such characters become "?".
+  EXPECT_EQ(Utf8ToWin("\xCA\x8C\xC2\x81"), "?\x81");
+  EXPECT_EQ(ConvertCodePage("\x81\xB9\x81", "win-1250", "iso-8859-2", U"\u028C\u0081"), "?\xB1\x81");
+  EXPECT_EQ(ConvertCodePage("\xCA\x8C\xC4\x85", "utf-8", "utf-8"), "\xCA\x8C\xC4\x85");
 }
 
-// Any well-formed UTF-8 file comes back byte for byte.
+// Any well-formed UTF-8 file comes back byte for byte, whatever it holds.
 TEST(Utf8Conversion, RandomUtf8FilesRoundTripExactly) {
   std::mt19937 random(852);
   std::uniform_int_distribution<std::size_t> pick(0, std::size(kAlphabet) - 1);
   for (int round = 0; round < 300; ++round) {
-    std::string file;
+    std::u32string unicode;
     const int length = static_cast<int>(random() % 60);
-    for (int i = 0; i < length; ++i) AppendUtf8(file, kAlphabet[pick(random)]);
-    TUtf8Memory memory;
-    EXPECT_EQ(RoundTrip(file, memory), file);
+    for (int i = 0; i < length; ++i) unicode.push_back(kAlphabet[pick(random)]);
+    const std::string file = Utf8(unicode);
+    EXPECT_EQ(RoundTrip(file), file);
+    // The clipboard's way in and out gives the same text and marks as a file.
+    std::u32string marks, fileMarks;
+    EXPECT_EQ(UnicodeToMarked(unicode, marks), Utf8ToWin(file, &fileMarks));
+    EXPECT_EQ(marks, fileMarks);
+    EXPECT_EQ(MarkedToUnicode(Utf8ToWin(file, &fileMarks), fileMarks), unicode);
   }
 }
 
@@ -67,37 +104,10 @@ TEST(Utf8Conversion, RandomBytesGiveWellFormedUtf8) {
   for (int round = 0; round < 300; ++round) {
     std::string bytes(static_cast<std::size_t>(random() % 40), '\0');
     for (char& c : bytes) c = static_cast<char>(random() & 0xFF);
-    TUtf8Memory memory;
-    const std::string saved = RoundTrip(bytes, memory);
+    const std::string saved = RoundTrip(bytes);
     EXPECT_TRUE(WellFormed(saved));
-    TUtf8Memory again;
-    EXPECT_EQ(RoundTrip(saved, again), saved);
+    EXPECT_EQ(RoundTrip(saved), saved);
   }
-}
-
-// Letters typed into a UTF-8 document are written as those letters, even where their Windows-1250 bytes
-// are themselves well-formed UTF-8 ("ĘŚ" is CA 8C, the bytes of "ʌ").
-TEST(Utf8Conversion, TypedLettersAreSavedAsLetters) {
-  TUtf8Memory memory;
-  const std::string text = Utf8ToWin("\xE2\x80\x9Etytu\xC5\x82\xE2\x80\x9D \xC2\xA9", &memory);
-  EXPECT_EQ(memory.Size(), 3u);
-  const std::string typed = text + " CZ\xCA\x8C\xC6 D\xD3\xA3 POM\xD3\xAF";
-  EXPECT_EQ(WinToUtf8(typed, memory),
-            "\xE2\x80\x9Etytu\xC5\x82\xE2\x80\x9D \xC2\xA9 CZ\xC4\x98\xC5\x9A\xC4\x86 D\xC3\x93\xC5\x81 "
-            "POM\xC3\x93\xC5\xBB");
-}
-
-// A file holding both "ʌ" and the letters "ĘŚ": unedited, and edited elsewhere, it is written back as
-// read; once the number of such places changes, they are written as the letters the editor shows.
-TEST(Utf8Conversion, CharacterSharingBytesWithLettersKeepsItsPlaces) {
-  const std::string file = "/\xCA\x8C/ CZ\xC4\x98\xC5\x9A\xC4\x86 /\xCA\x8C/";
-  TUtf8Memory memory;
-  const std::string text = Utf8ToWin(file, &memory);
-  EXPECT_EQ(text, "/\xCA\x8C/ CZ\xCA\x8C\xC6 /\xCA\x8C/");
-  EXPECT_EQ(WinToUtf8(text, memory), file);
-  EXPECT_EQ(WinToUtf8("title " + text + "\r\n", memory), "title " + file + "\r\n");
-  EXPECT_EQ(WinToUtf8(text + " \xCA\x8C", memory),
-            "/\xC4\x98\xC5\x9A/ CZ\xC4\x98\xC5\x9A\xC4\x86 /\xC4\x98\xC5\x9A/ \xC4\x98\xC5\x9A");
 }
 
 TEST(Utf8Conversion, LooksLikeUtf8) {

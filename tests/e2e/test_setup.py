@@ -42,8 +42,8 @@ class SetupCase(QuillpadCase):
         """Colours at a few points of the editor's empty text area, below the text and right of the gutter."""
         width, height = self.window_size()
         points = [(width * 3 // 5, height * 3 // 5), (width * 4 // 5, height * 2 // 3), (width // 2, height // 2)]
-        spec = " ".join(f"%[hex:p{{{x},{y}}}]" for x, y in points)
-        return self.x.run("convert", shot, "-format", spec, "info:").split()
+        pixel_format = " ".join(f"%[hex:p{{{x},{y}}}]" for x, y in points)
+        return self.x.run("convert", shot, "-format", pixel_format, "info:").split()
 
     def ink(self, shot):
         """The share of dark pixels in the editor's top left text area."""

@@ -20,6 +20,7 @@ public:
   Range horizontal, vertical;
   bool timerRunning = false;
   std::string clipboard;
+  std::u32string clipboardMarks;  // the characters of the clipboard's foreign-character marks
   bool focused = false;
   Cursor cursor = Cursor::IBeam;
 
@@ -48,7 +49,18 @@ public:
   void StartTimer(int) override { timerRunning = true; }
   void StopTimer() override { timerRunning = false; }
   std::string ClipboardText() override { return clipboard; }
-  void SetClipboardText(std::string_view text) override { clipboard = std::string(text); }
+  void SetClipboardText(std::string_view text) override {
+    clipboard = std::string(text);
+    clipboardMarks.clear();
+  }
+  std::string ClipboardMarkedText(std::u32string& marks) override {
+    marks = clipboardMarks;
+    return clipboard;
+  }
+  void SetClipboardMarkedText(std::string_view text, std::u32string_view marks) override {
+    clipboard = std::string(text);
+    clipboardMarks = std::u32string(marks);
+  }
   void SetFocus() override { focused = true; }
   bool Focused() const override { return focused; }
   void SetCursor(Cursor c) override { cursor = c; }

@@ -9,12 +9,13 @@
 class RecordingCanvas : public Canvas {
 public:
   struct Call {
-    enum Kind { Text, Fill, Pixel, Line, Glyph } kind;
+    enum Kind { Text, Fill, Pixel, Line, Glyph, Character } kind;
     int x = 0, y = 0, x2 = 0, y2 = 0;
     std::string text;  // Text calls
     TColor fg = 0, bg = 0;
     int glyph = -1;
     int fontSize = 0;
+    char32_t character = 0;  // Character calls
   };
 
   int charWidth = 8;
@@ -32,6 +33,9 @@ public:
   int TextWidth(std::string_view text) override { return static_cast<int>(text.size()) * charWidth; }
   void TextOut(int x, int y, std::string_view text, TColor fg, TColor bg) override {
     calls.push_back({Call::Text, x, y, 0, 0, std::string(text), fg, bg, -1, fontSize});
+  }
+  void CharacterOut(int x, int y, int cellWidth, char32_t character, TColor fg, TColor bg) override {
+    calls.push_back({Call::Character, x, y, x + cellWidth, y + cellHeight, {}, fg, bg, -1, fontSize, character});
   }
   void FillRect(int left, int top, int right, int bottom, TColor color) override {
     calls.push_back({Call::Fill, left, top, right, bottom, {}, 0, color, -1, fontSize});

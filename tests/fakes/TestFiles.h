@@ -2,7 +2,9 @@
 #pragma once
 #include <stdlib.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <fstream>
 #include <sstream>
 #include <iterator>
@@ -46,3 +48,19 @@ inline std::string WithCrLf(const std::string& lf) {
   for (char c : lf) out += c == '\n' ? std::string("\r\n") : std::string(1, c);
   return out;
 }
+
+// Sets an environment variable for one scope (unsets it for a null value), then puts the old one back.
+class ScopedEnv {
+public:
+  ScopedEnv(const char* name, const char* value) : name_(name) {
+    if (const char* old = std::getenv(name)) old_ = old;
+    value ? ::setenv(name, value, 1) : ::unsetenv(name);
+  }
+  ScopedEnv(const ScopedEnv&) = delete;
+  ScopedEnv& operator=(const ScopedEnv&) = delete;
+  ~ScopedEnv() { old_ ? ::setenv(name_, old_->c_str(), 1) : ::unsetenv(name_); }
+
+private:
+  const char* name_;
+  std::optional<std::string> old_;
+};

@@ -1,6 +1,7 @@
-// The editor widget on its own, offscreen: drawing in colour, typing Polish letters, the wheel.
+// The editor widget on its own, offscreen: drawing in colour, characters outside Windows-1250, the wheel.
 #include <gtest/gtest.h>
 
+#include <QClipboard>
 #include <QKeyEvent>
 #include <random>
 
@@ -56,13 +57,39 @@ void TypeText(QWidget& w, const QString& text) {
   }
 }
 
-TEST(EditorWidget, PolishLettersAreTypedAsWindows1250AndOthersAreLeftOut) {
+TEST(EditorWidget, PolishLettersAreTypedAsWindows1250AndOthersAsMarks) {
   Shown s;
   TypeText(s.widget, QString::fromUtf8("zażółć"));
   EXPECT_EQ(s.Editor().Text(), "za\xBF\xF3\xB3\xE6");
   TypeText(s.widget, QString::fromUtf8("\u2603!"));  // a snowman has no Windows-1250 byte
-  EXPECT_EQ(s.Editor().Text(), "za\xBF\xF3\xB3\xE6!");
-  EXPECT_EQ(s.Editor().SelStart(), 7);
+  EXPECT_EQ(s.Editor().Text(), "za\xBF\xF3\xB3\xE6\x81!");
+  EXPECT_EQ(s.Editor().Marks(), U"\u2603");
+  EXPECT_EQ(s.Editor().SelStart(), 8);
+}
+
+// A mark is drawn as its own glyph in its cell, and copied to the clipboard as itself.
+TEST(EditorWidget, MarksAreDrawnAndCopiedAsTheirCharacters) {
+  Shown s;
+  TQuillEditor& e = s.Editor();
+  e.SetColorStyle(TColorStyle{csHTML});
+  e.SetPlainText(true);
+  e.SetMarkedText("\x81\x81", U"\u0416\u0081");  // Cyrillic Zhe, and the C1 control standing for itself
+  e.SetSelStart(2);
+  const QImage shot = s.widget.grab().toImage();
+  const int cell = e.AverageCharWidth();
+  const auto inkIn = [&](int column) {
+    int n = 0;
+    for (int y = 0; y < e.LineHeight(); ++y)
+      for (int x = TQuillEditor::GutterWidth + column * cell; x < TQuillEditor::GutterWidth + (column + 1) * cell; ++x)
+        if (shot.pixelColor(x, y).lightness() < 128) ++n;
+    return n;
+  };
+  // The letter, not the box (or nothing) that the font shows for the control character.
+  EXPECT_GT(inkIn(0), 5);
+  EXPECT_NE(inkIn(0), inkIn(1));
+  e.SelectAll();
+  e.CopyToClipboard();
+  EXPECT_EQ(QApplication::clipboard()->text(), QString::fromUtf8("\u0416\u0081"));
 }
 
 // The highlighter's line states are computed ahead of the view in idle time, and an edit queues that
@@ -106,7 +133,8 @@ TEST(EditorWidget, DrawingOnlyWhatChangedLooksLikeDrawingEverything) {
                              Qt::Key_Down,   Qt::Key_Up,        Qt::Key_End,    Qt::Key_Home};
   for (int step = 0; step < 80; ++step) {
     switch (rng() % 5) {
-      case 0: TypeText(s.widget, QString(QChar("<>\"'a -!"[rng() % 8]))); break;
+      // Marks too: a mark replaced by another in the same cell must be drawn again.
+      case 0: TypeText(s.widget, QStringLiteral("<>\"'a -!\u0416\u03BB").mid(static_cast<int>(rng() % 10), 1)); break;
       case 1: PressKey(s.widget, keys[rng() % 9], rng() % 3 ? Qt::NoModifier : Qt::ShiftModifier); break;
       case 2: e.SetSelStart(static_cast<int>(rng() % static_cast<unsigned>(e.Text().size() + 1))); break;
       case 3: e.SetBookmark(static_cast<int>(1 + rng() % 9)); break;

@@ -16,6 +16,8 @@
 #include <vector>
 
 #include "editor/TQuillEditor.h"
+#include "../fakes/ScopedLanguage.h"
+#include "../fakes/TestFiles.h"
 #include "platform/Dialogs.h"
 #include "platform/Shell.h"
 #include "settings/MainSettings.h"
@@ -114,6 +116,7 @@ private:
 // The main window of one test, on its own settings, dialogs and shell. Language 0 leaves
 // "Interface"/"Language" unset and does not start the window. Tips are off unless a test wants them.
 struct TestWindow {
+  ScopedLanguage keptLanguage{InterfaceLanguage()};  // the window sets the language; it is put back after it
   TestSettings settings;
   RecordingDialogs dialogs;
   RecordingShell shell;
@@ -136,19 +139,6 @@ struct TestWindow {
   QAction* Item(const QString& name) const { return main->findChild<QAction*>(name); }
   QString Panel(int i) const { return main->findChild<QLabel*>(QStringLiteral("StatusPanel%1").arg(i))->text(); }
   TQuillEditor& Editor() const { return *main->Editor(); }
-};
-
-// Sets an environment variable for one scope (unsets it for a null value), then puts the old one back.
-class ScopedEnv {
-public:
-  ScopedEnv(const char* name, const char* value) : name_(name), old_(qgetenv(name)) {
-    value != nullptr ? qputenv(name, value) : qunsetenv(name);
-  }
-  ~ScopedEnv() { old_.isNull() ? qunsetenv(name_) : qputenv(name_, old_); }
-
-private:
-  const char* name_;
-  QByteArray old_;
 };
 
 inline QString WriteFile(const QString& path, const QByteArray& bytes) {

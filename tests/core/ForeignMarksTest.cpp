@@ -1,0 +1,256 @@
+// Characters outside Windows-1250 in the editor: marks that travel with their text through every edit.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "EditorTestSupport.h"
+#include "app/CodePages.h"
+#include "app/DocumentText.h"
+#include "app/TDocumentCommands.h"
+#include "app/TQuillEditorDocument.h"
+#include "app/Utf8Conversion.h"
+#include "app/Win1250Case.h"
+#include "app/Win1250Unicode.h"
+#include "core/DocumentFakes.h"
+#include "editor/ForeignMarks.h"
+#include "fakes/MemorySettingsBackend.h"
+
+namespace {
+
+std::string Utf8(std::u32string_view unicode) {
+  std::string out;
+  for (char32_t cp : unicode) AppendUtf8(out, cp);
+  return out;
+}
+
+// What the editor shows, as Unicode.
+std::u32string Shown(const TQuillEditor& e) { return MarkedToUnicode(e.Text(), e.Marks()); }
+
+// Types Unicode text as keys: characters Windows-1250 holds as key presses, the others as foreign ones.
+void TypeUnicode(TQuillEditor& e, std::u32string_view text) {
+  for (char32_t cp : text) {
+    std::u32string marks;
+    const std::string byte = UnicodeToMarked(std::u32string(1, cp), marks);
+    if (marks.empty())
+      e.KeyPress(byte[0]);
+    else
+      e.TypeForeignCharacter(cp);
+  }
+}
+
+// Polish letters, ASCII, and characters whose UTF-8 bytes spell Polish letters of Windows-1250.
+const char32_t kAlphabet[] = {'a', 'Z', ' ', '.', 0x0105, 0x0119, 0x0118, 0x015A, 0x0106, 0x00D3, 0x0141,
+                              0x017B, 0x201E, 0x028C, 0x04E3, 0x04EF, 0x044C, 0x044F, 0x01AF, 0x6CF9,
+                              0x1F600, 0x0081};
+
+}  // namespace
+
+// Random edits applied to the editor and to a plain Unicode string: after each, saving the editor's
+// text as UTF-8 gives exactly the model's UTF-8. Offsets of the editor are indexes of the model, since a
+// mark is one character and CR LF two.
+TEST(ForeignMarks, RandomEditsMatchAUnicodeModel) {
+  std::mt19937 random(15);
+  const auto pick = [&](std::size_t n) { return static_cast<std::size_t>(random() % n); };
+  const auto randomText = [&](std::size_t length, bool breaks) {
+    std::u32string s;
+    for (std::size_t i = 0; i < length; ++i) {
+      if (breaks && pick(25) == 0)
+        s += U"\r\n";
+      else
+        s.push_back(kAlphabet[pick(std::size(kAlphabet))]);
+    }
+    return s;
+  };
+  for (int round = 0; round < 40; ++round) {
+    EditorFixture f(30, 10);
+    TQuillEditor& e = *f;
+    e.SetAutoClose({});
+    e.SetAutoFollow({});
+    e.SetTextEnter(false);
+    std::u32string model = randomText(pick(200), true);
+    std::u32string marks;
+    const std::string opened = Utf8ToWin(Utf8(model), &marks);
+    e.SetMarkedText(opened, marks);
+    ASSERT_EQ(Shown(e), model);
+    e.ClearUndo();
+    std::vector<std::u32string> history;  // the model before each undoable edit
+    std::u32string clipboard;
+    // A caret offset not between the CR and the LF of a line break.
+    const auto caretOffset = [&] {
+      std::size_t p = pick(model.size() + 1);
+      if (p > 0 && p < model.size() && model[p - 1] == '\r') --p;
+      return p;
+    };
+    for (int step = 0; step < 60; ++step) {  // fewer undo steps than the history holds
+      const std::u32string before = model;
+      const int undoCount = e.UndoHistory().Count();
+      const std::size_t p = caretOffset();
+      std::string what;
+      switch (pick(9)) {
+        case 0: {  // typing
+          const std::u32string typed = randomText(1, false);
+          e.SetSelStart(static_cast<int>(p));
+          TypeUnicode(e, typed);
+          model.insert(p, typed);
+          what = "type";
+          break;
+        }
+        case 1:  // Backspace: a character, or a whole line break
+          e.SetSelStart(static_cast<int>(p));
+          e.KeyPress('\b');
+          if (p >= 2 && model[p - 1] == '\n') model.erase(p - 2, 2); else if (p >= 1) model.erase(p - 1, 1);
+          what = "backspace";
+          break;
+        case 2: {  // Delete
+          e.SetSelStart(static_cast<int>(p));
+          Key(e, vk::Delete);
+          if (p < model.size()) model.erase(p, model[p] == '\r' ? 2 : 1);
+          what = "delete";
+          break;
+        }
+        case 3: case 4: {  // a selection replaced by pasted text, or cut, or copied and pasted elsewhere
+          const std::size_t q = caretOffset();
+          const std::size_t a = std::min(p, q), b = std::max(p, q);
+          Select(e, static_cast<int>(a), static_cast<int>(b - a));
+          const std::size_t kind = pick(3);
+          if (kind == 0) {
+            const std::u32string pasted = randomText(pick(8), true);
+            std::u32string pastedMarks;
+            const std::string text = UnicodeToMarked(pasted, pastedMarks);
+            e.PasteText(text, pastedMarks);
+            model.replace(a, b - a, pasted);
+            what = "paste";
+          } else if (kind == 1) {
+            e.CutToClipboard();
+            clipboard = model.substr(a, b - a);
+            model.erase(a, b - a);
+            what = "cut";
+          } else {
+            e.SetSelStart(static_cast<int>(p));
+            e.PasteFromClipboard();
+            model.insert(p, clipboard);
+            what = "paste clipboard";
+          }
+          break;
+        }
+        case 5: {  // a command rewriting the selection: upper case
+          const std::size_t q = caretOffset();
+          const std::size_t a = std::min(p, q), b = std::max(p, q);
+          Select(e, static_cast<int>(a), static_cast<int>(b - a));
+          e.SetSelText(Win1250Upper(e.SelText()));
+          std::u32string part = model.substr(a, b - a);
+          for (char32_t& cp : part) {
+            std::u32string one;
+            const std::string byte = UnicodeToMarked(std::u32string(1, cp), one);
+            if (one.empty()) cp = Win1250ToUnicode(Win1250Upper(byte)[0]);
+          }
+          model.replace(a, b - a, part);
+          what = "upper case";
+          break;
+        }
+        case 6:  // Enter splits a line
+          e.SetSelStart(static_cast<int>(p));
+          e.KeyPress('\r');
+          model.insert(p, U"\r\n");
+          what = "enter";
+          break;
+        case 7:
+          e.SetWordWrap(!e.WordWrap());
+          what = "word wrap";
+          break;
+        case 8:
+          if (history.empty()) continue;
+          e.Undo();
+          model = history.back();
+          history.pop_back();
+          what = "undo";
+          break;
+      }
+      if (what != "undo" && e.UndoHistory().Count() > undoCount) history.push_back(before);
+      ASSERT_EQ(Utf8(Shown(e)), Utf8(model)) << "round " << round << " step " << step << ": " << what;
+      ASSERT_TRUE(e.Marks().empty() || e.Marks().size() == CountMarkBytes(e.Text()));
+      ASSERT_EQ(EncodeDocument(e.Text(), "utf-8", e.Marks()), Utf8(model));
+    }
+  }
+}
+
+// The faults once found in UTF-8 documents, through the document commands and the real editor: a file
+// is opened, text is typed at an offset, and the saved bytes are checked.
+TEST(ForeignMarks, TypedTextIsSavedAsTyped) {
+  struct Case {
+    const char* file;
+    int at;
+    std::u32string typed;
+    const char* saved;
+  } cases[] = {
+      {"\xCA\x8C za\xC5\xBC\xC3\xB3\xC5\x82\xC4\x87\n", 0, U"CZĘŚĆ ",
+       "CZ\xC4\x98\xC5\x9A\xC4\x86 \xCA\x8C za\xC5\xBC\xC3\xB3\xC5\x82\xC4\x87\r\n"},
+      {"\xCA\x8C \xC5\xBC\n", 1, U" CZĘŚĆ", "\xCA\x8C CZ\xC4\x98\xC5\x9A\xC4\x86 \xC5\xBC\r\n"},
+      {"\xD3\xA3 \xD3\xAF\xC5\xBC", 0, U"DÓŁ POMÓŻ ",
+       "D\xC3\x93\xC5\x81 POM\xC3\x93\xC5\xBB \xD3\xA3 \xD3\xAF\xC5\xBC"},
+      {"\xE6\xB3\xB9\xC5\xBC", 1, U"ćłą", "\xE6\xB3\xB9\xC4\x87\xC5\x82\xC4\x85\xC5\xBC"},
+      {"\xD1\x8C\xD1\x8F \xC6\xAF\xC5\xBC", 0, U"ŃŚŃŹĆŻ",
+       "\xC5\x83\xC5\x9A\xC5\x83\xC5\xB9\xC4\x86\xC5\xBB\xD1\x8C\xD1\x8F \xC6\xAF\xC5\xBC"},
+      // A typographic quote typed is saved in UTF-8 and read back as the quote.
+      {"\xCA\x8C\xC5\xBC", 0, U"„x” ", "\xE2\x80\x9Ex\xE2\x80\x9D \xCA\x8C\xC5\xBC"},
+      // Characters outside Windows-1250 typed go in as themselves.
+      {"\xCA\x8C\xC5\xBC", 1, U"я中😀", "\xCA\x8C\xD1\x8F\xE4\xB8\xAD\xF0\x9F\x98\x80\xC5\xBC"},
+  };
+  for (const Case& c : cases) {
+    SettingsStore settings(std::make_shared<MemorySettingsBackend>());
+    EditorFixture f;
+    TQuillEditorDocument editor(*f);
+    doc_test::DocumentDialogs dialogs;
+    doc_test::RecordingWindow window;
+    TDocumentCommands docs(editor, dialogs, settings, window);
+    TempFolder dir;
+    WriteBytes(dir / "u.txt", c.file);
+    docs.OpenDocument(dir / "u.txt");
+    ASSERT_EQ(docs.DocumentCodePage(), "utf-8") << c.file;
+    f->SetSelStart(c.at);
+    TypeUnicode(*f, c.typed);
+    ASSERT_TRUE(docs.SaveDocument());
+    EXPECT_EQ(ReadBytes(dir / "u.txt"), c.saved) << c.file;
+    // Read back, it shows what was typed, and saves the same bytes again.
+    docs.OpenDocument(dir / "u.txt");
+    f->SetModified(true);
+    ASSERT_TRUE(docs.SaveDocument());
+    EXPECT_EQ(ReadBytes(dir / "u.txt"), c.saved) << c.file;
+  }
+}
+
+// A mark is drawn as its character in the cell its reserved byte measures, copied as itself, and
+// removed whole by Backspace; undo brings it back.
+TEST(ForeignMarks, DrawingClipboardAndKeys) {
+  EditorFixture f;
+  TQuillEditor& e = *f;
+  std::u32string marks;
+  const std::string text = UnicodeToMarked(U"x\u028C\u4E2Dy", marks);
+  e.SetMarkedText(text, marks);
+  f.host.canvas.calls.clear();
+  e.Paint();
+  std::vector<RecordingCanvas::Call> drawn;
+  for (const auto& call : f.host.canvas.calls)
+    if (call.kind == RecordingCanvas::Call::Character) drawn.push_back(call);
+  ASSERT_EQ(drawn.size(), 2u);
+  const int w = f.host.canvas.charWidth;
+  EXPECT_EQ(drawn[0].character, U'\u028C');
+  EXPECT_EQ(drawn[0].x, TQuillEditor::GutterWidth + w);
+  EXPECT_EQ(drawn[1].character, U'\u4E2D');
+  EXPECT_EQ(drawn[1].x, TQuillEditor::GutterWidth + 2 * w);
+  for (const auto& call : f.host.canvas.TextsAt(0)) EXPECT_EQ(call.text.find_first_of("\x81\x83"), std::string::npos);
+
+  Select(e, 1, 2);
+  e.CopyToClipboard();
+  EXPECT_EQ(MarkedToUnicode(f.host.clipboard, f.host.clipboardMarks), U"\u028C\u4E2D");
+  e.SetSelStart(3);
+  e.KeyPress('\b');
+  EXPECT_EQ(Shown(e), U"x\u028Cy");
+  e.Undo();
+  EXPECT_EQ(Shown(e), U"x\u028C\u4E2Dy");
+  e.SetSelStart(4);
+  e.PasteFromClipboard();
+  EXPECT_EQ(Shown(e), U"x\u028C\u4E2Dy\u028C\u4E2D");
+}
