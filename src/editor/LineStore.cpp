@@ -132,6 +132,25 @@ void LineStore::SetLine(int i, std::string_view text) {
   SplitIfLarge(w.block);
 }
 
+void LineStore::ReplaceInLine(int i, std::size_t at, std::size_t count, std::string_view text) {
+  if (i < 0 || i >= count_) return;
+  const Where w = Locate(i);
+  Block& b = blocks_[static_cast<std::size_t>(w.block)];
+  Entry& e = b.entries[static_cast<std::size_t>(w.index)];
+  at = std::min<std::size_t>(at, e.length);
+  count = std::min<std::size_t>(count, e.length - at);
+  const std::size_t start = ByteOffsetInBlock(b, w.index) + at;
+  if (b.marks >= 0) {
+    b.marks += static_cast<std::int64_t>(CountMarkBytes(text)) -
+               static_cast<std::int64_t>(CountMarkBytes(std::string_view(b.text).substr(start, count)));
+  }
+  b.text.replace(start, count, text);
+  const std::int64_t delta = static_cast<std::int64_t>(text.size()) - static_cast<std::int64_t>(count);
+  e.length = static_cast<std::uint32_t>(e.length + delta);
+  AdjustBlock(w.block, 0, delta, 0);
+  SplitIfLarge(w.block);
+}
+
 void LineStore::Insert(int at, std::string_view text) { InsertEntries(at, {text}, Entry{}); }
 
 void LineStore::InsertLines(int at, const std::vector<std::string_view>& lines) {

@@ -23,6 +23,9 @@ public:
   int Length(int i) const;
 
   void SetLine(int i, std::string_view text);
+  // Replaces `count` bytes of line i from byte `at` (both clamped to the line) with `text`, in place:
+  // typing into a very long line moves its tail instead of copying the whole line.
+  void ReplaceInLine(int i, std::size_t at, std::size_t count, std::string_view text);
   // Inserts lines without records before line `at` (at == Count() appends).
   void Insert(int at, std::string_view text);
   void InsertLines(int at, const std::vector<std::string_view>& lines);

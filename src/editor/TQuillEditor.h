@@ -277,7 +277,7 @@ public:
   bool SelectionPopupActive() const { return selPopupActive_; }
 
 private:
-  int InsertTextAt(const std::string& text, int line, int column);
+  int InsertTextAt(std::string_view text, int line, int column);
   void ReplaceSelection(std::string_view value, const std::u32string_view* marks);
   // What SetText does after the new text is in: caret back near offset p, the view.
   void FinishSetText(int p, std::size_t size);
@@ -289,6 +289,8 @@ private:
   // The mark of the reserved byte at a position is deleted: its code point, for the undo record.
   std::u32string TakeMarkAt(TTextPos pos);
   std::string NormalizeLineEnds(std::string_view s) const;
+  // Whether NormalizeLineEnds would change the text.
+  static bool NeedsNormalizing(std::string_view s);
   // The offset of a selection point, read as the nearest position on an existing line.
   int ClampedOffset(TTextPos p) const;
   // Both selection points from offsets, the caret on the end point.
