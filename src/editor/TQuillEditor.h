@@ -300,6 +300,8 @@ private:
   void ReflowAfterInsert(int line, int last);
   // Cuts a too-wide text into pieces that fit; `cap` limits where the search for each break starts.
   std::vector<std::string> CutIntoPieces(std::string s, int cap);
+  // Puts the pieces of a cut line in place of it at `at`: soft breaks between them, lastFlag after the last.
+  void InsertPieces(int at, const std::vector<std::string>& pieces, std::uint8_t lastFlag);
   void SetWrapScrollRange();
   int TextWidth(std::string_view s) const;
   int ClientRoom() const;  // width of the text area: the client width less the gutter

@@ -18,6 +18,11 @@ public:
   TTokenFlags CommentReturnState = tfText;   // resumed when a comment ends
 
 protected:
+  bool SaveFields(ScanFields& f) const override {
+    SaveCodeFields(*this, f);
+    return true;
+  }
+  void LoadFields(const ScanFields& f) override { LoadCodeFields(*this, f); }
   std::uint16_t LineContext() override;
   void RestoreLineContext(std::uint16_t stored, unsigned char lastChar) override;
 

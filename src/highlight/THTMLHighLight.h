@@ -19,6 +19,19 @@ public:
   bool LeaveScript = false;                  // set on the ">" of "?>", consumed by the next HTML step
 
 protected:
+  bool SaveFields(ScanFields& f) const override {
+    f = {OperatorReturnState, PrevChar, PrevChar2, VariableReturnState, QuoteColumn, QuoteLine, LeaveScript, 0};
+    return true;
+  }
+  void LoadFields(const ScanFields& f) override {
+    OperatorReturnState = static_cast<TTokenFlags>(f[0]);
+    PrevChar = static_cast<unsigned char>(f[1]);
+    PrevChar2 = static_cast<unsigned char>(f[2]);
+    VariableReturnState = static_cast<TTokenFlags>(f[3]);
+    QuoteColumn = f[4];
+    QuoteLine = f[5];
+    LeaveScript = f[6] != 0;
+  }
   std::uint16_t LineContext() override;
   void RestoreLineContext(std::uint16_t stored, unsigned char lastChar) override;
 

@@ -21,6 +21,7 @@ void THighLighter::Attach(LineStore* lines) {
   pending_ = false;
   ForgetText();
   lastCharMemo_ = {};
+  inLineMemo_ = {};
 }
 
 void THighLighter::SetRegion(int leftColumn, int topLine, int rightColumn, int bottomLine) {
@@ -42,6 +43,13 @@ void THighLighter::SetSelection(int startColumn, int startLine, int endColumn, i
 }
 
 void THighLighter::InvalidateAll() { InvalidateFrom(0); }
+
+bool THighLighter::SelectionTouches(int line, int columns) const {
+  if (line < SelStartLine || line > SelEndLine) return false;
+  if (SelStartLine == SelEndLine) return SelStartColumn < SelEndColumn && SelStartColumn <= columns;
+  if (line == SelStartLine) return SelStartColumn <= columns;
+  return line < SelEndLine || SelEndColumn > 1;
+}
 
 void THighLighter::InvalidateFrom(int n) {
   const int first = std::max(n - 1, 0);

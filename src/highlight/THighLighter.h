@@ -218,6 +218,28 @@ protected:
       quoteColumn = quote.column + 1;
     }
   }
+  // The class's own scanner fields, for resuming a scan in the middle of a line (the in-line memo below).
+  // A class that keeps none it cannot restore returns false and is always stepped from the line's start.
+  using ScanFields = std::array<int, 8>;
+  virtual bool SaveFields(ScanFields& /*fields*/) const { return false; }
+  virtual void LoadFields(const ScanFields& /*fields*/) {}
+  // For the classes sharing the code highlighters' field layout.
+  template <class H>
+  static void SaveCodeFields(const H& h, ScanFields& f) {
+    f = {h.OperatorReturnState, h.QuoteColumn, h.QuoteLine, h.VariableReturnState, h.PrevChar, h.PrevChar2,
+         h.CommentReturnState, 0};
+  }
+  template <class H>
+  static void LoadCodeFields(H& h, const ScanFields& f) {
+    h.OperatorReturnState = static_cast<TTokenFlags>(f[0]);
+    h.QuoteColumn = f[1];
+    h.QuoteLine = f[2];
+    h.VariableReturnState = static_cast<TTokenFlags>(f[3]);
+    h.PrevChar = static_cast<unsigned char>(f[4]);
+    h.PrevChar2 = static_cast<unsigned char>(f[5]);
+    h.CommentReturnState = static_cast<TTokenFlags>(f[6]);
+  }
+
   // A saved return state in two context bits: text, `alternative`, double- or single-quoted string.
   static std::uint16_t EncodeReturnState(TTokenFlags s, TTokenFlags alternative);
   static TTokenFlags DecodeReturnState(std::uint16_t stored, TTokenFlags alternative);
@@ -231,6 +253,11 @@ private:
   // Steps the end of line `line` (not the last) and records the next line's start state.
   template <class StepFn>
   void StepLineEnd(StepFn& step, int line);
+  // StepBytes from a line's start to `to`, resuming from the state memorised at the end of the last such
+  // walk over the same line when nothing it depended on has changed: a view scrolled far into a very
+  // long line is not stepped from the line's start at every keystroke.
+  template <class StepFn, class SkipFn>
+  void StepLinePrefix(StepFn& step, SkipFn& skip, int line, std::size_t to);
   void Unread(int column, int line);
   void ConsumeDirtyLine();
   void LowerWatermark(int line);
@@ -265,5 +292,27 @@ private:
     CharPos found;
   };
   std::array<LastCharMemo, 4> lastCharMemo_{};
+
+  // Everything a step reads or writes besides the text.
+  struct ScanSnapshot {
+    TTokenFlags state = 0;
+    int prevLine = 0, prevColumn = 0;
+    bool selected = false;
+    ScanFields fields{};
+    bool operator==(const ScanSnapshot&) const = default;
+  };
+  bool TakeSnapshot(ScanSnapshot& s) const {
+    s = {State, PrevLine, PrevColumn, Selected, {}};
+    return SaveFields(s.fields);
+  }
+  // Whether a selected character lies in columns 1 .. columns of the line.
+  bool SelectionTouches(int line, int columns) const;
+  struct InLineMemo {
+    int line = -1;
+    ScanSnapshot entry, exit;  // at the line's start, and after its first `bytes` bytes
+    std::size_t bytes = 0;
+    std::uint64_t watch = 0;
+  };
+  InLineMemo inLineMemo_;
   int lastCharMemoNext_ = 0;
 };

@@ -50,6 +50,37 @@ void THighLighter::StepBytes(StepFn& step, SkipFn& skip, int line, std::size_t f
   EndOfText = false;
 }
 
+template <class StepFn, class SkipFn>
+void THighLighter::StepLinePrefix(StepFn& step, SkipFn& skip, int line, std::size_t to) {
+  // A keyword check reads a few bytes past the character stepped: the watch reaches that far beyond.
+  constexpr std::size_t kReadAhead = 64;
+  // Only a long prefix is worth remembering, and the short ones of other lines in view must not evict it.
+  constexpr std::size_t kWorthRemembering = 512;
+  ScanSnapshot entry;
+  if (!Lines || to < kWorthRemembering || SelectionTouches(line, static_cast<int>(to)) || !TakeSnapshot(entry)) {
+    StepBytes(step, skip, line, 0, to);
+    return;
+  }
+  std::size_t from = 0;
+  const InLineMemo& m = inLineMemo_;
+  if (m.line == line && m.entry == entry && m.bytes <= to && Lines->WatchIntact(m.watch)) {
+    State = m.exit.state;
+    PrevLine = m.exit.prevLine;
+    PrevColumn = m.exit.prevColumn;
+    Selected = m.exit.selected;
+    LoadFields(m.exit.fields);
+    from = m.bytes;
+  }
+  StepBytes(step, skip, line, from, to);
+  InLineMemo next;
+  next.line = line;
+  next.entry = entry;
+  next.bytes = to;
+  TakeSnapshot(next.exit);
+  next.watch = Lines->Watch(line, to + kReadAhead);
+  inLineMemo_ = next;
+}
+
 template <class StepFn>
 void THighLighter::StepLineEnd(StepFn& step, int line) {
   ScanLine = line + 1;
@@ -68,6 +99,9 @@ void THighLighter::CutToken(std::string& out, StepFn step, const CharTable& toke
   // edge the rest of a line is skipped outright when the next line's start state is known, or when
   // there is no next line (nothing after it is shown).
   while (!EndOfText && ScanLine <= BottomLine && !InRegion(ScanColumn, ScanLine)) {
+    // A line about to be entered left of the region is read as a whole, so its start can be resumed.
+    if (!pending_ && ScanColumn == 1 && ScanColumn < LeftColumn && ScanLine != scanText_.index)
+      scanText_ = {ScanLine, LineView(ScanLine)};
     if (!pending_ && ScanLine == scanText_.index && ScanColumn >= 1) {
       const int length = static_cast<int>(scanText_.text.size());
       if (ScanColumn > RightColumn && ScanColumn <= length) {
@@ -84,8 +118,11 @@ void THighLighter::CutToken(std::string& out, StepFn step, const CharTable& toke
         continue;
       }
       if (ScanColumn < LeftColumn && ScanColumn <= length) {
-        StepBytes(step, skip, ScanLine, static_cast<std::size_t>(ScanColumn - 1),
-                  static_cast<std::size_t>(std::min(LeftColumn - 1, length)));
+        const auto to = static_cast<std::size_t>(std::min(LeftColumn - 1, length));
+        if (ScanColumn == 1)
+          StepLinePrefix(step, skip, ScanLine, to);
+        else
+          StepBytes(step, skip, ScanLine, static_cast<std::size_t>(ScanColumn - 1), to);
         continue;
       }
     }

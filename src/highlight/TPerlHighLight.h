@@ -19,6 +19,11 @@ public:
   TTokenFlags CommentReturnState = tfText;   // unused in Perl; kept for the common layout
 
 protected:
+  bool SaveFields(ScanFields& f) const override {
+    SaveCodeFields(*this, f);
+    return true;
+  }
+  void LoadFields(const ScanFields& f) override { LoadCodeFields(*this, f); }
   std::uint16_t LineContext() override;
   void RestoreLineContext(std::uint16_t stored, unsigned char lastChar) override;
 
