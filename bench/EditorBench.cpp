@@ -114,6 +114,31 @@ void BM_WrapAll(benchmark::State& state) {
 }
 BENCHMARK(BM_WrapAll)->Unit(benchmark::kMillisecond);
 
+// The documents that used to stall a keystroke: one 20 MB line (word wrap off and on), typed into in
+// its middle, and five million empty lines, typed into at the end.
+void BM_PathologicalKeystroke(benchmark::State& state) {
+  static std::string singleLine, emptyLines;
+  const bool single = state.range(0) == 0;
+  std::string& doc = single ? singleLine : emptyLines;
+  if (doc.empty() && single) {
+    doc = MakeHtmlDocument(20u << 20);
+    std::erase_if(doc, [](char ch) { return ch == '\r' || ch == '\n'; });
+  } else if (doc.empty()) {
+    for (int i = 0; i < 5000000; ++i) doc += "\r\n";
+  }
+  FakeEditorHost host;
+  auto e = MakeEditor(host, state.range(1) != 0);
+  e->SetText(doc);
+  e->SetSelStart(single ? static_cast<int>(doc.size() / 2) : static_cast<int>(doc.size()));
+  int typed = 0;
+  for (auto _ : state) {
+    host.canvas.calls.clear();
+    e->KeyPress(typed++ % 2 ? 'a' : '<');
+  }
+  state.SetLabel(single ? "20 MB single line" : "5 million empty lines");
+}
+BENCHMARK(BM_PathologicalKeystroke)->Args({0, 0})->Args({0, 1})->Args({1, 0})->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 namespace {

@@ -131,9 +131,24 @@ std::string ConvertCodePage(std::string_view text, std::string_view from, std::s
 }
 
 std::string DecodeFromCodePage(std::string_view bytes, std::string_view codePage, std::u32string& marks) {
+  std::string text(bytes);
+  DecodeFromCodePageInPlace(text, codePage, marks);
+  return text;
+}
+
+void DecodeFromCodePageInPlace(std::string& text, std::string_view codePage, std::u32string& marks) {
   marks.clear();
-  if (IsUtf8Name(codePage)) return Utf8ToWin(bytes, &marks);
-  return ConvertCodePage(bytes, codePage, "win-1250");
+  if (IsUtf8Name(codePage)) {
+    text = Utf8ToWin(text, &marks);
+    return;
+  }
+  // As ConvertCodePage to Windows-1250 does it, without a second copy of the text.
+  const std::string source = LowerName(codePage);
+  if (IsAsciiName(source)) return;
+  const TByteMap map = CodePageByteMap(source, "win-1250");
+  bool identity = true;
+  for (std::size_t b = 0; b < map.size() && identity; ++b) identity = map[b] == b;
+  if (!identity) ApplyByteMap(map, text);
 }
 
 std::string DecodeEscapedLetters(std::string_view text) {

@@ -56,6 +56,8 @@ std::string ConvertCodePage(std::string_view text, std::string_view from, std::s
 // A file's bytes in `codePage` made into the program's text; `marks` receives the characters of a UTF-8
 // file that Windows-1250 cannot hold, one per reserved byte (it is cleared for every other code page).
 std::string DecodeFromCodePage(std::string_view bytes, std::string_view codePage, std::u32string& marks);
+// The same on bytes the caller owns, converted where they lie (a UTF-8 file still gets a new string).
+void DecodeFromCodePageInPlace(std::string& text, std::string_view codePage, std::u32string& marks);
 
 // "%B1" and "=B1" (digits 0-9 and A-F only) become the byte B1 when that byte is a Polish letter of
 // ISO-8859-2 or CP852; other escapes, and one whose last digit ends the text, stay as they are. Used only

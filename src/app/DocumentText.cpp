@@ -8,15 +8,17 @@
 
 TDecodedDocument DecodeDocument(std::string_view bytes, bool recognizeCharSet,
                                 const std::optional<std::string>& forcedCodePage) {
+  return DecodeOwnedDocument(std::string(bytes), recognizeCharSet, forcedCodePage);
+}
+
+TDecodedDocument DecodeOwnedDocument(std::string&& bytes, bool recognizeCharSet,
+                                     const std::optional<std::string>& forcedCodePage) {
   TDecodedDocument doc;
-  std::string decoded;
-  if (recognizeCharSet) {
-    decoded = DecodeEscapedLetters(bytes);
-    bytes = decoded;
-  }
+  if (recognizeCharSet) bytes = DecodeEscapedLetters(bytes);
   doc.codePage = MetaCharset(bytes);
   if (doc.codePage.empty()) doc.codePage = forcedCodePage ? *forcedCodePage : DetectCodePage(bytes);
-  doc.text = DecodeFromCodePage(bytes, doc.codePage, doc.marks);
+  DecodeFromCodePageInPlace(bytes, doc.codePage, doc.marks);
+  doc.text = std::move(bytes);
   return doc;
 }
 

@@ -22,6 +22,9 @@ struct TDecodedDocument {
 // document's content-type charset, else `forcedCodePage`, else the one detected from the bytes.
 TDecodedDocument DecodeDocument(std::string_view bytes, bool recognizeCharSet,
                                 const std::optional<std::string>& forcedCodePage);
+// The same, taking the bytes over: they become the text where they lie, so a large file is not held twice.
+TDecodedDocument DecodeOwnedDocument(std::string&& bytes, bool recognizeCharSet,
+                                     const std::optional<std::string>& forcedCodePage);
 
 // Saving: the text's own content-type charset, else the document's code page, else the default.
 std::string SaveCodePage(std::string_view text, std::string_view documentCodePage,

@@ -85,11 +85,11 @@ std::string MetaTagText(std::string_view kind, std::string_view mname, std::stri
   return s;
 }
 
-std::string SetMetaTag(std::string_view text, std::string_view kind, std::string_view mname,
+std::string SetMetaTag(std::string text, std::string_view kind, std::string_view mname,
                        std::string_view content) {
   const std::string lk = Win1250Lower(kind);
   const std::string lm = Win1250Lower(mname);
-  std::string s(text);
+  std::string s = std::move(text);
 
   bool replaced = false;
   std::size_t lastEnd = std::string::npos;

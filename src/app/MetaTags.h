@@ -23,5 +23,6 @@ std::string MetaTagText(std::string_view kind, std::string_view mname, std::stri
 // Replaces the meta tag of that kind and name, or adds one after the last meta tag, or, in a document
 // without meta tags, after <head> (adding <html>, <head> and <body> where they are missing).
 // kind is "http-equiv" or "name".
-std::string SetMetaTag(std::string_view text, std::string_view kind, std::string_view mname,
+// The text is taken by value so that a caller done with it can move it in and have it edited in place.
+std::string SetMetaTag(std::string text, std::string_view kind, std::string_view mname,
                        std::string_view content);

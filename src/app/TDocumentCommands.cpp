@@ -118,7 +118,8 @@ std::optional<std::string> TDocumentCommands::ReadTextFile(const std::string& na
     case TFileRead::Status::Ok:
       break;
   }
-  return NormalizeLineEnds(read.bytes);
+  NormalizeLineEndsInPlace(read.bytes);
+  return std::move(read.bytes);
 }
 
 void TDocumentCommands::LoadDocument(const std::string& name, const std::optional<std::string>& forcedCodePage) {
@@ -129,15 +130,22 @@ void TDocumentCommands::LoadDocument(const std::string& name, const std::optiona
     return;
   // A file that cannot be read must not replace the document: saving that empty document would then
   // write over the real file.
-  const std::optional<std::string> bytes = ReadTextFile(name);
+  std::optional<std::string> bytes = ReadTextFile(name);
   if (!bytes) return;
   const bool forced = forcedCodePage.has_value();
   const bool recognize = !forced && settings_.ReadBool(kEditor, "RecognizeCharSet", false);
-  TDecodedDocument doc = DecodeDocument(*bytes, recognize, forcedCodePage);
+  // Each step works on the file's own bytes, so a large file is held once, not once per step.
+  TDecodedDocument doc = DecodeOwnedDocument(std::move(*bytes), recognize, forcedCodePage);
   std::string text = std::move(doc.text);
   std::u32string marks = std::move(doc.marks);
   // The generator tag may replace an old one that held marks: the marks after it stay in step.
   const auto setGenerator = [&] {
+    if (marks.empty()) {
+      // Every reserved byte stands for itself before and after: the tag is set in place.
+      text = SetMetaTag(std::move(text), "http-equiv", "Generator", GeneratorString);
+      marks = InheritMarks({}, {}, text);
+      return;
+    }
     std::string tagged = SetMetaTag(text, "http-equiv", "Generator", GeneratorString);
     marks = InheritMarks(text, marks, tagged);
     text = std::move(tagged);

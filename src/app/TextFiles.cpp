@@ -196,7 +196,8 @@ TFileRead ReadFileBytes(const std::string& path, std::uint64_t maxBytes) {
   if (static_cast<std::uint64_t>(st.st_size) > maxBytes) return {Status::TooLarge, {}};
   TFileRead result;
   try {
-    result.bytes.reserve(static_cast<std::size_t>(st.st_size));
+    // Room for what opening adds in place (the generator meta tag) without moving the whole text.
+    result.bytes.reserve(static_cast<std::size_t>(st.st_size) + 4096);
     // A file that grows while it is read (or a /proc file, which tells no size) is still held to the limit.
     char block[65536];
     while (true) {
@@ -215,6 +216,15 @@ TFileRead ReadFileBytes(const std::string& path, std::uint64_t maxBytes) {
   return result;
 }
 
+namespace {
+// Whether the CR or LF at `end` becomes CR LF: a lone one, not the first or the last byte.
+bool BreakGrows(std::string_view bytes, std::size_t end) {
+  const char c = bytes[end];
+  const bool inner = end > 0 && end + 1 < bytes.size();
+  return inner && ((c == '\r' && bytes[end + 1] != '\n') || (c == '\n' && bytes[end - 1] != '\r'));
+}
+}  // namespace
+
 std::string NormalizeLineEnds(std::string_view bytes) {
   std::string out;
   out.reserve(bytes.size() + bytes.size() / 32);
@@ -224,15 +234,23 @@ std::string NormalizeLineEnds(std::string_view bytes) {
     const std::size_t end = FindLineEnd(bytes, i);
     out.append(bytes.substr(i, end - i));
     if (end == n) break;
-    const char c = bytes[end];
-    const bool inner = end > 0 && end + 1 < n;
-    if (inner && ((c == '\r' && bytes[end + 1] != '\n') || (c == '\n' && bytes[end - 1] != '\r')))
+    if (BreakGrows(bytes, end))
       out.append("\r\n");
     else
-      out.push_back(c);
+      out.push_back(bytes[end]);
     i = end + 1;
   }
   return out;
+}
+
+void NormalizeLineEndsInPlace(std::string& bytes) {
+  const std::string_view view(bytes);
+  for (std::size_t i = FindLineEnd(view, 0); i < view.size(); i = FindLineEnd(view, i + 1)) {
+    if (BreakGrows(view, i)) {
+      bytes = NormalizeLineEnds(view);
+      return;
+    }
+  }
 }
 
 std::string FileExtension(std::string_view name) {

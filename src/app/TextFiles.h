@@ -26,6 +26,8 @@ TFileRead ReadFileBytes(const std::string& path, std::uint64_t maxBytes = MaxRea
 // Makes a bare CR or a bare LF into CR LF. The first and the last byte are left for the editor's own
 // normalisation, which treats them the same way.
 std::string NormalizeLineEnds(std::string_view bytes);
+// The same on a text the caller owns: one that needs no change (a CR LF file) is left as it is, uncopied.
+void NormalizeLineEndsInPlace(std::string& bytes);
 
 // The extension of a file name, dot included, from the last "." after the last "/"; empty if none.
 std::string FileExtension(std::string_view name);

@@ -117,6 +117,7 @@ int LineStore::Length(int i) const {
 
 void LineStore::SetLine(int i, std::string_view text) {
   if (i < 0 || i >= count_) return;
+  EndWatch();
   const Where w = Locate(i);
   Block& b = blocks_[static_cast<std::size_t>(w.block)];
   Entry& e = b.entries[static_cast<std::size_t>(w.index)];
@@ -128,6 +129,26 @@ void LineStore::SetLine(int i, std::string_view text) {
   b.text.replace(at, e.length, text);
   const std::int64_t delta = static_cast<std::int64_t>(text.size()) - e.length;
   e.length = static_cast<std::uint32_t>(text.size());
+  AdjustBlock(w.block, 0, delta, 0);
+  SplitIfLarge(w.block);
+}
+
+void LineStore::ReplaceInLine(int i, std::size_t at, std::size_t count, std::string_view text) {
+  if (i < 0 || i >= count_) return;
+  const Where w = Locate(i);
+  Block& b = blocks_[static_cast<std::size_t>(w.block)];
+  Entry& e = b.entries[static_cast<std::size_t>(w.index)];
+  at = std::min<std::size_t>(at, e.length);
+  count = std::min<std::size_t>(count, e.length - at);
+  if (i != watch_.line || at < watch_.bytes) EndWatch();
+  const std::size_t start = ByteOffsetInBlock(b, w.index) + at;
+  if (b.marks >= 0) {
+    b.marks += static_cast<std::int64_t>(CountMarkBytes(text)) -
+               static_cast<std::int64_t>(CountMarkBytes(std::string_view(b.text).substr(start, count)));
+  }
+  b.text.replace(start, count, text);
+  const std::int64_t delta = static_cast<std::int64_t>(text.size()) - static_cast<std::int64_t>(count);
+  e.length = static_cast<std::uint32_t>(e.length + delta);
   AdjustBlock(w.block, 0, delta, 0);
   SplitIfLarge(w.block);
 }
@@ -144,6 +165,15 @@ void LineStore::InsertWithRecord(int at, std::string_view text, TStringParams pa
   proto.lineFlag = params.LineFlag;
   proto.startState = params.StartState;
   InsertEntries(at, {text}, proto);
+}
+
+void LineStore::InsertWithRecords(int at, const std::vector<std::string_view>& lines, TStringParams params) {
+  if (lines.empty()) return;
+  Entry proto;
+  proto.hasRecord = 1;
+  proto.lineFlag = params.LineFlag;
+  proto.startState = params.StartState;
+  InsertEntries(at, lines, proto);
 }
 
 void LineStore::InsertBlocks(int at, const std::vector<std::string_view>& lines, const Entry& proto) {
@@ -196,6 +226,7 @@ void LineStore::InsertBlocks(int at, const std::vector<std::string_view>& lines,
 
 void LineStore::InsertEntries(int at, const std::vector<std::string_view>& lines, const Entry& proto) {
   if (at < 0 || at > count_) return;
+  EndWatch();
   if (lines.size() > MaxLines) {
     InsertBlocks(at, lines, proto);
     return;
@@ -254,6 +285,7 @@ void LineStore::DeleteRange(int first, int last) {
   first = std::max(first, 0);
   last = std::min(last, count_ - 1);
   if (first > last) return;
+  EndWatch();
   const Where from = Locate(first);
   const Where to = Locate(last);
   if (from.block == to.block && blocks_[static_cast<std::size_t>(from.block)].entries.size() >
@@ -296,6 +328,7 @@ void LineStore::DeleteRange(int first, int last) {
 }
 
 void LineStore::Clear() {
+  EndWatch();
   blocks_.clear();
   blocks_.emplace_back();
   count_ = 0;
@@ -432,6 +465,11 @@ std::int64_t LineStore::TextLength() const {
   if (count_ == 0) return 0;
   const std::int64_t total = PrefixWeight(static_cast<int>(blocks_.size()));
   return total - (LineFlag(count_ - 1) == 0 ? 2 : 0);
+}
+
+std::uint64_t LineStore::Watch(int line, std::size_t bytes) {
+  watch_ = {watch_.id + 1, line, bytes, line >= 0 && line < count_};
+  return watch_.id;
 }
 
 std::int64_t LineStore::MarkBytesBefore(int i) const {

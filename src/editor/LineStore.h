@@ -23,11 +23,16 @@ public:
   int Length(int i) const;
 
   void SetLine(int i, std::string_view text);
+  // Replaces `count` bytes of line i from byte `at` (both clamped to the line) with `text`, in place:
+  // typing into a very long line moves its tail instead of copying the whole line.
+  void ReplaceInLine(int i, std::size_t at, std::size_t count, std::string_view text);
   // Inserts lines without records before line `at` (at == Count() appends).
   void Insert(int at, std::string_view text);
   void InsertLines(int at, const std::vector<std::string_view>& lines);
   // Inserts a line carrying a record.
   void InsertWithRecord(int at, std::string_view text, TStringParams params);
+  // Inserts lines that all carry the same record, in one step (the pieces of a wrapped line).
+  void InsertWithRecords(int at, const std::vector<std::string_view>& lines, TStringParams params);
   void Delete(int i);
   // Deletes lines first .. last inclusive; nothing when the range is empty.
   void DeleteRange(int first, int last);
@@ -59,6 +64,13 @@ public:
   // How many reserved bytes of foreign-character marks (editor/ForeignMarks.h) the lines before line i
   // hold. Counted per block only when first asked after a change, so documents without marks never pay.
   std::int64_t MarkBytesBefore(int i) const;
+
+  // Watches the first `bytes` bytes of line `line` (only one watch at a time): WatchIntact(id) stays true
+  // until a change that may touch them, which is any change but a replacement inside that line at or
+  // after `bytes`. Lets a reader keep what it computed from the start of a very long line while the
+  // user types further right in it.
+  std::uint64_t Watch(int line, std::size_t bytes);
+  bool WatchIntact(std::uint64_t id) const { return watch_.intact && id == watch_.id; }
 
 private:
   struct Entry {
@@ -106,4 +118,11 @@ private:
   std::vector<int> fenLines_;
   std::vector<int> fenSoft_;
   int count_ = 0;
+  struct {
+    std::uint64_t id = 0;
+    int line = -1;
+    std::size_t bytes = 0;
+    bool intact = false;
+  } watch_;
+  void EndWatch() { watch_.intact = false; }
 };

@@ -190,7 +190,17 @@ std::string TQuillEditor::NormalizeLineEnds(std::string_view s) const {
   return out;
 }
 
-int TQuillEditor::InsertTextAt(const std::string& text, int line, int column) {
+bool TQuillEditor::NeedsNormalizing(std::string_view s) {
+  // Only a tab, a lone CR or a lone LF is changed; CR LF pairs are found with two memchr-speed scans.
+  if (s.find('\t') != std::string_view::npos) return true;
+  for (std::size_t i = s.find('\r'); i != std::string_view::npos; i = s.find('\r', i + 2))
+    if (i + 1 >= s.size() || s[i + 1] != '\n') return true;
+  for (std::size_t i = s.find('\n'); i != std::string_view::npos; i = s.find('\n', i + 1))
+    if (i == 0 || s[i - 1] != '\r') return true;
+  return false;
+}
+
+int TQuillEditor::InsertTextAt(std::string_view text, int line, int column) {
   const int count = lines_.Count();
   if (line > count) return line;
   if (line == count) lines_.Insert(count, "");
@@ -199,26 +209,32 @@ int TQuillEditor::InsertTextAt(const std::string& text, int line, int column) {
   const std::string head(current.substr(0, cut));
   const std::string tail(current.substr(cut));
 
-  // Split the text at every CR (a CR LF pair is one break; a lone CR breaks too).
-  std::vector<std::string_view> pieces;
+  // Split the text at every CR (a CR LF pair is one break; a lone CR breaks too). The first piece joins
+  // the head of the line; the others become lines of their own.
+  std::string_view first;
+  std::vector<std::string_view> inserted;
   std::size_t from = 0;
-  for (std::size_t i = text.find('\r'); i != std::string::npos; i = text.find('\r', from)) {
-    pieces.emplace_back(text.data() + from, i - from);
+  bool broken = false;
+  for (std::size_t i = text.find('\r'); i != std::string_view::npos; i = text.find('\r', from)) {
+    (broken ? inserted.emplace_back() : first) = text.substr(from, i - from);
+    broken = true;
     if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
     from = i + 1;
   }
-  if (pieces.empty()) {
-    lines_.SetLine(line, head + text + tail);
+  if (!broken) {
+    std::string joined = head;
+    joined += text;
+    joined += tail;
+    lines_.SetLine(line, joined);
     return line;
   }
-  const std::string last = std::string(text.data() + from, text.size() - from) + tail;
+  const std::string last = std::string(text.substr(from)) + tail;
   // The inserted breaks are hard: the first part ends in one, and the part that carries the old tail
   // takes over the line's own record, so a soft-broken piece still continues into its next piece.
   const TStringParams original = lines_.Params(line);
   const bool hadRecord = lines_.HasRecord(line);
-  lines_.SetLine(line, head + std::string(pieces[0]));
+  lines_.SetLine(line, head + std::string(first));
   if (hadRecord) lines_.SetParams(line, TStringParams{0, original.StartState});
-  std::vector<std::string_view> inserted(pieces.begin() + 1, pieces.end());
   inserted.push_back(last);
   lines_.InsertLines(line + 1, inserted);
   const int lastLine = line + static_cast<int>(inserted.size());
@@ -291,7 +307,11 @@ std::u32string TQuillEditor::SelMarks() const {
 void TQuillEditor::ReplaceSelection(std::string_view value, const std::u32string_view* givenMarks) {
   if (readonly_) return;
   const int p = SelStart();
-  const std::string s = NormalizeLineEnds(value);
+  // A text already in the editor's form (a whole document, as a rule) is taken as it is: copying
+  // tens of megabytes only to find nothing to change costs more than the rest of setting it.
+  std::string normalized;
+  std::string_view s = value;
+  if (NeedsNormalizing(value)) s = normalized = NormalizeLineEnds(value);
   auto [start, end] = NormalizedSelection();
   TTextPos at = OffsetToPos(p);
   // The marks of the replaced text leave the list and those of the new text take their place. While

@@ -10,6 +10,7 @@
 #include "editor/EditorTypes.h"
 #include "editor/Keys.h"
 #include "editor/LineStore.h"
+#include "editor/TRowDiffCanvas.h"
 #include "editor/TUndoClass.h"
 #include "platform/Color.h"
 
@@ -171,6 +172,11 @@ public:
   void DoubleClick();
   void MouseWheel(int delta, TShiftState shift);
   void TimerTick();
+  // Work for the host's idle time, about budgetBytes of text a call: the highlighter's line start
+  // states ahead of the view. Returns whether more remains.
+  bool IdleWork(std::size_t budgetBytes);
+  // The host's surface was replaced or drawn over: the next paint draws all of it.
+  void ForgetDrawing() { rowDiff_.Forget(); }
 
   // ---- Word wrap --------------------------------------------------------------------------------------
   bool WordWrap() const { return wordWrapRequested_; }
@@ -271,7 +277,7 @@ public:
   bool SelectionPopupActive() const { return selPopupActive_; }
 
 private:
-  int InsertTextAt(const std::string& text, int line, int column);
+  int InsertTextAt(std::string_view text, int line, int column);
   void ReplaceSelection(std::string_view value, const std::u32string_view* marks);
   // What SetText does after the new text is in: caret back near offset p, the view.
   void FinishSetText(int p, std::size_t size);
@@ -283,6 +289,8 @@ private:
   // The mark of the reserved byte at a position is deleted: its code point, for the undo record.
   std::u32string TakeMarkAt(TTextPos pos);
   std::string NormalizeLineEnds(std::string_view s) const;
+  // Whether NormalizeLineEnds would change the text.
+  static bool NeedsNormalizing(std::string_view s);
   // The offset of a selection point, read as the nearest position on an existing line.
   int ClampedOffset(TTextPos p) const;
   // Both selection points from offsets, the caret on the end point.
@@ -292,12 +300,19 @@ private:
   void ReflowAfterInsert(int line, int last);
   // Cuts a too-wide text into pieces that fit; `cap` limits where the search for each break starts.
   std::vector<std::string> CutIntoPieces(std::string s, int cap);
+  // Puts the pieces of a cut line in place of it at `at`: soft breaks between them, lastFlag after the last.
+  void InsertPieces(int at, const std::vector<std::string>& pieces, std::uint8_t lastFlag);
   void SetWrapScrollRange();
   int TextWidth(std::string_view s) const;
   int ClientRoom() const;  // width of the text area: the client width less the gutter
   bool HasWindow() const;
   void PaintText();
   void PaintGutter();
+  // The canvas a paint draws on: the host's, or the collector that passes on only what changed.
+  Canvas& PaintCanvas();
+  void PaintSegment(int key) {
+    if (diffPaint_) rowDiff_.Segment(key);
+  }
   void EnsureOneLine();
   void SwitchPopup(bool hasSelection);
   void DocumentStart();  // the Ctrl+Home move
@@ -379,4 +394,6 @@ private:
   bool mouseSelecting_ = false;
   std::u32string marks_;
   bool keepForeign_ = true;
+  TRowDiffCanvas rowDiff_;
+  bool diffPaint_ = false;  // a paint is being collected in rowDiff_
 };

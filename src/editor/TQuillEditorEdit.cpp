@@ -93,21 +93,23 @@ void TQuillEditor::TypeChar(char c) {
 
   const TTextPos point = EditPoint();
   const int line = point.Line;
-  std::string text(lines_.Line(line));
+  // The line is edited in place: copying it costs as much as the line is long.
+  const std::string_view text = lines_.Line(line);
   const int column = std::clamp(point.Column, 1, static_cast<int>(text.size()) + 1);
   const auto at = static_cast<std::size_t>(column - 1);
   if (!pair.empty()) {
-    text.insert(at, pair);
     undo_.PushInsert(p, 2);
+    lines_.ReplaceInLine(line, at, 0, pair);
   } else if (!overWriteMode_ || column > static_cast<int>(text.size())) {
-    text.insert(at, 1, c);
     undo_.PushInsert(p, 1);
+    lines_.ReplaceInLine(line, at, 0, std::string_view(&c, 1));
   } else {
-    undo_.PushReplace(p, 1, std::string(1, text[at]),
-                      IsMarkByte(text[at]) ? TakeMarkAt(TTextPos{column, line}) : std::u32string());
-    text[at] = c;
+    const char old = text[at];
+    undo_.PushReplace(p, 1, std::string(1, old),
+                      IsMarkByte(old) ? TakeMarkAt(TTextPos{column, line}) : std::u32string());
+    lines_.ReplaceInLine(line, at, 1, std::string_view(&c, 1));
   }
-  StoreEditedLine(line, text);
+  if (wordWrapEffective_ && TooWide(lines_.Line(line))) RewrapLine(line);
   EndEdit(p + 1);  // after a pair the caret stands between the two
 }
 

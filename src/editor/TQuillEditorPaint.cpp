@@ -38,8 +38,15 @@ const std::string& Blanks() {
 
 }  // namespace
 
+// Every drawing call is preceded by the segment it belongs to (its row, the gutter, the area below the
+// text), so that a paint passes on only what changed.
+namespace {
+constexpr int kGutterSegment = -1;
+constexpr int kBelowTextSegment = -2;
+}  // namespace
+
 void TQuillEditor::PaintText() {
-  Canvas& canvas = host_->GetCanvas();
+  Canvas& canvas = PaintCanvas();
   canvas.SetFont(font_.Name, font_.Size);
   THighLighter& h = *highlighter_;
   const Colors& k = colors_;
@@ -79,6 +86,7 @@ void TQuillEditor::PaintText() {
     // Past the region's 1024 columns nothing shows, so a very long line is not measured to its end.
     const int x = xOf(line, std::min(lines_.Length(line) + 1, leftCol_ + 1 + 1024));
     const bool breakSelected = selStart.Line != selEnd.Line && line >= selStart.Line && line < selEnd.Line;
+    PaintSegment(line - topLine_);
     canvas.TextOut(x, (line - topLine_) * lineHeight_, Blanks(), k.TextColor,
                    breakSelected ? k.TextColor : k.Color);
   };
@@ -112,6 +120,7 @@ void TQuillEditor::PaintText() {
       current = h.ScanLine;
     }
     if (h.AtEnd()) {
+      PaintSegment(kBelowTextSegment);
       canvas.FillRect(GutterWidth, (h.TokenStartLine + 1 - topLine_) * lineHeight_, width, height, k.Color);
       break;
     }
@@ -144,6 +153,7 @@ void TQuillEditor::PaintText() {
       x = xOf(h.TokenStartLine, h.TokenStartColumn);
     }
     const int y = (h.TokenStartLine - topLine_) * lineHeight_;
+    PaintSegment(h.TokenStartLine - topLine_);
     const int w = TextWidth(shown);
     if (shown.find_first_of(kMarkBytes) == std::string::npos) {
       canvas.TextOut(x, y, shown, pair.text, pair.background);
@@ -181,6 +191,7 @@ void TQuillEditor::PaintText() {
     for (int row = h.ScanLine; row <= topLine_ + visibleRows_ - 1; ++row) {
       const int y = (row - topLine_) * lineHeight_;
       if (row >= lines_.Count()) {
+        PaintSegment(row - topLine_);
         canvas.FillRect(GutterWidth, y, width, y + lineHeight_, k.Color);
       } else {
         clearTail(row);
@@ -190,7 +201,8 @@ void TQuillEditor::PaintText() {
 }
 
 void TQuillEditor::PaintGutter() {
-  Canvas& canvas = host_->GetCanvas();
+  Canvas& canvas = PaintCanvas();
+  PaintSegment(kGutterSegment);
   const int height = host_->ClientHeight();
   canvas.FillRect(0, 0, GutterWidth, height, quill_colors::SysButtonFace);
   canvas.FillRect(38, 0, 39, height, colors_.Color);

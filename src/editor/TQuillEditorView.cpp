@@ -268,12 +268,21 @@ void TQuillEditor::Paint() {
     highlighter_->SetRegion(leftCol_, topLine_, leftCol_ + 1024, topLine_ + visibleRows_ + 2);
     const auto [s, e] = NormalizedSelection();
     highlighter_->SetSelection(s.Column, s.Line, e.Column, e.Line);
+    diffPaint_ = host_->KeepsDrawing();
+    if (diffPaint_) rowDiff_.Begin(host_->GetCanvas());
     PaintText();
     PaintGutter();
+    if (diffPaint_) rowDiff_.Finish();
+    diffPaint_ = false;
     UpdateScrollBars();
   }
   EndUpdate();
   host_->HideCaret();
   host_->ShowCaret();
   UpdateCaret();
+  if (highlighter_->LineStatesPending()) host_->RequestIdleWork();
 }
+
+Canvas& TQuillEditor::PaintCanvas() { return diffPaint_ ? static_cast<Canvas&>(rowDiff_) : host_->GetCanvas(); }
+
+bool TQuillEditor::IdleWork(std::size_t budgetBytes) { return highlighter_->ScanAhead(budgetBytes); }

@@ -35,6 +35,13 @@ std::vector<std::string> TQuillEditor::CutIntoPieces(std::string s, int cap) {
   return pieces;
 }
 
+void TQuillEditor::InsertPieces(int at, const std::vector<std::string>& pieces, std::uint8_t lastFlag) {
+  // All at once: a very long line is cut into many thousands of pieces.
+  const std::vector<std::string_view> views(pieces.begin(), pieces.end());
+  lines_.InsertWithRecords(at, views, TStringParams{1, 0});
+  if (!pieces.empty() && lastFlag != 1) lines_.SetLineFlag(at + static_cast<int>(pieces.size()) - 1, lastFlag);
+}
+
 void TQuillEditor::SetWrapScrollRange() {
   if (HasWindow()) host_->SetScrollRange(EditorHost::Bar::Vertical, 0, std::max(1, lines_.Count() - 1));
 }
@@ -58,12 +65,8 @@ void TQuillEditor::WrapAll() {
     const std::vector<std::string> pieces = CutIntoPieces(std::string(line), 300);
     const TStringParams last = lines_.Params(i);
     lines_.Delete(i);
-    for (std::size_t k = 0; k < pieces.size(); ++k) {
-      const bool final = k + 1 == pieces.size();
-      // The last piece keeps a soft break the line already had (a piece of an unfinished re-flow).
-      const std::uint8_t flag = final ? last.LineFlag : 1;
-      lines_.InsertWithRecord(i + static_cast<int>(k), pieces[k], TStringParams{flag, 0});
-    }
+    // The last piece keeps a soft break the line already had (a piece of an unfinished re-flow).
+    InsertPieces(i, pieces, last.LineFlag);
     i += static_cast<int>(pieces.size()) - 1;
   }
   SetWrapScrollRange();
@@ -102,15 +105,9 @@ int TQuillEditor::RewrapLine(int line) {
   const std::uint8_t lastFlag = j + 1 < lines_.Count() ? lines_.LineFlag(j) : std::uint8_t{0};
   const std::vector<std::string> pieces = CutIntoPieces(std::move(s), 0);
   lines_.DeleteRange(line, j);
-  int soft = 0;
-  for (std::size_t k = 0; k < pieces.size(); ++k) {
-    const bool final = k + 1 == pieces.size();
-    const std::uint8_t flag = final ? lastFlag : 1;
-    soft += flag;
-    lines_.InsertWithRecord(line + static_cast<int>(k), pieces[k], TStringParams{flag, 0});
-  }
+  InsertPieces(line, pieces, lastFlag);
   SetWrapScrollRange();
-  return soft;
+  return pieces.empty() ? 0 : static_cast<int>(pieces.size()) - 1 + lastFlag;
 }
 
 void TQuillEditor::ReflowAfterInsert(int line, int last) {

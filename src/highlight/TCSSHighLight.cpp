@@ -10,6 +10,10 @@ void TCSSHighLight::Start() {
   StartFromLineStates([this](unsigned char c, TTokenFlags s) { return Step(c, s); });
 }
 
+bool TCSSHighLight::ScanAhead(std::size_t budgetBytes) {
+  return ScanAheadWith([this](unsigned char c, TTokenFlags s) { return Step(c, s); }, budgetBytes);
+}
+
 void TCSSHighLight::NextToken(std::string& token) {
   CutToken(token, [this](unsigned char c, TTokenFlags s) { return Step(c, s); }, CssTokenChars);
   MarkUrl(token);

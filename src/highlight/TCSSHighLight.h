@@ -8,11 +8,20 @@ public:
   TCSSHighLight() : THighLighter(true) {}
   void Start() override;
   void NextToken(std::string& token) override;
+  bool ScanAhead(std::size_t budgetBytes) override;
 
   unsigned char PrevChar = 0;  // the characters of the previous two steps (line ends not counted)
   unsigned char PrevChar2 = 0;
 
 protected:
+  bool SaveFields(ScanFields& f) const override {
+    f = {PrevChar, PrevChar2, 0, 0, 0, 0, 0, 0};
+    return true;
+  }
+  void LoadFields(const ScanFields& f) override {
+    PrevChar = static_cast<unsigned char>(f[0]);
+    PrevChar2 = static_cast<unsigned char>(f[1]);
+  }
   void RestoreLineContext(std::uint16_t stored, unsigned char lastChar) override;
 
 private:

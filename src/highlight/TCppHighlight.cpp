@@ -13,6 +13,10 @@ void TCppHighlight::Start() {
   StartFromLineStates([this](unsigned char c, TTokenFlags s) { return Step(c, s); });
 }
 
+bool TCppHighlight::ScanAhead(std::size_t budgetBytes) {
+  return ScanAheadWith([this](unsigned char c, TTokenFlags s) { return Step(c, s); }, budgetBytes);
+}
+
 void TCppHighlight::NextToken(std::string& token) {
   CutToken(token, [this](unsigned char c, TTokenFlags s) { return Step(c, s); }, CodeTokenChars);
 }

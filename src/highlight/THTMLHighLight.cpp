@@ -18,12 +18,56 @@ bool IsCommentKeyword(std::string_view word) {
 
 void THTMLHighLight::Start() {
   LeaveScript = false;
-  StartFromLineStates([this](unsigned char c, TTokenFlags s) { return Step(c, s); });
+  StartFromLineStates([this](unsigned char c, TTokenFlags s) { return Step(c, s); },
+                      [this](std::string_view text, std::size_t i) { return SkipInert(text, i); });
 }
 
 void THTMLHighLight::NextToken(std::string& token) {
-  CutToken(token, [this](unsigned char c, TTokenFlags s) { return Step(c, s); }, HtmlTokenChars);
+  CutToken(token, [this](unsigned char c, TTokenFlags s) { return Step(c, s); }, HtmlTokenChars,
+           [this](std::string_view text, std::size_t i) { return SkipInert(text, i); });
   MarkUrl(token);
+}
+
+bool THTMLHighLight::ScanAhead(std::size_t budgetBytes) {
+  LeaveScript = false;
+  return ScanAheadWith([this](unsigned char c, TTokenFlags s) { return Step(c, s); }, budgetBytes,
+                       [this](std::string_view text, std::size_t i) { return SkipInert(text, i); });
+}
+
+std::size_t THTMLHighLight::SkipInert(std::string_view text, std::size_t i) {
+  // In a tag only these characters, and the one after a ">", do anything.
+  static constexpr CharTable TagStops = MakeCharTable("!?=\"'>");
+  if (LeaveScript || i >= text.size()) return i;
+  const TTokenFlags w = State & ~tfSelected;
+  std::size_t j = i;
+  if (w == tfText) {
+    // Text between tags, where only "<" does anything.
+    j = text.find('<', i);
+  } else if (w == tfLongParam || w == tfLongParam1) {
+    // A quoted value: only its quote character, and the character after one, do anything. The
+    // character before the line's first one lies on another line: that first one is stepped.
+    const char quote = w == tfLongParam ? '"' : '\'';
+    if (i == 0 || text[i - 1] == quote) return i;
+    j = text.find(quote, i);
+  } else if (w == tfTag) {
+    if (i == 0 || text[i - 1] == '>') return i;
+    while (j < text.size() && !TagStops[static_cast<unsigned char>(text[j])]) ++j;
+  } else {
+    return i;
+  }
+  if (j == std::string_view::npos) j = text.size();
+  const auto stepped = [&](std::size_t k) {
+    const auto c = static_cast<unsigned char>(text[k]);
+    return c == 0 ? static_cast<unsigned char>(1) : c;  // a NUL byte is stepped as its stand-in
+  };
+  if (j - i >= 2) {
+    PrevChar2 = stepped(j - 2);
+    PrevChar = stepped(j - 1);
+  } else if (j > i) {
+    PrevChar2 = PrevChar;
+    PrevChar = stepped(j - 1);
+  }
+  return j;
 }
 
 TTokenFlags THTMLHighLight::Step(unsigned char c, TTokenFlags s) {

@@ -8,6 +8,7 @@ public:
   THTMLHighLight() : THighLighter(true) {}
   void Start() override;
   void NextToken(std::string& token) override;
+  bool ScanAhead(std::size_t budgetBytes) override;
 
   TTokenFlags OperatorReturnState = tfText;  // resumed after a one-character operator in PHP
   unsigned char PrevChar = 0;                // the character of the previous step (0: a line end in PHP)
@@ -18,10 +19,25 @@ public:
   bool LeaveScript = false;                  // set on the ">" of "?>", consumed by the next HTML step
 
 protected:
+  bool SaveFields(ScanFields& f) const override {
+    f = {OperatorReturnState, PrevChar, PrevChar2, VariableReturnState, QuoteColumn, QuoteLine, LeaveScript, 0};
+    return true;
+  }
+  void LoadFields(const ScanFields& f) override {
+    OperatorReturnState = static_cast<TTokenFlags>(f[0]);
+    PrevChar = static_cast<unsigned char>(f[1]);
+    PrevChar2 = static_cast<unsigned char>(f[2]);
+    VariableReturnState = static_cast<TTokenFlags>(f[3]);
+    QuoteColumn = f[4];
+    QuoteLine = f[5];
+    LeaveScript = f[6] != 0;
+  }
   std::uint16_t LineContext() override;
   void RestoreLineContext(std::uint16_t stored, unsigned char lastChar) override;
 
 private:
   TTokenFlags Step(unsigned char c, TTokenFlags s);
   TTokenFlags HtmlStep(unsigned char c, TTokenFlags s);
+  // The scanners' skip: the bytes from index i of a line that cannot change the state.
+  std::size_t SkipInert(std::string_view text, std::size_t i);
 };

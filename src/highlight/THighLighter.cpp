@@ -21,6 +21,7 @@ void THighLighter::Attach(LineStore* lines) {
   pending_ = false;
   ForgetText();
   lastCharMemo_ = {};
+  inLineMemo_ = {};
 }
 
 void THighLighter::SetRegion(int leftColumn, int topLine, int rightColumn, int bottomLine) {
@@ -42,6 +43,13 @@ void THighLighter::SetSelection(int startColumn, int startLine, int endColumn, i
 }
 
 void THighLighter::InvalidateAll() { InvalidateFrom(0); }
+
+bool THighLighter::SelectionTouches(int line, int columns) const {
+  if (line < SelStartLine || line > SelEndLine) return false;
+  if (SelStartLine == SelEndLine) return SelStartColumn < SelEndColumn && SelStartColumn <= columns;
+  if (line == SelStartLine) return SelStartColumn <= columns;
+  return line < SelEndLine || SelEndColumn > 1;
+}
 
 void THighLighter::InvalidateFrom(int n) {
   const int first = std::max(n - 1, 0);
@@ -227,7 +235,16 @@ void THighLighter::Unread(int column, int line) {
 
 void THighLighter::LowerWatermark(int line) {
   trustedBelow_ = std::min(trustedBelow_, std::max(line, 1));
-  lastCharMemo_ = {};
+  // Lines above `line` are as they were, so an answer that looks only at them stays true: one that
+  // reaches further is cut back to `line` (a long run of empty lines is then not walked again after
+  // every keystroke below it).
+  for (LastCharMemo& m : lastCharMemo_) {
+    if (m.query <= line) continue;
+    if (line > 0 && m.found.line < line)
+      m.query = line;
+    else
+      m = {};
+  }
 }
 
 void THighLighter::ConsumeDirtyLine() {

@@ -82,6 +82,15 @@ public:
   virtual TTokenFlags GetAttributes();
   virtual std::uint8_t GetKind();
 
+  // Computes the start states of the lines not known yet, in text order from the first of them, stepping
+  // about budgetBytes bytes; returns whether some remain. The editor calls it in idle time, so that a
+  // jump far into the document finds the states there known instead of rescanning while the user waits.
+  virtual bool ScanAhead(std::size_t /*budgetBytes*/) { return false; }
+  // Whether some line's start state is not known (or an edit waits to be taken into account).
+  bool LineStatesPending() const {
+    return keepsLineStates_ && Lines != nullptr && (DirtyLine >= 0 || trustedBelow_ < Lines->Count());
+  }
+
   void Attach(LineStore* lines);
   void SetRegion(int leftColumn, int topLine, int rightColumn, int bottomLine);
   void SetSelection(int startColumn, int startLine, int endColumn, int endLine);
@@ -167,13 +176,22 @@ protected:
   virtual void RestoreLineContext(std::uint16_t /*stored*/, unsigned char /*lastChar*/) {}
 
   // Shared scanning; step is the class's transition function (character, state) -> state, inlined.
-  template <class StepFn>
-  void CutToken(std::string& out, StepFn step, const CharTable& tokenChars);
-  template <class StepFn>
-  void StartFromLineStates(StepFn step);
+  // skip(text, i) returns the first index j >= i of the line's text whose byte may change the state
+  // (or the line's length): bytes i .. j-1 leave State as it is, and skip has set the class's other
+  // fields as stepping them would have. The default skips nothing.
+  struct NoSkip {
+    std::size_t operator()(std::string_view, std::size_t i) const { return i; }
+  };
+  template <class StepFn, class SkipFn = NoSkip>
+  void CutToken(std::string& out, StepFn step, const CharTable& tokenChars, SkipFn skip = {});
+  template <class StepFn, class SkipFn = NoSkip>
+  void StartFromLineStates(StepFn step, SkipFn skip = {});
   // Steps every character of lines [from, to), storing the start states of lines from+1 .. to.
-  template <class StepFn>
-  void Rescan(StepFn step, int from, int to);
+  template <class StepFn, class SkipFn = NoSkip>
+  void Rescan(StepFn step, int from, int to, SkipFn skip = {});
+  // ScanAhead for a class's own transition function.
+  template <class StepFn, class SkipFn = NoSkip>
+  bool ScanAheadWith(StepFn step, std::size_t budgetBytes, SkipFn skip = {});
 
   // Sets Kind to tkURL when the token begins with "http://" in any case.
   void MarkUrl(std::string_view token);
@@ -200,6 +218,28 @@ protected:
       quoteColumn = quote.column + 1;
     }
   }
+  // The class's own scanner fields, for resuming a scan in the middle of a line (the in-line memo below).
+  // A class that keeps none it cannot restore returns false and is always stepped from the line's start.
+  using ScanFields = std::array<int, 8>;
+  virtual bool SaveFields(ScanFields& /*fields*/) const { return false; }
+  virtual void LoadFields(const ScanFields& /*fields*/) {}
+  // For the classes sharing the code highlighters' field layout.
+  template <class H>
+  static void SaveCodeFields(const H& h, ScanFields& f) {
+    f = {h.OperatorReturnState, h.QuoteColumn, h.QuoteLine, h.VariableReturnState, h.PrevChar, h.PrevChar2,
+         h.CommentReturnState, 0};
+  }
+  template <class H>
+  static void LoadCodeFields(H& h, const ScanFields& f) {
+    h.OperatorReturnState = static_cast<TTokenFlags>(f[0]);
+    h.QuoteColumn = f[1];
+    h.QuoteLine = f[2];
+    h.VariableReturnState = static_cast<TTokenFlags>(f[3]);
+    h.PrevChar = static_cast<unsigned char>(f[4]);
+    h.PrevChar2 = static_cast<unsigned char>(f[5]);
+    h.CommentReturnState = static_cast<TTokenFlags>(f[6]);
+  }
+
   // A saved return state in two context bits: text, `alternative`, double- or single-quoted string.
   static std::uint16_t EncodeReturnState(TTokenFlags s, TTokenFlags alternative);
   static TTokenFlags DecodeReturnState(std::uint16_t stored, TTokenFlags alternative);
@@ -207,6 +247,17 @@ protected:
 private:
   template <class StepFn>
   unsigned char Advance(StepFn& step);
+  // Steps the bytes [from, to) of line `line` (without its end), as Advance would one by one.
+  template <class StepFn, class SkipFn>
+  void StepBytes(StepFn& step, SkipFn& skip, int line, std::size_t from, std::size_t to);
+  // Steps the end of line `line` (not the last) and records the next line's start state.
+  template <class StepFn>
+  void StepLineEnd(StepFn& step, int line);
+  // StepBytes from a line's start to `to`, resuming from the state memorised at the end of the last such
+  // walk over the same line when nothing it depended on has changed: a view scrolled far into a very
+  // long line is not stepped from the line's start at every keystroke.
+  template <class StepFn, class SkipFn>
+  void StepLinePrefix(StepFn& step, SkipFn& skip, int line, std::size_t to);
   void Unread(int column, int line);
   void ConsumeDirtyLine();
   void LowerWatermark(int line);
@@ -241,5 +292,27 @@ private:
     CharPos found;
   };
   std::array<LastCharMemo, 4> lastCharMemo_{};
+
+  // Everything a step reads or writes besides the text.
+  struct ScanSnapshot {
+    TTokenFlags state = 0;
+    int prevLine = 0, prevColumn = 0;
+    bool selected = false;
+    ScanFields fields{};
+    bool operator==(const ScanSnapshot&) const = default;
+  };
+  bool TakeSnapshot(ScanSnapshot& s) const {
+    s = {State, PrevLine, PrevColumn, Selected, {}};
+    return SaveFields(s.fields);
+  }
+  // Whether a selected character lies in columns 1 .. columns of the line.
+  bool SelectionTouches(int line, int columns) const;
+  struct InLineMemo {
+    int line = -1;
+    ScanSnapshot entry, exit;  // at the line's start, and after its first `bytes` bytes
+    std::size_t bytes = 0;
+    std::uint64_t watch = 0;
+  };
+  InLineMemo inLineMemo_;
   int lastCharMemoNext_ = 0;
 };

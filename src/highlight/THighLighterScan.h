@@ -25,13 +25,107 @@ unsigned char THighLighter::Advance(StepFn& step) {
   return c;
 }
 
+template <class StepFn, class SkipFn>
+void THighLighter::StepBytes(StepFn& step, SkipFn& skip, int line, std::size_t from, std::size_t to) {
+  if (scanText_.index != line) scanText_ = {line, LineView(line)};
+  const std::string_view text = scanText_.text.substr(0, to);
+  ScanLine = line;
+  std::size_t i = from;
+  while (i < text.size()) {
+    const std::size_t j = skip(text, i);
+    if (j > i) {
+      i = j;
+      PrevLine = line;
+      PrevColumn = static_cast<int>(i);
+      if (i >= text.size()) break;
+    }
+    PrevLine = line;
+    PrevColumn = static_cast<int>(i) + 1;
+    ScanColumn = PrevColumn + 1;
+    const auto c = static_cast<unsigned char>(text[i++]);
+    State = step(c == 0 ? highlighter_detail::NulStandIn : c, State);
+  }
+  ScanColumn = static_cast<int>(text.size()) + 1;
+  EndOfLine = false;
+  EndOfText = false;
+}
+
+template <class StepFn, class SkipFn>
+void THighLighter::StepLinePrefix(StepFn& step, SkipFn& skip, int line, std::size_t to) {
+  // A keyword check reads a few bytes past the character stepped: the watch reaches that far beyond.
+  constexpr std::size_t kReadAhead = 64;
+  // Only a long prefix is worth remembering, and the short ones of other lines in view must not evict it.
+  constexpr std::size_t kWorthRemembering = 512;
+  ScanSnapshot entry;
+  if (!Lines || to < kWorthRemembering || SelectionTouches(line, static_cast<int>(to)) || !TakeSnapshot(entry)) {
+    StepBytes(step, skip, line, 0, to);
+    return;
+  }
+  std::size_t from = 0;
+  const InLineMemo& m = inLineMemo_;
+  if (m.line == line && m.entry == entry && m.bytes <= to && Lines->WatchIntact(m.watch)) {
+    State = m.exit.state;
+    PrevLine = m.exit.prevLine;
+    PrevColumn = m.exit.prevColumn;
+    Selected = m.exit.selected;
+    LoadFields(m.exit.fields);
+    from = m.bytes;
+  }
+  StepBytes(step, skip, line, from, to);
+  InLineMemo next;
+  next.line = line;
+  next.entry = entry;
+  next.bytes = to;
+  TakeSnapshot(next.exit);
+  next.watch = Lines->Watch(line, to + kReadAhead);
+  inLineMemo_ = next;
+}
+
 template <class StepFn>
-void THighLighter::CutToken(std::string& out, StepFn step, const CharTable& tokenChars) {
+void THighLighter::StepLineEnd(StepFn& step, int line) {
+  ScanLine = line + 1;
+  ScanColumn = 1;
+  State = step(static_cast<unsigned char>(0), State);
+  RecordLineStart(line + 1);
+  EndOfLine = true;
+  EndOfText = false;
+}
+
+template <class StepFn, class SkipFn>
+void THighLighter::CutToken(std::string& out, StepFn step, const CharTable& tokenChars, SkipFn skip) {
   Kind = 0;
   out.clear();
-  // Characters outside the region are stepped without becoming tokens. Past the right edge the rest of
-  // a line is skipped outright when the next line's start state is known.
+  // Characters outside the region are stepped without becoming tokens, in a tight loop. Past the right
+  // edge the rest of a line is skipped outright when the next line's start state is known, or when
+  // there is no next line (nothing after it is shown).
   while (!EndOfText && ScanLine <= BottomLine && !InRegion(ScanColumn, ScanLine)) {
+    // A line about to be entered left of the region is read as a whole, so its start can be resumed.
+    if (!pending_ && ScanColumn == 1 && ScanColumn < LeftColumn && ScanLine != scanText_.index)
+      scanText_ = {ScanLine, LineView(ScanLine)};
+    if (!pending_ && ScanLine == scanText_.index && ScanColumn >= 1) {
+      const int length = static_cast<int>(scanText_.text.size());
+      if (ScanColumn > RightColumn && ScanColumn <= length) {
+        if (TryJumpToNextLine()) continue;
+        if (ScanLine + 1 >= Lines->Count()) {
+          PrevLine = ScanLine;
+          PrevColumn = length;
+          ScanColumn = length + 1;
+          EndOfLine = EndOfText = true;
+          break;
+        }
+        StepBytes(step, skip, ScanLine, static_cast<std::size_t>(ScanColumn - 1), static_cast<std::size_t>(length));
+        StepLineEnd(step, ScanLine);
+        continue;
+      }
+      if (ScanColumn < LeftColumn && ScanColumn <= length) {
+        const auto to = static_cast<std::size_t>(std::min(LeftColumn - 1, length));
+        if (ScanColumn == 1)
+          StepLinePrefix(step, skip, ScanLine, to);
+        else
+          StepBytes(step, skip, ScanLine, static_cast<std::size_t>(ScanColumn - 1), to);
+        continue;
+      }
+    }
     if (ScanColumn > RightColumn && TryJumpToNextLine()) continue;
     Advance(step);
   }
@@ -70,8 +164,8 @@ void THighLighter::CutToken(std::string& out, StepFn step, const CharTable& toke
   Attributes = attributes;
 }
 
-template <class StepFn>
-void THighLighter::StartFromLineStates(StepFn step) {
+template <class StepFn, class SkipFn>
+void THighLighter::StartFromLineStates(StepFn step, SkipFn skip) {
   EndOfLine = false;
   EndOfText = false;
   pending_ = false;
@@ -90,29 +184,39 @@ void THighLighter::StartFromLineStates(StepFn step) {
   while (!KnownLineStart(from, stored)) --from;
   if (from < top) {
     ResumeAtLine(from, stored);
-    Rescan(step, from, top);
+    Rescan(step, from, top, skip);
     KnownLineStart(top, stored);
   }
   ResumeAtLine(top, stored);
 }
 
-template <class StepFn>
-void THighLighter::Rescan(StepFn step, int from, int to) {
+template <class StepFn, class SkipFn>
+void THighLighter::Rescan(StepFn step, int from, int to, SkipFn skip) {
   for (int line = from; line < to; ++line) {
     scanText_ = {line, LineView(line)};
-    const std::string_view text = scanText_.text;
-    ScanLine = line;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-      PrevLine = line;
-      PrevColumn = static_cast<int>(i) + 1;
-      ScanColumn = PrevColumn + 1;
-      const auto c = static_cast<unsigned char>(text[i]);
-      State = step(c == 0 ? highlighter_detail::NulStandIn : c, State);
-    }
-    ScanLine = line + 1;
-    ScanColumn = 1;
-    State = step(static_cast<unsigned char>(0), State);
-    RecordLineStart(line + 1);
+    StepBytes(step, skip, line, 0, scanText_.text.size());
+    StepLineEnd(step, line);
   }
   DirtyLine = -1;
+}
+
+template <class StepFn, class SkipFn>
+bool THighLighter::ScanAheadWith(StepFn step, std::size_t budgetBytes, SkipFn skip) {
+  if (!keepsLineStates_ || !Lines) return false;
+  ConsumeDirtyLine();
+  const int count = Lines->Count();
+  if (trustedBelow_ >= count) return false;
+  int from = trustedBelow_ - 1;
+  std::uint16_t stored = 0;
+  while (!KnownLineStart(from, stored)) --from;
+  pending_ = false;
+  ForgetText();
+  ResumeAtLine(from, stored);
+  int to = from;
+  std::size_t bytes = 0;
+  while (to < count - 1 && bytes < budgetBytes) bytes += static_cast<std::size_t>(Lines->Length(to++)) + 2;
+  Rescan(step, from, to, skip);
+  // The next paint starts afresh (Start); nothing of this scan may be mistaken for its position.
+  ForgetText();
+  return trustedBelow_ < count;
 }

@@ -11,6 +11,10 @@ void TPHPHighLight::Start() {
   StartFromLineStates([this](unsigned char c, TTokenFlags s) { return Step(c, s); });
 }
 
+bool TPHPHighLight::ScanAhead(std::size_t budgetBytes) {
+  return ScanAheadWith([this](unsigned char c, TTokenFlags s) { return Step(c, s); }, budgetBytes);
+}
+
 void TPHPHighLight::NextToken(std::string& token) {
   CutToken(token, [this](unsigned char c, TTokenFlags s) { return Step(c, s); }, CodeTokenChars);
 }

@@ -8,6 +8,7 @@ public:
   TPHPHighLight() : THighLighter(true) {}
   void Start() override;
   void NextToken(std::string& token) override;
+  bool ScanAhead(std::size_t budgetBytes) override;
 
   TTokenFlags OperatorReturnState = tfText;  // resumed after a one-character operator
   int QuoteColumn = 0;                       // just after the opening quote of the current string
@@ -18,6 +19,11 @@ public:
   TTokenFlags CommentReturnState = tfText;   // unused in PHP; kept for the common layout
 
 protected:
+  bool SaveFields(ScanFields& f) const override {
+    SaveCodeFields(*this, f);
+    return true;
+  }
+  void LoadFields(const ScanFields& f) override { LoadCodeFields(*this, f); }
   std::uint16_t LineContext() override;
   void RestoreLineContext(std::uint16_t stored, unsigned char lastChar) override;
 

@@ -13,6 +13,10 @@ void TPascalHighlight::Start() {
   StartFromLineStates([this](unsigned char c, TTokenFlags s) { return Step(c, s); });
 }
 
+bool TPascalHighlight::ScanAhead(std::size_t budgetBytes) {
+  return ScanAheadWith([this](unsigned char c, TTokenFlags s) { return Step(c, s); }, budgetBytes);
+}
+
 void TPascalHighlight::NextToken(std::string& token) {
   CutToken(token, [this](unsigned char c, TTokenFlags s) { return Step(c, s); }, CodeTokenChars);
 }

@@ -7,6 +7,7 @@ public:
   TPascalHighlight() : THighLighter(true) {}
   void Start() override;
   void NextToken(std::string& token) override;
+  bool ScanAhead(std::size_t budgetBytes) override;
 
   TTokenFlags OperatorReturnState = tfText;  // resumed after a one-character operator
   int QuoteColumn = 0;                       // just after the opening quote of the current string
@@ -17,6 +18,11 @@ public:
   TTokenFlags CommentReturnState = tfText;   // resumed when a comment ends
 
 protected:
+  bool SaveFields(ScanFields& f) const override {
+    SaveCodeFields(*this, f);
+    return true;
+  }
+  void LoadFields(const ScanFields& f) override { LoadCodeFields(*this, f); }
   std::uint16_t LineContext() override;
   void RestoreLineContext(std::uint16_t stored, unsigned char lastChar) override;
 

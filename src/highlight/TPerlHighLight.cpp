@@ -14,6 +14,10 @@ void TPerlHighLight::Start() {
   StartFromLineStates([this](unsigned char c, TTokenFlags s) { return Step(c, s); });
 }
 
+bool TPerlHighLight::ScanAhead(std::size_t budgetBytes) {
+  return ScanAheadWith([this](unsigned char c, TTokenFlags s) { return Step(c, s); }, budgetBytes);
+}
+
 void TPerlHighLight::NextToken(std::string& token) {
   CutToken(token, [this](unsigned char c, TTokenFlags s) { return Step(c, s); }, CodeTokenChars);
 }

@@ -32,6 +32,12 @@ public:
   // The repeating autoscroll timer; the host calls the editor's TimerTick on each tick.
   virtual void StartTimer(int intervalMs) = 0;
   virtual void StopTimer() = 0;
+  // The editor has work for idle time: the host calls IdleWork when no input is waiting, again while it
+  // returns true. A host that never does only loses speed.
+  virtual void RequestIdleWork() {}
+  // Whether the canvas keeps what was drawn on it until the host says otherwise (the editor's
+  // ForgetDrawing): the editor then draws only what changed since its last paint.
+  virtual bool KeepsDrawing() const { return false; }
 
   // Clipboard plain text as Windows-1250 bytes; characters Windows-1250 cannot hold are dropped.
   virtual std::string ClipboardText() = 0;

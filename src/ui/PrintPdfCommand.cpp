@@ -38,7 +38,7 @@ int RunPrintPdfCommand(int argc, char** argv) {
     return 1;
   }
   const bool recognize = MainSettings().ReadBool("Editor", "RecognizeCharSet", false);
-  const TDecodedDocument document = DecodeDocument(NormalizeLineEnds(read.bytes), recognize, std::nullopt);
+  const TDecodedDocument document = DecodeOwnedDocument(NormalizeLineEnds(read.bytes), recognize, std::nullopt);
   try {
     QtPrinterDevice device;
     device.SetPdfOutput(QFileInfo(out).absoluteFilePath());

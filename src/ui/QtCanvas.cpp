@@ -10,7 +10,8 @@
 #include "ui/Win1250Text.h"
 
 QtCanvas::QtCanvas(QPaintDevice* device)
-    : device_(device), font_(ResolveFont("FixedSys", 10)), metrics_(font_) {}
+    : device_(device), font_(ResolveFont("FixedSys", 10)), metrics_(font_), cellHeight_(metrics_.height()),
+      ascent_(metrics_.ascent()) {}
 
 QtCanvas::~QtCanvas() { Flush(); }
 
@@ -93,6 +94,8 @@ void QtCanvas::SetFont(const std::string& name, int size) {
   current_ = &Measured(name, size);
   font_ = current_->font;
   metrics_ = current_->metrics;
+  cellHeight_ = metrics_.height();
+  ascent_ = metrics_.ascent();
   if (painter_.isActive()) painter_.setFont(font_);
 }
 
@@ -103,7 +106,7 @@ int QtCanvas::Width(std::string_view text) const {
   return w;
 }
 
-int QtCanvas::CellHeight() { return metrics_.height(); }
+int QtCanvas::CellHeight() { return cellHeight_; }
 
 int QtCanvas::AverageCharWidth() { return metrics_.averageCharWidth(); }
 
@@ -118,16 +121,17 @@ void QtCanvas::TextOut(int x, int y, std::string_view text, TColor fg, TColor bg
                                                  : Width(text);
   // Every byte needs a glyph of the font itself to be placed directly; otherwise Qt shapes the text
   // and finds a fallback font.
+  if (OnDrawn) OnDrawn(QRect(x, y, width, cellHeight_));
   bool direct = current_ != nullptr && current_->raw.isValid();
   for (std::size_t i = 0; direct && !blank && i < text.size(); ++i) {
     direct = text[i] == ' ' || current_->glyph[static_cast<unsigned char>(text[i])] != 0;
   }
   if (!direct) {
     FlushRun();
-    p->fillRect(QRect(x, y, width, metrics_.height()), ToQColor(bg, palette_));
+    p->fillRect(QRect(x, y, width, cellHeight_), ToQColor(bg, palette_));
     if (blank) return;
     SetPen(fg);
-    p->drawText(QPoint(x, y + metrics_.ascent()), FromWin1250(text));
+    p->drawText(QPoint(x, y + ascent_), FromWin1250(text));
     return;
   }
   const bool joins = run_.active && run_.y == y && run_.end == x && run_.bg == bg &&
@@ -179,14 +183,14 @@ void QtCanvas::CharacterOut(int x, int y, int cellWidth, char32_t character, TCo
 void QtCanvas::FlushRun() {
   if (!run_.active) return;
   run_.active = false;
-  painter_.fillRect(QRect(run_.x, run_.y, run_.end - run_.x, metrics_.height()), ToQColor(run_.bg, palette_));
+  painter_.fillRect(QRect(run_.x, run_.y, run_.end - run_.x, cellHeight_), ToQColor(run_.bg, palette_));
   if (run_.hasGlyphs) {
     SetPen(run_.fg);
     QGlyphRun glyphRun;
     glyphRun.setRawFont(current_->raw);
     glyphRun.setGlyphIndexes(run_.glyphs);
     glyphRun.setPositions(run_.positions);
-    painter_.drawGlyphRun(QPointF(run_.x, run_.y + metrics_.ascent()), glyphRun);
+    painter_.drawGlyphRun(QPointF(run_.x, run_.y + ascent_), glyphRun);
   }
   run_.hasGlyphs = false;
   run_.glyphs.clear();
@@ -197,6 +201,7 @@ void QtCanvas::FillRect(int left, int top, int right, int bottom, TColor color) 
   FlushRun();
   QPainter* p = Painter();
   if (p == nullptr || right <= left || bottom <= top) return;
+  if (OnDrawn) OnDrawn(QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)));
   p->fillRect(QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)), ToQColor(color, palette_));
 }
 
@@ -212,6 +217,7 @@ void QtCanvas::SetPixel(int x, int y, TColor color) {
   if (QPainter* p = Painter()) {
     SetPen(color);
     p->drawPoint(x, y);
+    if (OnDrawn) OnDrawn(QRect(x, y, 1, 1));
   }
 }
 
@@ -220,6 +226,7 @@ void QtCanvas::Line(int x1, int y1, int x2, int y2, TColor color) {
   if (QPainter* p = Painter()) {
     SetPen(color);
     p->drawLine(x1, y1, x2, y2);
+    if (OnDrawn) OnDrawn(QRect(QPoint(std::min(x1, x2), std::min(y1, y2)), QPoint(std::max(x1, x2), std::max(y1, y2))));
   }
 }
 
@@ -227,7 +234,10 @@ void QtCanvas::DrawGlyph(int index, int x, int y) {
   FlushRun();
   const QImage& glyph = GutterGlyph(index);
   QPainter* p = Painter();
-  if (p != nullptr && !glyph.isNull()) p->drawImage(x, y, glyph);
+  if (p != nullptr && !glyph.isNull()) {
+    p->drawImage(x, y, glyph);
+    if (OnDrawn) OnDrawn(QRect(QPoint(x, y), glyph.deviceIndependentSize().toSize()));
+  }
 }
 
 void QtCanvas::SetClip(int left, int top, int right, int bottom) {

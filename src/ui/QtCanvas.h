@@ -31,6 +31,9 @@ public:
   // Called when a drawing pass starts on the device (the first drawing call after a Flush), so the
   // owner can schedule showing the result.
   std::function<void()> OnBeginPaint;
+  // Called with the area of every drawing call (device pixels before any clip), so the owner can show
+  // just what was drawn.
+  std::function<void(const QRect&)> OnDrawn;
 
   // The font for a face name and point size; a face the system does not know (such as "FixedSys")
   // becomes the system's fixed-pitch font at that size.
@@ -74,6 +77,9 @@ private:
   std::vector<std::unique_ptr<MeasuredFont>> fonts_;  // the few fonts in use, the current one first
   QFont font_;
   QFontMetrics metrics_;
+  // Asked on every drawing call; QFontMetrics looks them up in the font engine each time.
+  int cellHeight_ = 0;
+  int ascent_ = 0;
   const MeasuredFont* current_ = nullptr;
   QRect clip_;  // empty = no limit
   // The pen colour last set on the painter, so runs of tokens in one colour set it once.

@@ -17,6 +17,9 @@
 namespace {
 
 constexpr int kTimerGranularityMs = 15;
+// Text the highlighter scans ahead in one turn of idle time: a millisecond or two, so a key pressed
+// meanwhile is not kept waiting.
+constexpr std::size_t kIdleScanBytes = 256 * 1024;
 
 // Other programs expect Unicode text with LF line ends; the editor holds CR LF.
 QString ForOtherPrograms(std::string_view text, std::u32string_view marks = {}) {
@@ -43,13 +46,23 @@ QuillEditorWidget::QuillEditorWidget(QWidget* parent) : QWidget(parent) {
   connect(vBar_, &QScrollBar::actionTriggered, this, [this](int action) { ScrollAction(Bar::Vertical, action); });
   connect(hBar_, &QScrollBar::actionTriggered, this, [this](int action) { ScrollAction(Bar::Horizontal, action); });
 
-  canvas_.OnBeginPaint = [this] { update(); };
+  // Only what the editor drew is shown again: a keystroke redraws its row, not the window.
+  canvas_.OnDrawn = [this](const QRect& area) {
+    // Collected and asked for once the editor's paint is over, so a paint costs one update.
+    if (drawnArea_.isEmpty()) QMetaObject::invokeMethod(this, &QuillEditorWidget::ShowDrawnArea, Qt::QueuedConnection);
+    drawnArea_ |= area.intersected(rect());
+  };
   canvas_.SetPalette(palette());
 
   const int flash = QApplication::cursorFlashTime();
   caretTimer_.setInterval(flash > 0 ? flash / 2 : 500);
   connect(&caretTimer_, &QTimer::timeout, this, &QuillEditorWidget::BlinkCaret);
   connect(&autoScrollTimer_, &QTimer::timeout, this, [this] { editor_->TimerTick(); });
+  idleTimer_.setSingleShot(true);
+  idleTimer_.setInterval(0);
+  connect(&idleTimer_, &QTimer::timeout, this, [this] {
+    if (editor_->IdleWork(kIdleScanBytes)) idleTimer_.start();
+  });
   // Last, so that everything the editor may ask of its host is in place.
   editor_ = std::make_unique<TQuillEditor>(this);
 }
@@ -58,6 +71,7 @@ QuillEditorWidget::~QuillEditorWidget() {
   // The editor still talks to its host while it goes; stop the timers and let it go first.
   autoScrollTimer_.stop();
   caretTimer_.stop();
+  idleTimer_.stop();
   editor_.reset();
   canvas_.Flush();
 }
@@ -90,6 +104,8 @@ void QuillEditorWidget::LayoutChildren() {
     canvas_.SetDevice(nullptr);
     buffer_ = std::move(resized);
     canvas_.SetDevice(&buffer_);
+    if (editor_) editor_->ForgetDrawing();
+    update();
   }
 }
 
@@ -109,10 +125,13 @@ void QuillEditorWidget::resizeEvent(QResizeEvent* e) {
 
 // ---- Painting and caret -----------------------------------------------------------------------------
 
-void QuillEditorWidget::paintEvent(QPaintEvent*) {
+void QuillEditorWidget::paintEvent(QPaintEvent* e) {
   canvas_.Flush();
   QPainter p(this);
-  p.drawImage(0, 0, buffer_);
+  // Only the area asked for: after a keystroke that is a row or two.
+  const QRect area = e->rect();
+  const qreal ratio = buffer_.devicePixelRatio();
+  p.drawImage(area, buffer_, QRectF(area.topLeft() * ratio, area.size() * ratio));
   // The corner between the two bars.
   if (vBar_->isVisible() && hBar_->isVisible())
     p.fillRect(QRect(vBar_->x(), hBar_->y(), vBar_->width(), hBar_->height()), palette().window());
@@ -123,15 +142,16 @@ void QuillEditorWidget::paintEvent(QPaintEvent*) {
 void QuillEditorWidget::CreateCaret(int width, int height) {
   caretCreated_ = true;
   caretShown_ = false;
+  UpdateCaretArea();
   caretSize_ = QSize(std::max(1, width), std::max(1, height));
-  update();
+  UpdateCaretArea();
 }
 
 void QuillEditorWidget::DestroyCaret() {
   caretCreated_ = false;
   caretShown_ = false;
   caretTimer_.stop();
-  update();
+  UpdateCaretArea();
 }
 
 void QuillEditorWidget::ShowCaret() {
@@ -139,24 +159,25 @@ void QuillEditorWidget::ShowCaret() {
   caretShown_ = true;
   caretBlinkOn_ = true;
   caretTimer_.start();
-  update();
+  UpdateCaretArea();
 }
 
 void QuillEditorWidget::HideCaret() {
   caretShown_ = false;
   caretTimer_.stop();
-  update();
+  UpdateCaretArea();
 }
 
 void QuillEditorWidget::SetCaretPos(int x, int y) {
+  UpdateCaretArea();
   caretPos_ = QPoint(x, y);
   caretBlinkOn_ = true;
-  update();
+  UpdateCaretArea();
 }
 
 void QuillEditorWidget::BlinkCaret() {
   caretBlinkOn_ = !caretBlinkOn_;
-  update(QRect(caretPos_, caretSize_));
+  UpdateCaretArea();
 }
 
 // ---- Scroll bars ----------------------------------------------------------------------------------------
@@ -222,6 +243,10 @@ void QuillEditorWidget::ScrollAction(Bar bar, int action) {
 void QuillEditorWidget::StartTimer(int intervalMs) { autoScrollTimer_.start(std::max(kTimerGranularityMs, intervalMs)); }
 
 void QuillEditorWidget::StopTimer() { autoScrollTimer_.stop(); }
+
+void QuillEditorWidget::RequestIdleWork() {
+  if (!idleTimer_.isActive()) idleTimer_.start();
+}
 
 std::string QuillEditorWidget::ClipboardText() { return ToWin1250(QApplication::clipboard()->text()); }
 

@@ -40,6 +40,8 @@ public:
   void SetScrollPos(Bar bar, int pos) override;
   void StartTimer(int intervalMs) override;
   void StopTimer() override;
+  void RequestIdleWork() override;
+  bool KeepsDrawing() const override { return true; }  // the back buffer keeps the last paint
   std::string ClipboardText() override;
   void SetClipboardText(std::string_view text) override;
   std::string ClipboardMarkedText(std::u32string& marks) override;
@@ -51,6 +53,8 @@ public:
   // For tests and the status bar: where the caret is drawn, and whether it is showing now.
   QRect CaretRect() const { return QRect(caretPos_, caretSize_); }
   bool CaretVisible() const { return caretCreated_ && caretShown_; }
+  // Whether the editor's idle-time work (highlighting ahead of the view) is still queued.
+  bool IdleWorkPending() const { return idleTimer_.isActive(); }
 
 protected:
   bool event(QEvent* e) override;
@@ -73,6 +77,11 @@ private:
   void LayoutChildren();
   void ScrollAction(Bar bar, int action);
   void BlinkCaret();
+  void UpdateCaretArea() { update(QRect(caretPos_, caretSize_)); }
+  void ShowDrawnArea() {
+    update(drawnArea_);
+    drawnArea_ = QRect();
+  }
   // The X11 primary selection: what is selected now, pasted by a middle click.
   void PublishPrimarySelection();
   void PastePrimarySelection(QPoint at);
@@ -84,6 +93,7 @@ private:
   QScrollBar* hBar_ = nullptr;
   QTimer caretTimer_;
   QTimer autoScrollTimer_;
+  QTimer idleTimer_;  // a zero timer: fires when no input is waiting
   QMenu* selPopup_ = nullptr;
   QMenu* unSelPopup_ = nullptr;
 
@@ -93,6 +103,7 @@ private:
   bool caretBlinkOn_ = true;
   int wheelRemainder_ = 0;  // wheel movement short of a whole notch
   std::pair<int, int> publishedSelection_{-1, 0};  // start and length last given to the primary selection
+  QRect drawnArea_;  // drawn on the back buffer since it was last asked to be shown
   QPoint caretPos_;
   QSize caretSize_;
 };

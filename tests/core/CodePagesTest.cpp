@@ -7,6 +7,7 @@
 
 #include "app/CodePageDetection.h"
 #include "app/CodePages.h"
+#include "app/Utf8Conversion.h"
 #include "fakes/TestFiles.h"
 
 namespace {
@@ -86,6 +87,16 @@ TEST(CodePages, ByteMapsAreOneToOneAndInvertible) {
       std::string text(500, '\0');
       for (char& c : text) c = static_cast<char>(random() & 0xFF);
       EXPECT_EQ(ConvertCodePage(ConvertCodePage(text, a, b), b, a), text) << a << " <-> " << b;
+    }
+    // Opening converts the file's own bytes in place; the result is the plain conversion's.
+    for (const char* name : {a, "ASCII", "utf-8", "Windows-1250", "unknown"}) {
+      std::string bytes(random() % 40, '\0');
+      for (char& c : bytes) c = static_cast<char>(random() & 0xFF);
+      std::u32string marks = U"x", expectedMarks;
+      const std::string expected = IsUtf8Name(name) ? Utf8ToWin(bytes, &expectedMarks) : ConvertCodePage(bytes, name, "win-1250");
+      DecodeFromCodePageInPlace(bytes, name, marks);
+      EXPECT_EQ(bytes, expected) << name;
+      EXPECT_EQ(marks, expectedMarks) << name;
     }
   }
   // Czech š (B9 in ISO-8859-2) must not become ą (B9 in Windows-1250).

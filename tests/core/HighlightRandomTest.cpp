@@ -53,7 +53,7 @@ void CheckPaint(TColorStyle style, THighLighter& h, const std::vector<std::strin
   const int count = static_cast<int>(lines.size());
   const int top = static_cast<int>(rng() % static_cast<unsigned>(count + 2)) - 1;
   const int rows = static_cast<int>(rng() % 8);
-  const int left = rng() % 4 == 0 ? static_cast<int>(rng() % 30) : 0;
+  const int left = rng() % 3 == 0 ? static_cast<int>(rng() % (rng() % 2 ? 30 : 1500)) : 0;
   hltest::Selection sel;
   if (rng() % 2) {
     sel = {static_cast<int>(rng() % 20), static_cast<int>(rng() % static_cast<unsigned>(count)), 0, 0};
@@ -75,16 +75,31 @@ TEST_P(RandomTest, EditedTextPaintsEveryVisibleCharacterOnceInTheColourOfAFullSc
     auto h = CreateHighlighter(false, GetParam());
     h->Attach(&store);
     for (int step = 0; step < 25; ++step) {
+      // Idle-time scans ahead of the view may run before, between and after the edits, and may stop at
+      // any line.
+      const auto scanAhead = [&] {
+        if (rng() % 2) h->ScanAhead(rng() % 300);
+      };
+      scanAhead();
       // A few edits between paints, announced the way the editor does.
       const unsigned edits = rng() % 3;
       for (unsigned e = 0; e < edits; ++e) {
         const int count = static_cast<int>(lines.size());
         int changed = static_cast<int>(rng() % static_cast<unsigned>(count));
-        switch (rng() % 3) {
+        switch (rng() % 4) {
           case 0:
             lines[static_cast<std::size_t>(changed)] = RandomLine(rng);
             store.SetLine(changed, lines[static_cast<std::size_t>(changed)]);
             break;
+          case 3: {
+            // Typing inside a line, left or right of where a view scrolled into it begins.
+            std::string& line = lines[static_cast<std::size_t>(changed)];
+            const std::size_t at = rng() % (line.size() + 1), cut = rng() % 3;
+            const std::string typed = RandomLine(rng).substr(0, rng() % 3);
+            line.replace(at, std::min(cut, line.size() - at), typed);
+            store.ReplaceInLine(changed, at, cut, typed);
+            break;
+          }
           case 1:
             lines.insert(lines.begin() + changed, RandomLine(rng));
             store.Insert(changed, lines[static_cast<std::size_t>(changed)]);
@@ -97,10 +112,35 @@ TEST_P(RandomTest, EditedTextPaintsEveryVisibleCharacterOnceInTheColourOfAFullSc
             }
         }
         h->DirtyLine = h->DirtyLine < 0 ? changed : std::min(h->DirtyLine, changed);
+        scanAhead();
       }
       CheckPaint(GetParam(), *h, lines, rng);
       if (HasFatalFailure()) return;
     }
+  }
+}
+
+// A view scrolled far into a long line resumes that line's scan where the last paint left it; typing just
+// left or right of that point, or under the keyword look-ahead past it, must still colour as a full scan.
+TEST_P(RandomTest, TypingInALongLineScrolledIntoColoursAsAFullScan) {
+  std::mt19937 rng(29 + GetParam().ToBits());
+  std::vector<std::string> lines{RandomLine(rng), "", RandomLine(rng)};
+  while (lines[1].size() < 3000) lines[1] += RandomLine(rng);
+  LineStore store;
+  hltest::Fill(store, lines);
+  auto h = CreateHighlighter(false, GetParam());
+  h->Attach(&store);
+  for (int step = 0; step < 200; ++step) {
+    // Mostly further right than the last paint, as while typing, sometimes back left.
+    const int left = 1000 + step * 3 - static_cast<int>(rng() % 8);
+    const std::size_t at = static_cast<std::size_t>(left - 80 + static_cast<int>(rng() % 160));
+    const std::string typed = RandomLine(rng).substr(0, rng() % 3);
+    const std::size_t cut = rng() % 2;
+    lines[1].replace(at, cut, typed);
+    store.ReplaceInLine(1, at, cut, typed);
+    h->DirtyLine = h->DirtyLine < 0 ? 1 : std::min(h->DirtyLine, 1);
+    ExpectPaintMatchesScan(*h, GetParam(), lines, rng() % 8 ? 1 : 0, 1 + static_cast<int>(rng() % 2), left);
+    if (HasFatalFailure()) return;
   }
 }
 

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "editor/ForeignMarks.h"
 #include "editor/LineStore.h"
 
 namespace {
@@ -33,6 +35,11 @@ void ExpectSame(const LineStore& s, const std::vector<ModelLine>& m) {
     text += m[i].text;
     if (m[i].flag == 0 && i + 1 < m.size()) text += "\r\n";
   }
+  for (int i = 0; i <= static_cast<int>(m.size()); i += 1 + i / 3) {
+    std::int64_t marks = 0;
+    for (int k = 0; k < i; ++k) marks += std::count(m[k].text.begin(), m[k].text.end(), kMarkByte);
+    ASSERT_EQ(s.MarkBytesBefore(i), marks) << "line " << i;
+  }
   EXPECT_EQ(s.Text(), text);
   for (int i = static_cast<int>(m.size()) - 1; i >= 0; i -= 7) ASSERT_EQ(s.Line(i), m[static_cast<std::size_t>(i)].text);
   EXPECT_EQ(s.TextLength(), static_cast<std::int64_t>(text.size()));
@@ -42,7 +49,7 @@ TEST(LineStore, RandomEditsMatchAPlainModelAcrossBlockSplits) {
   std::mt19937 rng(7);
   LineStore s;
   std::vector<ModelLine> m;
-  auto word = [&] { return std::string(rng() % 40, static_cast<char>('a' + rng() % 26)); };
+  auto word = [&] { return std::string(rng() % 40, rng() % 8 ? static_cast<char>('a' + rng() % 26) : kMarkByte); };
   for (int step = 0; step < 6000; ++step) {
     const int n = static_cast<int>(m.size());
     switch (rng() % 6) {
@@ -58,11 +65,19 @@ TEST(LineStore, RandomEditsMatchAPlainModelAcrossBlockSplits) {
         break;
       }
       case 2:
-        if (n) {
+        if (n && rng() % 2) {
           const int i = static_cast<int>(rng() % n);
           const std::string w = word();
           s.SetLine(i, w);
           m[i].text = w;
+        } else if (n) {
+          // In place, with positions and counts past the line's end clamped to it.
+          const int i = static_cast<int>(rng() % n);
+          const std::size_t at = rng() % (m[i].text.size() + 3), count = rng() % 6;
+          const std::string w = word().substr(0, rng() % 4);
+          s.ReplaceInLine(i, at, count, w);
+          const std::size_t from = std::min(at, m[i].text.size());
+          m[i].text.replace(from, std::min(count, m[i].text.size() - from), w);
         }
         break;
       case 3:

@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <random>
 
 #include "DocumentFakes.h"
 #include "app/DocumentText.h"
@@ -29,6 +30,15 @@ TEST(TextFiles, LineEndsBecomeCrLfExceptAtTheVeryEnds) {
       {"\n\n", "\n\n"},        {"", ""},                  {std::string("a\0\nb", 4), std::string("a\0\r\nb", 5)},
   };
   for (const Case& c : cases) EXPECT_EQ(NormalizeLineEnds(c.in), c.out) << c.in;
+  // In place, a text that needs no change is kept; any other is changed as the copying form changes it.
+  std::mt19937 random(13);
+  for (int i = 0; i < 2000; ++i) {
+    std::string text(random() % 24, 'a');
+    for (char& c : text) c = "\r\n\r\nab"[random() % (i % 2 ? 4 : 6)];
+    const std::string expected = NormalizeLineEnds(text);
+    NormalizeLineEndsInPlace(text);
+    ASSERT_EQ(text, expected);
+  }
 }
 
 TEST(TextFiles, ReadWholeFilesAndTellMissingFromUnreadable) {

@@ -1,7 +1,11 @@
 // The editor widget on its own, offscreen: drawing in colour, characters outside Windows-1250, the wheel.
 #include <gtest/gtest.h>
 
+#include <QKeyEvent>
+#include <random>
+
 #include "UiTestSupport.h"
+#include "highlight/THighLighter.h"
 #include "ui/QuillEditorWidget.h"
 
 namespace {
@@ -64,6 +68,69 @@ TEST(EditorWidget, MarksAreDrawnAsTheirCharacters) {
   // The letter, not the box (or nothing) that the font shows for the control character.
   EXPECT_GT(inkIn(0), 5);
   EXPECT_NE(inkIn(0), inkIn(1));
+}
+
+// The highlighter's line states are computed ahead of the view in idle time, and an edit queues that
+// work again for the lines below it.
+TEST(EditorWidget, IdleTimeComputesTheLineStatesBelowTheView) {
+  Shown s;
+  TQuillEditor& e = s.Editor();
+  e.SetColorStyle(TColorStyle{csHTML});
+  std::string text;
+  for (int i = 0; i < 20000; ++i) text += "<p class=\"a\">some words &amp; more</p>\r\n";
+  e.SetText(text);
+  EXPECT_TRUE(s.widget.IdleWorkPending());
+  EXPECT_TRUE(e.Highlighter().LineStatesPending());
+  for (int turn = 0; turn < 1000 && s.widget.IdleWorkPending(); ++turn) QApplication::processEvents();
+  EXPECT_FALSE(s.widget.IdleWorkPending());
+  EXPECT_FALSE(e.Highlighter().LineStatesPending());
+  TypeText(s.widget, QStringLiteral("<"));
+  EXPECT_TRUE(s.widget.IdleWorkPending());
+}
+
+void PressKey(QWidget& w, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+  QKeyEvent press(QEvent::KeyPress, key, modifiers);
+  QApplication::sendEvent(&w, &press);
+  QKeyEvent release(QEvent::KeyRelease, key, modifiers);
+  QApplication::sendEvent(&w, &release);
+}
+
+// The editor draws only what changed since its last paint; whatever the edits, moves, selections,
+// bookmarks and scrolling, the window must look as a paint of everything draws it.
+TEST(EditorWidget, DrawingOnlyWhatChangedLooksLikeDrawingEverything) {
+  Shown s;
+  s.widget.clearFocus();  // no blinking caret in the pictures
+  TQuillEditor& e = s.Editor();
+  e.SetColorStyle(TColorStyle{csHTML});
+  std::string text;
+  for (int i = 0; i < 120; ++i)
+    text += "<p class=\"x\">line " + std::to_string(i) + (i % 7 ? " <!-- note -->" : " \"open") + " &amp; b</p>\r\n";
+  e.SetText(text);
+  std::mt19937 rng(5);
+  static const int keys[] = {Qt::Key_Return, Qt::Key_Backspace, Qt::Key_Delete, Qt::Key_PageDown, Qt::Key_PageUp,
+                             Qt::Key_Down,   Qt::Key_Up,        Qt::Key_End,    Qt::Key_Home};
+  for (int step = 0; step < 80; ++step) {
+    switch (rng() % 5) {
+      // Marks too: a mark replaced by another in the same cell must be drawn again.
+      case 0: TypeText(s.widget, QStringLiteral("<>\"'a -!\u0416\u03BB").mid(static_cast<int>(rng() % 10), 1)); break;
+      case 1: PressKey(s.widget, keys[rng() % 9], rng() % 3 ? Qt::NoModifier : Qt::ShiftModifier); break;
+      case 2: e.SetSelStart(static_cast<int>(rng() % static_cast<unsigned>(e.Text().size() + 1))); break;
+      case 3: e.SetBookmark(static_cast<int>(1 + rng() % 9)); break;
+      default: e.SetWordWrap(!e.WordWrap()); break;
+    }
+    // Some actions (a bookmark set from outside) wait for the next paint to show.
+    e.Paint();
+    const QImage drawn = s.widget.grab().toImage();
+    e.ForgetDrawing();
+    e.Paint();
+    const QImage full = s.widget.grab().toImage();
+    // The editor's own area: the scroll bars are widgets of their own.
+    QPoint first(-1, -1);
+    for (int y = 0; y < s.widget.ClientHeight() && first.y() < 0; ++y)
+      for (int x = 0; x < s.widget.ClientWidth() && first.y() < 0; ++x)
+        if (drawn.pixel(x, y) != full.pixel(x, y)) first = QPoint(x, y);
+    ASSERT_EQ(first, QPoint(-1, -1)) << "step " << step << ", row height " << e.LineHeight();
+  }
 }
 
 TEST(EditorWidget, FractionsOfANotchAddUpToWholeNotches) {
