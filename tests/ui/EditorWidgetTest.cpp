@@ -70,6 +70,15 @@ TEST(EditorWidget, MarksAreDrawnAsTheirCharacters) {
   EXPECT_NE(inkIn(0), inkIn(1));
 }
 
+void TypeText(QWidget& w, const QString& text) {
+  for (const QChar ch : text) {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(ch));
+    QApplication::sendEvent(&w, &press);
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(ch));
+    QApplication::sendEvent(&w, &release);
+  }
+}
+
 // The highlighter's line states are computed ahead of the view in idle time, and an edit queues that
 // work again for the lines below it.
 TEST(EditorWidget, IdleTimeComputesTheLineStatesBelowTheView) {
