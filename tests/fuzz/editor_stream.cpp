@@ -3,8 +3,9 @@
 // checked against a plain string model:
 //  - an edit whose result is plain (typing, Tab, Enter, Backspace, Delete, cut, paste) gives the model's
 //    text, made where the selection is; everything else leaves the text as it was;
-//  - the selection lies inside the text and is where SelStart and SelLength put it, the caret is at an
-//    existing place of an existing line and is the selection's end;
+//  - the selection lies inside the text, is where SelStart and SelLength put it and stays there through
+//    resizes and font changes; the caret is at an existing place of an existing line and is the
+//    selection's end;
 //  - undoing everything restores the starting text.
 //
 // Pending (QUILL_FUZZ_SKIP_PENDING): a caret that left its selection or its text, a composed character
@@ -182,10 +183,13 @@ private:
         host_.height = in_.Below(300);
         e_.HandleResize();
         last_ = "resize to " + std::to_string(host_.width) + " x " + std::to_string(host_.height);
+        // Re-wrapping for a new width or a new font keeps the selection where it is in the text.
+        selectionAsAsked_ = e_.SelStart() == s && e_.SelLength() == l;
         return text;
       case 16:
         e_.SetFont(TFont{"FixedSys", 6 + in_.Below(20)});
         last_ = "font size " + std::to_string(e_.Font().Size);
+        selectionAsAsked_ = e_.SelStart() == s && e_.SelLength() == l;
         return text;
       case 17:
         e_.SetWordWrap(!e_.WordWrap());
