@@ -9,8 +9,8 @@
 //  - undoing everything restores the starting text.
 //
 // Pending (QUILL_FUZZ_SKIP_PENDING): a caret that left its selection or its text, a composed character
-// swallowed after a Ctrl chord, and the character after a selection typed over in overwrite mode, end
-// the input quietly; the caret and key rework mends these.
+// swallowed after a Ctrl chord, the character after a selection typed over in overwrite mode, and an
+// undo of a word deleted with a Ctrl chord, end the input quietly; the caret and key rework mends these.
 //
 // QUILL_FUZZ_TRACE=1 prints every operation and the text after it.
 //
@@ -94,7 +94,8 @@ public:
                                               Escaped(expected) + "\nfrom\n" + Escaped(before));
       if (e_.UndoHistory().Count() >= TUndoClass::Capacity) undoOverflowed_ = true;
     }
-    if (undoOverflowed_) return;
+    // Pending: undoing a word deleted with Ctrl+Delete or Ctrl+Backspace can put other text back.
+    if (undoOverflowed_ || (deletedWord_ && SkipPendingFaults())) return;
     for (int i = 0; i <= TUndoClass::Capacity && e_.UndoHistory().CanUndo(); ++i) {
       e_.Undo();
       if (std::getenv("QUILL_FUZZ_TRACE"))
@@ -147,6 +148,7 @@ private:
         if (pressed >= 'A' && pressed <= 'Z' && shift.Has(ssCtrl)) typed = static_cast<char>(pressed - 'A' + 1);
         if (typed) e_.KeyPress(*typed);
         ctrlChordBefore_ = shift.Has(ssCtrl);
+        if (shift == TShiftState{ssCtrl} && (pressed == vk::Delete || pressed == vk::Back) && l == 0) deletedWord_ = true;
         if (!(mods & 3)) return PlainKey(pressed, text, s, l, cut);
         follow_ = true;
         return {};
@@ -351,7 +353,8 @@ private:
   bool overwrite_ = false;  // the overwrite mode before the last operation
   bool undoOverflowed_ = false;
   bool selectionAsAsked_ = true;
-  bool ctrlChordBefore_ = false;  // the last key pressed was a Ctrl chord
+  bool ctrlChordBefore_ = false;
+  bool deletedWord_ = false;  // a word was deleted with Ctrl+Delete or Ctrl+Backspace  // the last key pressed was a Ctrl chord
   bool pendingHit_ = false;  // the input met a pending fault and ends quietly  // the last selection set through SelStart and SelLength is where asked
 };
 
