@@ -9,8 +9,9 @@
 //  - undoing everything restores the starting text.
 //
 // Pending (QUILL_FUZZ_SKIP_PENDING): a caret that left its selection or its text, a composed character
-// swallowed after a Ctrl chord, the character after a selection typed over in overwrite mode, and an
-// undo of a word deleted with a Ctrl chord, end the input quietly; the caret and key rework mends these.
+// swallowed after a Ctrl chord, the character after a selection typed over in overwrite mode, overwrite
+// mode inserting at the end of a wrapped piece, and an undo of a word deleted with a Ctrl chord, end the
+// input quietly; the caret and key rework mends these.
 //
 // QUILL_FUZZ_TRACE=1 prints every operation and the text after it.
 //
@@ -157,15 +158,19 @@ private:
         const TMouseButton button = in_.Below(4) == 0 ? TMouseButton::mbRight : TMouseButton::mbLeft;
         TShiftState shift;
         if (in_.Below(4) == 0) shift.Include(ssShift);
-        e_.MouseDown(button, shift, X(), Y());
+        // Points are read x first: the order of function arguments is the compiler's to choose.
+        Point p = Position();
+        e_.MouseDown(button, shift, p.x, p.y);
         for (int moves = in_.Below(4); moves > 0; --moves) {
           TShiftState held = shift;
           held.Include(ssLeft);
-          e_.MouseMove(held, X(), Y());
+          p = Position();
+          e_.MouseMove(held, p.x, p.y);
           for (int ticks = in_.Below(4); ticks > 0 && host_.timerRunning; --ticks) e_.TimerTick();
         }
         if (in_.Flag()) e_.DoubleClick();
-        e_.MouseUp(button, shift, X(), Y());
+        p = Position();
+        e_.MouseUp(button, shift, p.x, p.y);
         last_ = "mouse";
         return text;
       }
@@ -279,6 +284,11 @@ private:
     const bool overwrites = insert.size() == 1 && overwrite && s < static_cast<int>(cut.size()) && At(cut, s) != '\r';
     const std::string overwritten =
         overwrites ? cut.substr(0, static_cast<std::size_t>(s)) + c + cut.substr(static_cast<std::size_t>(s + 1)) : cut;
+    // Pending: in overwrite mode at the end of a wrapped piece the character is inserted, not written
+    // over the next one.
+    if (overwrites && l == 0 && e_.WordWrapInEffect() && SkipPendingFaults() &&
+        e_.Text() == cut.substr(0, static_cast<std::size_t>(s)) + c + cut.substr(static_cast<std::size_t>(s)))
+      pendingHit_ = true;
     if (overwrites && l == 0) return overwritten;
     // Pending: typing over a selection in overwrite mode also overwrites the character after it.
     if (overwrites && SkipPendingFaults() && e_.Text() == overwritten) pendingHit_ = true;
@@ -317,8 +327,14 @@ private:
     return {};
   }
 
-  int X() { return TQuillEditor::GutterWidth - 60 + in_.Below(host_.width + 100); }
-  int Y() { return -40 + in_.Below(host_.height + 100); }
+  struct Point {
+    int x, y;
+  };
+  Point Position() {
+    const int x = TQuillEditor::GutterWidth - 60 + in_.Below(host_.width + 100);
+    const int y = -40 + in_.Below(host_.height + 100);
+    return {x, y};
+  }
 
   // The checks after every operation; false ends the input when a known caret fault is to be skipped.
   bool Consistent(const std::string& what) {
