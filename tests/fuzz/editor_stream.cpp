@@ -10,8 +10,8 @@
 //
 // Pending (QUILL_FUZZ_SKIP_PENDING): a caret that left its selection or its text, a composed character
 // swallowed after a Ctrl chord, the character after a selection typed over in overwrite mode, overwrite
-// mode inserting at the end of a wrapped piece, and an undo of a word deleted with a Ctrl chord, end the
-// input quietly; the caret and key rework mends these.
+// mode inserting at the end of a wrapped piece, typing over a selection that ends a wrapped piece, and an
+// undo of a word deleted with a Ctrl chord, end the input quietly; the caret and key rework mends these.
 //
 // QUILL_FUZZ_TRACE=1 prints every operation and the text after it.
 //
@@ -117,6 +117,7 @@ private:
       case 0: case 1: case 2: case 3: case 4: case 5: {  // a typed character: its key, or an input method
         const char c = static_cast<char>(in_.Flag() ? kTyped[in_.Below(sizeof kTyped - 1)] : (32 + in_.Below(224)));
         const bool inputMethod = kind == 5;
+        const bool wrapped = e_.WordWrapInEffect();
         last_ = std::string(inputMethod ? "composing '" : "typing '") + Escaped(std::string(1, c)) + "'";
         if (!inputMethod) {
           const auto u = static_cast<unsigned char>(c);
@@ -126,6 +127,9 @@ private:
           ctrlChordBefore_ = false;
         }
         e_.KeyPress(c);
+        // Pending: with word wrap on, typing over a selection that ends a wrapped piece can take the line
+        // break after it (the caret is left where the deleted selection ended).
+        if (l > 0 && wrapped && SkipPendingFaults() && e_.Text() != Typed(text, s, l, c, overwrite_)) pendingHit_ = true;
         // Pending: a character that comes without a key press of its own (an input method's) after a
         // Ctrl chord that typed nothing (Ctrl+Delete), with no key pressed between, is swallowed.
         if (inputMethod && ctrlChordBefore_ && SkipPendingFaults() && e_.Text() == text) pendingHit_ = true;
