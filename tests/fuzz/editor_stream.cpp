@@ -246,7 +246,7 @@ private:
         }
         e_.PasteFromClipboard();
         last_ = "paste " + Escaped(clip);
-        if (clip.find_first_of("\t\n") != std::string::npos) {
+        if (clip.find_first_of("\t\r\n") != std::string::npos) {  // line ends and TABs are converted
           follow_ = true;
           return {};
         }
