@@ -464,10 +464,10 @@ void TQuillEditor::TypeForeignCharacter(char32_t cp) {
     return;
   }
   BeginUpdate();
-  if (!HasSelection() && overWriteMode_ && leftCol_ + caretCol_ <= lines_.Length(CurrentLine())) {
+  if (const TTextPos at = OverwrittenPoint(); !HasSelection() && overWriteMode_ && at.Column <= lines_.Length(at.Line)) {
     // Overwriting: the character under the caret goes, as with any other typed character.
-    selAnchor_ = TTextPos{leftCol_ + caretCol_, CurrentLine()};
-    selEnd_ = TTextPos{leftCol_ + caretCol_ + 1, CurrentLine()};
+    selAnchor_ = at;
+    selEnd_ = TTextPos{at.Column + 1, at.Line};
   }
   SetSelMarkedText(std::string_view(&byte, 1), std::u32string_view(&cp, 1));
   desiredCol_ = leftCol_ + caretCol_;

@@ -165,6 +165,9 @@ public:
   // Keyboard and mouse.
   void KeyDown(int& key, TShiftState shift);
   void KeyPress(char ch);
+  // A character that arrives without a key press of its own (composed by an input method): typed as
+  // KeyPress types it, never skipped for an earlier key press that typed nothing (Ctrl+Delete).
+  void ComposedCharacter(char ch);
   void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
   void MouseMove(TShiftState shift, int x, int y);
   void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
@@ -317,6 +320,9 @@ private:
   bool DoMove(int key);
   // Editing keys. They edit at the selection's start (after a selection is removed, the caret).
   TTextPos EditPoint() const { return NormalizedSelection().first; }
+  // Where a character typed in overwrite mode goes: the character after the edit point, which starts
+  // the next piece when the point ends a wrapped one (past the line's end when there is none).
+  TTextPos OverwrittenPoint() const;
   void TypeChar(char c);
   void EnterKey();
   void TabKey();

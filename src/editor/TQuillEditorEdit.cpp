@@ -62,9 +62,20 @@ void TQuillEditor::EndEdit(int caretOffset) {
   SetModified(true);
 }
 
+TTextPos TQuillEditor::OverwrittenPoint() const {
+  const TTextPos point = EditPoint();
+  // At the end of a wrapped piece the character after the caret starts the next piece.
+  if (point.Column > lines_.Length(point.Line) && lines_.LineFlag(point.Line) == 1 && lines_.Length(point.Line + 1) > 0)
+    return TTextPos{1, point.Line + 1};
+  return point;
+}
+
 void TQuillEditor::TypeChar(char c) {
   if (readonly_) return;
   MarkDirty(CurrentLine());
+  // A character typed over a selection takes the selection's place, even in overwrite mode: writing
+  // over the next character as well would lose it.
+  bool replacedSelection = false;
   if (HasSelection()) {
     static constexpr struct { char open, close; TAutoCloseItem item; } pairs[] = {
         {'(', ')', acBracket}, {'{', '}', acCBracket}, {'"', '"', acDoubleQuote},
@@ -80,6 +91,7 @@ void TQuillEditor::TypeChar(char c) {
     SetSelText("");
     CollapseSelection();
     RepaintUnlessLocked();
+    replacedSelection = true;
   }
   const int p = SelStart();
   const char b1 = CharAtOffset(p - 1), b2 = CharAtOffset(p - 2);
@@ -91,7 +103,8 @@ void TQuillEditor::TypeChar(char c) {
   else if (c == '<' && autoClose_.Has(acTriangleBracket) && b2 != '<') pair = "<>";
   else if (c == '[' && autoClose_.Has(acRectangleBracket) && b2 != '[') pair = "[]";
 
-  const TTextPos point = EditPoint();
+  const bool overwrite = overWriteMode_ && !replacedSelection && pair.empty();
+  const TTextPos point = overwrite ? OverwrittenPoint() : EditPoint();
   const int line = point.Line;
   std::string text(lines_.Line(line));
   const int column = std::clamp(point.Column, 1, static_cast<int>(text.size()) + 1);
@@ -99,7 +112,7 @@ void TQuillEditor::TypeChar(char c) {
   if (!pair.empty()) {
     text.insert(at, pair);
     undo_.PushInsert(p, 2);
-  } else if (!overWriteMode_ || column > static_cast<int>(text.size())) {
+  } else if (!overwrite || column > static_cast<int>(text.size())) {
     text.insert(at, 1, c);
     undo_.PushInsert(p, 1);
   } else {
@@ -234,6 +247,12 @@ void TQuillEditor::DeleteKey() {
   }
   const int p = SelStart();
   if (RemoveAt(p) > 0) EndEdit(p);
+}
+
+void TQuillEditor::ComposedCharacter(char ch) {
+  // Skipping covers only the character of the key press that asked for it; this one has none.
+  skipNextChar_ = false;
+  KeyPress(ch);
 }
 
 void TQuillEditor::KeyPress(char ch) {

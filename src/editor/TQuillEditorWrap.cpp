@@ -100,7 +100,9 @@ int TQuillEditor::RewrapLine(int line) {
   for (int k = line; k <= j; ++k) s += lines_.Line(k);
   // A soft break on the last stored line has nothing to continue into.
   const std::uint8_t lastFlag = j + 1 < lines_.Count() ? lines_.LineFlag(j) : std::uint8_t{0};
-  const std::vector<std::string> pieces = CutIntoPieces(std::move(s), 0);
+  std::vector<std::string> pieces = CutIntoPieces(std::move(s), 0);
+  // A document line emptied by an edit is still a line: its hard break must stay.
+  if (pieces.empty()) pieces.emplace_back();
   lines_.DeleteRange(line, j);
   int soft = 0;
   for (std::size_t k = 0; k < pieces.size(); ++k) {

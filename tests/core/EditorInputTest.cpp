@@ -75,6 +75,9 @@ TEST(EditorTyping, OverwriteModeReplacesWithinTheLineOnly) {
   EXPECT_EQ(e.UndoHistory().Record(0).EditKind, TUndoRecord::ekInsert);
   Undo(e, 3);
   EXPECT_EQ(e.Text(), "aXc");
+  Select(e, 0, 2);
+  e.KeyPress('Q');  // over a selection the character only takes its place
+  EXPECT_EQ(e.Text(), "Qc");
 }
 
 TEST(EditorEnter, KeepsIndentationAndContinuesListItemsCellsAndOptions) {
@@ -152,6 +155,12 @@ TEST(EditorKeys, EditingKeysTakeWhatTheyShouldAndLeaveTheCaretThere) {
   Key(e, vk::OtherCharacterKey);
   e.KeyPress(',');
   EXPECT_EQ(e.Text(), "one,");
+  // A character composed by an input method has no key press of its own: nothing skips it.
+  for (const int key : {vk::Delete, vk::Back, vk::Space}) {
+    Key(e, key, TShiftState{ssCtrl});
+    e.ComposedCharacter('\xB3');
+  }
+  EXPECT_EQ(e.Text(), "one\xB3&nbsp;\xB3");
 }
 
 TEST(EditorKeys, WordMovesStopAtWordEdgesAndCrossLines) {

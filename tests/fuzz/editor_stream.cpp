@@ -8,10 +8,7 @@
 //    selection's end;
 //  - undoing everything restores the starting text.
 //
-// Pending (QUILL_FUZZ_SKIP_PENDING): a caret that left its selection or its text, a composed character
-// swallowed after a Ctrl chord, the character after a selection typed over in overwrite mode, overwrite
-// mode inserting at the end of a wrapped piece, typing over a selection that ends a wrapped piece, and an
-// undo of a word deleted with a Ctrl chord, end the input quietly; the caret and key rework mends these.
+// Pending (QUILL_FUZZ_SKIP_PENDING): a caret that left its selection or its text ends the input quietly.
 //
 // QUILL_FUZZ_TRACE=1 prints every operation and the text after it.
 //
@@ -84,7 +81,6 @@ public:
       const std::string before = e_.Text();
       follow_ = false;
       const std::string expected = Step(before);
-      if (pendingHit_) return;
       if (std::getenv("QUILL_FUZZ_TRACE"))
         std::fprintf(stderr, "%s: sel %d+%d, caret line %d column %d%s, undo %d: %s\n", last_.c_str(), e_.SelStart(),
                      e_.SelLength(), e_.CurrentLine(), e_.LeftCol() + e_.CaretCol(), e_.OverWriteMode() ? " (overwrite)" : "",
@@ -95,8 +91,7 @@ public:
                                               Escaped(expected) + "\nfrom\n" + Escaped(before));
       if (e_.UndoHistory().Count() >= TUndoClass::Capacity) undoOverflowed_ = true;
     }
-    // Pending: undoing a word deleted with Ctrl+Delete or Ctrl+Backspace can put other text back.
-    if (undoOverflowed_ || (deletedWord_ && SkipPendingFaults())) return;
+    if (undoOverflowed_) return;
     for (int i = 0; i <= TUndoClass::Capacity && e_.UndoHistory().CanUndo(); ++i) {
       e_.Undo();
       if (std::getenv("QUILL_FUZZ_TRACE"))
@@ -117,22 +112,14 @@ private:
       case 0: case 1: case 2: case 3: case 4: case 5: {  // a typed character: its key, or an input method
         const char c = static_cast<char>(in_.Flag() ? kTyped[in_.Below(sizeof kTyped - 1)] : (32 + in_.Below(224)));
         const bool inputMethod = kind == 5;
-        const bool wrapped = e_.WordWrapInEffect();
         last_ = std::string(inputMethod ? "composing '" : "typing '") + Escaped(std::string(1, c)) + "'";
         if (!inputMethod) {
           const auto u = static_cast<unsigned char>(c);
           int key = (u >= 'a' && u <= 'z') ? u - 32 : (u >= '0' && u <= '9') || (u >= 'A' && u <= 'Z') ? u : vk::OtherCharacterKey;
           if (c == ' ') key = vk::Space;
           e_.KeyDown(key, {});
-          ctrlChordBefore_ = false;
         }
-        e_.KeyPress(c);
-        // Pending: with word wrap on, typing over a selection that ends a wrapped piece can take the line
-        // break after it (the caret is left where the deleted selection ended).
-        if (l > 0 && wrapped && SkipPendingFaults() && e_.Text() != Typed(text, s, l, c, overwrite_)) pendingHit_ = true;
-        // Pending: a character that comes without a key press of its own (an input method's) after a
-        // Ctrl chord that typed nothing (Ctrl+Delete), with no key pressed between, is swallowed.
-        if (inputMethod && ctrlChordBefore_ && SkipPendingFaults() && e_.Text() == text) pendingHit_ = true;
+        if (inputMethod) e_.ComposedCharacter(c); else e_.KeyPress(c);
         return Typed(text, s, l, c, overwrite_);
       }
       case 6: case 7: case 8: case 9: {  // a key, as the window sends it: key down, then its character
@@ -152,8 +139,6 @@ private:
         if (pressed == vk::Space) typed = ' ';
         if (pressed >= 'A' && pressed <= 'Z' && shift.Has(ssCtrl)) typed = static_cast<char>(pressed - 'A' + 1);
         if (typed) e_.KeyPress(*typed);
-        ctrlChordBefore_ = shift.Has(ssCtrl);
-        if (shift == TShiftState{ssCtrl} && (pressed == vk::Delete || pressed == vk::Back) && l == 0) deletedWord_ = true;
         if (!(mods & 3)) return PlainKey(pressed, text, s, l, cut);
         follow_ = true;
         return {};
@@ -289,14 +274,8 @@ private:
     const bool overwrites = insert.size() == 1 && overwrite && s < static_cast<int>(cut.size()) && At(cut, s) != '\r';
     const std::string overwritten =
         overwrites ? cut.substr(0, static_cast<std::size_t>(s)) + c + cut.substr(static_cast<std::size_t>(s + 1)) : cut;
-    // Pending: in overwrite mode at the end of a wrapped piece the character is inserted, not written
-    // over the next one.
-    if (overwrites && l == 0 && e_.WordWrapInEffect() && SkipPendingFaults() &&
-        e_.Text() == cut.substr(0, static_cast<std::size_t>(s)) + c + cut.substr(static_cast<std::size_t>(s)))
-      pendingHit_ = true;
+    // Over a selection the character only takes the selection's place.
     if (overwrites && l == 0) return overwritten;
-    // Pending: typing over a selection in overwrite mode also overwrites the character after it.
-    if (overwrites && SkipPendingFaults() && e_.Text() == overwritten) pendingHit_ = true;
     return cut.substr(0, static_cast<std::size_t>(s)) + insert + cut.substr(static_cast<std::size_t>(s));
   }
 
@@ -374,9 +353,6 @@ private:
   bool overwrite_ = false;  // the overwrite mode before the last operation
   bool undoOverflowed_ = false;
   bool selectionAsAsked_ = true;  // the last selection set through SelStart and SelLength is where asked
-  bool ctrlChordBefore_ = false;  // the last key pressed was a Ctrl chord
-  bool deletedWord_ = false;      // a word was deleted with Ctrl+Delete or Ctrl+Backspace
-  bool pendingHit_ = false;       // the input met a pending fault and ends quietly
 };
 
 }  // namespace
