@@ -413,7 +413,12 @@ void TQuillEditor::SelectAll() {
 void TQuillEditor::DocumentEnd() {
   const int count = lines_.Count();
   leftCol_ = 0;
-  if (count - visibleRows_ + 5 >= 1) {
+  if (visibleRows_ < 6) {
+    // Too few rows to keep five empty ones below the text (the view would start past its end): the
+    // last line goes on the lowest row a caret move uses.
+    caretRow_ = std::min(std::max(visibleRows_ - 2, 0), count - 1);
+    topLine_ = count - 1 - caretRow_;
+  } else if (count - visibleRows_ + 5 >= 1) {
     topLine_ = count - visibleRows_ + 5;
     caretRow_ = visibleRows_ - 6;
   } else {

@@ -63,6 +63,8 @@ void TQuillEditor::VScroll(TScrollRequest request, int pos) {
 }
 
 void TQuillEditor::HScroll(TScrollRequest request, int pos) {
+  // Wrapped lines fit the window: the bar is hidden and nothing scrolls sideways.
+  if (wordWrapEffective_) return;
   // How many characters of the caret row's line, from the first visible one, fit into the text area.
   int fits = 0;
   {

@@ -103,7 +103,8 @@ void TQuillEditor::MoveCaretTo(int line, int column) {
   if (line > topLine_ + visibleRows_ - 2 || line < topLine_) {
     // The caret keeps its screen row (the drag autoscroll relies on a row below the window).
     topLine_ = line - caretRow_;
-    if (topLine_ == count - 1 && topLine_ > 2) {
+    // Two lines of context above a last line on top, where the window has the rows to show them.
+    if (topLine_ == count - 1 && topLine_ > 2 && caretRow_ + 2 < visibleRows_) {
       topLine_ -= 2;
       caretRow_ += 2;
     }
@@ -130,6 +131,10 @@ void TQuillEditor::MoveCaretTo(int line, int column) {
       caretCol_ = 1;
       scrolled = true;
     }
+  } else if (leftCol_ != 0) {
+    leftCol_ = 0;  // wrapped lines are never scrolled sideways
+    caretCol_ = column;
+    scrolled = true;
   }
   if (caretCol_ < 0) caretCol_ = 1;
   if (scrolled) Paint();

@@ -224,6 +224,18 @@ TEST(EditorKeys, UpAndDownScrollOnlyToKeepTheCaretAboveTheLastRow) {
   EXPECT_EQ(e.SelStart(), e.PosToOffset(e.TopLine(), 1));
 }
 
+TEST(EditorKeys, CtrlEndShowsTheLastLineInWindowsOfAnyHeight) {
+  for (int rows = 1; rows <= 8; ++rows) {
+    EditorFixture f(20, rows);
+    f->SetText("a\r\nb\r\nc\r\nd\r\nlast");
+    Key(*f, vk::End, TShiftState{ssCtrl});
+    EXPECT_EQ(f->SelStart(), 16) << rows;
+    EXPECT_LE(f->TopLine(), 4) << rows;
+    EXPECT_GE(f->CaretRow(), 0) << rows;
+    EXPECT_LT(f->CaretRow(), std::max(rows - 1, 1)) << rows;
+  }
+}
+
 TEST(EditorKeys, BookmarksWithCtrlAltAndClipboardKeys) {
   EditorFixture f;
   TQuillEditor& e = *f;

@@ -175,6 +175,10 @@ TEST(EditorScrolling, ScrollBarRequestsMoveTheViewAndKeepTheCaretOnItsLine) {
   EXPECT_EQ(e.LeftCol(), 0);
   e.SetWordWrap(true);
   EXPECT_EQ(f.host.horizontal.max, 0);  // hidden while word wrap is on
+  e.HScroll(R::ThumbPosition, 7);  // and nothing scrolls sideways
+  e.SetSelStart(2);
+  EXPECT_EQ(e.LeftCol(), 0);
+  EXPECT_EQ(e.SelStart(), 2);
 }
 
 std::vector<std::string> Pieces(TQuillEditor& e) {
