@@ -226,14 +226,6 @@ int TQuillEditor::InsertTextAt(const std::string& text, int line, int column) {
   return lastLine;
 }
 
-void TQuillEditor::MarkDirty(int line) {
-  // DirtyLine N marks the stored states from line N-1 on as stale. An edit on line 0 still makes the
-  // following lines stale, so the mark is at least 1; a smaller mark already pending is kept.
-  int mark = std::max(line, 1);
-  if (highlighter_->DirtyLine > 0) mark = std::min(mark, highlighter_->DirtyLine);
-  highlighter_->DirtyLine = mark;
-}
-
 void TQuillEditor::SetSelText(std::string_view value) { ReplaceSelection(value, nullptr); }
 
 void TQuillEditor::SetSelMarkedText(std::string_view text, std::u32string_view marks) {
@@ -318,14 +310,14 @@ void TQuillEditor::ReplaceSelection(std::string_view value, const std::u32string
   }
   int last = 0;
   if (!selected) {
-    MarkDirty(at.Line);
+    highlighter_->MarkStaleFrom(at.Line - 1);
     if (!undoing_) undo_.PushInsert(p, static_cast<int>(s.size()));
     last = InsertTextAt(s, at.Line, at.Column);
   } else {
     // The edit happens at the selection's own start point, which may be the end of a soft-broken
     // piece while OffsetToPos(p) names the start of the next piece: both are the same offset.
     at = start;
-    MarkDirty(at.Line);
+    highlighter_->MarkStaleFrom(at.Line - 1);
     if (!undoing_) undo_.PushReplace(p, static_cast<int>(s.size()), oldText, oldMarks);
     const int sl = start.Line, el = end.Line;
     if (sl == el) {

@@ -291,7 +291,6 @@ private:
   // Both selection points from offsets, the caret on the end point.
   void PlaceSelection(int anchor, int end);
   void CreateHighlighterForStyle();
-  void MarkDirty(int line);
   void ReflowAfterInsert(int line, int last);
   // Cuts a too-wide text into pieces that fit; `cap` limits where the search for each break starts.
   std::vector<std::string> CutIntoPieces(std::string s, int cap);

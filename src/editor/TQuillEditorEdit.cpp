@@ -5,6 +5,7 @@
 
 #include "editor/ForeignMarks.h"
 #include "editor/TQuillEditor.h"
+#include "highlight/THighLighter.h"
 
 char TQuillEditor::CharAtOffset(int offset) const {
   if (offset < 0) return 0;
@@ -72,7 +73,7 @@ TTextPos TQuillEditor::OverwrittenPoint() const {
 
 void TQuillEditor::TypeChar(char c) {
   if (readonly_) return;
-  MarkDirty(CurrentLine());
+  highlighter_->MarkStaleFrom(CurrentLine() - 1);
   // A character typed over a selection takes the selection's place, even in overwrite mode: writing
   // over the next character as well would lose it.
   bool replacedSelection = false;
@@ -127,7 +128,7 @@ void TQuillEditor::TypeChar(char c) {
 void TQuillEditor::EnterKey() {
   if (readonly_) return;
   if (HasSelection()) SetSelText("");
-  MarkDirty(CurrentLine() - 1);
+  highlighter_->MarkStaleFrom(CurrentLine() - 2);
   const int p = SelStart();
   const TTextPos at = EditPoint();
   const int line = at.Line;
@@ -203,7 +204,7 @@ void TQuillEditor::EnterKey() {
 
 void TQuillEditor::TabKey() {
   if (readonly_) return;
-  MarkDirty(CurrentLine());
+  highlighter_->MarkStaleFrom(CurrentLine() - 1);
   if (HasSelection()) SetSelText("");
   const int p = SelStart();
   const int size = std::max(tabSize_, 0);
@@ -219,7 +220,7 @@ void TQuillEditor::TabKey() {
 
 void TQuillEditor::BackspaceKey() {
   if (readonly_) return;
-  MarkDirty(CurrentLine() - 1);
+  highlighter_->MarkStaleFrom(CurrentLine() - 2);
   if (HasSelection()) {
     SetSelText("");
     return;
@@ -240,7 +241,7 @@ void TQuillEditor::BackspaceKey() {
 
 void TQuillEditor::DeleteKey() {
   if (readonly_) return;
-  MarkDirty(CurrentLine() - 1);
+  highlighter_->MarkStaleFrom(CurrentLine() - 2);
   if (HasSelection()) {
     SetSelText("");
     return;

@@ -42,7 +42,7 @@ void TQuillEditor::SetWrapScrollRange() {
 void TQuillEditor::WrapAll() {
   // Line numbers change everywhere, so every stored highlighter state is stale.
   highlighter_->InvalidateAll();
-  MarkDirty(0);
+  highlighter_->MarkStaleFrom(0);
   const std::string blanks(static_cast<std::size_t>(std::max(tabSize_, 0)), ' ');
   for (int i = 0; i < lines_.Count(); ++i) {
     std::string_view line = lines_.Line(i);
@@ -71,7 +71,7 @@ void TQuillEditor::WrapAll() {
 
 void TQuillEditor::UnwrapAll() {
   highlighter_->InvalidateAll();
-  MarkDirty(0);
+  highlighter_->MarkStaleFrom(0);
   for (int i = 0; i < lines_.Count(); ++i) {
     int j = i;
     while (lines_.LineFlag(j) == 1 && j + 1 < lines_.Count()) ++j;
@@ -90,7 +90,7 @@ void TQuillEditor::UnwrapAll() {
 
 int TQuillEditor::RewrapLine(int line) {
   if (line < 0 || line >= lines_.Count()) return 0;
-  MarkDirty(CurrentLine() - 1);
+  highlighter_->MarkStaleFrom(CurrentLine() - 2);
   if (lines_.HasRecord(line)) lines_.SetStartState(line, 0);
   // An empty piece that still continues on the next line is joined like any other.
   if (lines_.Line(line).empty() && lines_.LineFlag(line) == 0) return 0;
