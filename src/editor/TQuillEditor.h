@@ -317,6 +317,9 @@ private:
   void WordLeft();
   void WordRight();
   bool DoMove(int key);
+  // Ctrl with Home, End, Left, Right: document start and end, word left and right.
+  void DocumentMove(int key);
+  void DeleteWordKey(bool forward);  // Ctrl+Delete and Ctrl+Backspace
   // Editing keys. They edit at the selection's start (after a selection is removed, the caret).
   TTextPos EditPoint() const { return NormalizedSelection().first; }
   // Where a character typed in overwrite mode goes: the character after the edit point, which starts

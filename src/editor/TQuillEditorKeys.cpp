@@ -18,80 +18,91 @@ void TQuillEditor::KeyDown(int& key, TShiftState shift) {
     skipNextChar_ = true;
     return;
   }
-  const bool editable = !readonly_;
-  if (shift.Empty()) {
-    if (DoMove(key)) {
-      FinishCaretMove();
-    } else if (key == vk::Insert) {
-      SetOverWriteMode(!overWriteMode_);
-      UpdateCaret();
-      if (HasWindow()) host_->ShowCaret();
-    } else if (key == vk::Delete && editable) {
-      DeleteKey();
-    }
-  } else if (shift == TShiftState{ssShift}) {
-    if (DoMove(key)) {
-      ExtendSelection();
-      RepaintUnlessLocked();
-    } else if (key == vk::Insert) {
-      PasteFromClipboard();
-    } else if (key == vk::Delete && editable) {
-      CutToClipboard();
-    }
-  } else if (shift == TShiftState{ssCtrl}) {
-    if (key == 'V') {
-      if (editable) PasteFromClipboard();
-      key = 0;
-    } else if (key == 'C' || key == vk::Insert) {
-      CopyToClipboard();
-      key = 0;
-    } else if (key == 'Z') {
-      Undo();
-      key = 0;
-    } else if (key == 'A') {
-      SelectAll();
-      key = 0;
-    } else if (key >= '1' && key <= '9') {
-      if (GetBookmark(key - '0') >= 0) GotoBookmark(key - '0');
-    } else if (key == vk::Home || key == vk::End || key == vk::Left || key == vk::Right) {
-      if (key == vk::Home) DocumentStart();
-      if (key == vk::End) DocumentEnd();
-      if (key == vk::Left) WordLeft();
-      if (key == vk::Right) WordRight();
-      FinishCaretMove();
-    } else if (key == vk::Back || key == vk::Delete) {
-      if (editable) {
-        if (HasSelection()) SetSelText(""); else DeleteWord(key == vk::Delete);
-        skipNextChar_ = true;
-      }
-    } else if (key == vk::Return) {
-      if (editable) {
-        WrapSelection(wmlMode_ ? "</br>" : "<br>", "");
-        EnterKey();
-      }
-    } else if (key == vk::Space) {
-      if (editable) {
-        if (!wmlMode_) WrapSelection("&nbsp;", "");
-        skipNextChar_ = true;
-        key = 0;
-      }
-    }
-  } else if (shift == TShiftState{ssShift, ssCtrl}) {
-    if (key == vk::Home || key == vk::End || key == vk::Left || key == vk::Right) {
-      if (key == vk::Home) DocumentStart();
-      if (key == vk::End) DocumentEnd();
-      if (key == vk::Left) WordLeft();
-      if (key == vk::Right) WordRight();
-      ExtendSelection();
-      RepaintUnlessLocked();
-    }
-  } else if (shift == TShiftState{ssCtrl, ssAlt}) {
-    if (key >= '1' && key <= '9') {
-      const int n = key - '0';
-      if (GetBookmark(n) == CurrentLine()) ClearBookmark(n); else SetBookmark(n);
+  // Each key with its exact shift state; other combinations, and any with a mouse button held, do
+  // nothing. Edits check Readonly themselves, since some chords clear the key even then.
+  using Action = void (*)(TQuillEditor& e, int& key);
+  struct Binding {
+    TShiftState shift;
+    int first, last;  // a range of key codes
+    Action action;
+  };
+  const TShiftState none, withShift{ssShift}, ctrl{ssCtrl}, shiftCtrl{ssShift, ssCtrl}, ctrlAlt{ssCtrl, ssAlt};
+  const Action extendByDocumentMove = [](TQuillEditor& e, int& k) {
+    e.DocumentMove(k);
+    e.ExtendSelection();
+    e.RepaintUnlessLocked();
+  };
+  // Prior .. Down are the eight caret moves; End .. Left are End, Home and Left.
+  const Binding bindings[] = {
+      {none, vk::Prior, vk::Down, [](TQuillEditor& e, int& k) { e.DoMove(k); e.FinishCaretMove(); }},
+      {none, vk::Insert, vk::Insert, [](TQuillEditor& e, int&) {
+         e.SetOverWriteMode(!e.overWriteMode_);
+         e.UpdateCaret();
+         if (e.HasWindow()) e.host_->ShowCaret();
+       }},
+      {none, vk::Delete, vk::Delete, [](TQuillEditor& e, int&) { if (!e.readonly_) e.DeleteKey(); }},
+      {withShift, vk::Prior, vk::Down, [](TQuillEditor& e, int& k) {
+         e.DoMove(k);
+         e.ExtendSelection();
+         e.RepaintUnlessLocked();
+       }},
+      {withShift, vk::Insert, vk::Insert, [](TQuillEditor& e, int&) { e.PasteFromClipboard(); }},
+      {withShift, vk::Delete, vk::Delete, [](TQuillEditor& e, int&) { if (!e.readonly_) e.CutToClipboard(); }},
+      {ctrl, 'V', 'V', [](TQuillEditor& e, int& k) {
+         if (!e.readonly_) e.PasteFromClipboard();
+         k = 0;
+       }},
+      {ctrl, 'C', 'C', [](TQuillEditor& e, int& k) { e.CopyToClipboard(); k = 0; }},
+      {ctrl, vk::Insert, vk::Insert, [](TQuillEditor& e, int& k) { e.CopyToClipboard(); k = 0; }},
+      {ctrl, 'Z', 'Z', [](TQuillEditor& e, int& k) { e.Undo(); k = 0; }},
+      {ctrl, 'A', 'A', [](TQuillEditor& e, int& k) { e.SelectAll(); k = 0; }},
+      {ctrl, '1', '9', [](TQuillEditor& e, int& k) { if (e.GetBookmark(k - '0') >= 0) e.GotoBookmark(k - '0'); }},
+      {ctrl, vk::End, vk::Left, [](TQuillEditor& e, int& k) { e.DocumentMove(k); e.FinishCaretMove(); }},
+      {ctrl, vk::Right, vk::Right, [](TQuillEditor& e, int& k) { e.DocumentMove(k); e.FinishCaretMove(); }},
+      {ctrl, vk::Back, vk::Back, [](TQuillEditor& e, int&) { e.DeleteWordKey(false); }},
+      {ctrl, vk::Delete, vk::Delete, [](TQuillEditor& e, int&) { e.DeleteWordKey(true); }},
+      {ctrl, vk::Return, vk::Return, [](TQuillEditor& e, int&) {
+         if (e.readonly_) return;
+         e.WrapSelection(e.wmlMode_ ? "</br>" : "<br>", "");
+         e.EnterKey();
+       }},
+      {ctrl, vk::Space, vk::Space, [](TQuillEditor& e, int& k) {
+         if (e.readonly_) return;
+         if (!e.wmlMode_) e.WrapSelection("&nbsp;", "");
+         e.skipNextChar_ = true;
+         k = 0;
+       }},
+      {shiftCtrl, vk::End, vk::Left, extendByDocumentMove},
+      {shiftCtrl, vk::Right, vk::Right, extendByDocumentMove},
+      {ctrlAlt, '1', '9', [](TQuillEditor& e, int& k) {
+         const int n = k - '0';
+         if (e.GetBookmark(n) == e.CurrentLine()) e.ClearBookmark(n); else e.SetBookmark(n);
+       }},
+  };
+  for (const Binding& b : bindings) {
+    if (b.shift == shift && key >= b.first && key <= b.last) {
+      b.action(*this, key);
+      break;
     }
   }
   UpdateCaret();
+}
+
+void TQuillEditor::DocumentMove(int key) {
+  switch (key) {
+    case vk::Home: DocumentStart(); break;
+    case vk::End: DocumentEnd(); break;
+    case vk::Left: WordLeft(); break;
+    case vk::Right: WordRight(); break;
+    default: break;
+  }
+}
+
+void TQuillEditor::DeleteWordKey(bool forward) {
+  if (readonly_) return;
+  if (HasSelection()) SetSelText(""); else DeleteWord(forward);
+  // The DEL character that Ctrl+Backspace also produces is not typed.
+  skipNextChar_ = true;
 }
 
 void TQuillEditor::DeleteWord(bool forward) {
