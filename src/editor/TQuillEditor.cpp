@@ -80,11 +80,11 @@ void TQuillEditor::PlaceSelection(int anchor, int end) {
 }
 
 void TQuillEditor::CollapseSelection() {
-  selAnchor_ = selEnd_ = TTextPos{leftCol_ + caretCol_, topLine_ + caretRow_};
+  selAnchor_ = selEnd_ = TTextPos{view_.Column(), view_.Line()};
 }
 
 void TQuillEditor::ExtendSelection() {
-  const TTextPos caret{leftCol_ + caretCol_, topLine_ + caretRow_};
+  const TTextPos caret{view_.Column(), view_.Line()};
   if (caret == selEnd_) return;
   selEnd_ = caret;
   if (!(selAnchor_ == selEnd_)) RepaintUnlessLocked();
@@ -404,20 +404,20 @@ void TQuillEditor::SelectAll() {
 
 void TQuillEditor::DocumentEnd() {
   const int count = lines_.Count();
-  leftCol_ = 0;
+  view_.LeftCol = 0;
   if (visibleRows_ < 6) {
     // Too few rows to keep five empty ones below the text (the view would start past its end): the
     // last line goes on the lowest row a caret move uses.
-    caretRow_ = std::min(std::max(visibleRows_ - 2, 0), count - 1);
-    topLine_ = count - 1 - caretRow_;
+    view_.CaretRow = std::min(std::max(visibleRows_ - 2, 0), count - 1);
+    view_.TopLine = count - 1 - view_.CaretRow;
   } else if (count - visibleRows_ + 5 >= 1) {
-    topLine_ = count - visibleRows_ + 5;
-    caretRow_ = visibleRows_ - 6;
+    view_.TopLine = count - visibleRows_ + 5;
+    view_.CaretRow = visibleRows_ - 6;
   } else {
-    topLine_ = 0;
-    caretRow_ = count - 1;
+    view_.TopLine = 0;
+    view_.CaretRow = count - 1;
   }
-  caretCol_ = lines_.Length(count - 1) + 1;
+  view_.CaretCol = lines_.Length(count - 1) + 1;
   Paint();
 }
 
@@ -467,7 +467,7 @@ void TQuillEditor::TypeForeignCharacter(char32_t cp) {
     selEnd_ = TTextPos{at.Column + 1, at.Line};
   }
   SetSelMarkedText(std::string_view(&byte, 1), std::u32string_view(&cp, 1));
-  desiredCol_ = leftCol_ + caretCol_;
+  view_.DesiredCol = view_.Column();
   EndUpdate();
   Paint();
 }

@@ -10,6 +10,7 @@
 #include "editor/EditorTypes.h"
 #include "editor/Keys.h"
 #include "editor/LineStore.h"
+#include "editor/TEditorView.h"
 #include "editor/TUndoClass.h"
 #include "platform/Color.h"
 
@@ -95,7 +96,7 @@ public:
   int PosToOffset(int line, int column) const;
   int LogicalLine(int line) const;
   int LogicalColumn(int line, int column) const;
-  int CurrentLine() const { return topLine_ + caretRow_; }
+  int CurrentLine() const { return view_.Line(); }
 
   // Selection points and their primitives.
   TTextPos SelAnchor() const { return selAnchor_; }
@@ -129,11 +130,11 @@ public:
   // ---- View, caret and scrolling (painting, metrics, scroll bars) ----------------------------------
   EditorHost* Host() const { return host_; }
   void SetHost(EditorHost* host) { host_ = host; }
-  int TopLine() const { return topLine_; }
-  int LeftCol() const { return leftCol_; }
-  int CaretRow() const { return caretRow_; }
-  int CaretCol() const { return caretCol_; }
-  int DesiredCol() const { return desiredCol_; }
+  int TopLine() const { return view_.TopLine; }
+  int LeftCol() const { return view_.LeftCol; }
+  int CaretRow() const { return view_.CaretRow; }
+  int CaretCol() const { return view_.CaretCol; }
+  int DesiredCol() const { return view_.DesiredCol; }
   int UpdateLock() const { return updateLock_; }
   int LineHeight() const { return lineHeight_; }
   int AverageCharWidth() const { return averageCharWidth_; }
@@ -354,7 +355,7 @@ private:
   std::unique_ptr<THighLighter> highlighter_;
   bool undoing_ = false;
 
-  int topLine_ = 0, leftCol_ = 0, caretRow_ = 0, caretCol_ = 1, desiredCol_ = 1;
+  TEditorView view_;
   int updateLock_ = 0;
   TTextPos selAnchor_{}, selEnd_{};
   std::array<int, 9> bookmarks_{-1, -1, -1, -1, -1, -1, -1, -1, -1};

@@ -57,7 +57,7 @@ void TQuillEditor::StoreEditedLine(int line, const std::string& text) {
 void TQuillEditor::EndEdit(int caretOffset) {
   const TTextPos caret = OffsetToPos(caretOffset);
   MoveCaretTo(caret.Line, caret.Column);
-  desiredCol_ = leftCol_ + caretCol_;
+  view_.DesiredCol = view_.Column();
   FinishCaretMove();
   Paint();
   SetModified(true);
@@ -192,12 +192,9 @@ void TQuillEditor::EnterKey() {
   undo_.PushInsert(p, static_cast<int>(cont.size()) + 2 + indent);
   const TTextPos caret = OffsetToPos(p + 2 + indent + extra);
   MoveCaretTo(caret.Line, caret.Column);
-  desiredCol_ = leftCol_ + caretCol_;
+  view_.DesiredCol = view_.Column();
   FinishCaretMove();
-  if (visibleRows_ >= 2 && caretRow_ >= visibleRows_ - 1) {
-    ++topLine_;
-    --caretRow_;
-  }
+  if (visibleRows_ >= 2 && view_.CaretRow >= visibleRows_ - 1) view_.ScrollRows(1);
   Paint();
   SetModified(true);
 }

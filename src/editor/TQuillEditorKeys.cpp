@@ -130,76 +130,76 @@ bool TQuillEditor::DoMove(int key) {
 }
 
 void TQuillEditor::MoveLeft() {
-  if (caretCol_ > 1) {
-    --caretCol_;
-  } else if (leftCol_ >= 1) {
-    if (caretCol_ < 1) {
-      leftCol_ = std::max(0, leftCol_ + caretCol_ - 1);
-      caretCol_ = 1;
+  if (view_.CaretCol > 1) {
+    --view_.CaretCol;
+  } else if (view_.LeftCol >= 1) {
+    if (view_.CaretCol < 1) {
+      view_.LeftCol = std::max(0, view_.Column() - 1);
+      view_.CaretCol = 1;
     } else {
-      --leftCol_;
+      --view_.LeftCol;
     }
     Paint();
   }
-  desiredCol_ = leftCol_ + caretCol_;
+  view_.DesiredCol = view_.Column();
 }
 
 void TQuillEditor::MoveRight() {
-  if (leftCol_ + caretCol_ <= lines_.Length(CurrentLine())) {
-    if (!wordWrapEffective_ && CaretPastRight(caretCol_ + 1)) {
-      ++leftCol_;
+  if (view_.Column() <= lines_.Length(CurrentLine())) {
+    if (!wordWrapEffective_ && CaretPastRight(view_.CaretCol + 1)) {
+      ++view_.LeftCol;
       Paint();
     } else {
-      ++caretCol_;
+      ++view_.CaretCol;
     }
   }
-  desiredCol_ = leftCol_ + caretCol_;
+  view_.DesiredCol = view_.Column();
 }
 
 void TQuillEditor::ScrollLeftToFit(int column) {
   // Scroll right just as far as the caret at `column` needs to fit.
   if (wordWrapEffective_) return;
-  const int left = std::max(FittingLeftCol(column), leftCol_);
-  const bool moved = left != leftCol_;
-  leftCol_ = left;
-  caretCol_ = column - leftCol_;
+  const int left = std::max(FittingLeftCol(column), view_.LeftCol);
+  const bool moved = left != view_.LeftCol;
+  view_.LeftCol = left;
+  view_.CaretCol = column - view_.LeftCol;
   if (moved) Paint();
 }
 
 void TQuillEditor::MoveToColumnAfterVerticalMove() {
-  const int column = std::min(desiredCol_, lines_.Length(CurrentLine()) + 1);
-  if (column < leftCol_ + 1) {
-    caretCol_ = 1;  // past the end of a short line, on the first visible column
+  const int column = std::min(view_.DesiredCol, lines_.Length(CurrentLine()) + 1);
+  if (column < view_.LeftCol + 1) {
+    view_.CaretCol = 1;  // past the end of a short line, on the first visible column
     return;
   }
-  caretCol_ = column - leftCol_;
+  view_.CaretCol = column - view_.LeftCol;
   ScrollLeftToFit(column);
 }
 
 void TQuillEditor::MoveUp() {
-  if (caretRow_ <= 0 && topLine_ == 0) return;
-  if (caretRow_ <= 0) {
-    --topLine_;
+  if (view_.CaretRow <= 0 && view_.TopLine == 0) return;
+  if (view_.CaretRow <= 0) {
+    --view_.TopLine;
     Paint();
   } else {
-    --caretRow_;
+    --view_.CaretRow;
   }
   MoveToColumnAfterVerticalMove();
 }
 
 void TQuillEditor::MoveDown() {
   if (CurrentLine() + 1 >= lines_.Count()) return;
-  if (caretRow_ + 1 <= visibleRows_ - 2) {
-    ++caretRow_;
+  if (view_.CaretRow + 1 <= visibleRows_ - 2) {
+    ++view_.CaretRow;
   } else {
-    ++topLine_;
+    ++view_.TopLine;
     Paint();
   }
   MoveToColumnAfterVerticalMove();
 }
 
 void TQuillEditor::MoveHome() {
-  const int old = leftCol_ + caretCol_;
+  const int old = view_.Column();
   int column = 1;
   if (textHome_) {
     const std::string_view line = lines_.Line(CurrentLine());
@@ -207,45 +207,45 @@ void TQuillEditor::MoveHome() {
     // Repeated Home toggles between the first text column and column 1.
     if (first != std::string_view::npos && static_cast<int>(first) + 1 != old) column = static_cast<int>(first) + 1;
   }
-  const bool scrolled = leftCol_ != 0;
-  leftCol_ = 0;
-  caretCol_ = column;
+  const bool scrolled = view_.LeftCol != 0;
+  view_.LeftCol = 0;
+  view_.CaretCol = column;
   if (scrolled) Paint();
-  desiredCol_ = column;
+  view_.DesiredCol = column;
 }
 
 void TQuillEditor::MoveEnd() {
   const int column = lines_.Length(CurrentLine()) + 1;
-  const int oldLeft = leftCol_;
+  const int oldLeft = view_.LeftCol;
   if (!wordWrapEffective_) {
-    if (column < leftCol_ + 1) leftCol_ = std::max(0, column - 11);
-    leftCol_ = FittingLeftCol(column);
+    if (column < view_.LeftCol + 1) view_.LeftCol = std::max(0, column - 11);
+    view_.LeftCol = FittingLeftCol(column);
   }
-  caretCol_ = std::max(column - leftCol_, 1);
-  if (leftCol_ != oldLeft || leftCol_ != 0) Paint();
-  desiredCol_ = column;
+  view_.CaretCol = std::max(column - view_.LeftCol, 1);
+  if (view_.LeftCol != oldLeft || view_.LeftCol != 0) Paint();
+  view_.DesiredCol = column;
 }
 
 void TQuillEditor::MovePageUp() {
-  topLine_ = std::max(0, topLine_ - visibleRows_);
-  caretRow_ = 0;
+  view_.TopLine = std::max(0, view_.TopLine - visibleRows_);
+  view_.CaretRow = 0;
   const int end = lines_.Length(CurrentLine()) + 1;
-  if (leftCol_ + caretCol_ > end) {
-    if (end < leftCol_ + 1) leftCol_ = std::max(0, end - 1);
-    caretCol_ = end - leftCol_;
+  if (view_.Column() > end) {
+    if (end < view_.LeftCol + 1) view_.LeftCol = std::max(0, end - 1);
+    view_.CaretCol = end - view_.LeftCol;
   }
   Paint();
 }
 
 void TQuillEditor::MovePageDown() {
   const int count = lines_.Count();
-  if (topLine_ + 1 >= count) return;
+  if (view_.TopLine + 1 >= count) return;
   int target;
-  if (count >= topLine_ + visibleRows_) {
-    topLine_ += std::max(visibleRows_ - 1, 1);
-    target = std::min(topLine_, count - 1);
+  if (count >= view_.TopLine + visibleRows_) {
+    view_.TopLine += std::max(visibleRows_ - 1, 1);
+    target = std::min(view_.TopLine, count - 1);
   } else {
-    topLine_ = std::max(0, count - 2);
+    view_.TopLine = std::max(0, count - 2);
     target = count - 1;
   }
   MoveCaretTo(target, 1);
@@ -253,8 +253,8 @@ void TQuillEditor::MovePageDown() {
 }
 
 void TQuillEditor::DocumentStart() {
-  topLine_ = leftCol_ = caretRow_ = 0;
-  caretCol_ = 1;
+  view_.TopLine = view_.LeftCol = view_.CaretRow = 0;
+  view_.CaretCol = 1;
   Paint();
 }
 
@@ -263,17 +263,17 @@ void TQuillEditor::WordLeft() {
   // The text as the word moves see it: CR LF after every stored line.
   if (lines_.TextLength() + 2 * lines_.SoftBreaksBefore(count) + 2 < 3) return;
   int line = CurrentLine();
-  int k = std::min(leftCol_ + caretCol_, lines_.Length(line) + 1) - 1;
+  int k = std::min(view_.Column(), lines_.Length(line) + 1) - 1;
   if (k <= 0) {
     if (line == 0) return;
     --line;
     while (line > 0 && lines_.Length(line) == 0) --line;
-    if (line < topLine_) {
-      topLine_ = line;
-      caretRow_ = 0;
+    if (line < view_.TopLine) {
+      view_.TopLine = line;
+      view_.CaretRow = 0;
       Paint();
     } else {
-      caretRow_ = line - topLine_;
+      view_.CaretRow = line - view_.TopLine;
     }
     k = lines_.Length(line);
   }
@@ -284,14 +284,14 @@ void TQuillEditor::WordLeft() {
   }
   while (k > 0 && !IsWordChar(at(k))) --k;
   const int column = k + 1;
-  if (column < leftCol_ + 1) {
+  if (column < view_.LeftCol + 1) {
     const int blank = std::max(1, TextWidth(" "));
     const int width = HasWindow() ? host_->ClientWidth() : 0;
-    leftCol_ = std::max(0, column - (width / blank) / 2);
+    view_.LeftCol = std::max(0, column - (width / blank) / 2);
     Paint();
   }
-  caretCol_ = column - leftCol_;
-  desiredCol_ = column;
+  view_.CaretCol = column - view_.LeftCol;
+  view_.DesiredCol = column;
 }
 
 void TQuillEditor::WordRight() {
@@ -299,7 +299,7 @@ void TQuillEditor::WordRight() {
   if (lines_.TextLength() + 2 * lines_.SoftBreaksBefore(count) + 2 < 3) return;
   int line = CurrentLine();
   if (line >= count) return;
-  int k = leftCol_ + caretCol_ + 1;
+  int k = view_.Column() + 1;
   bool skippedEmpty = false;
   while (lines_.Length(line) == 0 && line + 1 < count) {
     ++line;
@@ -324,17 +324,17 @@ void TQuillEditor::WordRight() {
   } else {
     k = len + 1;
   }
-  if (line - topLine_ > visibleRows_ - 2 && visibleRows_ >= 2) {
-    topLine_ = line - (visibleRows_ - 2);
+  if (line - view_.TopLine > visibleRows_ - 2 && visibleRows_ >= 2) {
+    view_.TopLine = line - (visibleRows_ - 2);
     Paint();
   }
-  caretRow_ = line - topLine_;
-  caretCol_ = k - leftCol_;
-  if (caretCol_ < 1) {
-    leftCol_ = std::max(0, k - 1);
-    caretCol_ = k - leftCol_;
+  view_.CaretRow = line - view_.TopLine;
+  view_.CaretCol = k - view_.LeftCol;
+  if (view_.CaretCol < 1) {
+    view_.LeftCol = std::max(0, k - 1);
+    view_.CaretCol = k - view_.LeftCol;
     Paint();
   }
   ScrollLeftToFit(k);
-  desiredCol_ = k;
+  view_.DesiredCol = k;
 }
