@@ -404,20 +404,20 @@ void TQuillEditor::SelectAll() {
 
 void TQuillEditor::DocumentEnd() {
   const int count = lines_.Count();
-  view_.LeftCol = 0;
+  view_.SetLeftCol(0);
   if (visibleRows_ < 6) {
     // Too few rows to keep five empty ones below the text (the view would start past its end): the
     // last line goes on the lowest row a caret move uses.
-    view_.CaretRow = std::min(std::max(visibleRows_ - 2, 0), count - 1);
-    view_.TopLine = count - 1 - view_.CaretRow;
+    view_.SetCaretRow(std::min(std::max(visibleRows_ - 2, 0), count - 1));
+    view_.SetTopLine(count - 1 - view_.CaretRow());
   } else if (count - visibleRows_ + 5 >= 1) {
-    view_.TopLine = count - visibleRows_ + 5;
-    view_.CaretRow = visibleRows_ - 6;
+    view_.SetTopLine(count - visibleRows_ + 5);
+    view_.SetCaretRow(visibleRows_ - 6);
   } else {
-    view_.TopLine = 0;
-    view_.CaretRow = count - 1;
+    view_.SetTopLine(0);
+    view_.SetCaretRow(count - 1);
   }
-  view_.CaretCol = lines_.Length(count - 1) + 1;
+  view_.SetCaretCol(lines_.Length(count - 1) + 1);
   Paint();
 }
 

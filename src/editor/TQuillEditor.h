@@ -23,14 +23,6 @@ struct TFont {
   bool operator==(const TFont&) const = default;
 };
 
-// A position in the stored lines: Line is a 0-based stored-line index, Column is 1-based (column c lies
-// before the c-th character; length + 1 is the end of the line).
-struct TTextPos {
-  int Column = 0;
-  int Line = 0;
-  bool operator==(const TTextPos&) const = default;
-};
-
 // The program's own text control: one document as stored lines, with offsets, selection, undo,
 // highlighting, word wrap, painting through the host's canvas, and keyboard and mouse handling.
 //
@@ -130,10 +122,10 @@ public:
   // ---- View, caret and scrolling (painting, metrics, scroll bars) ----------------------------------
   EditorHost* Host() const { return host_; }
   void SetHost(EditorHost* host) { host_ = host; }
-  int TopLine() const { return view_.TopLine; }
-  int LeftCol() const { return view_.LeftCol; }
-  int CaretRow() const { return view_.CaretRow; }
-  int CaretCol() const { return view_.CaretCol; }
+  int TopLine() const { return view_.TopLine(); }
+  int LeftCol() const { return view_.LeftCol(); }
+  int CaretRow() const { return view_.CaretRow(); }
+  int CaretCol() const { return view_.CaretCol(); }
   int DesiredCol() const { return view_.DesiredCol; }
   int UpdateLock() const { return updateLock_; }
   int LineHeight() const { return lineHeight_; }

@@ -194,7 +194,7 @@ void TQuillEditor::EnterKey() {
   MoveCaretTo(caret.Line, caret.Column);
   view_.DesiredCol = view_.Column();
   FinishCaretMove();
-  if (visibleRows_ >= 2 && view_.CaretRow >= visibleRows_ - 1) view_.ScrollRows(1);
+  if (visibleRows_ >= 2 && view_.CaretRow() >= visibleRows_ - 1) view_.ScrollRows(1);
   Paint();
   SetModified(true);
 }

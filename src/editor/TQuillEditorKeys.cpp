@@ -130,14 +130,14 @@ bool TQuillEditor::DoMove(int key) {
 }
 
 void TQuillEditor::MoveLeft() {
-  if (view_.CaretCol > 1) {
-    --view_.CaretCol;
-  } else if (view_.LeftCol >= 1) {
-    if (view_.CaretCol < 1) {
-      view_.LeftCol = std::max(0, view_.Column() - 1);
-      view_.CaretCol = 1;
+  if (view_.CaretCol() > 1) {
+    view_.SetCaretCol(view_.CaretCol() - 1);
+  } else if (view_.LeftCol() >= 1) {
+    if (view_.CaretCol() < 1) {
+      view_.SetLeftCol(std::max(0, view_.Column() - 1));
+      view_.SetCaretCol(1);
     } else {
-      --view_.LeftCol;
+      view_.SetLeftCol(view_.LeftCol() - 1);
     }
     Paint();
   }
@@ -146,11 +146,11 @@ void TQuillEditor::MoveLeft() {
 
 void TQuillEditor::MoveRight() {
   if (view_.Column() <= lines_.Length(CurrentLine())) {
-    if (!wordWrapEffective_ && CaretPastRight(view_.CaretCol + 1)) {
-      ++view_.LeftCol;
+    if (!wordWrapEffective_ && CaretPastRight(view_.CaretCol() + 1)) {
+      view_.SetLeftCol(view_.LeftCol() + 1);
       Paint();
     } else {
-      ++view_.CaretCol;
+      view_.SetCaretCol(view_.CaretCol() + 1);
     }
   }
   view_.DesiredCol = view_.Column();
@@ -159,40 +159,40 @@ void TQuillEditor::MoveRight() {
 void TQuillEditor::ScrollLeftToFit(int column) {
   // Scroll right just as far as the caret at `column` needs to fit.
   if (wordWrapEffective_) return;
-  const int left = std::max(FittingLeftCol(column), view_.LeftCol);
-  const bool moved = left != view_.LeftCol;
-  view_.LeftCol = left;
-  view_.CaretCol = column - view_.LeftCol;
+  const int left = std::max(FittingLeftCol(column), view_.LeftCol());
+  const bool moved = left != view_.LeftCol();
+  view_.SetLeftCol(left);
+  view_.SetCaretCol(column - view_.LeftCol());
   if (moved) Paint();
 }
 
 void TQuillEditor::MoveToColumnAfterVerticalMove() {
   const int column = std::min(view_.DesiredCol, lines_.Length(CurrentLine()) + 1);
-  if (column < view_.LeftCol + 1) {
-    view_.CaretCol = 1;  // past the end of a short line, on the first visible column
+  if (column < view_.LeftCol() + 1) {
+    view_.SetCaretCol(1);  // past the end of a short line, on the first visible column
     return;
   }
-  view_.CaretCol = column - view_.LeftCol;
+  view_.SetCaretCol(column - view_.LeftCol());
   ScrollLeftToFit(column);
 }
 
 void TQuillEditor::MoveUp() {
-  if (view_.CaretRow <= 0 && view_.TopLine == 0) return;
-  if (view_.CaretRow <= 0) {
-    --view_.TopLine;
+  if (view_.CaretRow() <= 0 && view_.TopLine() == 0) return;
+  if (view_.CaretRow() <= 0) {
+    view_.SetTopLine(view_.TopLine() - 1);
     Paint();
   } else {
-    --view_.CaretRow;
+    view_.SetCaretRow(view_.CaretRow() - 1);
   }
   MoveToColumnAfterVerticalMove();
 }
 
 void TQuillEditor::MoveDown() {
   if (CurrentLine() + 1 >= lines_.Count()) return;
-  if (view_.CaretRow + 1 <= visibleRows_ - 2) {
-    ++view_.CaretRow;
+  if (view_.CaretRow() + 1 <= visibleRows_ - 2) {
+    view_.SetCaretRow(view_.CaretRow() + 1);
   } else {
-    ++view_.TopLine;
+    view_.SetTopLine(view_.TopLine() + 1);
     Paint();
   }
   MoveToColumnAfterVerticalMove();
@@ -207,45 +207,45 @@ void TQuillEditor::MoveHome() {
     // Repeated Home toggles between the first text column and column 1.
     if (first != std::string_view::npos && static_cast<int>(first) + 1 != old) column = static_cast<int>(first) + 1;
   }
-  const bool scrolled = view_.LeftCol != 0;
-  view_.LeftCol = 0;
-  view_.CaretCol = column;
+  const bool scrolled = view_.LeftCol() != 0;
+  view_.SetLeftCol(0);
+  view_.SetCaretCol(column);
   if (scrolled) Paint();
   view_.DesiredCol = column;
 }
 
 void TQuillEditor::MoveEnd() {
   const int column = lines_.Length(CurrentLine()) + 1;
-  const int oldLeft = view_.LeftCol;
+  const int oldLeft = view_.LeftCol();
   if (!wordWrapEffective_) {
-    if (column < view_.LeftCol + 1) view_.LeftCol = std::max(0, column - 11);
-    view_.LeftCol = FittingLeftCol(column);
+    if (column < view_.LeftCol() + 1) view_.SetLeftCol(std::max(0, column - 11));
+    view_.SetLeftCol(FittingLeftCol(column));
   }
-  view_.CaretCol = std::max(column - view_.LeftCol, 1);
-  if (view_.LeftCol != oldLeft || view_.LeftCol != 0) Paint();
+  view_.SetCaretCol(std::max(column - view_.LeftCol(), 1));
+  if (view_.LeftCol() != oldLeft || view_.LeftCol() != 0) Paint();
   view_.DesiredCol = column;
 }
 
 void TQuillEditor::MovePageUp() {
-  view_.TopLine = std::max(0, view_.TopLine - visibleRows_);
-  view_.CaretRow = 0;
+  view_.SetTopLine(std::max(0, view_.TopLine() - visibleRows_));
+  view_.SetCaretRow(0);
   const int end = lines_.Length(CurrentLine()) + 1;
   if (view_.Column() > end) {
-    if (end < view_.LeftCol + 1) view_.LeftCol = std::max(0, end - 1);
-    view_.CaretCol = end - view_.LeftCol;
+    if (end < view_.LeftCol() + 1) view_.SetLeftCol(std::max(0, end - 1));
+    view_.SetCaretCol(end - view_.LeftCol());
   }
   Paint();
 }
 
 void TQuillEditor::MovePageDown() {
   const int count = lines_.Count();
-  if (view_.TopLine + 1 >= count) return;
+  if (view_.TopLine() + 1 >= count) return;
   int target;
-  if (count >= view_.TopLine + visibleRows_) {
-    view_.TopLine += std::max(visibleRows_ - 1, 1);
-    target = std::min(view_.TopLine, count - 1);
+  if (count >= view_.TopLine() + visibleRows_) {
+    view_.SetTopLine(view_.TopLine() + std::max(visibleRows_ - 1, 1));
+    target = std::min(view_.TopLine(), count - 1);
   } else {
-    view_.TopLine = std::max(0, count - 2);
+    view_.SetTopLine(std::max(0, count - 2));
     target = count - 1;
   }
   MoveCaretTo(target, 1);
@@ -253,8 +253,9 @@ void TQuillEditor::MovePageDown() {
 }
 
 void TQuillEditor::DocumentStart() {
-  view_.TopLine = view_.LeftCol = view_.CaretRow = 0;
-  view_.CaretCol = 1;
+  view_.SetTopLine(0);
+  view_.SetLeftCol(0);
+  view_.Place(0, 1);
   Paint();
 }
 
@@ -268,12 +269,12 @@ void TQuillEditor::WordLeft() {
     if (line == 0) return;
     --line;
     while (line > 0 && lines_.Length(line) == 0) --line;
-    if (line < view_.TopLine) {
-      view_.TopLine = line;
-      view_.CaretRow = 0;
+    if (line < view_.TopLine()) {
+      view_.SetTopLine(line);
+      view_.SetCaretRow(0);
       Paint();
     } else {
-      view_.CaretRow = line - view_.TopLine;
+      view_.SetCaretRow(line - view_.TopLine());
     }
     k = lines_.Length(line);
   }
@@ -284,13 +285,13 @@ void TQuillEditor::WordLeft() {
   }
   while (k > 0 && !IsWordChar(at(k))) --k;
   const int column = k + 1;
-  if (column < view_.LeftCol + 1) {
+  if (column < view_.LeftCol() + 1) {
     const int blank = std::max(1, TextWidth(" "));
     const int width = HasWindow() ? host_->ClientWidth() : 0;
-    view_.LeftCol = std::max(0, column - (width / blank) / 2);
+    view_.SetLeftCol(std::max(0, column - (width / blank) / 2));
     Paint();
   }
-  view_.CaretCol = column - view_.LeftCol;
+  view_.SetCaretCol(column - view_.LeftCol());
   view_.DesiredCol = column;
 }
 
@@ -324,15 +325,15 @@ void TQuillEditor::WordRight() {
   } else {
     k = len + 1;
   }
-  if (line - view_.TopLine > visibleRows_ - 2 && visibleRows_ >= 2) {
-    view_.TopLine = line - (visibleRows_ - 2);
+  if (line - view_.TopLine() > visibleRows_ - 2 && visibleRows_ >= 2) {
+    view_.SetTopLine(line - (visibleRows_ - 2));
     Paint();
   }
-  view_.CaretRow = line - view_.TopLine;
-  view_.CaretCol = k - view_.LeftCol;
-  if (view_.CaretCol < 1) {
-    view_.LeftCol = std::max(0, k - 1);
-    view_.CaretCol = k - view_.LeftCol;
+  view_.SetCaretRow(line - view_.TopLine());
+  view_.SetCaretCol(k - view_.LeftCol());
+  if (view_.CaretCol() < 1) {
+    view_.SetLeftCol(std::max(0, k - 1));
+    view_.SetCaretCol(k - view_.LeftCol());
     Paint();
   }
   ScrollLeftToFit(k);

@@ -8,13 +8,13 @@
 
 bool TQuillEditor::PointAt(int x, int y, TTextPos& pos) const {
   const int row = std::max(0, lineHeight_ > 0 ? y / lineHeight_ : 0);
-  const int line = view_.TopLine + row;
+  const int line = view_.TopLine() + row;
   if (line >= lines_.Count()) return false;  // below the last line the caret stays
   const std::string_view text = lines_.Line(line);
   const int len = static_cast<int>(text.size());
   // A line that ends left of the view is hit as if its end were the first visible column (ShowLineEnd
   // scrolls there).
-  const int left = std::min(view_.LeftCol, len);
+  const int left = std::min(view_.LeftCol(), len);
   const int target = x - GutterWidth;
   // No character is narrower than a pixel, so nothing beyond `target` characters can lie left of x.
   const std::string_view rest =
@@ -34,8 +34,8 @@ bool TQuillEditor::PointAt(int x, int y, TTextPos& pos) const {
 
 void TQuillEditor::ShowLineEnd(int line) {
   const int len = lines_.Length(line);
-  if (len >= view_.LeftCol) return;
-  view_.LeftCol = len;
+  if (len >= view_.LeftCol()) return;
+  view_.SetLeftCol(len);
   Paint();
 }
 
@@ -71,7 +71,7 @@ void TQuillEditor::MouseMove(TShiftState shift, int x, int y) {
   if (row >= visibleRows_) {
     // Below the window the selection reaches the row just below it, from where the timer scrolls
     // down; in a document that ends above that row, the last line.
-    row = std::min(visibleRows_, lines_.Count() - 1 - view_.TopLine);
+    row = std::min(visibleRows_, lines_.Count() - 1 - view_.TopLine());
     if (row < 0 || !PointAt(x, row * lineHeight_, pos)) return;
   } else if (!PointAt(x, y, pos)) {
     return;
@@ -99,22 +99,22 @@ void TQuillEditor::TimerTick() {
     ExtendSelection();
     Paint();
   };
-  if (!wordWrapEffective_ && CaretPastRight(view_.CaretCol) &&
+  if (!wordWrapEffective_ && CaretPastRight(view_.CaretCol()) &&
       lines_.Length(CurrentLine()) > view_.Column()) {
-    ++view_.LeftCol;
+    view_.SetLeftCol(view_.LeftCol() + 1);
     changed();
   }
-  if (view_.CaretCol < 2 && view_.LeftCol >= 1) {
-    --view_.LeftCol;
-    view_.CaretCol = 1;
+  if (view_.CaretCol() < 2 && view_.LeftCol() >= 1) {
+    view_.SetLeftCol(view_.LeftCol() - 1);
+    view_.SetCaretCol(1);
     changed();
   }
-  if (view_.CaretRow == 0 && view_.TopLine > 0) {
-    --view_.TopLine;
+  if (view_.CaretRow() == 0 && view_.TopLine() > 0) {
+    view_.SetTopLine(view_.TopLine() - 1);
     changed();
   }
-  if (view_.CaretRow >= visibleRows_ - 1 && CurrentLine() + 1 < count && count - 1 > view_.TopLine + visibleRows_ - 1) {
-    ++view_.TopLine;
+  if (view_.CaretRow() >= visibleRows_ - 1 && CurrentLine() + 1 < count && count - 1 > view_.TopLine() + visibleRows_ - 1) {
+    view_.SetTopLine(view_.TopLine() + 1);
     changed();
   }
 }
@@ -147,9 +147,9 @@ void TQuillEditor::MouseWheel(int delta, TShiftState shift) {
   else return;
   if (size == 0) return;
   if (delta < 0) {
-    if (lines_.Count() - 1 > view_.TopLine + size) view_.ScrollRows(size - 1);
+    if (lines_.Count() - 1 > view_.TopLine() + size) view_.ScrollRows(size - 1);
   } else {
-    view_.ScrollRows(view_.TopLine - size < 0 ? -view_.TopLine : -(size - 1));  // the caret keeps its text line
+    view_.ScrollRows(view_.TopLine() - size < 0 ? -view_.TopLine() : -(size - 1));  // the caret keeps its text line
   }
   UpdateCaret();
   Paint();

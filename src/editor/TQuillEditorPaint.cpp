@@ -63,7 +63,7 @@ void TQuillEditor::PaintText() {
   const auto xOf = [&](int line, int column) {
     if (line != xLine || column < xColumn) {
       xLine = line;
-      xColumn = view_.LeftCol + 1;
+      xColumn = view_.LeftCol() + 1;
       xPixels = GutterWidth;
     }
     if (column > xColumn) {
@@ -77,9 +77,9 @@ void TQuillEditor::PaintText() {
   // The bindings are copied by name: clang 14 does not capture structured bindings.
   const auto clearTail = [&, selStart = selStart, selEnd = selEnd](int line) {
     // Past the region's 1024 columns nothing shows, so a very long line is not measured to its end.
-    const int x = xOf(line, std::min(lines_.Length(line) + 1, view_.LeftCol + 1 + 1024));
+    const int x = xOf(line, std::min(lines_.Length(line) + 1, view_.LeftCol() + 1 + 1024));
     const bool breakSelected = selStart.Line != selEnd.Line && line >= selStart.Line && line < selEnd.Line;
-    canvas.TextOut(x, (line - view_.TopLine) * lineHeight_, Blanks(), k.TextColor,
+    canvas.TextOut(x, (line - view_.TopLine()) * lineHeight_, Blanks(), k.TextColor,
                    breakSelected ? k.TextColor : k.Color);
   };
 
@@ -106,13 +106,13 @@ void TQuillEditor::PaintText() {
   int current = h.ScanLine;
   std::string token;
   while (true) {
-    if (h.ScanLine > view_.TopLine + visibleRows_ + 1 || h.ScanLine > h.BottomLine) break;
+    if (h.ScanLine > view_.TopLine() + visibleRows_ + 1 || h.ScanLine > h.BottomLine) break;
     if (h.ScanLine != current) {
       for (int l = current; l < h.ScanLine; ++l) clearTail(l);
       current = h.ScanLine;
     }
     if (h.AtEnd()) {
-      canvas.FillRect(GutterWidth, (h.TokenStartLine + 1 - view_.TopLine) * lineHeight_, width, height, k.Color);
+      canvas.FillRect(GutterWidth, (h.TokenStartLine + 1 - view_.TopLine()) * lineHeight_, width, height, k.Color);
       break;
     }
     h.NextToken(token);
@@ -133,17 +133,17 @@ void TQuillEditor::PaintText() {
     }
     int x;
     int column = h.TokenStartColumn;  // of shown[0]
-    if (h.TokenStartColumn <= view_.LeftCol) {
+    if (h.TokenStartColumn <= view_.LeftCol()) {
       shown.erase(0, 1);
       ++column;
       x = GutterWidth;
       xLine = h.TokenStartLine;
-      xColumn = view_.LeftCol + 1;
+      xColumn = view_.LeftCol() + 1;
       xPixels = GutterWidth;
     } else {
       x = xOf(h.TokenStartLine, h.TokenStartColumn);
     }
-    const int y = (h.TokenStartLine - view_.TopLine) * lineHeight_;
+    const int y = (h.TokenStartLine - view_.TopLine()) * lineHeight_;
     const int w = TextWidth(shown);
     if (shown.find_first_of(kMarkBytes) == std::string::npos) {
       canvas.TextOut(x, y, shown, pair.text, pair.background);
@@ -167,7 +167,7 @@ void TQuillEditor::PaintText() {
       }
     }
     if (xLine == h.TokenStartLine) {
-      xColumn = std::max(h.TokenStartColumn, view_.LeftCol + 1) + static_cast<int>(shown.size());
+      xColumn = std::max(h.TokenStartColumn, view_.LeftCol() + 1) + static_cast<int>(shown.size());
       xPixels = x + w;
     }
     if ((attrs & tfMisspelled) && w <= 400) {
@@ -177,9 +177,9 @@ void TQuillEditor::PaintText() {
     }
   }
   for (int l = current; l < h.ScanLine; ++l) clearTail(l);
-  if (h.ScanLine <= view_.TopLine + visibleRows_) {
-    for (int row = h.ScanLine; row <= view_.TopLine + visibleRows_ - 1; ++row) {
-      const int y = (row - view_.TopLine) * lineHeight_;
+  if (h.ScanLine <= view_.TopLine() + visibleRows_) {
+    for (int row = h.ScanLine; row <= view_.TopLine() + visibleRows_ - 1; ++row) {
+      const int y = (row - view_.TopLine()) * lineHeight_;
       if (row >= lines_.Count()) {
         canvas.FillRect(GutterWidth, y, width, y + lineHeight_, k.Color);
       } else {
@@ -194,11 +194,11 @@ void TQuillEditor::PaintGutter() {
   const int height = host_->ClientHeight();
   canvas.FillRect(0, 0, GutterWidth, height, quill_colors::SysButtonFace);
   canvas.FillRect(38, 0, 39, height, colors_.Color);
-  int number = LogicalLine(view_.TopLine) + 1;
+  int number = LogicalLine(view_.TopLine()) + 1;
   if (lineNumbering_) canvas.SetFont("", 8);
   bool prevSoft = false;
   for (int row = 0; row <= visibleRows_; ++row) {
-    const int line = view_.TopLine + row;
+    const int line = view_.TopLine() + row;
     if (line >= lines_.Count()) break;
     bool soft = false;
     if (lines_.LineFlag(line) == 1) {

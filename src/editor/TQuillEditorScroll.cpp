@@ -9,25 +9,25 @@ void TQuillEditor::VScroll(TScrollRequest request, int pos) {
   const int count = lines_.Count();
   switch (request) {
     case TScrollRequest::LineUp:
-      if (view_.TopLine >= 1) view_.ScrollRows(-1);
+      if (view_.TopLine() >= 1) view_.ScrollRows(-1);
       break;
     case TScrollRequest::LineDown:
-      if (view_.TopLine < count - 2) view_.ScrollRows(1);
+      if (view_.TopLine() < count - 2) view_.ScrollRows(1);
       break;
     case TScrollRequest::PageUp:
-      view_.ScrollRows(view_.TopLine >= visibleRows_ ? -visibleRows_ : -view_.TopLine);
+      view_.ScrollRows(view_.TopLine() >= visibleRows_ ? -visibleRows_ : -view_.TopLine());
       break;
     case TScrollRequest::PageDown:
-      if (count >= view_.TopLine + visibleRows_) {
+      if (count >= view_.TopLine() + visibleRows_) {
         view_.ScrollRows(std::max(visibleRows_ - 1, 0));
-        if (view_.TopLine >= count - 1) view_.ScrollRows(std::max(count - 3, 0) - view_.TopLine);
+        if (view_.TopLine() >= count - 1) view_.ScrollRows(std::max(count - 3, 0) - view_.TopLine());
       }
       break;
     case TScrollRequest::ThumbPosition:
     case TScrollRequest::ThumbTrack:
       if (pos >= 0 && pos < count) {
-        view_.ScrollRows(pos - view_.TopLine);
-        if (CurrentLine() >= count) view_.CaretRow = count - view_.TopLine - 1;
+        view_.ScrollRows(pos - view_.TopLine());
+        if (CurrentLine() >= count) view_.SetCaretRow(count - view_.TopLine() - 1);
       }
       break;
     case TScrollRequest::Top:
@@ -50,7 +50,7 @@ void TQuillEditor::HScroll(TScrollRequest request, int pos) {
   int fits = 0;
   {
     const std::string_view line = lines_.Line(CurrentLine());
-    const auto from = std::min(static_cast<std::size_t>(std::max(view_.LeftCol, 0)), line.size());
+    const auto from = std::min(static_cast<std::size_t>(std::max(view_.LeftCol(), 0)), line.size());
     const int room = HasWindow() ? ClientRoom() : 0;
     // No character is narrower than a pixel: more than `room` characters never fit.
     const std::string_view rest = line.substr(from, static_cast<std::size_t>(std::max(room, 0) + 1));
@@ -60,17 +60,17 @@ void TQuillEditor::HScroll(TScrollRequest request, int pos) {
   }
   switch (request) {
     case TScrollRequest::LineUp:
-      if (view_.LeftCol >= 1) view_.ScrollColumns(-1);
+      if (view_.LeftCol() >= 1) view_.ScrollColumns(-1);
       break;
     case TScrollRequest::LineDown:
       view_.ScrollColumns(1);
       break;
     case TScrollRequest::PageUp:
-      if (view_.LeftCol - fits > 0) {
+      if (view_.LeftCol() - fits > 0) {
         view_.ScrollColumns(-fits);
       } else {
-        view_.LeftCol = 0;
-        view_.CaretCol = 1;
+        view_.SetLeftCol(0);
+        view_.SetCaretCol(1);
       }
       break;
     case TScrollRequest::PageDown:
@@ -78,11 +78,11 @@ void TQuillEditor::HScroll(TScrollRequest request, int pos) {
       break;
     case TScrollRequest::ThumbPosition:
     case TScrollRequest::ThumbTrack:
-      view_.ScrollColumns(pos - view_.LeftCol);
+      view_.ScrollColumns(pos - view_.LeftCol());
       break;
     case TScrollRequest::Top:
-      view_.LeftCol = 0;
-      view_.CaretCol = 1;
+      view_.SetLeftCol(0);
+      view_.SetCaretCol(1);
       break;
     case TScrollRequest::Bottom:
       break;

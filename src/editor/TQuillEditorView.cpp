@@ -47,7 +47,7 @@ void TQuillEditor::RecreateCaret() {
 
 void TQuillEditor::UpdateCaret() {
   if (!HasWindow()) return;
-  if (view_.CaretCol < 1 || view_.CaretRow < 0) {
+  if (view_.CaretCol() < 1 || view_.CaretRow() < 0) {
     host_->HideCaret();
     return;
   }
@@ -59,9 +59,9 @@ void TQuillEditor::UpdateCaret() {
     host_->DestroyCaret();
     host_->CreateCaret(w, caretHeight_);
   }
-  const auto from = std::min(static_cast<std::size_t>(std::max(view_.LeftCol, 0)), line.size());
-  const std::string_view before = line.substr(from, static_cast<std::size_t>(view_.CaretCol - 1));
-  host_->SetCaretPos(GutterWidth + TextWidth(before), view_.CaretRow * lineHeight_);
+  const auto from = std::min(static_cast<std::size_t>(std::max(view_.LeftCol(), 0)), line.size());
+  const std::string_view before = line.substr(from, static_cast<std::size_t>(view_.CaretCol() - 1));
+  host_->SetCaretPos(GutterWidth + TextWidth(before), view_.CaretRow() * lineHeight_);
   host_->ShowCaret();
   if (OnUpdateCaret) OnUpdateCaret(LogicalLine(CurrentLine()), LogicalColumn(CurrentLine(), view_.Column()));
 }
@@ -70,11 +70,11 @@ void TQuillEditor::UpdateScrollBars() {
   if (!HasWindow()) return;
   if (scrollBars_ == TScrollStyle::ssHorizontal || scrollBars_ == TScrollStyle::ssBoth) {
     host_->SetScrollRange(EditorHost::Bar::Horizontal, 0, wordWrapEffective_ ? 0 : 4096);
-    host_->SetScrollPos(EditorHost::Bar::Horizontal, view_.LeftCol);
+    host_->SetScrollPos(EditorHost::Bar::Horizontal, view_.LeftCol());
   }
   if (scrollBars_ == TScrollStyle::ssVertical || scrollBars_ == TScrollStyle::ssBoth) {
     host_->SetScrollRange(EditorHost::Bar::Vertical, 0, std::max(1, lines_.Count() - 2));
-    host_->SetScrollPos(EditorHost::Bar::Vertical, view_.TopLine);
+    host_->SetScrollPos(EditorHost::Bar::Vertical, view_.TopLine());
   }
 }
 
@@ -83,7 +83,7 @@ bool TQuillEditor::CaretPastRight(int n) {
   const int line = CurrentLine();
   if (line < 0 || line >= lines_.Count()) return false;
   const std::string_view text = lines_.Line(line);
-  const auto from = std::min(static_cast<std::size_t>(std::max(view_.LeftCol, 0)), text.size());
+  const auto from = std::min(static_cast<std::size_t>(std::max(view_.LeftCol(), 0)), text.size());
   const std::string_view part = text.substr(from, static_cast<std::size_t>(std::max(n, 0)));
   return TextWidth(part) > host_->ClientWidth() - GutterWidth;
 }
@@ -96,46 +96,46 @@ void TQuillEditor::MoveCaretTo(int line, int column) {
     return;
   }
   const int count = lines_.Count();
-  if (count < view_.TopLine - 2) view_.TopLine = count - 2;
-  view_.TopLine = std::max(view_.TopLine, 0);
+  if (count < view_.TopLine() - 2) view_.SetTopLine(count - 2);
+  view_.SetTopLine(std::max(view_.TopLine(), 0));
   bool scrolled = false;
-  if (line > view_.TopLine + visibleRows_ - 2 || line < view_.TopLine) {
+  if (line > view_.TopLine() + visibleRows_ - 2 || line < view_.TopLine()) {
     // The caret keeps its screen row (the drag autoscroll relies on a row below the window).
-    view_.TopLine = line - view_.CaretRow;
+    view_.SetTopLine(line - view_.CaretRow());
     // Two lines of context above a last line on top, where the window has the rows to show them.
-    if (view_.TopLine == count - 1 && view_.TopLine > 2 && view_.CaretRow + 2 < visibleRows_) {
-      view_.TopLine -= 2;
-      view_.CaretRow += 2;
+    if (view_.TopLine() == count - 1 && view_.TopLine() > 2 && view_.CaretRow() + 2 < visibleRows_) {
+      view_.SetTopLine(view_.TopLine() - 2);
+      view_.SetCaretRow(view_.CaretRow() + 2);
     }
-    if (view_.TopLine < 0) {
-      view_.CaretRow = line;
-      view_.TopLine = 0;
+    if (view_.TopLine() < 0) {
+      view_.SetCaretRow(line);
+      view_.SetTopLine(0);
     }
     scrolled = true;
   } else {
-    view_.CaretRow = line - view_.TopLine;
+    view_.SetCaretRow(line - view_.TopLine());
   }
-  view_.CaretCol = column - view_.LeftCol;
+  view_.SetCaretCol(column - view_.LeftCol());
   if (!wordWrapEffective_) {
-    if (CaretPastRight(view_.CaretCol)) {
+    if (CaretPastRight(view_.CaretCol())) {
       // The smallest scroll that brings the caret into view, then three more columns of room.
       const int lo = FittingLeftCol(column);
       // The three columns of room never push the caret's own column out of the view: in a window of
       // only a few columns that would leave the caret, and every selection made from it, elsewhere.
-      view_.LeftCol = std::max(std::min(lo + 3, column - 1), 0);
-      view_.CaretCol = column - view_.LeftCol;
+      view_.SetLeftCol(std::max(std::min(lo + 3, column - 1), 0));
+      view_.SetCaretCol(column - view_.LeftCol());
       scrolled = true;
-    } else if (view_.CaretCol < 1) {
-      view_.LeftCol = std::max(0, view_.Column() - 1);
-      view_.CaretCol = 1;
+    } else if (view_.CaretCol() < 1) {
+      view_.SetLeftCol(std::max(0, view_.Column() - 1));
+      view_.SetCaretCol(1);
       scrolled = true;
     }
-  } else if (view_.LeftCol != 0) {
-    view_.LeftCol = 0;  // wrapped lines are never scrolled sideways
-    view_.CaretCol = column;
+  } else if (view_.LeftCol() != 0) {
+    view_.SetLeftCol(0);  // wrapped lines are never scrolled sideways
+    view_.SetCaretCol(column);
     scrolled = true;
   }
-  if (view_.CaretCol < 0) view_.CaretCol = 1;
+  if (view_.CaretCol() < 0) view_.SetCaretCol(1);
   if (scrolled) Paint();
   UpdateCaret();
 }
@@ -143,36 +143,36 @@ void TQuillEditor::MoveCaretTo(int line, int column) {
 int TQuillEditor::FittingLeftCol(int column) {
   // Found by halving, since a text only gets wider with more characters. The caret's own column stays
   // visible even when nothing fits.
-  const int lo = std::max(view_.LeftCol, 0), hi = std::max(column - 1, lo);
-  const int saved = view_.LeftCol;
+  const int lo = std::max(view_.LeftCol(), 0), hi = std::max(column - 1, lo);
+  const int saved = view_.LeftCol();
   const int fit = FirstFailing(lo, hi, [&](int left) {
-    view_.LeftCol = left;
+    view_.SetLeftCol(left);
     return CaretPastRight(column - left);
   });
-  view_.LeftCol = saved;
+  view_.SetLeftCol(saved);
   return fit;
 }
 
 bool TQuillEditor::EnsureCaretVisible() {
   bool changed = false;
-  if (view_.CaretRow < 0) {
-    view_.TopLine += view_.CaretRow;
-    view_.CaretRow = 0;
+  if (view_.CaretRow() < 0) {
+    view_.SetTopLine(view_.TopLine() + view_.CaretRow());
+    view_.SetCaretRow(0);
     changed = true;
   }
-  if (view_.CaretRow >= visibleRows_ - 1 && visibleRows_ >= 2) {
-    view_.TopLine += view_.CaretRow - visibleRows_ + 2;
-    view_.CaretRow = visibleRows_ - 2;
+  if (view_.CaretRow() >= visibleRows_ - 1 && visibleRows_ >= 2) {
+    view_.SetTopLine(view_.TopLine() + view_.CaretRow() - visibleRows_ + 2);
+    view_.SetCaretRow(visibleRows_ - 2);
     changed = true;
   }
-  if (view_.CaretCol < 0) {
-    view_.LeftCol = std::max(0, view_.Column() - 1);
-    view_.CaretCol = 1;
+  if (view_.CaretCol() < 0) {
+    view_.SetLeftCol(std::max(0, view_.Column() - 1));
+    view_.SetCaretCol(1);
     changed = true;
   }
-  while (view_.CaretCol > 1 && CaretPastRight(view_.CaretCol)) {
-    ++view_.LeftCol;
-    --view_.CaretCol;
+  while (view_.CaretCol() > 1 && CaretPastRight(view_.CaretCol())) {
+    view_.SetLeftCol(view_.LeftCol() + 1);
+    view_.SetCaretCol(view_.CaretCol() - 1);
     changed = true;
   }
   if (changed) Paint();
@@ -269,7 +269,7 @@ void TQuillEditor::Paint() {
   BeginUpdate();
   host_->HideCaret();
   if (visibleColumns_ >= 0) {
-    highlighter_->SetRegion(view_.LeftCol, view_.TopLine, view_.LeftCol + 1024, view_.TopLine + visibleRows_ + 2);
+    highlighter_->SetRegion(view_.LeftCol(), view_.TopLine(), view_.LeftCol() + 1024, view_.TopLine() + visibleRows_ + 2);
     const auto [s, e] = NormalizedSelection();
     highlighter_->SetSelection(s.Column, s.Line, e.Column, e.Line);
     PaintText();

@@ -152,7 +152,7 @@ void TQuillEditor::SetWordWrap(bool v) {
   if (visibleColumns_ < 1 || v == wordWrapEffective_) return;
   wordWrapEffective_ = v;
   if (v) WrapAll(); else UnwrapAll();
-  view_.LeftCol = 0;
+  view_.SetLeftCol(0);
   SetSelStart(0);
   if (OnWordWrapChange) OnWordWrapChange(v);
 }
