@@ -404,20 +404,18 @@ void TQuillEditor::SelectAll() {
 
 void TQuillEditor::DocumentEnd() {
   const int count = lines_.Count();
-  view_.SetLeftCol(0);
+  // The screen row of the last line: five empty rows stay visible below it on a long document.
+  int row = count - 1;
   if (visibleRows_ < 6) {
     // Too few rows to keep five empty ones below the text (the view would start past its end): the
-    // last line goes on the lowest row a caret move uses.
-    view_.SetCaretRow(std::min(std::max(visibleRows_ - 2, 0), count - 1));
-    view_.SetTopLine(count - 1 - view_.CaretRow());
+    // lowest row a caret move uses.
+    row = std::min(std::max(visibleRows_ - 2, 0), count - 1);
   } else if (count - visibleRows_ + 5 >= 1) {
-    view_.SetTopLine(count - visibleRows_ + 5);
-    view_.SetCaretRow(visibleRows_ - 6);
-  } else {
-    view_.SetTopLine(0);
-    view_.SetCaretRow(count - 1);
+    row = visibleRows_ - 6;
   }
-  view_.SetCaretCol(lines_.Length(count - 1) + 1);
+  view_.ScrollRows(count - 1 - row - view_.TopLine());
+  view_.ScrollColumns(-view_.LeftCol());
+  view_.Place(count - 1, lines_.Length(count - 1) + 1);
   Paint();
 }
 

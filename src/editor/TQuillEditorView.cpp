@@ -99,31 +99,23 @@ void TQuillEditor::MoveCaretTo(int line, int column) {
   if (count < view_.TopLine() - 2) view_.SetTopLine(count - 2);
   view_.SetTopLine(std::max(view_.TopLine(), 0));
   bool scrolled = false;
+  const int row = view_.CaretRow();
+  view_.Place(line, column);
   if (line > view_.TopLine() + visibleRows_ - 2 || line < view_.TopLine()) {
     // The caret keeps its screen row (the drag autoscroll relies on a row below the window).
-    view_.SetTopLine(line - view_.CaretRow());
+    int top = line - row;
     // Two lines of context above a last line on top, where the window has the rows to show them.
-    if (view_.TopLine() == count - 1 && view_.TopLine() > 2 && view_.CaretRow() + 2 < visibleRows_) {
-      view_.SetTopLine(view_.TopLine() - 2);
-      view_.SetCaretRow(view_.CaretRow() + 2);
-    }
-    if (view_.TopLine() < 0) {
-      view_.SetCaretRow(line);
-      view_.SetTopLine(0);
-    }
+    if (top == count - 1 && top > 2 && row + 2 < visibleRows_) top -= 2;
+    view_.ScrollRows(std::max(top, 0) - view_.TopLine());
     scrolled = true;
-  } else {
-    view_.SetCaretRow(line - view_.TopLine());
   }
-  view_.SetCaretCol(column - view_.LeftCol());
   if (!wordWrapEffective_) {
     if (CaretPastRight(view_.CaretCol())) {
       // The smallest scroll that brings the caret into view, then three more columns of room.
       const int lo = FittingLeftCol(column);
       // The three columns of room never push the caret's own column out of the view: in a window of
       // only a few columns that would leave the caret, and every selection made from it, elsewhere.
-      view_.SetLeftCol(std::max(std::min(lo + 3, column - 1), 0));
-      view_.SetCaretCol(column - view_.LeftCol());
+      view_.ScrollColumns(std::max(std::min(lo + 3, column - 1), 0) - view_.LeftCol());
       scrolled = true;
     } else if (view_.CaretCol() < 1) {
       view_.SetLeftCol(std::max(0, view_.Column() - 1));
@@ -131,8 +123,7 @@ void TQuillEditor::MoveCaretTo(int line, int column) {
       scrolled = true;
     }
   } else if (view_.LeftCol() != 0) {
-    view_.SetLeftCol(0);  // wrapped lines are never scrolled sideways
-    view_.SetCaretCol(column);
+    view_.ScrollColumns(-view_.LeftCol());  // wrapped lines are never scrolled sideways
     scrolled = true;
   }
   if (view_.CaretCol() < 0) view_.SetCaretCol(1);
@@ -156,13 +147,11 @@ int TQuillEditor::FittingLeftCol(int column) {
 bool TQuillEditor::EnsureCaretVisible() {
   bool changed = false;
   if (view_.CaretRow() < 0) {
-    view_.SetTopLine(view_.TopLine() + view_.CaretRow());
-    view_.SetCaretRow(0);
+    view_.ScrollRows(view_.CaretRow());
     changed = true;
   }
   if (view_.CaretRow() >= visibleRows_ - 1 && visibleRows_ >= 2) {
-    view_.SetTopLine(view_.TopLine() + view_.CaretRow() - visibleRows_ + 2);
-    view_.SetCaretRow(visibleRows_ - 2);
+    view_.ScrollRows(view_.CaretRow() - visibleRows_ + 2);
     changed = true;
   }
   if (view_.CaretCol() < 0) {
@@ -171,8 +160,7 @@ bool TQuillEditor::EnsureCaretVisible() {
     changed = true;
   }
   while (view_.CaretCol() > 1 && CaretPastRight(view_.CaretCol())) {
-    view_.SetLeftCol(view_.LeftCol() + 1);
-    view_.SetCaretCol(view_.CaretCol() - 1);
+    view_.ScrollColumns(1);
     changed = true;
   }
   if (changed) Paint();
