@@ -459,7 +459,8 @@ void TQuillEditor::TypeForeignCharacter(char32_t cp) {
     return;
   }
   BeginUpdate();
-  if (const TTextPos at = OverwrittenPoint(); !HasSelection() && overWriteMode_ && at.Column <= lines_.Length(at.Line)) {
+  const TTextPos at = OverwrittenPoint();
+  if (!HasSelection() && overWriteMode_ && at.Column <= lines_.Length(at.Line)) {
     // Overwriting: the character under the caret goes, as with any other typed character.
     selAnchor_ = at;
     selEnd_ = TTextPos{at.Column + 1, at.Line};

@@ -161,38 +161,38 @@ void TQuillEditor::ScrollLeftToFit(int column) {
   if (wordWrapEffective_) return;
   const int left = std::max(FittingLeftCol(column), view_.LeftCol());
   const bool moved = left != view_.LeftCol();
-  view_.SetLeftCol(left);
-  view_.SetCaretCol(column - view_.LeftCol());
+  view_.ScrollColumns(left - view_.LeftCol());
+  view_.Place(CurrentLine(), column);
   if (moved) Paint();
 }
 
 void TQuillEditor::MoveToColumnAfterVerticalMove() {
   const int column = std::min(view_.DesiredCol, lines_.Length(CurrentLine()) + 1);
   if (column < view_.LeftCol() + 1) {
-    view_.SetCaretCol(1);  // past the end of a short line, on the first visible column
+    view_.Place(CurrentLine(), view_.LeftCol() + 1);  // past the end of a short line, on the first visible column
     return;
   }
-  view_.SetCaretCol(column - view_.LeftCol());
+  view_.Place(CurrentLine(), column);
   ScrollLeftToFit(column);
 }
 
 void TQuillEditor::MoveUp() {
   if (view_.CaretRow() <= 0 && view_.TopLine() == 0) return;
-  if (view_.CaretRow() <= 0) {
-    view_.SetTopLine(view_.TopLine() - 1);
+  const bool scroll = view_.CaretRow() <= 0;
+  view_.Place(CurrentLine() - 1, view_.Column());
+  if (scroll) {
+    view_.ScrollRows(-1);
     Paint();
-  } else {
-    view_.SetCaretRow(view_.CaretRow() - 1);
   }
   MoveToColumnAfterVerticalMove();
 }
 
 void TQuillEditor::MoveDown() {
   if (CurrentLine() + 1 >= lines_.Count()) return;
-  if (view_.CaretRow() + 1 <= visibleRows_ - 2) {
-    view_.SetCaretRow(view_.CaretRow() + 1);
-  } else {
-    view_.SetTopLine(view_.TopLine() + 1);
+  const bool scroll = view_.CaretRow() + 1 > visibleRows_ - 2;
+  view_.Place(CurrentLine() + 1, view_.Column());
+  if (scroll) {
+    view_.ScrollRows(1);
     Paint();
   }
   MoveToColumnAfterVerticalMove();
@@ -208,8 +208,8 @@ void TQuillEditor::MoveHome() {
     if (first != std::string_view::npos && static_cast<int>(first) + 1 != old) column = static_cast<int>(first) + 1;
   }
   const bool scrolled = view_.LeftCol() != 0;
-  view_.SetLeftCol(0);
-  view_.SetCaretCol(column);
+  view_.ScrollColumns(-view_.LeftCol());
+  view_.Place(CurrentLine(), column);
   if (scrolled) Paint();
   view_.DesiredCol = column;
 }
@@ -253,8 +253,8 @@ void TQuillEditor::MovePageDown() {
 }
 
 void TQuillEditor::DocumentStart() {
-  view_.SetTopLine(0);
-  view_.SetLeftCol(0);
+  view_.ScrollRows(-view_.TopLine());
+  view_.ScrollColumns(-view_.LeftCol());
   view_.Place(0, 1);
   Paint();
 }

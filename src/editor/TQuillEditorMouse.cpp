@@ -113,7 +113,8 @@ void TQuillEditor::TimerTick() {
     view_.SetTopLine(view_.TopLine() - 1);
     changed();
   }
-  if (view_.CaretRow() >= visibleRows_ - 1 && CurrentLine() + 1 < count && count - 1 > view_.TopLine() + visibleRows_ - 1) {
+  if (view_.CaretRow() >= visibleRows_ - 1 && CurrentLine() + 1 < count &&
+      count - 1 > view_.TopLine() + visibleRows_ - 1) {
     view_.SetTopLine(view_.TopLine() + 1);
     changed();
   }

@@ -257,7 +257,8 @@ void TQuillEditor::Paint() {
   BeginUpdate();
   host_->HideCaret();
   if (visibleColumns_ >= 0) {
-    highlighter_->SetRegion(view_.LeftCol(), view_.TopLine(), view_.LeftCol() + 1024, view_.TopLine() + visibleRows_ + 2);
+    const int top = view_.TopLine(), left = view_.LeftCol();
+    highlighter_->SetRegion(left, top, left + 1024, top + visibleRows_ + 2);
     const auto [s, e] = NormalizedSelection();
     highlighter_->SetSelection(s.Column, s.Line, e.Column, e.Line);
     PaintText();
