@@ -89,10 +89,11 @@ void TQuillEditor::TypeChar(char c) {
         return;
       }
     }
+    // Two points at one offset (the end of a wrapped piece and the start of the next) select nothing.
+    replacedSelection = SelLength() > 0;
     SetSelText("");
     CollapseSelection();
     RepaintUnlessLocked();
-    replacedSelection = true;
   }
   const int p = SelStart();
   const char b1 = CharAtOffset(p - 1), b2 = CharAtOffset(p - 2);
