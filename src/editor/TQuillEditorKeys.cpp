@@ -130,15 +130,14 @@ bool TQuillEditor::DoMove(int key) {
 }
 
 void TQuillEditor::MoveLeft() {
+  const int column = view_.Column();
   if (view_.CaretCol() > 1) {
-    view_.SetCaretCol(view_.CaretCol() - 1);
+    view_.Place(CurrentLine(), column - 1);
   } else if (view_.LeftCol() >= 1) {
-    if (view_.CaretCol() < 1) {
-      view_.SetLeftCol(std::max(0, view_.Column() - 1));
-      view_.SetCaretCol(1);
-    } else {
-      view_.SetLeftCol(view_.LeftCol() - 1);
-    }
+    // At the first visible column the view scrolls left with the caret (back to it when it stood left
+    // of the view).
+    view_.ScrollColumns(view_.CaretCol() < 1 ? std::max(0, column - 1) - view_.LeftCol() : -1);
+    view_.Place(CurrentLine(), view_.LeftCol() + 1);
     Paint();
   }
   view_.DesiredCol = view_.Column();
@@ -146,11 +145,11 @@ void TQuillEditor::MoveLeft() {
 
 void TQuillEditor::MoveRight() {
   if (view_.Column() <= lines_.Length(CurrentLine())) {
-    if (!wordWrapEffective_ && CaretPastRight(view_.CaretCol() + 1)) {
-      view_.SetLeftCol(view_.LeftCol() + 1);
+    const bool scroll = !wordWrapEffective_ && CaretPastRight(view_.CaretCol() + 1);
+    view_.Place(CurrentLine(), view_.Column() + 1);
+    if (scroll) {
+      view_.ScrollColumns(1);
       Paint();
-    } else {
-      view_.SetCaretCol(view_.CaretCol() + 1);
     }
   }
   view_.DesiredCol = view_.Column();
@@ -218,21 +217,21 @@ void TQuillEditor::MoveEnd() {
   const int column = lines_.Length(CurrentLine()) + 1;
   const int oldLeft = view_.LeftCol();
   if (!wordWrapEffective_) {
-    if (column < view_.LeftCol() + 1) view_.SetLeftCol(std::max(0, column - 11));
-    view_.SetLeftCol(FittingLeftCol(column));
+    if (column < view_.LeftCol() + 1) view_.ScrollColumns(std::max(0, column - 11) - view_.LeftCol());
+    view_.ScrollColumns(FittingLeftCol(column) - view_.LeftCol());
   }
-  view_.SetCaretCol(std::max(column - view_.LeftCol(), 1));
+  view_.Place(CurrentLine(), std::max(column, view_.LeftCol() + 1));
   if (view_.LeftCol() != oldLeft || view_.LeftCol() != 0) Paint();
   view_.DesiredCol = column;
 }
 
 void TQuillEditor::MovePageUp() {
-  view_.SetTopLine(std::max(0, view_.TopLine() - visibleRows_));
-  view_.SetCaretRow(0);
+  view_.ScrollRows(std::max(0, view_.TopLine() - visibleRows_) - view_.TopLine());
+  view_.Place(view_.TopLine(), view_.Column());  // the top row
   const int end = lines_.Length(CurrentLine()) + 1;
   if (view_.Column() > end) {
-    if (end < view_.LeftCol() + 1) view_.SetLeftCol(std::max(0, end - 1));
-    view_.SetCaretCol(end - view_.LeftCol());
+    if (end < view_.LeftCol() + 1) view_.ScrollColumns(std::max(0, end - 1) - view_.LeftCol());
+    view_.Place(CurrentLine(), end);
   }
   Paint();
 }
