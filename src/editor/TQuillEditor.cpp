@@ -80,11 +80,11 @@ void TQuillEditor::PlaceSelection(int anchor, int end) {
 }
 
 void TQuillEditor::CollapseSelection() {
-  selAnchor_ = selEnd_ = TTextPos{leftCol_ + caretCol_, topLine_ + caretRow_};
+  selAnchor_ = selEnd_ = TTextPos{view_.Column(), view_.Line()};
 }
 
 void TQuillEditor::ExtendSelection() {
-  const TTextPos caret{leftCol_ + caretCol_, topLine_ + caretRow_};
+  const TTextPos caret{view_.Column(), view_.Line()};
   if (caret == selEnd_) return;
   selEnd_ = caret;
   if (!(selAnchor_ == selEnd_)) RepaintUnlessLocked();
@@ -242,14 +242,6 @@ int TQuillEditor::InsertTextAt(std::string_view text, int line, int column) {
   return lastLine;
 }
 
-void TQuillEditor::MarkDirty(int line) {
-  // DirtyLine N marks the stored states from line N-1 on as stale. An edit on line 0 still makes the
-  // following lines stale, so the mark is at least 1; a smaller mark already pending is kept.
-  int mark = std::max(line, 1);
-  if (highlighter_->DirtyLine > 0) mark = std::min(mark, highlighter_->DirtyLine);
-  highlighter_->DirtyLine = mark;
-}
-
 void TQuillEditor::SetSelText(std::string_view value) { ReplaceSelection(value, nullptr); }
 
 void TQuillEditor::SetSelMarkedText(std::string_view text, std::u32string_view marks) {
@@ -338,14 +330,14 @@ void TQuillEditor::ReplaceSelection(std::string_view value, const std::u32string
   }
   int last = 0;
   if (!selected) {
-    MarkDirty(at.Line);
+    highlighter_->MarkStaleFrom(at.Line - 1);
     if (!undoing_) undo_.PushInsert(p, static_cast<int>(s.size()));
     last = InsertTextAt(s, at.Line, at.Column);
   } else {
     // The edit happens at the selection's own start point, which may be the end of a soft-broken
     // piece while OffsetToPos(p) names the start of the next piece: both are the same offset.
     at = start;
-    MarkDirty(at.Line);
+    highlighter_->MarkStaleFrom(at.Line - 1);
     if (!undoing_) undo_.PushReplace(p, static_cast<int>(s.size()), oldText, oldMarks);
     const int sl = start.Line, el = end.Line;
     if (sl == el) {
@@ -432,15 +424,18 @@ void TQuillEditor::SelectAll() {
 
 void TQuillEditor::DocumentEnd() {
   const int count = lines_.Count();
-  leftCol_ = 0;
-  if (count - visibleRows_ + 5 >= 1) {
-    topLine_ = count - visibleRows_ + 5;
-    caretRow_ = visibleRows_ - 6;
-  } else {
-    topLine_ = 0;
-    caretRow_ = count - 1;
+  // The screen row of the last line: five empty rows stay visible below it on a long document.
+  int row = count - 1;
+  if (visibleRows_ < 6) {
+    // Too few rows to keep five empty ones below the text (the view would start past its end): the
+    // lowest row a caret move uses.
+    row = std::min(std::max(visibleRows_ - 2, 0), count - 1);
+  } else if (count - visibleRows_ + 5 >= 1) {
+    row = visibleRows_ - 6;
   }
-  caretCol_ = lines_.Length(count - 1) + 1;
+  view_.ScrollRows(count - 1 - row - view_.TopLine());
+  view_.ScrollColumns(-view_.LeftCol());
+  view_.Place(count - 1, lines_.Length(count - 1) + 1);
   Paint();
 }
 
@@ -484,13 +479,14 @@ void TQuillEditor::TypeForeignCharacter(char32_t cp) {
     return;
   }
   BeginUpdate();
-  if (!HasSelection() && overWriteMode_ && leftCol_ + caretCol_ <= lines_.Length(CurrentLine())) {
+  const TTextPos at = OverwrittenPoint();
+  if (!HasSelection() && overWriteMode_ && at.Column <= lines_.Length(at.Line)) {
     // Overwriting: the character under the caret goes, as with any other typed character.
-    selAnchor_ = TTextPos{leftCol_ + caretCol_, CurrentLine()};
-    selEnd_ = TTextPos{leftCol_ + caretCol_ + 1, CurrentLine()};
+    selAnchor_ = at;
+    selEnd_ = TTextPos{at.Column + 1, at.Line};
   }
   SetSelMarkedText(std::string_view(&byte, 1), std::u32string_view(&cp, 1));
-  desiredCol_ = leftCol_ + caretCol_;
+  view_.DesiredCol = view_.Column();
   EndUpdate();
   Paint();
 }

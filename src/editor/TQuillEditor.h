@@ -10,6 +10,7 @@
 #include "editor/EditorTypes.h"
 #include "editor/Keys.h"
 #include "editor/LineStore.h"
+#include "editor/TEditorView.h"
 #include "editor/TRowDiffCanvas.h"
 #include "editor/TUndoClass.h"
 #include "platform/Color.h"
@@ -21,14 +22,6 @@ struct TFont {
   std::string Name = "FixedSys";
   int Size = 10;
   bool operator==(const TFont&) const = default;
-};
-
-// A position in the stored lines: Line is a 0-based stored-line index, Column is 1-based (column c lies
-// before the c-th character; length + 1 is the end of the line).
-struct TTextPos {
-  int Column = 0;
-  int Line = 0;
-  bool operator==(const TTextPos&) const = default;
 };
 
 // The program's own text control: one document as stored lines, with offsets, selection, undo,
@@ -96,7 +89,7 @@ public:
   int PosToOffset(int line, int column) const;
   int LogicalLine(int line) const;
   int LogicalColumn(int line, int column) const;
-  int CurrentLine() const { return topLine_ + caretRow_; }
+  int CurrentLine() const { return view_.Line(); }
 
   // Selection points and their primitives.
   TTextPos SelAnchor() const { return selAnchor_; }
@@ -130,11 +123,11 @@ public:
   // ---- View, caret and scrolling (painting, metrics, scroll bars) ----------------------------------
   EditorHost* Host() const { return host_; }
   void SetHost(EditorHost* host) { host_ = host; }
-  int TopLine() const { return topLine_; }
-  int LeftCol() const { return leftCol_; }
-  int CaretRow() const { return caretRow_; }
-  int CaretCol() const { return caretCol_; }
-  int DesiredCol() const { return desiredCol_; }
+  int TopLine() const { return view_.TopLine(); }
+  int LeftCol() const { return view_.LeftCol(); }
+  int CaretRow() const { return view_.CaretRow(); }
+  int CaretCol() const { return view_.CaretCol(); }
+  int DesiredCol() const { return view_.DesiredCol; }
   int UpdateLock() const { return updateLock_; }
   int LineHeight() const { return lineHeight_; }
   int AverageCharWidth() const { return averageCharWidth_; }
@@ -166,6 +159,9 @@ public:
   // Keyboard and mouse.
   void KeyDown(int& key, TShiftState shift);
   void KeyPress(char ch);
+  // A character that arrives without a key press of its own (composed by an input method): typed as
+  // KeyPress types it, never skipped for an earlier key press that typed nothing (Ctrl+Delete).
+  void ComposedCharacter(char ch);
   void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
   void MouseMove(TShiftState shift, int x, int y);
   void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
@@ -296,7 +292,6 @@ private:
   // Both selection points from offsets, the caret on the end point.
   void PlaceSelection(int anchor, int end);
   void CreateHighlighterForStyle();
-  void MarkDirty(int line);
   void ReflowAfterInsert(int line, int last);
   // Cuts a too-wide text into pieces that fit; `cap` limits where the search for each break starts.
   std::vector<std::string> CutIntoPieces(std::string s, int cap);
@@ -330,8 +325,14 @@ private:
   void WordLeft();
   void WordRight();
   bool DoMove(int key);
+  // Ctrl with Home, End, Left, Right: document start and end, word left and right.
+  void DocumentMove(int key);
+  void DeleteWordKey(bool forward);  // Ctrl+Delete and Ctrl+Backspace
   // Editing keys. They edit at the selection's start (after a selection is removed, the caret).
   TTextPos EditPoint() const { return NormalizedSelection().first; }
+  // Where a character typed in overwrite mode goes: the character after the edit point, which starts
+  // the next piece when the point ends a wrapped one (past the line's end when there is none).
+  TTextPos OverwrittenPoint() const;
   void TypeChar(char c);
   void EnterKey();
   void TabKey();
@@ -361,7 +362,7 @@ private:
   std::unique_ptr<THighLighter> highlighter_;
   bool undoing_ = false;
 
-  int topLine_ = 0, leftCol_ = 0, caretRow_ = 0, caretCol_ = 1, desiredCol_ = 1;
+  TEditorView view_;
   int updateLock_ = 0;
   TTextPos selAnchor_{}, selEnd_{};
   std::array<int, 9> bookmarks_{-1, -1, -1, -1, -1, -1, -1, -1, -1};

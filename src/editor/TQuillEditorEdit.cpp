@@ -5,6 +5,7 @@
 
 #include "editor/ForeignMarks.h"
 #include "editor/TQuillEditor.h"
+#include "highlight/THighLighter.h"
 
 char TQuillEditor::CharAtOffset(int offset) const {
   if (offset < 0) return 0;
@@ -56,15 +57,26 @@ void TQuillEditor::StoreEditedLine(int line, const std::string& text) {
 void TQuillEditor::EndEdit(int caretOffset) {
   const TTextPos caret = OffsetToPos(caretOffset);
   MoveCaretTo(caret.Line, caret.Column);
-  desiredCol_ = leftCol_ + caretCol_;
+  view_.DesiredCol = view_.Column();
   FinishCaretMove();
   Paint();
   SetModified(true);
 }
 
+TTextPos TQuillEditor::OverwrittenPoint() const {
+  const TTextPos point = EditPoint();
+  // At the end of a wrapped piece the character after the caret starts the next piece.
+  if (point.Column > lines_.Length(point.Line) && lines_.LineFlag(point.Line) == 1 && lines_.Length(point.Line + 1) > 0)
+    return TTextPos{1, point.Line + 1};
+  return point;
+}
+
 void TQuillEditor::TypeChar(char c) {
   if (readonly_) return;
-  MarkDirty(CurrentLine());
+  highlighter_->MarkStaleFrom(CurrentLine() - 1);
+  // A character typed over a selection takes the selection's place, even in overwrite mode: writing
+  // over the next character as well would lose it.
+  bool replacedSelection = false;
   if (HasSelection()) {
     static constexpr struct { char open, close; TAutoCloseItem item; } pairs[] = {
         {'(', ')', acBracket}, {'{', '}', acCBracket}, {'"', '"', acDoubleQuote},
@@ -77,6 +89,8 @@ void TQuillEditor::TypeChar(char c) {
         return;
       }
     }
+    // Two points at one offset (the end of a wrapped piece and the start of the next) select nothing.
+    replacedSelection = SelLength() > 0;
     SetSelText("");
     CollapseSelection();
     RepaintUnlessLocked();
@@ -91,7 +105,8 @@ void TQuillEditor::TypeChar(char c) {
   else if (c == '<' && autoClose_.Has(acTriangleBracket) && b2 != '<') pair = "<>";
   else if (c == '[' && autoClose_.Has(acRectangleBracket) && b2 != '[') pair = "[]";
 
-  const TTextPos point = EditPoint();
+  const bool overwrite = overWriteMode_ && !replacedSelection && pair.empty();
+  const TTextPos point = overwrite ? OverwrittenPoint() : EditPoint();
   const int line = point.Line;
   // The line is edited in place: copying it costs as much as the line is long.
   const std::string_view text = lines_.Line(line);
@@ -100,7 +115,7 @@ void TQuillEditor::TypeChar(char c) {
   if (!pair.empty()) {
     undo_.PushInsert(p, 2);
     lines_.ReplaceInLine(line, at, 0, pair);
-  } else if (!overWriteMode_ || column > static_cast<int>(text.size())) {
+  } else if (!overwrite || column > static_cast<int>(text.size())) {
     undo_.PushInsert(p, 1);
     lines_.ReplaceInLine(line, at, 0, std::string_view(&c, 1));
   } else {
@@ -116,7 +131,7 @@ void TQuillEditor::TypeChar(char c) {
 void TQuillEditor::EnterKey() {
   if (readonly_) return;
   if (HasSelection()) SetSelText("");
-  MarkDirty(CurrentLine() - 1);
+  highlighter_->MarkStaleFrom(CurrentLine() - 2);
   const int p = SelStart();
   const TTextPos at = EditPoint();
   const int line = at.Line;
@@ -180,19 +195,16 @@ void TQuillEditor::EnterKey() {
   undo_.PushInsert(p, static_cast<int>(cont.size()) + 2 + indent);
   const TTextPos caret = OffsetToPos(p + 2 + indent + extra);
   MoveCaretTo(caret.Line, caret.Column);
-  desiredCol_ = leftCol_ + caretCol_;
+  view_.DesiredCol = view_.Column();
   FinishCaretMove();
-  if (visibleRows_ >= 2 && caretRow_ >= visibleRows_ - 1) {
-    ++topLine_;
-    --caretRow_;
-  }
+  if (visibleRows_ >= 2 && view_.CaretRow() >= visibleRows_ - 1) view_.ScrollRows(1);
   Paint();
   SetModified(true);
 }
 
 void TQuillEditor::TabKey() {
   if (readonly_) return;
-  MarkDirty(CurrentLine());
+  highlighter_->MarkStaleFrom(CurrentLine() - 1);
   if (HasSelection()) SetSelText("");
   const int p = SelStart();
   const int size = std::max(tabSize_, 0);
@@ -208,7 +220,7 @@ void TQuillEditor::TabKey() {
 
 void TQuillEditor::BackspaceKey() {
   if (readonly_) return;
-  MarkDirty(CurrentLine() - 1);
+  highlighter_->MarkStaleFrom(CurrentLine() - 2);
   if (HasSelection()) {
     SetSelText("");
     return;
@@ -229,13 +241,19 @@ void TQuillEditor::BackspaceKey() {
 
 void TQuillEditor::DeleteKey() {
   if (readonly_) return;
-  MarkDirty(CurrentLine() - 1);
+  highlighter_->MarkStaleFrom(CurrentLine() - 2);
   if (HasSelection()) {
     SetSelText("");
     return;
   }
   const int p = SelStart();
   if (RemoveAt(p) > 0) EndEdit(p);
+}
+
+void TQuillEditor::ComposedCharacter(char ch) {
+  // Skipping covers only the character of the key press that asked for it; this one has none.
+  skipNextChar_ = false;
+  KeyPress(ch);
 }
 
 void TQuillEditor::KeyPress(char ch) {

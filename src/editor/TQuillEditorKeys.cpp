@@ -18,80 +18,91 @@ void TQuillEditor::KeyDown(int& key, TShiftState shift) {
     skipNextChar_ = true;
     return;
   }
-  const bool editable = !readonly_;
-  if (shift.Empty()) {
-    if (DoMove(key)) {
-      FinishCaretMove();
-    } else if (key == vk::Insert) {
-      SetOverWriteMode(!overWriteMode_);
-      UpdateCaret();
-      if (HasWindow()) host_->ShowCaret();
-    } else if (key == vk::Delete && editable) {
-      DeleteKey();
-    }
-  } else if (shift == TShiftState{ssShift}) {
-    if (DoMove(key)) {
-      ExtendSelection();
-      RepaintUnlessLocked();
-    } else if (key == vk::Insert) {
-      PasteFromClipboard();
-    } else if (key == vk::Delete && editable) {
-      CutToClipboard();
-    }
-  } else if (shift == TShiftState{ssCtrl}) {
-    if (key == 'V') {
-      if (editable) PasteFromClipboard();
-      key = 0;
-    } else if (key == 'C' || key == vk::Insert) {
-      CopyToClipboard();
-      key = 0;
-    } else if (key == 'Z') {
-      Undo();
-      key = 0;
-    } else if (key == 'A') {
-      SelectAll();
-      key = 0;
-    } else if (key >= '1' && key <= '9') {
-      if (GetBookmark(key - '0') >= 0) GotoBookmark(key - '0');
-    } else if (key == vk::Home || key == vk::End || key == vk::Left || key == vk::Right) {
-      if (key == vk::Home) DocumentStart();
-      if (key == vk::End) DocumentEnd();
-      if (key == vk::Left) WordLeft();
-      if (key == vk::Right) WordRight();
-      FinishCaretMove();
-    } else if (key == vk::Back || key == vk::Delete) {
-      if (editable) {
-        if (HasSelection()) SetSelText(""); else DeleteWord(key == vk::Delete);
-        skipNextChar_ = true;
-      }
-    } else if (key == vk::Return) {
-      if (editable) {
-        WrapSelection(wmlMode_ ? "</br>" : "<br>", "");
-        EnterKey();
-      }
-    } else if (key == vk::Space) {
-      if (editable) {
-        if (!wmlMode_) WrapSelection("&nbsp;", "");
-        skipNextChar_ = true;
-        key = 0;
-      }
-    }
-  } else if (shift == TShiftState{ssShift, ssCtrl}) {
-    if (key == vk::Home || key == vk::End || key == vk::Left || key == vk::Right) {
-      if (key == vk::Home) DocumentStart();
-      if (key == vk::End) DocumentEnd();
-      if (key == vk::Left) WordLeft();
-      if (key == vk::Right) WordRight();
-      ExtendSelection();
-      RepaintUnlessLocked();
-    }
-  } else if (shift == TShiftState{ssCtrl, ssAlt}) {
-    if (key >= '1' && key <= '9') {
-      const int n = key - '0';
-      if (GetBookmark(n) == CurrentLine()) ClearBookmark(n); else SetBookmark(n);
+  // Each key with its exact shift state; other combinations, and any with a mouse button held, do
+  // nothing. Edits check Readonly themselves, since some chords clear the key even then.
+  using Action = void (*)(TQuillEditor& e, int& key);
+  struct Binding {
+    TShiftState shift;
+    int first, last;  // a range of key codes
+    Action action;
+  };
+  const TShiftState none, withShift{ssShift}, ctrl{ssCtrl}, shiftCtrl{ssShift, ssCtrl}, ctrlAlt{ssCtrl, ssAlt};
+  const Action extendByDocumentMove = [](TQuillEditor& e, int& k) {
+    e.DocumentMove(k);
+    e.ExtendSelection();
+    e.RepaintUnlessLocked();
+  };
+  // Prior .. Down are the eight caret moves; End .. Left are End, Home and Left.
+  const Binding bindings[] = {
+      {none, vk::Prior, vk::Down, [](TQuillEditor& e, int& k) { e.DoMove(k); e.FinishCaretMove(); }},
+      {none, vk::Insert, vk::Insert, [](TQuillEditor& e, int&) {
+         e.SetOverWriteMode(!e.overWriteMode_);
+         e.UpdateCaret();
+         if (e.HasWindow()) e.host_->ShowCaret();
+       }},
+      {none, vk::Delete, vk::Delete, [](TQuillEditor& e, int&) { if (!e.readonly_) e.DeleteKey(); }},
+      {withShift, vk::Prior, vk::Down, [](TQuillEditor& e, int& k) {
+         e.DoMove(k);
+         e.ExtendSelection();
+         e.RepaintUnlessLocked();
+       }},
+      {withShift, vk::Insert, vk::Insert, [](TQuillEditor& e, int&) { e.PasteFromClipboard(); }},
+      {withShift, vk::Delete, vk::Delete, [](TQuillEditor& e, int&) { if (!e.readonly_) e.CutToClipboard(); }},
+      {ctrl, 'V', 'V', [](TQuillEditor& e, int& k) {
+         if (!e.readonly_) e.PasteFromClipboard();
+         k = 0;
+       }},
+      {ctrl, 'C', 'C', [](TQuillEditor& e, int& k) { e.CopyToClipboard(); k = 0; }},
+      {ctrl, vk::Insert, vk::Insert, [](TQuillEditor& e, int& k) { e.CopyToClipboard(); k = 0; }},
+      {ctrl, 'Z', 'Z', [](TQuillEditor& e, int& k) { e.Undo(); k = 0; }},
+      {ctrl, 'A', 'A', [](TQuillEditor& e, int& k) { e.SelectAll(); k = 0; }},
+      {ctrl, '1', '9', [](TQuillEditor& e, int& k) { if (e.GetBookmark(k - '0') >= 0) e.GotoBookmark(k - '0'); }},
+      {ctrl, vk::End, vk::Left, [](TQuillEditor& e, int& k) { e.DocumentMove(k); e.FinishCaretMove(); }},
+      {ctrl, vk::Right, vk::Right, [](TQuillEditor& e, int& k) { e.DocumentMove(k); e.FinishCaretMove(); }},
+      {ctrl, vk::Back, vk::Back, [](TQuillEditor& e, int&) { e.DeleteWordKey(false); }},
+      {ctrl, vk::Delete, vk::Delete, [](TQuillEditor& e, int&) { e.DeleteWordKey(true); }},
+      {ctrl, vk::Return, vk::Return, [](TQuillEditor& e, int&) {
+         if (e.readonly_) return;
+         e.WrapSelection(e.wmlMode_ ? "</br>" : "<br>", "");
+         e.EnterKey();
+       }},
+      {ctrl, vk::Space, vk::Space, [](TQuillEditor& e, int& k) {
+         if (e.readonly_) return;
+         if (!e.wmlMode_) e.WrapSelection("&nbsp;", "");
+         e.skipNextChar_ = true;
+         k = 0;
+       }},
+      {shiftCtrl, vk::End, vk::Left, extendByDocumentMove},
+      {shiftCtrl, vk::Right, vk::Right, extendByDocumentMove},
+      {ctrlAlt, '1', '9', [](TQuillEditor& e, int& k) {
+         const int n = k - '0';
+         if (e.GetBookmark(n) == e.CurrentLine()) e.ClearBookmark(n); else e.SetBookmark(n);
+       }},
+  };
+  for (const Binding& b : bindings) {
+    if (b.shift == shift && key >= b.first && key <= b.last) {
+      b.action(*this, key);
+      break;
     }
   }
   UpdateCaret();
+}
+
+void TQuillEditor::DocumentMove(int key) {
+  switch (key) {
+    case vk::Home: DocumentStart(); break;
+    case vk::End: DocumentEnd(); break;
+    case vk::Left: WordLeft(); break;
+    case vk::Right: WordRight(); break;
+    default: break;
+  }
+}
+
+void TQuillEditor::DeleteWordKey(bool forward) {
+  if (readonly_) return;
+  if (HasSelection()) SetSelText(""); else DeleteWord(forward);
+  // The DEL character that Ctrl+Backspace also produces is not typed.
+  skipNextChar_ = true;
 }
 
 void TQuillEditor::DeleteWord(bool forward) {
@@ -119,76 +130,75 @@ bool TQuillEditor::DoMove(int key) {
 }
 
 void TQuillEditor::MoveLeft() {
-  if (caretCol_ > 1) {
-    --caretCol_;
-  } else if (leftCol_ >= 1) {
-    if (caretCol_ < 1) {
-      leftCol_ = std::max(0, leftCol_ + caretCol_ - 1);
-      caretCol_ = 1;
-    } else {
-      --leftCol_;
-    }
+  const int column = view_.Column();
+  if (view_.CaretCol() > 1) {
+    view_.Place(CurrentLine(), column - 1);
+  } else if (view_.LeftCol() >= 1) {
+    // At the first visible column the view scrolls left with the caret (back to it when it stood left
+    // of the view).
+    view_.ScrollColumns(view_.CaretCol() < 1 ? std::max(0, column - 1) - view_.LeftCol() : -1);
+    view_.Place(CurrentLine(), view_.LeftCol() + 1);
     Paint();
   }
-  desiredCol_ = leftCol_ + caretCol_;
+  view_.DesiredCol = view_.Column();
 }
 
 void TQuillEditor::MoveRight() {
-  if (leftCol_ + caretCol_ <= lines_.Length(CurrentLine())) {
-    if (!wordWrapEffective_ && CaretPastRight(caretCol_ + 1)) {
-      ++leftCol_;
+  if (view_.Column() <= lines_.Length(CurrentLine())) {
+    const bool scroll = !wordWrapEffective_ && CaretPastRight(view_.CaretCol() + 1);
+    view_.Place(CurrentLine(), view_.Column() + 1);
+    if (scroll) {
+      view_.ScrollColumns(1);
       Paint();
-    } else {
-      ++caretCol_;
     }
   }
-  desiredCol_ = leftCol_ + caretCol_;
+  view_.DesiredCol = view_.Column();
 }
 
 void TQuillEditor::ScrollLeftToFit(int column) {
   // Scroll right just as far as the caret at `column` needs to fit.
   if (wordWrapEffective_) return;
-  const int left = std::max(FittingLeftCol(column), leftCol_);
-  const bool moved = left != leftCol_;
-  leftCol_ = left;
-  caretCol_ = column - leftCol_;
+  const int left = std::max(FittingLeftCol(column), view_.LeftCol());
+  const bool moved = left != view_.LeftCol();
+  view_.ScrollColumns(left - view_.LeftCol());
+  view_.Place(CurrentLine(), column);
   if (moved) Paint();
 }
 
 void TQuillEditor::MoveToColumnAfterVerticalMove() {
-  const int column = std::min(desiredCol_, lines_.Length(CurrentLine()) + 1);
-  if (column < leftCol_ + 1) {
-    caretCol_ = 1;  // past the end of a short line, on the first visible column
+  const int column = std::min(view_.DesiredCol, lines_.Length(CurrentLine()) + 1);
+  if (column < view_.LeftCol() + 1) {
+    view_.Place(CurrentLine(), view_.LeftCol() + 1);  // past the end of a short line, on the first visible column
     return;
   }
-  caretCol_ = column - leftCol_;
+  view_.Place(CurrentLine(), column);
   ScrollLeftToFit(column);
 }
 
 void TQuillEditor::MoveUp() {
-  if (caretRow_ <= 0 && topLine_ == 0) return;
-  if (caretRow_ <= 0) {
-    --topLine_;
+  if (view_.CaretRow() <= 0 && view_.TopLine() == 0) return;
+  const bool scroll = view_.CaretRow() <= 0;
+  view_.Place(CurrentLine() - 1, view_.Column());
+  if (scroll) {
+    view_.ScrollRows(-1);
     Paint();
-  } else {
-    --caretRow_;
   }
   MoveToColumnAfterVerticalMove();
 }
 
 void TQuillEditor::MoveDown() {
   if (CurrentLine() + 1 >= lines_.Count()) return;
-  if (caretRow_ + 1 <= visibleRows_ - 2) {
-    ++caretRow_;
-  } else {
-    ++topLine_;
+  const bool scroll = view_.CaretRow() + 1 > visibleRows_ - 2;
+  view_.Place(CurrentLine() + 1, view_.Column());
+  if (scroll) {
+    view_.ScrollRows(1);
     Paint();
   }
   MoveToColumnAfterVerticalMove();
 }
 
 void TQuillEditor::MoveHome() {
-  const int old = leftCol_ + caretCol_;
+  const int old = view_.Column();
   int column = 1;
   if (textHome_) {
     const std::string_view line = lines_.Line(CurrentLine());
@@ -196,45 +206,45 @@ void TQuillEditor::MoveHome() {
     // Repeated Home toggles between the first text column and column 1.
     if (first != std::string_view::npos && static_cast<int>(first) + 1 != old) column = static_cast<int>(first) + 1;
   }
-  const bool scrolled = leftCol_ != 0;
-  leftCol_ = 0;
-  caretCol_ = column;
+  const bool scrolled = view_.LeftCol() != 0;
+  view_.ScrollColumns(-view_.LeftCol());
+  view_.Place(CurrentLine(), column);
   if (scrolled) Paint();
-  desiredCol_ = column;
+  view_.DesiredCol = column;
 }
 
 void TQuillEditor::MoveEnd() {
   const int column = lines_.Length(CurrentLine()) + 1;
-  const int oldLeft = leftCol_;
+  const int oldLeft = view_.LeftCol();
   if (!wordWrapEffective_) {
-    if (column < leftCol_ + 1) leftCol_ = std::max(0, column - 11);
-    leftCol_ = FittingLeftCol(column);
+    if (column < view_.LeftCol() + 1) view_.ScrollColumns(std::max(0, column - 11) - view_.LeftCol());
+    view_.ScrollColumns(FittingLeftCol(column) - view_.LeftCol());
   }
-  caretCol_ = std::max(column - leftCol_, 1);
-  if (leftCol_ != oldLeft || leftCol_ != 0) Paint();
-  desiredCol_ = column;
+  view_.Place(CurrentLine(), std::max(column, view_.LeftCol() + 1));
+  if (view_.LeftCol() != oldLeft || view_.LeftCol() != 0) Paint();
+  view_.DesiredCol = column;
 }
 
 void TQuillEditor::MovePageUp() {
-  topLine_ = std::max(0, topLine_ - visibleRows_);
-  caretRow_ = 0;
+  view_.ScrollRows(std::max(0, view_.TopLine() - visibleRows_) - view_.TopLine());
+  view_.Place(view_.TopLine(), view_.Column());  // the top row
   const int end = lines_.Length(CurrentLine()) + 1;
-  if (leftCol_ + caretCol_ > end) {
-    if (end < leftCol_ + 1) leftCol_ = std::max(0, end - 1);
-    caretCol_ = end - leftCol_;
+  if (view_.Column() > end) {
+    if (end < view_.LeftCol() + 1) view_.ScrollColumns(std::max(0, end - 1) - view_.LeftCol());
+    view_.Place(CurrentLine(), end);
   }
   Paint();
 }
 
 void TQuillEditor::MovePageDown() {
   const int count = lines_.Count();
-  if (topLine_ + 1 >= count) return;
+  if (view_.TopLine() + 1 >= count) return;
   int target;
-  if (count >= topLine_ + visibleRows_) {
-    topLine_ += std::max(visibleRows_ - 1, 1);
-    target = std::min(topLine_, count - 1);
+  if (count >= view_.TopLine() + visibleRows_) {
+    view_.SetTopLine(view_.TopLine() + std::max(visibleRows_ - 1, 1));
+    target = std::min(view_.TopLine(), count - 1);
   } else {
-    topLine_ = std::max(0, count - 2);
+    view_.SetTopLine(std::max(0, count - 2));
     target = count - 1;
   }
   MoveCaretTo(target, 1);
@@ -242,8 +252,9 @@ void TQuillEditor::MovePageDown() {
 }
 
 void TQuillEditor::DocumentStart() {
-  topLine_ = leftCol_ = caretRow_ = 0;
-  caretCol_ = 1;
+  view_.ScrollRows(-view_.TopLine());
+  view_.ScrollColumns(-view_.LeftCol());
+  view_.Place(0, 1);
   Paint();
 }
 
@@ -252,17 +263,17 @@ void TQuillEditor::WordLeft() {
   // The text as the word moves see it: CR LF after every stored line.
   if (lines_.TextLength() + 2 * lines_.SoftBreaksBefore(count) + 2 < 3) return;
   int line = CurrentLine();
-  int k = std::min(leftCol_ + caretCol_, lines_.Length(line) + 1) - 1;
+  int k = std::min(view_.Column(), lines_.Length(line) + 1) - 1;
   if (k <= 0) {
     if (line == 0) return;
     --line;
     while (line > 0 && lines_.Length(line) == 0) --line;
-    if (line < topLine_) {
-      topLine_ = line;
-      caretRow_ = 0;
+    if (line < view_.TopLine()) {
+      view_.SetTopLine(line);
+      view_.SetCaretRow(0);
       Paint();
     } else {
-      caretRow_ = line - topLine_;
+      view_.SetCaretRow(line - view_.TopLine());
     }
     k = lines_.Length(line);
   }
@@ -273,14 +284,14 @@ void TQuillEditor::WordLeft() {
   }
   while (k > 0 && !IsWordChar(at(k))) --k;
   const int column = k + 1;
-  if (column < leftCol_ + 1) {
+  if (column < view_.LeftCol() + 1) {
     const int blank = std::max(1, TextWidth(" "));
     const int width = HasWindow() ? host_->ClientWidth() : 0;
-    leftCol_ = std::max(0, column - (width / blank) / 2);
+    view_.SetLeftCol(std::max(0, column - (width / blank) / 2));
     Paint();
   }
-  caretCol_ = column - leftCol_;
-  desiredCol_ = column;
+  view_.SetCaretCol(column - view_.LeftCol());
+  view_.DesiredCol = column;
 }
 
 void TQuillEditor::WordRight() {
@@ -288,7 +299,7 @@ void TQuillEditor::WordRight() {
   if (lines_.TextLength() + 2 * lines_.SoftBreaksBefore(count) + 2 < 3) return;
   int line = CurrentLine();
   if (line >= count) return;
-  int k = leftCol_ + caretCol_ + 1;
+  int k = view_.Column() + 1;
   bool skippedEmpty = false;
   while (lines_.Length(line) == 0 && line + 1 < count) {
     ++line;
@@ -313,17 +324,17 @@ void TQuillEditor::WordRight() {
   } else {
     k = len + 1;
   }
-  if (line - topLine_ > visibleRows_ - 2 && visibleRows_ >= 2) {
-    topLine_ = line - (visibleRows_ - 2);
+  if (line - view_.TopLine() > visibleRows_ - 2 && visibleRows_ >= 2) {
+    view_.SetTopLine(line - (visibleRows_ - 2));
     Paint();
   }
-  caretRow_ = line - topLine_;
-  caretCol_ = k - leftCol_;
-  if (caretCol_ < 1) {
-    leftCol_ = std::max(0, k - 1);
-    caretCol_ = k - leftCol_;
+  view_.SetCaretRow(line - view_.TopLine());
+  view_.SetCaretCol(k - view_.LeftCol());
+  if (view_.CaretCol() < 1) {
+    view_.SetLeftCol(std::max(0, k - 1));
+    view_.SetCaretCol(k - view_.LeftCol());
     Paint();
   }
   ScrollLeftToFit(k);
-  desiredCol_ = k;
+  view_.DesiredCol = k;
 }

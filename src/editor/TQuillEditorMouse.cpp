@@ -8,13 +8,13 @@
 
 bool TQuillEditor::PointAt(int x, int y, TTextPos& pos) const {
   const int row = std::max(0, lineHeight_ > 0 ? y / lineHeight_ : 0);
-  const int line = topLine_ + row;
+  const int line = view_.TopLine() + row;
   if (line >= lines_.Count()) return false;  // below the last line the caret stays
   const std::string_view text = lines_.Line(line);
   const int len = static_cast<int>(text.size());
   // A line that ends left of the view is hit as if its end were the first visible column (ShowLineEnd
   // scrolls there).
-  const int left = std::min(leftCol_, len);
+  const int left = std::min(view_.LeftCol(), len);
   const int target = x - GutterWidth;
   // No character is narrower than a pixel, so nothing beyond `target` characters can lie left of x.
   const std::string_view rest =
@@ -34,8 +34,8 @@ bool TQuillEditor::PointAt(int x, int y, TTextPos& pos) const {
 
 void TQuillEditor::ShowLineEnd(int line) {
   const int len = lines_.Length(line);
-  if (len >= leftCol_) return;
-  leftCol_ = len;
+  if (len >= view_.LeftCol()) return;
+  view_.SetLeftCol(len);
   Paint();
 }
 
@@ -53,9 +53,8 @@ void TQuillEditor::MouseDown(TMouseButton button, TShiftState shift, int x, int 
   TTextPos pos;
   if (!PointAt(x, y, pos)) return;
   ShowLineEnd(pos.Line);
-  caretRow_ = pos.Line - topLine_;
-  caretCol_ = pos.Column - leftCol_;
-  desiredCol_ = pos.Column;
+  view_.Place(pos.Line, pos.Column);
+  view_.DesiredCol = pos.Column;
   if (withShift) {
     ExtendSelection();
   } else {
@@ -72,14 +71,13 @@ void TQuillEditor::MouseMove(TShiftState shift, int x, int y) {
   if (row >= visibleRows_) {
     // Below the window the selection reaches the row just below it, from where the timer scrolls
     // down; in a document that ends above that row, the last line.
-    row = std::min(visibleRows_, lines_.Count() - 1 - topLine_);
+    row = std::min(visibleRows_, lines_.Count() - 1 - view_.TopLine());
     if (row < 0 || !PointAt(x, row * lineHeight_, pos)) return;
   } else if (!PointAt(x, y, pos)) {
     return;
   }
   ShowLineEnd(pos.Line);
-  caretRow_ = pos.Line - topLine_;
-  caretCol_ = pos.Column - leftCol_;
+  view_.Place(pos.Line, pos.Column);
   if (!(selEnd_ == pos)) {
     selEnd_ = pos;
     RepaintUnlessLocked();
@@ -97,26 +95,27 @@ void TQuillEditor::TimerTick() {
   if (!mouseSelecting_) return;
   const int count = lines_.Count();
   const auto changed = [this] {
-    MoveCaretTo(CurrentLine(), leftCol_ + caretCol_);
+    MoveCaretTo(CurrentLine(), view_.Column());
     ExtendSelection();
     Paint();
   };
-  if (!wordWrapEffective_ && CaretPastRight(caretCol_) &&
-      lines_.Length(CurrentLine()) > leftCol_ + caretCol_) {
-    ++leftCol_;
+  if (!wordWrapEffective_ && CaretPastRight(view_.CaretCol()) &&
+      lines_.Length(CurrentLine()) > view_.Column()) {
+    view_.SetLeftCol(view_.LeftCol() + 1);
     changed();
   }
-  if (caretCol_ < 2 && leftCol_ >= 1) {
-    --leftCol_;
-    caretCol_ = 1;
+  if (view_.CaretCol() < 2 && view_.LeftCol() >= 1) {
+    view_.SetLeftCol(view_.LeftCol() - 1);
+    view_.SetCaretCol(1);
     changed();
   }
-  if (caretRow_ == 0 && topLine_ > 0) {
-    --topLine_;
+  if (view_.CaretRow() == 0 && view_.TopLine() > 0) {
+    view_.SetTopLine(view_.TopLine() - 1);
     changed();
   }
-  if (caretRow_ >= visibleRows_ - 1 && CurrentLine() + 1 < count && count - 1 > topLine_ + visibleRows_ - 1) {
-    ++topLine_;
+  if (view_.CaretRow() >= visibleRows_ - 1 && CurrentLine() + 1 < count &&
+      count - 1 > view_.TopLine() + visibleRows_ - 1) {
+    view_.SetTopLine(view_.TopLine() + 1);
     changed();
   }
 }
@@ -125,7 +124,7 @@ void TQuillEditor::DoubleClick() {
   const int line = CurrentLine();
   const std::string_view s = lines_.Line(line);
   const int len = static_cast<int>(s.size());
-  int col = leftCol_ + caretCol_;
+  int col = view_.Column();
   const auto word = [&](int c) { return IsWordChar(static_cast<unsigned char>(s[static_cast<std::size_t>(c - 1)])); };
   // A double click just right of a word's last letter leaves the caret after it: that word is meant.
   if ((col > len || !word(col)) && col > 1 && col - 1 <= len && word(col - 1)) --col;
@@ -149,16 +148,9 @@ void TQuillEditor::MouseWheel(int delta, TShiftState shift) {
   else return;
   if (size == 0) return;
   if (delta < 0) {
-    if (lines_.Count() - 1 > topLine_ + size) {
-      topLine_ += size - 1;
-      caretRow_ -= size - 1;
-    }
-  } else if (topLine_ - size < 0) {
-    caretRow_ += topLine_;  // the caret keeps its text line
-    topLine_ = 0;
+    if (lines_.Count() - 1 > view_.TopLine() + size) view_.ScrollRows(size - 1);
   } else {
-    topLine_ -= size - 1;
-    caretRow_ += size - 1;
+    view_.ScrollRows(view_.TopLine() - size < 0 ? -view_.TopLine() : -(size - 1));  // the caret keeps its text line
   }
   UpdateCaret();
   Paint();

@@ -70,7 +70,7 @@ void TQuillEditor::PaintText() {
   const auto xOf = [&](int line, int column) {
     if (line != xLine || column < xColumn) {
       xLine = line;
-      xColumn = leftCol_ + 1;
+      xColumn = view_.LeftCol() + 1;
       xPixels = GutterWidth;
     }
     if (column > xColumn) {
@@ -84,10 +84,10 @@ void TQuillEditor::PaintText() {
   // The bindings are copied by name: clang 14 does not capture structured bindings.
   const auto clearTail = [&, selStart = selStart, selEnd = selEnd](int line) {
     // Past the region's 1024 columns nothing shows, so a very long line is not measured to its end.
-    const int x = xOf(line, std::min(lines_.Length(line) + 1, leftCol_ + 1 + 1024));
+    const int x = xOf(line, std::min(lines_.Length(line) + 1, view_.LeftCol() + 1 + 1024));
     const bool breakSelected = selStart.Line != selEnd.Line && line >= selStart.Line && line < selEnd.Line;
-    PaintSegment(line - topLine_);
-    canvas.TextOut(x, (line - topLine_) * lineHeight_, Blanks(), k.TextColor,
+    PaintSegment(line - view_.TopLine());
+    canvas.TextOut(x, (line - view_.TopLine()) * lineHeight_, Blanks(), k.TextColor,
                    breakSelected ? k.TextColor : k.Color);
   };
 
@@ -114,14 +114,14 @@ void TQuillEditor::PaintText() {
   int current = h.ScanLine;
   std::string token;
   while (true) {
-    if (h.ScanLine > topLine_ + visibleRows_ + 1 || h.ScanLine > h.BottomLine) break;
+    if (h.ScanLine > view_.TopLine() + visibleRows_ + 1 || h.ScanLine > h.BottomLine) break;
     if (h.ScanLine != current) {
       for (int l = current; l < h.ScanLine; ++l) clearTail(l);
       current = h.ScanLine;
     }
     if (h.AtEnd()) {
       PaintSegment(kBelowTextSegment);
-      canvas.FillRect(GutterWidth, (h.TokenStartLine + 1 - topLine_) * lineHeight_, width, height, k.Color);
+      canvas.FillRect(GutterWidth, (h.TokenStartLine + 1 - view_.TopLine()) * lineHeight_, width, height, k.Color);
       break;
     }
     h.NextToken(token);
@@ -142,18 +142,18 @@ void TQuillEditor::PaintText() {
     }
     int x;
     int column = h.TokenStartColumn;  // of shown[0]
-    if (h.TokenStartColumn <= leftCol_) {
+    if (h.TokenStartColumn <= view_.LeftCol()) {
       shown.erase(0, 1);
       ++column;
       x = GutterWidth;
       xLine = h.TokenStartLine;
-      xColumn = leftCol_ + 1;
+      xColumn = view_.LeftCol() + 1;
       xPixels = GutterWidth;
     } else {
       x = xOf(h.TokenStartLine, h.TokenStartColumn);
     }
-    const int y = (h.TokenStartLine - topLine_) * lineHeight_;
-    PaintSegment(h.TokenStartLine - topLine_);
+    const int y = (h.TokenStartLine - view_.TopLine()) * lineHeight_;
+    PaintSegment(h.TokenStartLine - view_.TopLine());
     const int w = TextWidth(shown);
     if (shown.find_first_of(kMarkBytes) == std::string::npos) {
       canvas.TextOut(x, y, shown, pair.text, pair.background);
@@ -177,7 +177,7 @@ void TQuillEditor::PaintText() {
       }
     }
     if (xLine == h.TokenStartLine) {
-      xColumn = std::max(h.TokenStartColumn, leftCol_ + 1) + static_cast<int>(shown.size());
+      xColumn = std::max(h.TokenStartColumn, view_.LeftCol() + 1) + static_cast<int>(shown.size());
       xPixels = x + w;
     }
     if ((attrs & tfMisspelled) && w <= 400) {
@@ -187,11 +187,11 @@ void TQuillEditor::PaintText() {
     }
   }
   for (int l = current; l < h.ScanLine; ++l) clearTail(l);
-  if (h.ScanLine <= topLine_ + visibleRows_) {
-    for (int row = h.ScanLine; row <= topLine_ + visibleRows_ - 1; ++row) {
-      const int y = (row - topLine_) * lineHeight_;
+  if (h.ScanLine <= view_.TopLine() + visibleRows_) {
+    for (int row = h.ScanLine; row <= view_.TopLine() + visibleRows_ - 1; ++row) {
+      const int y = (row - view_.TopLine()) * lineHeight_;
       if (row >= lines_.Count()) {
-        PaintSegment(row - topLine_);
+        PaintSegment(row - view_.TopLine());
         canvas.FillRect(GutterWidth, y, width, y + lineHeight_, k.Color);
       } else {
         clearTail(row);
@@ -206,11 +206,11 @@ void TQuillEditor::PaintGutter() {
   const int height = host_->ClientHeight();
   canvas.FillRect(0, 0, GutterWidth, height, quill_colors::SysButtonFace);
   canvas.FillRect(38, 0, 39, height, colors_.Color);
-  int number = LogicalLine(topLine_) + 1;
+  int number = LogicalLine(view_.TopLine()) + 1;
   if (lineNumbering_) canvas.SetFont("", 8);
   bool prevSoft = false;
   for (int row = 0; row <= visibleRows_; ++row) {
-    const int line = topLine_ + row;
+    const int line = view_.TopLine() + row;
     if (line >= lines_.Count()) break;
     bool soft = false;
     if (lines_.LineFlag(line) == 1) {

@@ -9,44 +9,25 @@ void TQuillEditor::VScroll(TScrollRequest request, int pos) {
   const int count = lines_.Count();
   switch (request) {
     case TScrollRequest::LineUp:
-      if (topLine_ >= 1) {
-        --topLine_;
-        ++caretRow_;
-      }
+      if (view_.TopLine() >= 1) view_.ScrollRows(-1);
       break;
     case TScrollRequest::LineDown:
-      if (topLine_ < count - 2) {
-        ++topLine_;
-        --caretRow_;
-      }
+      if (view_.TopLine() < count - 2) view_.ScrollRows(1);
       break;
     case TScrollRequest::PageUp:
-      if (topLine_ >= visibleRows_) {
-        topLine_ -= visibleRows_;
-        caretRow_ += visibleRows_;
-      } else {
-        caretRow_ += topLine_;
-        topLine_ = 0;
-      }
+      view_.ScrollRows(view_.TopLine() >= visibleRows_ ? -visibleRows_ : -view_.TopLine());
       break;
     case TScrollRequest::PageDown:
-      if (count >= topLine_ + visibleRows_) {
-        const int step = std::max(visibleRows_ - 1, 0);
-        topLine_ += step;
-        caretRow_ -= step;
-        if (topLine_ >= count - 1) {
-          const int target = std::max(count - 3, 0);
-          caretRow_ += topLine_ - target;
-          topLine_ = target;
-        }
+      if (count >= view_.TopLine() + visibleRows_) {
+        view_.ScrollRows(std::max(visibleRows_ - 1, 0));
+        if (view_.TopLine() >= count - 1) view_.ScrollRows(std::max(count - 3, 0) - view_.TopLine());
       }
       break;
     case TScrollRequest::ThumbPosition:
     case TScrollRequest::ThumbTrack:
       if (pos >= 0 && pos < count) {
-        caretRow_ += topLine_ - pos;
-        topLine_ = pos;
-        if (CurrentLine() >= count) caretRow_ = count - topLine_ - 1;
+        view_.ScrollRows(pos - view_.TopLine());
+        if (CurrentLine() >= count) view_.SetCaretRow(count - view_.TopLine() - 1);
       }
       break;
     case TScrollRequest::Top:
@@ -63,11 +44,13 @@ void TQuillEditor::VScroll(TScrollRequest request, int pos) {
 }
 
 void TQuillEditor::HScroll(TScrollRequest request, int pos) {
+  // Wrapped lines fit the window: the bar is hidden and nothing scrolls sideways.
+  if (wordWrapEffective_) return;
   // How many characters of the caret row's line, from the first visible one, fit into the text area.
   int fits = 0;
   {
     const std::string_view line = lines_.Line(CurrentLine());
-    const auto from = std::min(static_cast<std::size_t>(std::max(leftCol_, 0)), line.size());
+    const auto from = std::min(static_cast<std::size_t>(std::max(view_.LeftCol(), 0)), line.size());
     const int room = HasWindow() ? ClientRoom() : 0;
     // No character is narrower than a pixel: more than `room` characters never fit.
     const std::string_view rest = line.substr(from, static_cast<std::size_t>(std::max(room, 0) + 1));
@@ -77,36 +60,29 @@ void TQuillEditor::HScroll(TScrollRequest request, int pos) {
   }
   switch (request) {
     case TScrollRequest::LineUp:
-      if (leftCol_ >= 1) {
-        --leftCol_;
-        ++caretCol_;
-      }
+      if (view_.LeftCol() >= 1) view_.ScrollColumns(-1);
       break;
     case TScrollRequest::LineDown:
-      ++leftCol_;
-      --caretCol_;
+      view_.ScrollColumns(1);
       break;
     case TScrollRequest::PageUp:
-      if (leftCol_ - fits > 0) {
-        leftCol_ -= fits;
-        caretCol_ += fits;
+      if (view_.LeftCol() - fits > 0) {
+        view_.ScrollColumns(-fits);
       } else {
-        leftCol_ = 0;
-        caretCol_ = 1;
+        view_.SetLeftCol(0);
+        view_.SetCaretCol(1);
       }
       break;
     case TScrollRequest::PageDown:
-      leftCol_ += fits;
-      caretCol_ -= fits;
+      view_.ScrollColumns(fits);
       break;
     case TScrollRequest::ThumbPosition:
     case TScrollRequest::ThumbTrack:
-      caretCol_ += leftCol_ - pos;
-      leftCol_ = pos;
+      view_.ScrollColumns(pos - view_.LeftCol());
       break;
     case TScrollRequest::Top:
-      leftCol_ = 0;
-      caretCol_ = 1;
+      view_.SetLeftCol(0);
+      view_.SetCaretCol(1);
       break;
     case TScrollRequest::Bottom:
       break;

@@ -36,7 +36,7 @@ void TQuillEditor::RecreateCaret() {
   int width = 2;
   if (overWriteMode_) {
     const std::string_view line = lines_.Line(CurrentLine());
-    const int col = leftCol_ + caretCol_;
+    const int col = view_.Column();
     width = TextWidth(col >= 1 && col <= static_cast<int>(line.size()) ? line.substr(static_cast<std::size_t>(col - 1), 1)
                                                                        : std::string_view(" "));
   }
@@ -47,34 +47,34 @@ void TQuillEditor::RecreateCaret() {
 
 void TQuillEditor::UpdateCaret() {
   if (!HasWindow()) return;
-  if (caretCol_ < 1 || caretRow_ < 0) {
+  if (view_.CaretCol() < 1 || view_.CaretRow() < 0) {
     host_->HideCaret();
     return;
   }
   const std::string_view line = lines_.Line(CurrentLine());
   if (overWriteMode_) {
-    const int col = leftCol_ + caretCol_;
+    const int col = view_.Column();
     const int w = TextWidth(col >= 1 && col <= static_cast<int>(line.size()) ? line.substr(static_cast<std::size_t>(col - 1), 1)
                                                                              : std::string_view(" "));
     host_->DestroyCaret();
     host_->CreateCaret(w, caretHeight_);
   }
-  const auto from = std::min(static_cast<std::size_t>(std::max(leftCol_, 0)), line.size());
-  const std::string_view before = line.substr(from, static_cast<std::size_t>(caretCol_ - 1));
-  host_->SetCaretPos(GutterWidth + TextWidth(before), caretRow_ * lineHeight_);
+  const auto from = std::min(static_cast<std::size_t>(std::max(view_.LeftCol(), 0)), line.size());
+  const std::string_view before = line.substr(from, static_cast<std::size_t>(view_.CaretCol() - 1));
+  host_->SetCaretPos(GutterWidth + TextWidth(before), view_.CaretRow() * lineHeight_);
   host_->ShowCaret();
-  if (OnUpdateCaret) OnUpdateCaret(LogicalLine(CurrentLine()), LogicalColumn(CurrentLine(), leftCol_ + caretCol_));
+  if (OnUpdateCaret) OnUpdateCaret(LogicalLine(CurrentLine()), LogicalColumn(CurrentLine(), view_.Column()));
 }
 
 void TQuillEditor::UpdateScrollBars() {
   if (!HasWindow()) return;
   if (scrollBars_ == TScrollStyle::ssHorizontal || scrollBars_ == TScrollStyle::ssBoth) {
     host_->SetScrollRange(EditorHost::Bar::Horizontal, 0, wordWrapEffective_ ? 0 : 4096);
-    host_->SetScrollPos(EditorHost::Bar::Horizontal, leftCol_);
+    host_->SetScrollPos(EditorHost::Bar::Horizontal, view_.LeftCol());
   }
   if (scrollBars_ == TScrollStyle::ssVertical || scrollBars_ == TScrollStyle::ssBoth) {
     host_->SetScrollRange(EditorHost::Bar::Vertical, 0, std::max(1, lines_.Count() - 2));
-    host_->SetScrollPos(EditorHost::Bar::Vertical, topLine_);
+    host_->SetScrollPos(EditorHost::Bar::Vertical, view_.TopLine());
   }
 }
 
@@ -83,7 +83,7 @@ bool TQuillEditor::CaretPastRight(int n) {
   const int line = CurrentLine();
   if (line < 0 || line >= lines_.Count()) return false;
   const std::string_view text = lines_.Line(line);
-  const auto from = std::min(static_cast<std::size_t>(std::max(leftCol_, 0)), text.size());
+  const auto from = std::min(static_cast<std::size_t>(std::max(view_.LeftCol(), 0)), text.size());
   const std::string_view part = text.substr(from, static_cast<std::size_t>(std::max(n, 0)));
   return TextWidth(part) > host_->ClientWidth() - GutterWidth;
 }
@@ -92,46 +92,41 @@ void TQuillEditor::MoveCaretTo(int line, int column) {
   if (visibleColumns_ < 1) {
     // No usable window yet: the caret still has to stand on its position, or the selection and every
     // offset derived from it would be wrong; scrolling waits for the window.
-    caretRow_ = line - topLine_;
-    caretCol_ = column - leftCol_;
+    view_.Place(line, column);
     return;
   }
   const int count = lines_.Count();
-  if (count < topLine_ - 2) topLine_ = count - 2;
-  topLine_ = std::max(topLine_, 0);
+  if (count < view_.TopLine() - 2) view_.SetTopLine(count - 2);
+  view_.SetTopLine(std::max(view_.TopLine(), 0));
   bool scrolled = false;
-  if (line > topLine_ + visibleRows_ - 2 || line < topLine_) {
+  const int row = view_.CaretRow();
+  view_.Place(line, column);
+  if (line > view_.TopLine() + visibleRows_ - 2 || line < view_.TopLine()) {
     // The caret keeps its screen row (the drag autoscroll relies on a row below the window).
-    topLine_ = line - caretRow_;
-    if (topLine_ == count - 1 && topLine_ > 2) {
-      topLine_ -= 2;
-      caretRow_ += 2;
-    }
-    if (topLine_ < 0) {
-      caretRow_ = line;
-      topLine_ = 0;
-    }
+    int top = line - row;
+    // Two lines of context above a last line on top, where the window has the rows to show them.
+    if (top == count - 1 && top > 2 && row + 2 < visibleRows_) top -= 2;
+    view_.ScrollRows(std::max(top, 0) - view_.TopLine());
     scrolled = true;
-  } else {
-    caretRow_ = line - topLine_;
   }
-  caretCol_ = column - leftCol_;
   if (!wordWrapEffective_) {
-    if (CaretPastRight(caretCol_)) {
+    if (CaretPastRight(view_.CaretCol())) {
       // The smallest scroll that brings the caret into view, then three more columns of room.
       const int lo = FittingLeftCol(column);
       // The three columns of room never push the caret's own column out of the view: in a window of
       // only a few columns that would leave the caret, and every selection made from it, elsewhere.
-      leftCol_ = std::max(std::min(lo + 3, column - 1), 0);
-      caretCol_ = column - leftCol_;
+      view_.ScrollColumns(std::max(std::min(lo + 3, column - 1), 0) - view_.LeftCol());
       scrolled = true;
-    } else if (caretCol_ < 1) {
-      leftCol_ = std::max(0, leftCol_ + caretCol_ - 1);
-      caretCol_ = 1;
+    } else if (view_.CaretCol() < 1) {
+      view_.SetLeftCol(std::max(0, view_.Column() - 1));
+      view_.SetCaretCol(1);
       scrolled = true;
     }
+  } else if (view_.LeftCol() != 0) {
+    view_.ScrollColumns(-view_.LeftCol());  // wrapped lines are never scrolled sideways
+    scrolled = true;
   }
-  if (caretCol_ < 0) caretCol_ = 1;
+  if (view_.CaretCol() < 0) view_.SetCaretCol(1);
   if (scrolled) Paint();
   UpdateCaret();
 }
@@ -139,36 +134,33 @@ void TQuillEditor::MoveCaretTo(int line, int column) {
 int TQuillEditor::FittingLeftCol(int column) {
   // Found by halving, since a text only gets wider with more characters. The caret's own column stays
   // visible even when nothing fits.
-  const int lo = std::max(leftCol_, 0), hi = std::max(column - 1, lo);
-  const int saved = leftCol_;
+  const int lo = std::max(view_.LeftCol(), 0), hi = std::max(column - 1, lo);
+  const int saved = view_.LeftCol();
   const int fit = FirstFailing(lo, hi, [&](int left) {
-    leftCol_ = left;
+    view_.SetLeftCol(left);
     return CaretPastRight(column - left);
   });
-  leftCol_ = saved;
+  view_.SetLeftCol(saved);
   return fit;
 }
 
 bool TQuillEditor::EnsureCaretVisible() {
   bool changed = false;
-  if (caretRow_ < 0) {
-    topLine_ += caretRow_;
-    caretRow_ = 0;
+  if (view_.CaretRow() < 0) {
+    view_.ScrollRows(view_.CaretRow());
     changed = true;
   }
-  if (caretRow_ >= visibleRows_ - 1 && visibleRows_ >= 2) {
-    topLine_ += caretRow_ - visibleRows_ + 2;
-    caretRow_ = visibleRows_ - 2;
+  if (view_.CaretRow() >= visibleRows_ - 1 && visibleRows_ >= 2) {
+    view_.ScrollRows(view_.CaretRow() - visibleRows_ + 2);
     changed = true;
   }
-  if (caretCol_ < 0) {
-    leftCol_ = std::max(0, leftCol_ + caretCol_ - 1);
-    caretCol_ = 1;
+  if (view_.CaretCol() < 0) {
+    view_.SetLeftCol(std::max(0, view_.Column() - 1));
+    view_.SetCaretCol(1);
     changed = true;
   }
-  while (caretCol_ > 1 && CaretPastRight(caretCol_)) {
-    ++leftCol_;
-    --caretCol_;
+  while (view_.CaretCol() > 1 && CaretPastRight(view_.CaretCol())) {
+    view_.ScrollColumns(1);
     changed = true;
   }
   if (changed) Paint();
@@ -192,7 +184,7 @@ void TQuillEditor::FinishCaretMove() {
     Paint();
     CollapseSelection();
     pass();
-    MoveCaretTo(CurrentLine(), leftCol_ + caretCol_);
+    MoveCaretTo(CurrentLine(), view_.Column());
   }
 }
 
@@ -265,7 +257,8 @@ void TQuillEditor::Paint() {
   BeginUpdate();
   host_->HideCaret();
   if (visibleColumns_ >= 0) {
-    highlighter_->SetRegion(leftCol_, topLine_, leftCol_ + 1024, topLine_ + visibleRows_ + 2);
+    const int top = view_.TopLine(), left = view_.LeftCol();
+    highlighter_->SetRegion(left, top, left + 1024, top + visibleRows_ + 2);
     const auto [s, e] = NormalizedSelection();
     highlighter_->SetSelection(s.Column, s.Line, e.Column, e.Line);
     diffPaint_ = host_->KeepsDrawing();

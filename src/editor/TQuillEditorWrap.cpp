@@ -49,7 +49,7 @@ void TQuillEditor::SetWrapScrollRange() {
 void TQuillEditor::WrapAll() {
   // Line numbers change everywhere, so every stored highlighter state is stale.
   highlighter_->InvalidateAll();
-  MarkDirty(0);
+  highlighter_->MarkStaleFrom(0);
   const std::string blanks(static_cast<std::size_t>(std::max(tabSize_, 0)), ' ');
   for (int i = 0; i < lines_.Count(); ++i) {
     std::string_view line = lines_.Line(i);
@@ -74,7 +74,7 @@ void TQuillEditor::WrapAll() {
 
 void TQuillEditor::UnwrapAll() {
   highlighter_->InvalidateAll();
-  MarkDirty(0);
+  highlighter_->MarkStaleFrom(0);
   for (int i = 0; i < lines_.Count(); ++i) {
     int j = i;
     while (lines_.LineFlag(j) == 1 && j + 1 < lines_.Count()) ++j;
@@ -93,7 +93,7 @@ void TQuillEditor::UnwrapAll() {
 
 int TQuillEditor::RewrapLine(int line) {
   if (line < 0 || line >= lines_.Count()) return 0;
-  MarkDirty(CurrentLine() - 1);
+  highlighter_->MarkStaleFrom(CurrentLine() - 2);
   if (lines_.HasRecord(line)) lines_.SetStartState(line, 0);
   // An empty piece that still continues on the next line is joined like any other.
   if (lines_.Line(line).empty() && lines_.LineFlag(line) == 0) return 0;
@@ -103,7 +103,9 @@ int TQuillEditor::RewrapLine(int line) {
   for (int k = line; k <= j; ++k) s += lines_.Line(k);
   // A soft break on the last stored line has nothing to continue into.
   const std::uint8_t lastFlag = j + 1 < lines_.Count() ? lines_.LineFlag(j) : std::uint8_t{0};
-  const std::vector<std::string> pieces = CutIntoPieces(std::move(s), 0);
+  std::vector<std::string> pieces = CutIntoPieces(std::move(s), 0);
+  // A document line emptied by an edit is still a line: its hard break must stay.
+  if (pieces.empty()) pieces.emplace_back();
   lines_.DeleteRange(line, j);
   InsertPieces(line, pieces, lastFlag);
   SetWrapScrollRange();
@@ -147,7 +149,7 @@ void TQuillEditor::SetWordWrap(bool v) {
   if (visibleColumns_ < 1 || v == wordWrapEffective_) return;
   wordWrapEffective_ = v;
   if (v) WrapAll(); else UnwrapAll();
-  leftCol_ = 0;
+  view_.SetLeftCol(0);
   SetSelStart(0);
   if (OnWordWrapChange) OnWordWrapChange(v);
 }

@@ -247,6 +247,14 @@ void THighLighter::LowerWatermark(int line) {
   }
 }
 
+void THighLighter::MarkStaleFrom(int line) {
+  // DirtyLine N stands for "stale from line N-1"; it stays at least 1, as every state from line 0 on
+  // reads the same for N = 0 and N = 1.
+  int mark = std::max(line + 1, 1);
+  if (DirtyLine > 0) mark = std::min(mark, DirtyLine);
+  DirtyLine = mark;
+}
+
 void THighLighter::ConsumeDirtyLine() {
   if (DirtyLine >= 0) LowerWatermark(DirtyLine - 1);
   DirtyLine = -1;

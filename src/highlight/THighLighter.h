@@ -53,6 +53,9 @@ public:
   // -1 = nothing pending; N >= 0 = the stored start states from line N-1 on (from line 0 for N = 0)
   // are stale. Set by the editor after an edit, consumed by Start.
   int DirtyLine = -1;
+  // An edit changed line `line`: the stored start states from there on are stale (an earlier pending
+  // line stays). Line 0 or below makes every state stale.
+  void MarkStaleFrom(int line);
   LineStore* Lines = nullptr;  // not owned
   // The rectangle being painted, all bounds inclusive.
   int LeftColumn = 0;

@@ -325,7 +325,7 @@ void QuillEditorWidget::inputMethodEvent(QInputMethodEvent* e) {
     if (IsMarkByte(c))
       editor_->TypeForeignCharacter(marks[k++]);
     else if (static_cast<unsigned char>(c) >= 32)
-      editor_->KeyPress(c);
+      editor_->ComposedCharacter(c);
   }
   e->accept();
 }

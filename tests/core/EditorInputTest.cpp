@@ -75,6 +75,9 @@ TEST(EditorTyping, OverwriteModeReplacesWithinTheLineOnly) {
   EXPECT_EQ(e.UndoHistory().Record(0).EditKind, TUndoRecord::ekInsert);
   Undo(e, 3);
   EXPECT_EQ(e.Text(), "aXc");
+  Select(e, 0, 2);
+  e.KeyPress('Q');  // over a selection the character only takes its place
+  EXPECT_EQ(e.Text(), "Qc");
 }
 
 TEST(EditorEnter, KeepsIndentationAndContinuesListItemsCellsAndOptions) {
@@ -152,6 +155,12 @@ TEST(EditorKeys, EditingKeysTakeWhatTheyShouldAndLeaveTheCaretThere) {
   Key(e, vk::OtherCharacterKey);
   e.KeyPress(',');
   EXPECT_EQ(e.Text(), "one,");
+  // A character composed by an input method has no key press of its own: nothing skips it.
+  for (const int key : {vk::Delete, vk::Back, vk::Space}) {
+    Key(e, key, TShiftState{ssCtrl});
+    e.ComposedCharacter('\xB3');
+  }
+  EXPECT_EQ(e.Text(), "one\xB3&nbsp;\xB3");
 }
 
 TEST(EditorKeys, WordMovesStopAtWordEdgesAndCrossLines) {
@@ -213,6 +222,18 @@ TEST(EditorKeys, UpAndDownScrollOnlyToKeepTheCaretAboveTheLastRow) {
   Key(e, vk::Next);  // a page down leaves the old last row on top, the caret on column 1 there
   EXPECT_EQ(e.TopLine(), e.VisibleRows() - 1);
   EXPECT_EQ(e.SelStart(), e.PosToOffset(e.TopLine(), 1));
+}
+
+TEST(EditorKeys, CtrlEndShowsTheLastLineInWindowsOfAnyHeight) {
+  for (int rows = 1; rows <= 8; ++rows) {
+    EditorFixture f(20, rows);
+    f->SetText("a\r\nb\r\nc\r\nd\r\nlast");
+    Key(*f, vk::End, TShiftState{ssCtrl});
+    EXPECT_EQ(f->SelStart(), 16) << rows;
+    EXPECT_LE(f->TopLine(), 4) << rows;
+    EXPECT_GE(f->CaretRow(), 0) << rows;
+    EXPECT_LT(f->CaretRow(), std::max(rows - 1, 1)) << rows;
+  }
 }
 
 TEST(EditorKeys, BookmarksWithCtrlAltAndClipboardKeys) {

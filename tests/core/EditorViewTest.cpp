@@ -175,6 +175,10 @@ TEST(EditorScrolling, ScrollBarRequestsMoveTheViewAndKeepTheCaretOnItsLine) {
   EXPECT_EQ(e.LeftCol(), 0);
   e.SetWordWrap(true);
   EXPECT_EQ(f.host.horizontal.max, 0);  // hidden while word wrap is on
+  e.HScroll(R::ThumbPosition, 7);  // and nothing scrolls sideways
+  e.SetSelStart(2);
+  EXPECT_EQ(e.LeftCol(), 0);
+  EXPECT_EQ(e.SelStart(), 2);
 }
 
 std::vector<std::string> Pieces(TQuillEditor& e) {
@@ -221,6 +225,26 @@ TEST(EditorWordWrap, AnOverLongWordIsCutTwoShortEvenInTinyWindows) {
   headless.SetSelText("X");
   EXPECT_EQ(headless.Text(), "abc\r\nXdef");
   EXPECT_EQ(headless.SelStart(), 6);
+}
+
+// At the end of a wrapped piece the text goes on in the next one: edits there keep what follows.
+TEST(EditorWordWrap, EditsAtTheEndOfAPieceKeepTheTextAfterIt) {
+  EditorFixture f(3, 10);
+  TQuillEditor& e = *f;
+  e.SetWordWrap(true);
+  e.SetText("ab }ijk\r\nz");  // pieces "ab ", "}", "ijk"
+  e.SetSelStart(4);
+  e.KeyPress('\r');  // "}" now ends in a soft break before an empty last piece
+  e.SetSelStart(3);
+  Key(e, vk::Delete, TShiftState{ssCtrl});  // empties the document line's pieces
+  EXPECT_EQ(e.Text(), "ab \r\nijk\r\nz");
+  e.Undo();
+  EXPECT_EQ(e.Text(), "ab }\r\nijk\r\nz");
+  e.SetSelStart(1);
+  Key(e, vk::End);  // the end of the piece "ab "
+  Key(e, vk::Insert);
+  e.KeyPress('X');  // overwrites the "}" that starts the next piece
+  EXPECT_EQ(e.Text(), "ab X\r\nijk\r\nz");
 }
 
 // A piece ends after a non-letter, or it is a cut of a word wider than the window: letters only, two

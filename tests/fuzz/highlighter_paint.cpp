@@ -127,11 +127,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   while (!in.Empty() && paints < 24) {
     const int length = static_cast<int>(e.Text().size());
     switch (in.Below(6)) {
-      case 0:
-        host.width = TQuillEditor::GutterWidth + in.Below(160) * host.canvas.charWidth + in.Below(8);
-        host.height = in.Below(50) * host.canvas.cellHeight + in.Below(16);
+      case 0: {
+        // One read per statement: the order of operands is the compiler's to choose.
+        const int columns = in.Below(160), extraWidth = in.Below(8);
+        const int rows = in.Below(50), extraHeight = in.Below(16);
+        host.width = TQuillEditor::GutterWidth + columns * host.canvas.charWidth + extraWidth;
+        host.height = rows * host.canvas.cellHeight + extraHeight;
         e.HandleResize();
         break;
+      }
       case 1:
         e.VScroll(TQuillEditor::TScrollRequest::ThumbPosition, in.Below(e.Lines().Count() + 1));
         e.HScroll(TQuillEditor::TScrollRequest::ThumbPosition, in.Flag() ? in.Below(60) : 0);

@@ -1,0 +1,50 @@
+"""Edits that once lost or swallowed text, typed on a real X server: each checks the saved bytes."""
+import unittest
+
+from quillpad_e2e import QuillpadCase
+
+TEXT_FILE = "notes.txt"
+DEAD_ACUTE = "ISO_Level3_Shift+semicolon"  # on the Polish layout; the next letter is composed
+# One long line of short words, wrapped into several pieces in the main window.
+LONG_LINE = " ".join(f"w{i:03}" for i in range(200)).encode()
+
+
+class EditingFaults(QuillpadCase):
+    def edit(self, original, *steps, settings=None):
+        """Opens a text file holding original, sends the keys (str) or typed text (("type", s)), saves."""
+        self.write(TEXT_FILE, original)
+        self.start(self.path(TEXT_FILE), settings=settings)
+        for step in steps:
+            if isinstance(step, tuple):
+                self.type(step[1])
+            else:
+                self.key(step)
+        return self.save(TEXT_FILE)
+
+    def test_a_composed_letter_after_a_ctrl_chord_that_typed_nothing_is_typed(self):
+        saved = self.edit(b"one two", "End", "ctrl+BackSpace", DEAD_ACUTE, "o", "ctrl+Delete", DEAD_ACUTE, "e",
+                          "ctrl+space", DEAD_ACUTE, "o")
+        self.assertEqual(saved, "oneóé&nbsp;ó".encode("cp1250"))
+
+    def test_overwrite_over_a_selection_replaces_only_the_selection(self):
+        saved = self.edit(b"abc def", "Home", "shift+Right", "shift+Right", "shift+Right", "Insert", ("type", "X"))
+        self.assertEqual(saved, b"X def")
+
+    def test_overwrite_at_the_end_of_a_wrapped_piece_writes_over_the_next_character(self):
+        saved = self.edit(LONG_LINE, "ctrl+Home", "End", "Insert", ("type", "X"),
+                          settings={"Editor": {"WordWrap": "1"}})
+        self.assertEqual(len(saved), len(LONG_LINE))
+        self.assertEqual(saved.replace(b"X", b"w"), LONG_LINE)  # the first letter of the next piece
+        self.assertEqual(saved[saved.index(b"X") - 1:saved.index(b"X")], b" ")
+
+    def test_emptying_a_wrapped_piece_keeps_the_line_break_after_it(self):
+        # Enter at the start of the second piece leaves the first one ending in an empty piece; deleting
+        # the first piece and undoing must give back the text with that line break.
+        saved = self.edit(LONG_LINE, "ctrl+Home", "Down", "Home", "Return", "Up", "Up", "Home", "shift+End", "Delete",
+                          "ctrl+z", settings={"Editor": {"WordWrap": "1"}})
+        self.assertEqual(saved.count(b"\r\n"), 1)
+        self.assertEqual(saved.replace(b"\r\n", b""), LONG_LINE)
+
+
+if __name__ == "__main__":
+    unittest.main()
