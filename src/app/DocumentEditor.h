@@ -19,6 +19,8 @@ public:
   virtual std::u32string Marks() const { return {}; }
   virtual void SetMarkedText(std::string_view text, std::u32string_view /*marks*/) { SetText(text); }
   virtual void SetKeepForeign(bool /*keep*/) {}
+  // Characters the document's code page cannot hold become "?" (see TQuillEditor).
+  virtual void ReplaceForeignCharacters() {}
   virtual int SelStart() const = 0;
   virtual void SetSelStart(int offset) = 0;
   virtual int SelLength() const = 0;

@@ -256,6 +256,8 @@ void TDocumentCommands::ChooseCodePage(CodePageCommand command) {
   const Choice& choice = kChoices[static_cast<int>(command)];
   documentCodePage_ = choice.codePage;
   UpdateKeepForeign();
+  // A UTF-8 document's foreign characters would become "?" only in the saved file; the user sees it now.
+  editor_.ReplaceForeignCharacters();
   if (choice.metaContent) {
     const std::string text = editor_.Text();
     if (IsHtmlText(text)) {

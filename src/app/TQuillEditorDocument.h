@@ -12,6 +12,7 @@ public:
   std::u32string Marks() const override { return editor_.Marks(); }
   void SetMarkedText(std::string_view text, std::u32string_view marks) override { editor_.SetMarkedText(text, marks); }
   void SetKeepForeign(bool keep) override { editor_.SetKeepForeign(keep); }
+  void ReplaceForeignCharacters() override { editor_.ReplaceForeignCharacters(); }
   int SelStart() const override { return editor_.SelStart(); }
   void SetSelStart(int offset) override { editor_.SetSelStart(offset); }
   int SelLength() const override { return editor_.SelLength(); }

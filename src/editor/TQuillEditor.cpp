@@ -457,6 +457,17 @@ void TQuillEditor::PasteFromClipboard() {
   PasteText(std::move(text), std::move(marks));
 }
 
+void TQuillEditor::ReplaceForeignCharacters() {
+  std::string text = Text();
+  if (keepForeign_ || AllStandForThemselves(text, marks_)) return;
+  const int p = SelStart();
+  const std::size_t size = text.size();
+  BeginUpdate();
+  SelectAll();
+  PasteText(std::move(text), marks_);
+  FinishSetText(p, size);
+}
+
 void TQuillEditor::PasteText(std::string text, std::u32string marks) {
   marks = FitMarks(text, marks);
   if (!keepForeign_ && !AllStandForThemselves(text, marks)) {

@@ -84,6 +84,9 @@ public:
   void TypeForeignCharacter(char32_t cp);
   // Text brought in from outside (the clipboard, the primary selection) in place of the selection.
   void PasteText(std::string text, std::u32string marks);
+  // After a switch to an 8-bit code page: the characters it cannot hold become "?" at once (one undo
+  // step, with the same note as a paste), so the document shows what the next save writes.
+  void ReplaceForeignCharacters();
 
   TTextPos OffsetToPos(int offset) const;
   int PosToOffset(int line, int column) const;

@@ -291,6 +291,29 @@ TEST(ForeignMarks, TypedTextIsSavedAsTyped) {
   }
 }
 
+// Switching a UTF-8 document to an 8-bit code page shows at once the "?" that the save writes; the
+// characters the code page can hold stay, and undo brings the foreign ones back.
+TEST(ForeignMarks, SwitchingToAnEightBitCodePageShowsTheQuestionMarks) {
+  SettingsStore settings(std::make_shared<MemorySettingsBackend>());
+  EditorFixture f;
+  int notes = 0;
+  f->OnForeignReplaced = [&] { ++notes; };
+  TQuillEditorDocument editor(*f);
+  doc_test::DocumentDialogs dialogs;
+  doc_test::RecordingWindow window;
+  TDocumentCommands docs(editor, dialogs, settings, window);
+  TempFolder dir;
+  WriteBytes(dir / "u.txt", "\xD1\x8F \xC2\x87\xC2\x81 \xC5\xBC");  // я, U+0087, U+0081, ż
+  docs.OpenDocument(dir / "u.txt");
+  docs.ChooseCodePage(TDocumentCommands::CodePageCommand::Iso88592);
+  EXPECT_EQ(f->Text(), "? ?\x81 \xBF");
+  EXPECT_EQ(notes, 1);
+  ASSERT_TRUE(docs.SaveDocument());
+  EXPECT_EQ(ReadBytes(dir / "u.txt"), "? ?\x81 \xBF");
+  f->Undo();
+  EXPECT_EQ(f->Marks(), (std::u32string{U'\u044F', U'\u0087', U'\u0081'}));
+}
+
 // A mark is drawn as its character in the cell its reserved byte measures, copied as itself, and
 // removed whole by Backspace; undo brings it back.
 TEST(ForeignMarks, DrawingClipboardAndKeys) {
