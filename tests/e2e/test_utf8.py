@@ -42,5 +42,18 @@ class EightBitDocuments(QuillpadCase):
         self.assertEqual(self.save(TEXT_FILE), "zażółć?€".encode("cp1250"))
 
 
+    def test_switching_to_iso_8859_2_shows_and_saves_question_marks(self):
+        self.write(TEXT_FILE, "я ż".encode("utf-8"))
+        self.start(self.path(TEXT_FILE))
+        # Edit, its first item (Code page), the first code page (ISO-8859-2).
+        self.key("alt+e", "Right", "Return")
+        # The document shows the "?" that the save writes, not the character it can no longer hold.
+        self.key("ctrl+Home", "shift+End", "ctrl+c")
+        self.assertEqual(self.clipboard(), "? ż".encode("utf-8"))
+        self.key("End")
+        self.type("ą")
+        self.assertEqual(self.save(TEXT_FILE), "? żą".encode("iso-8859-2"))
+
+
 if __name__ == "__main__":
     unittest.main()
