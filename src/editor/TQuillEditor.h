@@ -51,7 +51,11 @@ public:
   void SetSelText(std::string_view text);
   // Whether anything is selected; also tells the host which popup menu applies.
   bool HasSelection();
-  bool SelectionExists() const { return !(selAnchor_ == selEnd_); }
+  // Two points at one offset (the end of a wrapped piece and the start of the next) select nothing.
+  bool SelectionExists() const {
+    return !(selAnchor_ == selEnd_) &&
+           PosToOffset(selAnchor_.Line, selAnchor_.Column) != PosToOffset(selEnd_.Line, selEnd_.Column);
+  }
   void SelectAll();
   void CopyToClipboard();
   void CutToClipboard();

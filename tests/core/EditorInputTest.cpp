@@ -341,6 +341,7 @@ TEST(EditorMouse, WheelScrollsByTheConfiguredSizes) {
   EXPECT_EQ(e.TopLine(), 5);
   e.MouseWheel(120, TShiftState{});
   EXPECT_EQ(e.TopLine(), 1);
+  EXPECT_EQ(e.CurrentLine(), 0);  // upwards too
   e.MouseWheel(120, TShiftState{});
   EXPECT_EQ(e.TopLine(), 0);
   e.MouseWheel(-120, TShiftState{ssCtrl});
