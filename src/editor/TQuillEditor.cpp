@@ -458,8 +458,10 @@ void TQuillEditor::PasteFromClipboard() {
 }
 
 void TQuillEditor::ReplaceForeignCharacters() {
+  // No marks listed: every reserved byte stands for itself, and the document is not copied.
+  if (keepForeign_ || marks_.empty()) return;
   std::string text = Text();
-  if (keepForeign_ || AllStandForThemselves(text, marks_)) return;
+  if (AllStandForThemselves(text, marks_)) return;
   const int p = SelStart();
   const std::size_t size = text.size();
   BeginUpdate();
