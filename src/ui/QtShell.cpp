@@ -27,7 +27,8 @@ bool QtShell::Open(const std::string& target) {
   auto* process = new QProcess(QCoreApplication::instance());
   QObject::connect(process, &QProcess::finished, process, &QObject::deleteLater);
   process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-  process->start(opener, {url.isLocalFile() ? url.toLocalFile() : url.toString()});
+  // A help topic is a local file with a fragment: only the whole address keeps the fragment.
+  process->start(opener, {url.isLocalFile() && !url.hasFragment() ? url.toLocalFile() : url.toString()});
   if (!process->waitForStarted()) {
     process->deleteLater();
     return false;

@@ -1,3 +1,5 @@
+// The document commands on the real editor control: opening, saving, backups, code pages and the questions
+// they ask.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -7,14 +9,13 @@
 #include <memory>
 
 #include "DocumentFakes.h"
-#include "app/LangTable.h"
+#include "EditorTestSupport.h"
 #include "app/MetaTags.h"
-#include "app/TextFiles.h"
 #include "app/TDocumentCommands.h"
 #include "app/TQuillEditorDocument.h"
-#include "editor/TQuillEditor.h"
-#include "fakes/FakeEditorHost.h"
+#include "app/TextFiles.h"
 #include "fakes/MemorySettingsBackend.h"
+#include "fakes/ScopedLanguage.h"
 
 namespace fs = std::filesystem;
 using namespace doc_test;
@@ -27,9 +28,9 @@ std::string DataFile(const std::string& page) {
 
 class DocumentCommandsTest : public ::testing::Test {
 protected:
-  std::shared_ptr<MemorySettingsBackend> backend = std::make_shared<MemorySettingsBackend>();
-  SettingsStore settings{backend};
-  ModelEditor editor;
+  SettingsStore settings{std::make_shared<MemorySettingsBackend>()};
+  EditorFixture e;
+  TQuillEditorDocument editor{*e};
   DocumentDialogs dialogs;
   RecordingWindow window;
   TDocumentCommands docs{editor, dialogs, settings, window};
@@ -41,8 +42,10 @@ protected:
     WriteBytes(dir / name, bytes);
     docs.OpenDocument(dir / name);
     EXPECT_FALSE(editor.Modified());
+    EXPECT_EQ(e->UndoHistory().Count(), 0);
     editor.SetModified(true);
     EXPECT_TRUE(docs.SaveDocument());
+    EXPECT_FALSE(editor.Modified());
     return ReadBytes(dir / name);
   }
 };
@@ -69,6 +72,12 @@ TEST_F(DocumentCommandsTest, RoundTripsInEveryCodePageAndLineEnd) {
   docs.SaveDocumentAsUnix();
   EXPECT_EQ(ReadBytes(dir / "unix.txt"), "a\nb\n");
   EXPECT_EQ(editor.Text(), "a\r\nb\r\n");
+  // What the editor does to text on its own (TABs become blanks, every line end CR LF) is all that
+  // changes in a UTF-8 file with characters outside Windows-1250.
+  const std::string first = "<p>\xE2\x80\x9Ez\xC3\xB3\xC5\x82w \xC2\xA9 /\xCA\x8C/ CZ\xC4\x98\xC5\x9A\xC4\x86\xE2\x80\x9D\r\n";
+  EXPECT_EQ(OpenAndSave("8.txt", first + "a\nb\rc\t."),
+            first + "a\r\nb\r\nc" + std::string(static_cast<std::size_t>(e->TabSize()), ' ') + ".");
+  EXPECT_EQ(docs.DocumentCodePage(), "utf-8");
 }
 
 TEST_F(DocumentCommandsTest, HtmlOpensWithGeneratorTagAndHighlighterFromExtension) {
@@ -78,7 +87,7 @@ TEST_F(DocumentCommandsTest, HtmlOpensWithGeneratorTagAndHighlighterFromExtensio
   EXPECT_FALSE(editor.PlainText());
   EXPECT_EQ(editor.ColorStyle(), TColorStyle{csHTML});
   EXPECT_EQ(window.caption, dir / "a.html (iso-8859-2)");
-  EXPECT_EQ(editor.UndoSteps(), 0);
+  EXPECT_EQ(e->UndoHistory().Count(), 0);
 
   // notes.txt with "<html>" keeps the current style and is not plain; without it, it is plain.
   editor.SetColorStyle(TColorStyle{csPerl});
@@ -149,37 +158,32 @@ TEST_F(DocumentCommandsTest, UnreadableFileLeavesTheDocument) {
 
 // A file that fails the text-file test is opened only when the user says so, in either language.
 TEST_F(DocumentCommandsTest, BinaryFileAsksBeforeOpening) {
-  const std::string binary("\x7F" "ELF\x02\x01\x01\0\0\0", 10);
-  WriteBytes(dir / "prog", binary);
+  WriteBytes(dir / "prog", std::string("\x7F" "ELF\x02\x01\x01\0\0\0", 10));
   editor.SetText("kept");
   editor.SetModified(false);
-  struct Case {
+  const struct {
     int language;
     Dialogs::Answer answer;
     const char* question;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {2, Dialogs::Answer::No, "The file \"%s\" does not look like a text file, and saving it from the editor may "
                                "change it. Open it anyway?"},
       {1, Dialogs::Answer::No, "Plik \"%s\" nie wygląda na plik tekstowy i zapisanie go z edytora może go zmienić. "
                                "Otworzyć mimo to?"},
-      {2, Dialogs::Answer::Yes, nullptr},
   };
-  const int language = InterfaceLanguage();
-  for (const Case& c : cases) {
-    SetInterfaceLanguage(c.language);
+  for (const auto& c : cases) {
+    ScopedLanguage language(c.language);
     dialogs.answers.push_back(c.answer);
     docs.OpenDocument(dir / "prog");
-    if (c.question) {
-      std::string expected = c.question;
-      expected.replace(expected.find("%s"), 2, dir / "prog");
-      EXPECT_EQ(dialogs.asked.back(), expected);
-      EXPECT_EQ(editor.Text(), "kept");
-    }
+    std::string expected = c.question;
+    expected.replace(expected.find("%s"), 2, dir / "prog");
+    EXPECT_EQ(dialogs.asked.back(), expected);
+    EXPECT_EQ(editor.Text(), "kept");
   }
-  SetInterfaceLanguage(language);
+  dialogs.answers.push_back(Dialogs::Answer::Yes);
+  docs.OpenDocument(dir / "prog");
   EXPECT_EQ(editor.DocumentFileName(), dir / "prog");
-  EXPECT_EQ(editor.Text(), binary);
+  EXPECT_EQ(editor.Text().substr(0, 4), "\x7F" "ELF");
   // Text files, and files that do not exist yet, are opened without a question.
   WriteBytes(dir / "t.txt", "text\t\x1B[0m");
   docs.OpenDocument(dir / "t.txt");
@@ -190,12 +194,20 @@ TEST_F(DocumentCommandsTest, BinaryFileAsksBeforeOpening) {
 // That opening and saving a second time changes nothing is the document_pipeline fuzz target's check; its
 // seeds and regressions (an unclosed meta tag, a generator tag written by the author) replay in every run.
 
-TEST_F(DocumentCommandsTest, FailedSaveKeepsOldFileBackupAndModifiedState) {
+// The backup holds the contents before the last save (a new file has none); a failed save keeps the old
+// file, the backup and the modified state.
+TEST_F(DocumentCommandsTest, BackupsAndAFailedSave) {
   Set("Create Backup", true);
-  WriteBytes(dir / "a.htm", "first");
-  docs.OpenDocument(dir / "a.htm");
-  editor.SetText("second");
-  ASSERT_TRUE(docs.SaveDocument());
+  dialogs.Choose(dir / "page.htm", 3);
+  editor.SetText("one");
+  docs.SaveDocumentAs();
+  EXPECT_FALSE(fs::exists(dir / "page.bak"));
+  for (const char* text : {"two", "three"}) {
+    editor.SetText(text);
+    ASSERT_TRUE(docs.SaveDocument());
+  }
+  EXPECT_EQ(ReadBytes(dir / "page.htm"), "three");
+  EXPECT_EQ(ReadBytes(dir / "page.bak"), "two");
   editor.SetText(std::string(5000, 'x'));
   {
     FileSizeLimit limit(1000);
@@ -203,24 +215,10 @@ TEST_F(DocumentCommandsTest, FailedSaveKeepsOldFileBackupAndModifiedState) {
     dialogs.Choose(std::nullopt);
     EXPECT_FALSE(docs.QuerySaveDocument());  // save fails, save as is cancelled
   }
-  EXPECT_EQ(dialogs.asked,
+  EXPECT_EQ(std::vector<std::string>(dialogs.asked.end() - 3, dialogs.asked.end()),
             (std::vector<std::string>{"File modified. Save?", "Can not save this file (I/O error)!", "Save"}));
   EXPECT_TRUE(editor.Modified());
-  EXPECT_EQ(ReadBytes(dir / "a.htm"), "second");
-  EXPECT_EQ(ReadBytes(dir / "a.bak"), "first");
-}
-
-TEST_F(DocumentCommandsTest, BackupsKeepTheContentsBeforeTheLastSave) {
-  Set("Create Backup", true);
-  dialogs.Choose(dir / "page", 3);
-  editor.SetText("one");
-  docs.SaveDocumentAs();
-  EXPECT_FALSE(fs::exists(dir / "page.bak"));
-  editor.SetText("two");
-  docs.SaveDocument();
-  editor.SetText("three");
-  docs.SaveDocument();
-  EXPECT_EQ(ReadBytes(dir / "page"), "three");
+  EXPECT_EQ(ReadBytes(dir / "page.htm"), "three");
   EXPECT_EQ(ReadBytes(dir / "page.bak"), "two");
 }
 
@@ -271,7 +269,7 @@ TEST_F(DocumentCommandsTest, SaveAsExtensionsAndOverwriteQuestion) {
   EXPECT_EQ(dialogs.requests.back().initialDir, dir.Path() + "/");
 }
 
-TEST_F(DocumentCommandsTest, QuerySaveDocument) {
+TEST_F(DocumentCommandsTest, QuerySaveAndNewDocument) {
   EXPECT_TRUE(docs.QuerySaveDocument());  // unchanged: no question
   EXPECT_TRUE(dialogs.asked.empty());
   editor.SetText("x");
@@ -324,32 +322,7 @@ TEST_F(DocumentCommandsTest, CodePageCommands) {
   EXPECT_EQ(docs.DocumentCodePage(), "CP852");
 
   editor.SetText("Za\xBF\xF3\xB3\x9F g\xEA\x9Cl\xB9 ja\x9F\xF1");
-  editor.Select(0, 6);
+  Select(*e, 0, 6);
   docs.RemoveNationalCharactersFromSelection();
   EXPECT_EQ(editor.Text(), "Zazolz g\xEA\x9Cl\xB9 ja\x9F\xF1");
-}
-
-// The same commands on the real editor control: what it does to text on its own (TABs become blanks,
-// every line end CR LF) is all that changes; everything else is written back as read.
-TEST(DocumentCommandsOnEditor, RoundTripThroughTheRealEditor) {
-  SettingsStore settings(std::make_shared<MemorySettingsBackend>());
-  FakeEditorHost host;
-  TQuillEditor quill(&host);
-  TQuillEditorDocument editor(quill);
-  DocumentDialogs dialogs;
-  RecordingWindow window;
-  TDocumentCommands docs(editor, dialogs, settings, window);
-  TempFolder dir;
-
-  const std::string first = "<p>\xE2\x80\x9Ez\xC3\xB3\xC5\x82w \xC2\xA9 /\xCA\x8C/ CZ\xC4\x98\xC5\x9A\xC4\x86\xE2\x80\x9D\r\n";
-  const std::string file = first + "a\nb\rc\t.";
-  WriteBytes(dir / "u.txt", file);
-  docs.OpenDocument(dir / "u.txt");
-  EXPECT_EQ(docs.DocumentCodePage(), "utf-8");
-  EXPECT_FALSE(quill.Modified());
-  EXPECT_EQ(quill.SelStart(), 0);
-  quill.SetModified(true);
-  ASSERT_TRUE(docs.SaveDocument());
-  EXPECT_EQ(ReadBytes(dir / "u.txt"), first + "a\r\nb\r\nc" + std::string(static_cast<std::size_t>(quill.TabSize()), ' ') + ".");
-  EXPECT_FALSE(quill.Modified());
 }

@@ -102,3 +102,27 @@ TEST(SetupValues, FontSizesAreWholeNumbersInRange) {
   };
   for (const auto& [text, size] : cases) EXPECT_EQ(ParseFontSize(text), size) << '"' << text << '"';
 }
+
+// What the settings dialog shows and OK stores back: stored values as they are, and values out of range as
+// ones the dialog can show.
+TEST(SetupValues, OkStoresBackWhatWasReadWithBadValuesMadeSensible) {
+  const struct {
+    const char *ident, *stored, *back;
+  } cases[] = {
+      {"WordWrap", "1", "1"},           {"PlainText", "1", "1"},         {"CloseBrackets", "0", "0"},
+      {"ContinueTD", "0", "0"},         {"TabSize", "8", "8"},           {"TabSize", "500", "20"},
+      {"Scroller1", "0", "1"},          {"Scroller2", "3", "3"},         {"ESC Key", "2", "2"},
+      {"ESC Key", "7", "0"},            {"FontSize", "huge", "12"},      {"FontName", "Courier", "Courier"},
+      {"Default Code Page", "utf-8", "UTF-8"}, {"Default Code Page", "EBCDIC", "Windows-1250"},
+      {"TagForeground", "65280", "65280"}, {"TagForeground", "-5", "16711680"}, {"Background", "117440512", "16777215"},
+      {"OperatorBackGround", "9", "9"}, {"PHPVariableBackground", "7", "7"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.ident) + "=" + c.stored);
+    SettingsStore store(std::make_shared<MemorySettingsBackend>());
+    store.WriteString("Editor", c.ident, c.stored);
+    WriteSetupValues(store, ReadSetupValues(store));
+    EXPECT_EQ(store.ReadString("Editor", c.ident, ""), c.back);
+    EXPECT_EQ(store.ReadString("Editor", "CloseTriangleBrackets", ""), "1");  // the defaults are stored too
+  }
+}

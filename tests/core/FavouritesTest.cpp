@@ -3,10 +3,12 @@
 #include <memory>
 
 #include "DocumentFakes.h"
+#include "EditorTestSupport.h"
 #include "app/Favourites.h"
 #include "app/RecentDocuments.h"
 #include "app/TDocumentCommands.h"
 #include "app/TFavouritesOrganizer.h"
+#include "app/TQuillEditorDocument.h"
 #include "fakes/MemorySettingsBackend.h"
 
 using namespace doc_test;
@@ -19,7 +21,8 @@ protected:
   SettingsStore settings{backend};
   // A second window on the same settings: the lists are read afresh, so both see every change.
   SettingsStore otherWindow{backend};
-  ModelEditor editor;
+  EditorFixture e;
+  TQuillEditorDocument editor{*e};
   DocumentDialogs dialogs;
   RecordingWindow window;
   TDocumentCommands docs{editor, dialogs, settings, window};

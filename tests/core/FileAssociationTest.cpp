@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
 #include <optional>
@@ -128,13 +127,8 @@ TEST(FileAssociation, LeavesAReadOnlyListAndTheUsersOwnEntryAlone) {
 }
 
 TEST(FileAssociation, FoldersComeFromTheXdgVariables) {
-  const char* const names[] = {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "HOME"};
-  std::optional<std::string> saved[3];
-  for (int i = 0; i < 3; ++i)
-    if (const char* v = ::getenv(names[i])) saved[i] = v;
-  ::setenv("HOME", "/home/u", 1);
-  ::setenv("XDG_CONFIG_HOME", "/x/conf", 1);
-  ::setenv("XDG_DATA_HOME", "relative/data", 1);  // a relative one counts as unset
+  ScopedEnv home("HOME", "/home/u"), config("XDG_CONFIG_HOME", "/x/conf");
+  ScopedEnv data("XDG_DATA_HOME", "relative/data");  // a relative one counts as unset
   XdgHomes homes = XdgHomes::FromEnvironment();
   EXPECT_EQ(homes.ConfigHome, fs::path("/x/conf"));
   EXPECT_EQ(homes.DataHome, fs::path("/home/u/.local/share"));
@@ -143,5 +137,4 @@ TEST(FileAssociation, FoldersComeFromTheXdgVariables) {
   homes = XdgHomes::FromEnvironment();
   EXPECT_EQ(homes.ConfigHome, fs::path("/home/u/.config"));
   EXPECT_EQ(homes.DataHome, fs::path("/x/data"));
-  for (int i = 0; i < 3; ++i) saved[i] ? ::setenv(names[i], saved[i]->c_str(), 1) : ::unsetenv(names[i]);
 }

@@ -156,15 +156,6 @@ TEST(PagePrinter, LongLinesAreWrappedAtBlanksOrCut) {
   }
 }
 
-TEST(PagePrinter, OneCharacterWiderThanTheAreaIsDrawnAnyway) {
-  Fixture f;
-  f.printer.SetMarginLeft(4);
-  f.printer.SetMarginRight(4);  // 80 pixels wide
-  f.printer.SetFont({"Mono", 50});  // 100 pixels a character
-  f.Build({"W", "AB"});
-  EXPECT_EQ(f.Body(1), (std::vector<std::string>{"W", "A", "B"}));
-}
-
 TEST(PagePrinter, PageCountsFollowTheSpacing) {
   // 2908 pixels of text area hold 69 single lines (42), 46 at one and a half (63), 34 double (84) and
   // 138 at half spacing (21); a full page starts a further, empty one.
@@ -429,6 +420,12 @@ TEST(PagePrinter, BadInputGivesPagesOrAClearError) {
   f.printer.SetFont({"Mono", 0});
   EXPECT_EQ(f.printer.Font().size, 10);
   EXPECT_EQ(f.printer.LineHeight(), 42);
+  // One character wider than the text area is drawn anyway, one to a line.
+  f.printer.SetMarginLeft(4);
+  f.printer.SetMarginRight(4);  // 80 pixels wide
+  f.printer.SetFont({"Mono", 50});  // 100 pixels a character
+  f.Build({"W", "AB"});
+  EXPECT_EQ(f.Body(1), (std::vector<std::string>{"W", "A", "B"}));
   // Margins that cross leave no room: building refuses instead of making empty pages.
   f.printer.SetMarginLeft(5);
   f.printer.SetMarginRight(5);

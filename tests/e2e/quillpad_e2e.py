@@ -158,8 +158,11 @@ class QuillpadCase(unittest.TestCase):
     def start(self, *args, settings=None, env=None):
         """Starts quillpad with the arguments and waits for its main window, which then has the focus.
 
-        settings adds to the Layout settings: the interface language of the class, no tips of the day."""
-        layout = {"Interface": {"Language": str(self.language)}, "Tips": {"ShowTips": "0"}}
+        settings adds to the Layout settings: the interface language of the class (None leaves it unset, as
+        on a first run), no tips of the day."""
+        layout = {"Tips": {"ShowTips": "0"}}
+        if self.language is not None:
+            layout["Interface"] = {"Language": str(self.language)}
         for section, values in (settings or {}).items():
             layout.setdefault(section, {}).update(values)
         self.write_settings(layout)

@@ -12,7 +12,6 @@
 class MemorySettingsBackend : public SettingsBackend {
 public:
   std::optional<std::string> Read(const std::string& section, const std::string& ident) override {
-    ++reads_;
     const auto it = values_.find(Key(section, ident));
     if (it == values_.end()) return std::nullopt;
     return it->second;
@@ -25,8 +24,6 @@ public:
   // Makes every later write throw, as a store on a broken disk would.
   void SetFailWrites(bool fail) { failWrites_ = fail; }
   std::size_t Count() const { return values_.size(); }
-  int Reads() const { return reads_; }
-  void Clear() { values_.clear(); }
 
 private:
   static std::pair<std::string, std::string> Key(std::string section, std::string ident) {
@@ -38,7 +35,6 @@ private:
 
   std::map<std::pair<std::string, std::string>, std::string> values_;
   bool failWrites_ = false;
-  int reads_ = 0;
 };
 
 // For the life of a test: every base key, MainSettings included, is one in-memory backend per key, so

@@ -1,5 +1,5 @@
-// The main window with documents: the command line, dropped files, title, recent files, favourites,
-// Execute and the question before a changed document goes.
+// The main window with documents: dropped files, recent files and favourites (the command line, Execute and
+// the question before a changed document goes are driven end to end in test_main_window.py).
 #include <gtest/gtest.h>
 
 #include <QDropEvent>
@@ -10,7 +10,6 @@
 #include <QUrl>
 
 #include "UiTestSupport.h"
-#include "app/LangTable.h"
 
 namespace {
 
@@ -33,19 +32,6 @@ QString WriteFile(const QTemporaryDir& dir, const QString& name, const QByteArra
 }
 
 }  // namespace
-
-// Every end-to-end case opens its file from the command line; joining the arguments, the caption and the
-// recent list are the core's (MainWindowLogic, ListsTest). Here what the window does with nothing to open.
-TEST(Documents, ACommandLineNamingNothingOpensNothing) {
-  QTemporaryDir dir;
-  for (const std::vector<std::string>& args :
-       {std::vector<std::string>{dir.filePath(QStringLiteral("missing.html")).toStdString()},
-        std::vector<std::string>{dir.path().toStdString()}}) {
-    Window w(args);
-    EXPECT_EQ(w.Editor().DocumentFileName(), "");
-    EXPECT_EQ(w.main->windowTitle(), QStringLiteral("Norvale Quillpad 1.0.16"));
-  }
-}
 
 TEST(Documents, ADroppedTextFileOpensAndABinaryOneIsRefused) {
   QTemporaryDir dir;
@@ -77,52 +63,6 @@ TEST(Documents, FavouritesFillTheirMenuAndOpenTheirFile) {
   // The recent list holds both, newest first.
   EXPECT_EQ(w.Item(QStringLiteral("OpenedDocument1"))->data().toString(), b);
   EXPECT_EQ(w.Item(QStringLiteral("OpenedDocument2"))->data().toString(), a);
-}
-
-TEST(Documents, ExecuteOpensTheSavedDocumentAndAsksFirstWhenItIsNot) {
-  QTemporaryDir dir;
-  const QString page = WriteFile(dir, QStringLiteral("page.html"), "<html></html>");
-  {
-    Window w({page.toStdString()});
-    w.Item(QStringLiteral("Uruchom1"))->trigger();
-    EXPECT_TRUE(w.dialogs.messages.empty());
-    ASSERT_EQ(w.shell.opened.size(), 1u);
-    EXPECT_EQ(w.shell.opened[0], page.toStdString());
-  }
-  {
-    Window w;
-    w.dialogs.yesNo = false;
-    w.Item(QStringLiteral("Uruchom1"))->trigger();
-    ASSERT_EQ(w.dialogs.messages.size(), 1u);
-    EXPECT_EQ(w.dialogs.messages[0], LangText(73, 2));
-    EXPECT_TRUE(w.shell.opened.empty());
-  }
-  {
-    // Changed since it was saved: asked again, and saved before it runs.
-    Window w({page.toStdString()});
-    w.Editor().SetText("<html>new</html>");
-    w.Item(QStringLiteral("Uruchom1"))->trigger();
-    EXPECT_EQ(w.dialogs.messages.size(), 1u);
-    EXPECT_FALSE(w.Editor().Modified());
-    QFile saved(page);
-    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
-    EXPECT_EQ(saved.readAll(), QByteArray("<html>new</html>"));
-    EXPECT_EQ(w.shell.opened.size(), 1u);
-  }
-}
-
-TEST(Documents, AChangedDocumentIsAskedAboutBeforeTheWindowCloses) {
-  Window w;
-  w.Editor().SetText("unsaved");
-  w.dialogs.yesNoCancel = Dialogs::Answer::Cancel;
-  w.main->close();
-  EXPECT_TRUE(w.main->isVisible());
-  EXPECT_EQ(w.dialogs.messages.back(), LangText(72, 2));
-  // The layout is written even when the window stays.
-  EXPECT_EQ(w.settings.Store().ReadInteger("Main", "WindowState", -1), 0);
-  w.dialogs.yesNoCancel = Dialogs::Answer::No;
-  w.main->close();
-  EXPECT_FALSE(w.main->isVisible());
 }
 
 TEST(Documents, OrganisingFavouritesRemovesTheChosenOnesAndRebuildsTheMenu) {

@@ -1,16 +1,12 @@
-// The main window offscreen: start-up, menus in both languages, status bar, layout, Esc and commands.
+// The main window offscreen: menus in both languages, toggles, status bar, layout and menu checks (the start-up
+// questions, Esc, closing, help and the language items are driven end to end in test_main_window.py).
 #include <gtest/gtest.h>
 
-#include <QCheckBox>
-#include <QDir>
-#include <QFileInfo>
 #include <QInputMethodEvent>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPushButton>
 #include <QScrollBar>
 #include <QToolBar>
-#include <QUrl>
 #include <map>
 #include <set>
 #include <sstream>
@@ -18,45 +14,8 @@
 #include "UiTestSupport.h"
 #include "app/LangTable.h"
 #include "ui/QuillEditorWidget.h"
-#include "ui/TLanguageSetup.h"
-#include "ui/TTifOfTheDay.h"
 
 using Window = TestWindow;
-
-TEST(StartUp, FirstRunAsksForTheLanguageAndEnglishGivesEnglishMenus) {
-  Window w(0);
-  bool asked = false;
-  ModalWatcher watch([&](QWidget* modal) {
-    asked = qobject_cast<TLanguageSetup*>(modal) != nullptr;
-    modal->findChild<QPushButton*>(QStringLiteral("English"))->click();
-  });
-  w.Start();
-  EXPECT_TRUE(asked);
-  EXPECT_EQ(w.Item("Znajd1")->text(), QStringLiteral("&Find..."));
-  EXPECT_EQ(w.settings.Store().ReadInteger("Interface", "Language", -1), 2);
-  EXPECT_EQ(InterfaceLanguage(), 2);
-}
-
-TEST(StartUp, ClosingTheLanguageDialogStartsInPolishAndAsksAgain) {
-  Window w(0);
-  for (int run = 0; run < 2; ++run) {
-    bool asked = false;
-    ModalWatcher watch([&](QWidget* modal) {
-      asked = qobject_cast<TLanguageSetup*>(modal) != nullptr;
-      modal->close();
-    });
-    w.Start();
-    EXPECT_TRUE(asked) << run;
-    EXPECT_EQ(w.Item("Znajd1")->text(), QStringLiteral("&Znajdź...")) << run;
-    EXPECT_EQ(w.settings.Store().ReadInteger("Interface", "Language", -1), -1);
-  }
-  // Once chosen, the question is not asked again.
-  w.settings.Store().WriteInteger("Interface", "Language", 1);
-  ModalWatcher watch([](QWidget* modal) { modal->close(); });
-  w.Start();
-  QTest::qWait(50);
-  EXPECT_FALSE(watch.Fired());
-}
 
 // Every caption of every menu item is one language-table text in Polish and the same id's text in
 // English, or a fixed caption shown alike in both (code-page names, header tags, bookmark digits).
@@ -99,20 +58,6 @@ TEST(MainMenu, CaptionsComeFromTheLanguageTableAndShortcutsAreSet) {
     EXPECT_TRUE(fromTable || (polish == english && !translatable && !polish.startsWith('#'))) << name.toStdString();
   }
   EXPECT_EQ(captions[1]["Znajd1"], QStringLiteral("&Find..."));
-}
-
-TEST(MainWindow, LanguageCommandsTellAboutTheRestartAndStoreTheChoice) {
-  Window w(2);
-  w.Item("Interfejspolski1")->trigger();
-  ASSERT_EQ(w.dialogs.messages.size(), 1u);
-  EXPECT_EQ(w.dialogs.messages[0], LangText(173, 2));
-  EXPECT_EQ(w.settings.Store().ReadInteger("Interface", "Language", -1), 1);
-  // Nothing changes before the next start.
-  EXPECT_EQ(w.Item("Znajd1")->text(), QStringLiteral("&Find..."));
-  w.Item("Interfejsangielski1")->trigger();
-  EXPECT_EQ(w.settings.Store().ReadInteger("Interface", "Language", -1), 2);
-  w.Item("okno1")->trigger();  // a new window is another instance of the program
-  EXPECT_EQ(w.shell.started, std::vector<std::vector<std::string>>{{}});
 }
 
 TEST(MainWindow, TogglesReadFlipAndApplyTheirSetting) {
@@ -166,17 +111,6 @@ TEST(MainWindow, TypedTextShowsInTheEditorAndTheStatusBarFollowsTheCaret) {
   EXPECT_EQ(w.Panel(1), QString());
 }
 
-TEST(MainWindow, EscapeDoesWhatTheSettingSays) {
-  for (int setting : {0, 1, 2}) {
-    Window w(2);
-    w.Show();
-    w.settings.Store().WriteInteger("Editor", "ESC Key", setting);
-    QTest::keyClick(w.main->EditorWidget(), Qt::Key_Escape);
-    EXPECT_EQ(w.terminated, setting == 1) << setting;
-    EXPECT_EQ(w.main->isMinimized(), setting == 2) << setting;
-  }
-}
-
 TEST(MainWindow, TheLayoutIsRestoredAndAMaximisedCloseStoresOnlyTheState) {
   Window w(2);
   SettingsStore& s = w.settings.Store();
@@ -194,20 +128,6 @@ TEST(MainWindow, TheLayoutIsRestoredAndAMaximisedCloseStoresOnlyTheState) {
   EXPECT_EQ(s.ReadInteger("Main", "WindowState", -1), 2);
   EXPECT_EQ(s.ReadInteger("Main", "Width", -1), 600);
   EXPECT_EQ(s.ReadInteger("Main", "Top", -1), 80);
-}
-
-TEST(MainWindow, ClosingThePolishInterfaceShowsTheInformationBox) {
-  for (int language : {1, 2}) {
-    Window w(language);
-    w.Show();
-    QString shown;
-    ModalWatcher watch([&](QWidget* modal) {
-      shown = modal->objectName();
-      modal->close();
-    });
-    w.main->close();
-    EXPECT_EQ(shown, language == 1 ? QStringLiteral("Info") : QString()) << language;
-  }
 }
 
 TEST(MainWindow, HighlighterItemsFormOneRadioGroupWithTheEditor) {
@@ -243,52 +163,6 @@ TEST(MainWindow, BookmarkItemsAreCheckedFromTheEditor) {
   EXPECT_EQ(w.Editor().GetBookmark(3), -1);
 }
 
-TEST(MainWindow, TheTipOfTheDayComesOnceAndCanBeTurnedOff) {
-  Window w(2, {}, true);
-  int tip = 0;
-  ModalWatcher watch([&](QWidget* modal) {
-    tip = qobject_cast<TTifOfTheDay*>(modal) != nullptr ? qobject_cast<TTifOfTheDay*>(modal)->TipId() : -1;
-    modal->findChild<QCheckBox*>(QStringLiteral("DontShow"))->setChecked(true);
-    modal->findChild<QPushButton*>(QStringLiteral("Close"))->click();
-  });
-  w.Show();
-  ASSERT_TRUE(QTest::qWaitFor([&] { return watch.Fired(); }, 4000));
-  EXPECT_GE(tip, 200);
-  EXPECT_LE(tip, 211);
-  EXPECT_FALSE(w.settings.Store().ReadBool("Tips", "ShowTips", true));
-}
-
-TEST(MainWindow, AlwaysOnTopKeepsThePlace) {
-  Window w(2);
-  w.Show();
-  w.main->setGeometry(40, 50, 620, 440);
-  for (bool expected : {true, false}) {
-    w.Item("Zawszenawierzchu1")->trigger();
-    EXPECT_EQ(w.main->windowFlags().testFlag(Qt::WindowStaysOnTopHint), expected);
-    EXPECT_TRUE(w.main->isVisible());
-    EXPECT_EQ(w.main->geometry(), QRect(40, 50, 620, 440));
-  }
-}
-
-TEST(MainWindow, HelpOpensTheAboutTopicOfTheHelpPageFound) {
-  QTemporaryDir data;
-  QDir(data.path()).mkpath(QStringLiteral("quillpad/help"));
-  const QString page = WriteFile(data.path() + QStringLiteral("/quillpad/help/index.html"), "<html></html>");
-  std::optional<Window> started;
-  {
-    ScopedEnv xdg("XDG_DATA_HOME", data.path().toLocal8Bit().constData());
-    started.emplace(2);
-    started->Show();
-  }
-  Window& w = *started;
-  ASSERT_TRUE(w.Item("Pomoc2")->isVisible());
-  w.Item("Pomoc2")->trigger();
-  ASSERT_EQ(w.shell.opened.size(), 1u);
-  const QUrl opened(QString::fromStdString(w.shell.opened[0]));
-  EXPECT_EQ(opened.fragment(), QStringLiteral("program_about"));
-  EXPECT_EQ(QFileInfo(opened.toLocalFile()).canonicalFilePath(), QFileInfo(page).canonicalFilePath());
-}
-
 TEST(MainWindow, TheAboutBoxShowsTheProductAndOpensTheMakersAddresses) {
   Window w(2);
   QStringList texts;
@@ -304,45 +178,6 @@ TEST(MainWindow, TheAboutBoxShowsTheProductAndOpensTheMakersAddresses) {
   EXPECT_TRUE(texts.contains(QStringLiteral("Norvale Quillpad 1.0.16")));
   for (int id = 86; id <= 88; ++id) EXPECT_TRUE(texts.contains(QString::fromStdString(LangText(id, 2)))) << id;
   EXPECT_EQ(w.shell.opened.size(), 2u);
-}
-
-TEST(StartUp, ASettingsFolderThatCannotBeWrittenDoesNotStopTheProgram) {
-  // Torn down in reverse: the window, then the old folder comes back, then MainSettings reopens there.
-  struct ReopenSettings {
-    ~ReopenSettings() { SetSettingsBackendFactory(nullptr); }
-  } reopen;
-  ScopedEnv config("QUILLPAD_CONFIG_DIR", "/proc/quillpad-cannot-exist");
-  SetSettingsBackendFactory(nullptr);
-  RecordingDialogs dialogs;
-  RecordingShell shell;
-  auto dismissEach = [](QWidget* modal) {
-    if (auto* english = modal->findChild<QPushButton*>(QStringLiteral("English")))
-      english->click();
-    else
-      modal->close();
-  };
-  std::unique_ptr<TMain> main;
-  {
-    // The language dialog, then the warning that the choice could not be stored.
-    ModalWatcher each(dismissEach, true);
-    main = StartQuillpad(MainSettings(), dialogs, shell, {});
-    EXPECT_EQ(each.Count(), 2);
-  }
-  // The English choice could not be stored, yet this run is in English.
-  EXPECT_EQ(main->findChild<QAction*>(QStringLiteral("Znajd1"))->text(), QStringLiteral("&Find..."));
-  main->show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(main.get()));
-  {
-    // A toggle whose value cannot be stored reports it and leaves the window running.
-    ModalWatcher report([](QWidget* modal) { modal->close(); });
-    main->findChild<QAction*>(QStringLiteral("BelkaHTML1"))->trigger();
-    EXPECT_TRUE(report.Fired());
-  }
-  {
-    ModalWatcher report([](QWidget* modal) { modal->close(); });
-    main->close();
-  }
-  EXPECT_FALSE(main->isVisible());
 }
 
 TEST(MainWindow, ScrollBarsMoveTheView) {

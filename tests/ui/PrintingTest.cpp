@@ -142,19 +142,3 @@ TEST(PrintPreview, ABadMarginIsReportedAndCancelKeepsThePages) {
   EXPECT_EQ(preview.PagePrinter1().PageCount(), count);
   EXPECT_TRUE(preview.isVisible());
 }
-
-// Printing into a PDF file through the print dialog is driven end to end (PrintThroughTheDialog reads the
-// pages back with pdftotext); the range, copies and collation are the core's.
-TEST(Printing, TheMainWindowOpensTheOptions) {
-  TestWindow w(2);
-  w.Show();
-  for (const char* name : {"Drukuj1", "Opcjewydruku1", "Podgldwydruku1"}) EXPECT_TRUE(w.Item(name)->isEnabled()) << name;
-  QString seen;
-  ModalWatcher options([&](QWidget* dialog) {
-    seen = dialog->objectName() + " " + dialog->windowTitle();
-    dialog->close();
-  });
-  w.Item(QStringLiteral("Opcjewydruku1"))->trigger();
-  EXPECT_EQ(seen, QStringLiteral("PrintOptions Printout options"));
-  EXPECT_TRUE(w.dialogs.messages.empty());
-}

@@ -1,4 +1,5 @@
-// The search menu in the main window: the find and replace dialogs, find next, and the pattern dialog.
+// The pattern dialog in the main window (find, find next, Replace All and the pattern search with F3 are
+// driven end to end in test_search.py and test_main_window.py; what the search finds and asks is the core's).
 #include <gtest/gtest.h>
 
 #include <QComboBox>
@@ -6,7 +7,6 @@
 
 #include "UiTestSupport.h"
 #include "ui/ApplicationState.h"
-#include "ui/TFindDialogs.h"
 #include "ui/TMainSearch.h"
 #include "ui/TSearchRegular.h"
 
@@ -28,15 +28,6 @@ T* Child(QWidget* parent, const char* name) {
 }
 
 }  // namespace
-
-// Find, find next, Replace All with Polish capitals and the pattern search with F3 are driven end to end
-// (tests/e2e/test_search.py); what the search finds and asks is the core's. Here what only the window shows.
-TEST(SearchWindow, FindNextWithoutASearchTextOpensTheFindDialog) {
-  Window w("abc");
-  w.Item(QStringLiteral("Znajdnastpny1"))->trigger();
-  EXPECT_TRUE(w.Search().FindDialog1()->isVisible());
-  EXPECT_TRUE(w.dialogs.messages.empty());
-}
 
 TEST(SearchWindow, PatternDialogKeepsItsPatternsAndReportsABadOne) {
   Window w("<p><h2>a</h2><h3>");

@@ -80,20 +80,19 @@ private:
   QTemporaryDir dir_;
 };
 
-// Runs an action on the next modal dialog as soon as it shows (the test then starts what opens it), or
-// with `every` on each new modal dialog while the watcher lives. Watches for about five seconds at
-// most, and never beyond its own life, so a dialog that never comes fails the test instead of hanging.
+// Runs an action on the next modal dialog as soon as it shows (the test then starts what opens it).
+// Watches for about five seconds at most, and never beyond its own life, so a dialog that never comes
+// fails the test instead of hanging.
 class ModalWatcher {
 public:
-  explicit ModalWatcher(std::function<void(QWidget*)> action, bool every = false)
-      : action_(std::move(action)), every_(every) {
+  explicit ModalWatcher(std::function<void(QWidget*)> action) : action_(std::move(action)) {
     timer_.setInterval(10);
     QObject::connect(&timer_, &QTimer::timeout, [this] {
       QWidget* modal = QApplication::activeModalWidget();
       if (++ticks_ > 500) timer_.stop();
       if (modal == nullptr || handled_.contains(modal)) return;
       handled_.append(modal);
-      if (!every_) timer_.stop();
+      timer_.stop();
       // Acted on from a fresh event, so that a dialog the action opens in turn is still watched (a
       // timer does not fire again while its own handler runs).
       QTimer::singleShot(0, &timer_, [this, target = QPointer<QWidget>(modal)] {
@@ -103,11 +102,9 @@ public:
     timer_.start();
   }
   bool Fired() const { return !handled_.isEmpty(); }
-  int Count() const { return static_cast<int>(handled_.size()); }
 
 private:
   std::function<void(QWidget*)> action_;
-  bool every_;
   QTimer timer_;
   int ticks_ = 0;
   QList<QPointer<QWidget>> handled_;

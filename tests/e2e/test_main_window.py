@@ -1,0 +1,260 @@
+"""The main window of the real program: the first run's language question, the tip of the day, Esc, closing,
+Execute, help, find next and the print options, each checked by what the program shows, stores or starts."""
+import os
+import re
+import unittest
+
+from quillpad_e2e import POLISH, QuillpadCase, wait_until
+
+TEXT_FILE = "notes.txt"
+TITLE = "Norvale Quillpad 1.0.16"
+
+
+class MainWindowCase(QuillpadCase):
+    def start_behind_a_dialog(self, name, *args, **kwargs):
+        """Starts quillpad and waits for the dialog it shows before its main window has the focus."""
+        self.wait_focus = lambda window, timeout=10: None  # start() would wait for the main window's focus
+        try:
+            self.start(*args, **kwargs)
+        finally:
+            del self.wait_focus
+        dialog = self.wait_window(name=name)
+        self.wait_focus(dialog)
+        return dialog
+
+    def wait_main_window(self):
+        """After the dialogs of the start: the main window, activated and with the focus."""
+        self.window = self.wait_window(name=f"^{TITLE}")
+        self.x.run("xdotool", "windowactivate", "--sync", self.window, check=False)
+        self.wait_focus(self.window)
+
+    def stored(self, ident):
+        with open(os.path.join(self.config, "Layout.ini"), encoding="utf-8") as f:
+            found = re.search(r"^" + re.escape(ident) + r"=(.*)$", f.read(), re.MULTILINE | re.IGNORECASE)
+        return found.group(1) if found else None
+
+    def recording_opener(self):
+        """An xdg-open that writes what it was asked to open into opened.txt; the environment to start with."""
+        bin_dir = self.path("bin")
+        os.makedirs(bin_dir)
+        with open(os.path.join(bin_dir, "xdg-open"), "w") as f:
+            f.write(f'#!/bin/sh\nprintf "%s\\n" "$1" >> "{self.path("opened.txt")}"\n')
+        os.chmod(os.path.join(bin_dir, "xdg-open"), 0o755)
+        return {"PATH": bin_dir + os.pathsep + os.environ["PATH"]}
+
+    def opened(self):
+        return self.read("opened.txt").decode().splitlines() if os.path.exists(self.path("opened.txt")) else []
+
+    def wait_exit(self):
+        wait_until(lambda: self.app.poll() is not None, 15, "quillpad to exit")
+        self.assertEqual(self.app.returncode, 0)
+
+
+class FirstRun(MainWindowCase):
+    language = None  # no language stored: the program asks
+
+    def test_english_is_stored_and_gives_english_dialogs(self):
+        self.start_behind_a_dialog("^Quillpad$")
+        self.key("Tab", "space")  # from "Polski interfejs" to "English interface"
+        self.wait_main_window()
+        self.assertEqual(self.stored("Language"), "2")
+        self.key("ctrl+f")
+        self.wait_window(name="^Find$")
+
+    def test_closing_the_question_starts_in_polish_and_stores_nothing(self):
+        self.start_behind_a_dialog("^Quillpad$")
+        self.key("Escape")
+        self.wait_main_window()
+        self.assertIsNone(self.stored("Language"))
+        self.key("ctrl+f")
+        self.wait_focus(self.wait_window(name="^Znajdź$"))
+        # The next start asks again (closing in Polish shows the information box first).
+        self.key("Escape")
+        self.wait_focus(self.window)
+        self.key("alt+F4")
+        self.wait_focus(self.wait_window(name="^Quillpad$"))
+        self.key("Return")
+        self.wait_exit()
+        self.start_behind_a_dialog("^Quillpad$")
+
+
+class UnwritableSettings(MainWindowCase):
+    language = None
+
+    def wait_message(self, other_than):
+        """Waits for the focus on a message box titled "Quillpad" other than the window given; answers it."""
+        def focused_message():
+            ids = self.x.run("xdotool", "search", "--onlyvisible", "--name", "^Quillpad$", check=False).split()
+            focused = self.focused_window()
+            return focused if focused in ids and focused != other_than else None
+        wait_until(focused_message, 10, "a message box")
+        self.key("Return")
+
+    def test_a_settings_folder_that_cannot_be_written_is_reported_and_the_program_goes_on(self):
+        question = self.start_behind_a_dialog("^Quillpad$", env={"QUILLPAD_CONFIG_DIR": "/proc/quillpad-cannot-exist"})
+        self.key("Tab", "space")  # English, which cannot be stored
+        self.wait_message(question)
+        self.wait_main_window()
+        self.key("ctrl+f")  # this run is in English all the same
+        self.wait_focus(self.wait_window(name="^Find$"))
+        self.key("Escape")
+        self.wait_focus(self.window)
+        self.key("alt+o", *["Up"] * 4, "Return")  # Show HTML tool bar: its setting cannot be stored
+        self.wait_message(None)
+        self.wait_focus(self.window)
+        self.key("alt+F4")  # nor can the layout
+        self.wait_message(None)
+        self.wait_exit()
+
+
+class Language(MainWindowCase):
+    def test_the_interface_items_store_the_choice_for_the_next_start(self):
+        self.start()
+        self.key("alt+o", "Down", "Return")  # Interface : polish
+        self.wait_focus(self.wait_window(name="^Quillpad$"))  # restart to make it take effect
+        self.key("Return")
+        self.wait_no_window("^Quillpad$")
+        self.assertEqual(self.stored("Language"), "1")
+        self.wait_focus(self.window)
+        self.key("ctrl+f")  # nothing changes before the next start
+        self.wait_window(name="^Find$")
+
+    def test_a_new_window_is_another_instance_of_the_program(self):
+        self.start()
+        self.key("ctrl+w")
+        wait_until(lambda: len(self.x.run("xdotool", "search", "--onlyvisible", "--name", f"^{TITLE}$",
+                                          check=False).split()) == 2, 20, "a second main window")
+
+
+class TipOfTheDay(MainWindowCase):
+    def test_the_tip_can_be_turned_off(self):
+        self.start_behind_a_dialog("^Tip of the day$", settings={"Tips": {"ShowTips": "1"}})
+        self.key("space", "Return")  # "Do not show this window again", then Close
+        self.wait_no_window("^Tip of the day$")
+        wait_until(lambda: self.stored("ShowTips") == "0", 10, "ShowTips=0")
+
+
+class Escape(MainWindowCase):
+    def press_escape(self, setting):
+        self.write(TEXT_FILE, b"abc")
+        self.start(self.path(TEXT_FILE), settings={"Editor": {"ESC Key": str(setting)}})
+        self.key("Escape")
+
+    def test_nothing_by_default(self):
+        self.press_escape(0)
+        self.type("x")
+        self.assertEqual(self.save(TEXT_FILE), b"xabc")
+
+    def test_close_the_program(self):
+        self.press_escape(1)
+        self.wait_exit()
+
+    def test_minimise_the_window(self):
+        self.press_escape(2)
+        wait_until(lambda: "_NET_WM_STATE_HIDDEN" in self.x.run("xprop", "-id", self.window, "_NET_WM_STATE"),
+                   10, "the window to be minimised")
+        self.assertIsNone(self.app.poll())
+
+
+class Closing(MainWindowCase):
+    def test_a_changed_document_is_asked_about_and_cancel_keeps_the_window(self):
+        self.write(TEXT_FILE, b"abc")
+        self.start(self.path(TEXT_FILE))
+        self.type("x")
+        question = f"^Quillpad - {TEXT_FILE}$"
+        self.key("alt+F4")
+        self.wait_focus(self.wait_window(name=question))
+        self.key("Escape")
+        self.wait_no_window(question)
+        self.assertIsNone(self.app.poll())
+        # The layout is written even when the window stays.
+        wait_until(lambda: self.stored("WindowState") == "0", 10, "the layout to be stored")
+        self.wait_focus(self.window)
+        self.key("alt+F4")
+        self.wait_focus(self.wait_window(name=question))
+        self.key("alt+n")
+        self.wait_exit()
+        self.assertEqual(self.read(TEXT_FILE), b"abc")
+
+
+class ClosingInPolish(MainWindowCase):
+    language = POLISH
+
+    def test_the_polish_interface_shows_the_information_box_before_it_closes(self):
+        self.start()
+        self.key("alt+F4")
+        self.wait_focus(self.wait_window(name="^Quillpad$"))
+        self.assertIsNone(self.app.poll())
+        self.key("Return")
+        self.wait_exit()
+
+
+class NothingToOpen(MainWindowCase):
+    def test_a_missing_file_on_the_command_line_opens_nothing(self):
+        self.start(self.path("missing.html"))
+        self.assertEqual(self.window_title(), TITLE)
+
+    def test_find_next_without_a_search_text_opens_the_find_dialog(self):
+        self.start()
+        self.key("F3")
+        self.wait_window(name="^Find$")
+
+
+class OpeningWithTheDesktop(MainWindowCase):
+    def test_help_opens_the_about_topic(self):
+        self.start(env=self.recording_opener())
+        self.key("F1")
+        wait_until(self.opened, 10, "xdg-open to be started")
+        self.assertRegex(self.opened()[0], r"(?i)^file:///.*/help/index\.html#program_about$")
+
+    def test_execute_asks_to_save_a_new_document_and_no_opens_nothing(self):
+        self.start(env=self.recording_opener())
+        self.key("F5")
+        self.wait_focus(self.wait_window(name="^Quillpad$"))
+        self.key("alt+n")
+        self.wait_no_window("^Quillpad$")
+        self.wait_focus(self.window)
+        self.assertEqual(self.opened(), [])
+
+    def test_execute_saves_first_and_opens_the_document(self):
+        self.write("page.html", b"<p>")
+        self.start(self.path("page.html"), env=self.recording_opener())
+        self.key("F5")
+        wait_until(self.opened, 10, "xdg-open to be started")
+        self.assertEqual(self.opened(), [self.path("page.html")])
+        # Changed: asked first; No opens nothing, Yes saves and opens.
+        self.type("x")
+        question = "^Quillpad - page.html$"
+        for answer in ("alt+n", "alt+y"):
+            self.key("F5")
+            self.wait_focus(self.wait_window(name=question))
+            self.key(answer)
+            self.wait_no_window(question)
+        wait_until(lambda: len(self.opened()) == 2, 10, "the second start of xdg-open")
+        self.assertEqual(self.read("page.html"), b"x<p>")
+
+
+class Options(MainWindowCase):
+    def test_always_on_top_is_switched_on_and_off_in_place(self):
+        self.start()
+        size = self.window_size()
+
+        def above():
+            # Changing the flag makes a new native window: found afresh each time.
+            self.window = self.wait_window(pid=self.app.pid)
+            return "_NET_WM_STATE_ABOVE" in self.x.run("xprop", "-id", self.window, "_NET_WM_STATE", check=False)
+        for on in (True, False):
+            self.key("alt+o", "Up", "Return")  # the last item of Options
+            wait_until(lambda: above() == on, 10, f"always on top {on}")
+            self.assertEqual(self.window_size(), size)
+            self.wait_focus(self.window)
+
+
+    def test_the_file_menu_opens_the_print_options(self):
+        self.start()
+        self.key("alt+f", *["Up"] * 5, "Return")  # Exit, Execute, Print..., Preview..., Printout options...
+        self.wait_window(name="^Printout options$")
+
+
+if __name__ == "__main__":
+    unittest.main()
