@@ -2,7 +2,7 @@
 outdent, numbering lines and going to a line, each checked by the bytes saved."""
 import unittest
 
-from quillpad_e2e import QuillpadCase
+from quillpad_e2e import QuillpadCase, wait_until
 
 TEXT_FILE = "notes.txt"
 # Where the tool bars put things, relative to the main window (760 x 540 with both HTML bars shown).
@@ -116,6 +116,24 @@ class TextCommands(QuillpadCase):
             self.key("minus") if text.startswith("-") else self.type(text[0])
         # "abc" and the number past the end move nothing, "-5" goes to the start of the first line.
         self.assertEqual(self.save(TEXT_FILE), b"-9al1\r\nl2\r\n3l3\r\nl4")
+
+
+class LinkItems(QuillpadCase):
+    def test_the_popup_menu_opens_the_linked_file_in_a_new_window_or_here(self):
+        self.write("page.htm", b"<p>linked</p>")
+        self.write(TEXT_FILE, b'<a href="page.htm">x</a>')
+        self.start(self.path(TEXT_FILE))
+        self.key("Home", "Right", "Right", "Right", "Right")  # inside the tag
+        # The popup: Open..., then the two link items (named after the file), Paste, Undo.
+        self.key("Menu", "Down", "Down", "Down", "Return")
+        wait_until(lambda: len(self.x.run("xdotool", "search", "--onlyvisible", "--name", "page.htm",
+                                          check=False).split()) == 1, 20, "a new window on page.htm")
+        self.x.run("xdotool", "windowactivate", "--sync", self.window, check=False)
+        self.wait_focus(self.window)
+        self.key("Menu", "Down", "Down", "Return")
+        wait_until(lambda: "page.htm" in self.window_title(), 10, "page.htm in this window")
+        self.type("X")
+        self.assertEqual(self.save("page.htm"), b"X<p>linked</p>")
 
 
 if __name__ == "__main__":

@@ -229,6 +229,39 @@ class OpeningWithTheDesktop(MainWindowCase):
         self.assertEqual(self.read("page.html"), b"x<p>")
 
 
+class Favourites(MainWindowCase):
+    def open_file(self, name):
+        self.key("ctrl+o")
+        dialog = self.wait_window(name="^Open$")
+        self.wait_focus(dialog)
+        self.type(self.path(name))
+        self.key("Return")
+        self.wait_no_window("^Open$")
+        wait_until(lambda: name in self.window_title(), 10, f"{name} to open")
+
+    def test_the_menu_opens_them_and_the_organizer_removes_one(self):
+        for name in ("a.txt", "b.txt", "c.txt"):
+            self.write(name, name.encode())
+        self.start(self.path("a.txt"))
+        self.key("ctrl+d")
+        for name in ("b.txt", "c.txt"):
+            self.open_file(name)
+            self.key("ctrl+d")
+        # Favorites: Add, Organize..., then the files from the highest slot down: c, b, a.
+        self.key("alt+a", "Up", "Return")
+        wait_until(lambda: "a.txt" in self.window_title(), 10, "a.txt from the menu")
+        self.key("alt+a", "Down", "Return")
+        organizer = self.wait_window(name="^Organize favorites$")
+        self.wait_focus(organizer)
+        self.key("Home", "Down", "alt+r", "alt+c")  # remove the second, b.txt
+        self.wait_no_window("^Organize favorites$")
+        self.assertEqual(self.stored("Item2"), "")
+        self.assertEqual(self.stored("Item3"), self.path("c.txt"))
+        self.wait_focus(self.window)
+        self.key("alt+a", "Up", "Up", "Return")  # the rebuilt menu: c, a
+        wait_until(lambda: "c.txt" in self.window_title(), 10, "c.txt from the rebuilt menu")
+
+
 class Options(MainWindowCase):
     def test_always_on_top_is_switched_on_and_off_in_place(self):
         self.start()

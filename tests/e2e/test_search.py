@@ -55,6 +55,24 @@ class Search(QuillpadCase):
         self.type("Y")          # over <h2>
         self.assertEqual(self.save("re.html"), b"<p>Ya</h2>X")
 
+    def test_a_bad_pattern_is_reported_and_the_dialog_keeps_the_patterns(self):
+        self.open("re.html", b"<p><h2>a</h2><h3>")
+        pattern_dialog = "^Search regular expresion"
+        for pattern in ("<h[1-6]>", "[x"):
+            self.key("ctrl+r")
+            self.wait_focus(self.wait_window(name=pattern_dialog))
+            self.key("ctrl+a")
+            self.type(pattern)
+            self.key("Return")
+        self.answer("Return")   # "Nie zamknięty nawias zbioru" for "[x"
+        self.wait_focus(self.window)
+        self.key("ctrl+r")      # the list holds "[x" above the good pattern
+        self.wait_focus(self.wait_window(name=pattern_dialog))
+        self.key("Down", "Return")
+        self.wait_focus(self.window)
+        self.type("X")          # over <h3>: the bad pattern moved nothing from <h2>
+        self.assertEqual(self.save("re.html"), b"<p><h2>a</h2>X")
+
 
 if __name__ == "__main__":
     unittest.main()

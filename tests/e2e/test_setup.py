@@ -141,6 +141,25 @@ class Association(SetupCase):
                 self.assertEqual(now, others)
                 self.assertFalse(os.path.exists(entry))
 
+    def test_a_read_only_association_list_is_reported_and_the_settings_are_stored(self):
+        config = self.path("xdg-config")
+        os.makedirs(config)
+        mimeapps = os.path.join(config, "mimeapps.list")
+        before = b"[Added Associations]\ntext/plain=gedit.desktop;\n"
+        with open(mimeapps, "wb") as f:
+            f.write(before)
+        os.chmod(mimeapps, 0o444)
+        self.start()
+        dialog = self.open_setup()
+        self.go_to_page(4)
+        self.key("space", "Return")
+        wait_until(lambda: self.focused_window() not in ("", dialog, self.window), 10, "the message about the list")
+        self.key("Return")
+        self.wait_no_window(SETUP)
+        with open(mimeapps, "rb") as f:
+            self.assertEqual(f.read(), before)
+        self.assertEqual(self.stored("WordWrap"), "0")  # the settings were stored all the same
+
     def program(self):
         from quillpad_e2e import program_path
         return program_path()

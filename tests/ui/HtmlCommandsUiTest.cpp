@@ -1,10 +1,9 @@
-// The HTML and text commands in the real window: the tag box, the colour bar, the convert dialog and
-// the link items of the popup menu.
+// The HTML and text commands in the real window: the tag box, the colour bar and the convert dialog (the
+// link items of the popup menu are driven end to end in test_html_commands.py).
 #include <gtest/gtest.h>
 
 #include <QComboBox>
 #include <QLineEdit>
-#include <QMenu>
 #include <QRadioButton>
 
 #include "UiTestSupport.h"
@@ -83,29 +82,6 @@ TEST(ConvertDialog, ASignOptionFillsTheBoxAndTypingChoosesOther) {
   });
   w.Item(QStringLiteral("Poprzedlinieznakiem1"))->trigger();
   EXPECT_EQ(w.Editor().Text(), "\xB3" "a\r\nb");
-}
-
-TEST(LinkItems, TheyNameTheLinkedFileAndOpenItHereOrInANewWindow) {
-  HtmlWindow w;
-  const QString page = WriteFile(w.settings.Folder() + QStringLiteral("/page.htm"), "<p>linked</p>");
-  const QString doc = WriteFile(w.settings.Folder() + QStringLiteral("/doc.htm"), "<a href=\"page.htm\">x</a> <a href=nothing.htm>y</a>");
-  w.main->OpenDocument(doc.toStdString());
-  QAction* here = w.Item(QStringLiteral("Otwrzlink1"));
-  QAction* there = w.Item(QStringLiteral("Otwrzlinkwnowymoknie1"));
-  w.Editor().SetSelStart(30);  // inside the link to a missing file
-  emit w.main->UnSelectMenu()->aboutToShow();
-  EXPECT_FALSE(here->isVisible());
-  w.Editor().SetSelStart(4);
-  emit w.main->UnSelectMenu()->aboutToShow();
-  ASSERT_TRUE(here->isVisible());
-  EXPECT_EQ(here->text(), QStringLiteral("Open link in this window (page.htm)"));
-  EXPECT_EQ(there->text(), QStringLiteral("Open link in a new window (page.htm)"));
-  there->trigger();
-  ASSERT_EQ(w.shell.started.size(), 1u);
-  EXPECT_EQ(w.shell.started[0], std::vector<std::string>{page.toStdString()});
-  here->trigger();
-  EXPECT_EQ(w.Editor().DocumentFileName(), page.toStdString());
-  EXPECT_EQ(w.Editor().Text(), "<p>linked</p>");
 }
 
 }  // namespace

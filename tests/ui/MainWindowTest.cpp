@@ -5,6 +5,7 @@
 #include <QInputMethodEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QToolBar>
 #include <map>
@@ -13,6 +14,7 @@
 
 #include "UiTestSupport.h"
 #include "app/LangTable.h"
+#include "ui/ApplicationState.h"
 #include "ui/QuillEditorWidget.h"
 
 using Window = TestWindow;
@@ -200,4 +202,28 @@ TEST(MainWindow, ScrollBarsMoveTheView) {
   bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
   EXPECT_EQ(w.Editor().TopLine(), top - 1);
   EXPECT_EQ(bar->value(), top - 1);
+}
+
+// The pattern dialog's help button shows only with help and opens its topic (searching with patterns and the
+// pattern list are driven end to end in test_search.py).
+TEST(MainWindow, PatternHelpOpensItsTopicAndIsHiddenWithoutHelp) {
+  Window w(2);
+  w.Show();
+  w.Editor().SetText("abc");
+  w.Editor().SetSelStart(0);
+  for (const bool haveHelp : {false, true}) {
+    SetApplicationHelpFile(haveHelp ? std::optional<QString>(QStringLiteral("/tmp/help/index.html")) : std::nullopt);
+    ModalWatcher watch([&](QWidget* modal) {
+      auto* help = modal->findChild<QPushButton*>(QStringLiteral("Help"));
+      EXPECT_EQ(help->isVisible(), haveHelp);
+      if (haveHelp) QTest::mouseClick(help, Qt::LeftButton);
+      modal->findChild<QPushButton*>(QStringLiteral("Cancel"))->click();
+    });
+    w.Item(QStringLiteral("Znajdwyraenieregularne1"))->trigger();
+    EXPECT_TRUE(watch.Fired());
+  }
+  SetApplicationHelpFile(std::nullopt);
+  ASSERT_EQ(w.shell.opened.size(), 1u);
+  EXPECT_NE(w.shell.opened[0].find("search_regexp"), std::string::npos) << w.shell.opened[0];
+  EXPECT_EQ(w.Editor().SelLength(), 0) << "Cancel searches nothing";
 }

@@ -193,19 +193,3 @@ TEST(SetupDialog, ChangingThePageAppliesFontAndLineNumbersToThePreview) {
   pages->setCurrentIndex(2);
   EXPECT_EQ(preview.Font().Size, 20);
 }
-
-// Switching the boxes on and off is driven end to end (the Association case) and the list's lines are the
-// core's business; here only a list that cannot be written: reported, and the settings stored all the same.
-TEST(SetupDialog, AReadOnlyAssociationListIsReportedAndTheSettingsAreStored) {
-  SetupFixture f;
-  QDir().mkpath(f.xdg.path() + "/config");
-  WriteFile(f.MimeApps(), "[Added Associations]\ntext/plain=gedit.desktop;\n");
-  QFile::setPermissions(f.MimeApps(), QFile::ReadOwner);
-  f.Open();
-  f.Get<QCheckBox>("LinkWithTXT")->click();
-  f.Get<QCheckBox>("WordWrap")->click();
-  f.Ok();
-  ASSERT_EQ(f.dialogs.messages.size(), 1u);
-  EXPECT_NE(f.dialogs.messages[0].find("mimeapps.list"), std::string::npos);
-  EXPECT_EQ(f.Store().ReadString("Editor", "WordWrap", ""), "1");
-}
