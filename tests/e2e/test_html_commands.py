@@ -93,6 +93,20 @@ class TextCommands(QuillpadCase):
         self.wait_no_window("^Convert$")
         self.assertEqual(self.save(TEXT_FILE), b"head\r\nC. x\r\nD. y\r\ntail")
 
+    def test_prefixing_lines_with_a_sign_option_or_a_typed_character(self):
+        self.open(b"a\r\nb")
+        for keys in (["Right"], ["Tab", "ł"]):  # the option after ">", then a sign typed into the box
+            self.click(*EDIT_MENU)
+            self.key(*["Down"] * 7, "Right", "Return")  # Convert > Prefix lines with a character
+            dialog = self.wait_window(name="^Convert$")
+            self.wait_focus(dialog)
+            for key in keys:
+                self.type(key) if key == "ł" else self.key(key)
+            self.key("Return")
+            self.wait_no_window("^Convert$")
+            self.wait_focus(self.window)
+        self.assertEqual(self.save(TEXT_FILE), "ł-a\r\nb".encode("cp1250"))
+
     def test_date_and_time_go_before_the_caret(self):
         self.open(b"abc")
         self.key("F6")

@@ -1,10 +1,9 @@
-// The HTML and text commands in the real window: the tag box, the colour bar and the convert dialog (the
-// link items of the popup menu are driven end to end in test_html_commands.py).
+// The tag box and the colour bar in the real window (the convert dialog and the link items of the popup menu
+// are driven end to end in test_html_commands.py).
 #include <gtest/gtest.h>
 
 #include <QComboBox>
 #include <QLineEdit>
-#include <QRadioButton>
 
 #include "UiTestSupport.h"
 #include "ui/ColorSquare.h"
@@ -65,23 +64,6 @@ TEST(ColorBar, ASquareLooksPressedAndACancelledXChangesNothing) {
   const std::string wrapped = w.Editor().Text();
   QTest::mouseClick(w.main->findChild<ColorSquare*>(QStringLiteral("Color_X")), Qt::LeftButton, {}, QPoint(6, 6));
   EXPECT_EQ(w.Editor().Text(), wrapped);
-}
-
-TEST(ConvertDialog, ASignOptionFillsTheBoxAndTypingChoosesOther) {
-  HtmlWindow w;
-  w.Load("a\r\nb", 0, 0);
-  ModalWatcher prefix([](QWidget* dialog) {
-    EXPECT_EQ(dialog->findChild<QWidget*>(QStringLiteral("Numbering")), nullptr);
-    auto* box = dialog->findChild<QLineEdit*>(QStringLiteral("Character"));
-    dialog->findChild<QRadioButton*>(QStringLiteral("Option-"))->click();
-    EXPECT_EQ(box->text(), QStringLiteral("-"));
-    box->selectAll();
-    QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QStringLiteral("ł"), Qt::NoModifier);
-    EXPECT_TRUE(dialog->findChild<QRadioButton*>(QStringLiteral("Other"))->isChecked());
-    QTest::keyClick(dialog, Qt::Key_Return);
-  });
-  w.Item(QStringLiteral("Poprzedlinieznakiem1"))->trigger();
-  EXPECT_EQ(w.Editor().Text(), "\xB3" "a\r\nb");
 }
 
 }  // namespace

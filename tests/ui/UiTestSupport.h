@@ -29,16 +29,14 @@
 class RecordingDialogs : public Dialogs {
 public:
   std::vector<std::string> messages;
-  bool yesNo = true;
-  Answer yesNoCancel = Answer::No;
 
   bool AskYesNo(const std::string& text) override {
     messages.push_back(text);
-    return yesNo;
+    return true;
   }
   Answer AskYesNoCancel(const std::string& text) override {
     messages.push_back(text);
-    return yesNoCancel;
+    return Answer::No;
   }
   void Message(const std::string& text) override { messages.push_back(text); }
   std::optional<std::string> Prompt(const std::string&, const std::string&, const std::string&) override {
@@ -50,19 +48,15 @@ public:
   bool Print(PrintRequest&) override { return false; }
 };
 
-// Remembers what would have been opened or started.
+// Remembers what would have been opened; starts nothing.
 class RecordingShell : public Shell {
 public:
   std::vector<std::string> opened;
-  std::vector<std::vector<std::string>> started;
   bool Open(const std::string& target) override {
     opened.push_back(target);
     return true;
   }
-  bool StartInstance(const std::vector<std::string>& arguments) override {
-    started.push_back(arguments);
-    return true;
-  }
+  bool StartInstance(const std::vector<std::string>&) override { return true; }
 };
 
 // The settings of one test: the INI files in a fresh folder named by QUILLPAD_CONFIG_DIR.
@@ -110,24 +104,23 @@ private:
   QList<QPointer<QWidget>> handled_;
 };
 
-// The main window of one test, on its own settings, dialogs and shell. Language 0 leaves
-// "Interface"/"Language" unset and does not start the window. Tips are off unless a test wants them.
+// The main window of one test in the interface language given, on its own settings, dialogs and shell,
+// without the tip of the day.
 struct TestWindow {
   ScopedLanguage keptLanguage{InterfaceLanguage()};  // the window sets the language; it is put back after it
   TestSettings settings;
   RecordingDialogs dialogs;
   RecordingShell shell;
   std::unique_ptr<TMain> main;
-  bool terminated = false;
 
-  explicit TestWindow(int language, std::vector<std::string> arguments = {}, bool tips = false) {
-    if (language != 0) settings.Store().WriteInteger("Interface", "Language", language);
-    if (!tips) settings.Store().WriteBool("Tips", "ShowTips", false);
-    if (language != 0) Start(std::move(arguments));
+  explicit TestWindow(int language, std::vector<std::string> arguments = {}) {
+    settings.Store().WriteInteger("Interface", "Language", language);
+    settings.Store().WriteBool("Tips", "ShowTips", false);
+    Start(std::move(arguments));
   }
   void Start(std::vector<std::string> arguments = {}) {
     main = StartQuillpad(settings.Store(), dialogs, shell, std::move(arguments));
-    main->Terminate = [this] { terminated = true; };
+    main->Terminate = [] {};  // never ends the test program
   }
   void Show() {
     main->show();
