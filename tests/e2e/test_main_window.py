@@ -229,6 +229,57 @@ class OpeningWithTheDesktop(MainWindowCase):
         self.assertEqual(self.read("page.html"), b"x<p>")
 
 
+class Layout(MainWindowCase):
+    def test_a_normal_close_stores_the_bounds(self):
+        self.start()
+        self.x.run("xdotool", "windowsize", "--sync", self.window, "640", "420")
+        self.key("alt+F4")
+        self.wait_exit()
+        self.assertEqual([self.stored(i) for i in ("WindowState", "Width", "Height")], ["0", "640", "420"])
+
+    def test_the_bounds_are_restored_and_a_maximised_close_stores_only_the_state(self):
+        self.start(settings={"Main": {"WindowState": "0", "Top": "80", "Left": "70", "Width": "600", "Height": "400"}})
+        self.assertEqual(self.window_size(), (600, 400))
+        # A double click on the title bar maximises.
+        self.x.run("xdotool", "mousemove", "--window", self.window, "200", "-8", "click", "--repeat", "2", "1")
+        wait_until(lambda: "MAXIMIZED_VERT" in self.x.run("xprop", "-id", self.window, "_NET_WM_STATE"), 10,
+                   "the window to be maximised")
+        self.key("alt+F4")
+        self.wait_exit()
+        self.assertEqual([self.stored(i) for i in ("WindowState", "Top", "Width")], ["2", "80", "600"])
+
+
+class Toggles(MainWindowCase):
+    def picture(self, top, height):
+        """A signature of the pixels in a band of the window, right of the editor's caret."""
+        shot = self.path("band.png")
+        self.x.run("import", "-window", self.window, shot)
+        return self.x.run("convert", shot, "-crop", f"300x{height}+300+{top}", "-format", "%#", "info:")
+
+    def test_the_bars_and_word_wrap_are_switched_stored_and_shown(self):
+        long_line = " ".join(f"w{i:03}" for i in range(200)).encode()
+        self.write(TEXT_FILE, long_line)
+        self.start(self.path(TEXT_FILE))
+        _, height = self.window_size()
+        # The Options items counted from its end, and the band of the window each bar takes.
+        for ident, ups, band in (("HTMLBar", 4, (60, 30)), ("ColorBar", 3, (height - 45, 25)), ("WordWrap", 2, None)):
+            for on in ("1", "0"):
+                before = band and self.picture(*band)
+                self.key("alt+o", *["Up"] * ups, "Return")
+                wait_until(lambda: self.stored(ident) == on, 10, f"{ident}={on}")
+                if band:
+                    wait_until(lambda: self.picture(*band) != before, 10, f"the window to change with {ident}")
+                self.wait_focus(self.window)
+        # Word wrap is off again: End goes to the end of the line, where it went to the end of the first piece.
+        self.key("ctrl+Home", "End")
+        self.type("X")
+        self.key("alt+o", "Up", "Up", "Return", "ctrl+Home", "End")
+        self.type("Y")
+        saved = self.save(TEXT_FILE)
+        self.assertTrue(saved.endswith(b"X"))
+        self.assertLess(saved.index(b"Y"), len(long_line) // 2)
+
+
 class Favourites(MainWindowCase):
     def open_file(self, name):
         self.key("ctrl+o")

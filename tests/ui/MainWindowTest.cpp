@@ -1,5 +1,6 @@
-// The main window offscreen: menus in both languages, toggles, status bar, layout and menu checks (the start-up
-// questions, Esc, closing, help and the language items are driven end to end in test_main_window.py).
+// The main window offscreen: menus in both languages, the status bar, the menus' check marks, the about box and
+// the scroll bars (the start-up questions, Esc, closing, the layout, the toggles, help and the language items
+// are driven end to end in test_main_window.py).
 #include <gtest/gtest.h>
 
 #include <QInputMethodEvent>
@@ -7,7 +8,6 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QToolBar>
 #include <map>
 #include <set>
 #include <sstream>
@@ -62,33 +62,6 @@ TEST(MainMenu, CaptionsComeFromTheLanguageTableAndShortcutsAreSet) {
   EXPECT_EQ(captions[1]["Znajd1"], QStringLiteral("&Find..."));
 }
 
-TEST(MainWindow, TogglesReadFlipAndApplyTheirSetting) {
-  Window w(2);
-  w.Show();
-  const struct {
-    const char* item;
-    const char* section;
-    const char* ident;
-    QWidget* target;
-  } toggles[] = {
-      {"BelkaHTML1", "Main", "HTMLBar", w.main->findChild<QToolBar*>(QStringLiteral("CoolBar2"))},
-      {"Belkakolorw1", "Main", "ColorBar", w.main->findChild<QWidget*>(QStringLiteral("ColorBar"))},
-      {"Zawijajwiersze1", "Editor", "WordWrap", nullptr},
-  };
-  for (const auto& t : toggles) {
-    for (bool expected : {true, false}) {
-      w.Item(t.item)->trigger();
-      EXPECT_EQ(w.settings.Store().ReadBool(t.section, t.ident, !expected), expected) << t.item;
-      EXPECT_EQ(w.Item(t.item)->isChecked(), expected) << t.item;
-      if (t.target != nullptr) {
-        EXPECT_EQ(t.target->isVisible(), expected) << t.item;
-      } else {
-        EXPECT_EQ(w.Editor().WordWrap(), expected);
-      }
-    }
-  }
-}
-
 TEST(MainWindow, TypedTextShowsInTheEditorAndTheStatusBarFollowsTheCaret) {
   Window w(2);
   w.Show();
@@ -111,25 +84,6 @@ TEST(MainWindow, TypedTextShowsInTheEditorAndTheStatusBarFollowsTheCaret) {
   EXPECT_EQ(w.Panel(2), QStringLiteral("2 : 3"));
   w.Editor().SetModified(false);
   EXPECT_EQ(w.Panel(1), QString());
-}
-
-TEST(MainWindow, TheLayoutIsRestoredAndAMaximisedCloseStoresOnlyTheState) {
-  Window w(2);
-  SettingsStore& s = w.settings.Store();
-  w.Show();
-  w.main->setGeometry(70, 80, 600, 400);
-  w.main->close();
-  EXPECT_EQ(s.ReadInteger("Main", "WindowState", -1), 0);
-  w.Start();
-  w.Show();
-  EXPECT_EQ(w.main->geometry(), QRect(70, 80, 600, 400));
-  w.main->showMaximized();
-  QTest::qWait(20);
-  ASSERT_TRUE(w.main->isMaximized());
-  w.main->close();
-  EXPECT_EQ(s.ReadInteger("Main", "WindowState", -1), 2);
-  EXPECT_EQ(s.ReadInteger("Main", "Width", -1), 600);
-  EXPECT_EQ(s.ReadInteger("Main", "Top", -1), 80);
 }
 
 TEST(MainWindow, HighlighterItemsFormOneRadioGroupWithTheEditor) {
