@@ -1,5 +1,6 @@
-"""The main window of the real program: the first run's language question, the tip of the day, Esc, closing,
-Execute, help, find next and the print options, each checked by what the program shows, stores or starts."""
+"""The main window of the real program: the first run's language question, settings that cannot be stored, the
+language items, the tip of the day, Esc, closing, the layout, the Options toggles, Execute, help, find next,
+favourites and the print options, each checked by what the program shows, stores, saves or starts."""
 import os
 import re
 import unittest
