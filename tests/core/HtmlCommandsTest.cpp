@@ -61,6 +61,7 @@ TEST_F(HtmlFixture, TagPairsSplitAtTheFirstBar) {
   EXPECT_EQ(e->Text(), "<p></p>");
 }
 
+// Other colours are written as #RRGGBB from the 0x00BBGGRR value (ColorToHtml).
 TEST(HtmlColors, ColorTextNamesTheSixteenAndWritesOthersAsHex) {
   EXPECT_EQ(ColorText(0x0000FF), "Red");
   EXPECT_EQ(ColorText(0x808000), "Teal");

@@ -3,7 +3,6 @@
 #include <string>
 #include <utility>
 
-#include "app/ColorToHtml.h"
 #include "app/MetaTags.h"
 
 TEST(MetaTags, GetTagAttribute) {
@@ -92,10 +91,4 @@ TEST(MetaTags, UnclosedTagsKeepWhatFollowsThem) {
     EXPECT_EQ(SetMetaTag(once, "http-equiv", "Generator", "Q 1"), once) << text;
   }
   EXPECT_EQ(GetMetaContent("<meta name=a content=1 <meta name=b content=2>", "b"), "2");
-}
-
-TEST(MetaTags, ColorToHtml) {
-  EXPECT_EQ(ColorToHtml(0x00123456), "563412");
-  EXPECT_EQ(ColorToHtml(0x000000FF), "FF0000");
-  EXPECT_EQ(ColorToHtml(0x00ABCDEF), "EFCDAB");
 }
