@@ -317,7 +317,11 @@ class Favourites(MainWindowCase):
 class Options(MainWindowCase):
     def test_always_on_top_is_switched_on_and_off_in_place(self):
         self.start()
-        size = self.window_size()
+
+        def place():
+            geometry = self.x.run("xdotool", "getwindowgeometry", "--shell", self.window)
+            return {k: v for k, v in (line.split("=", 1) for line in geometry.split()) if k != "WINDOW"}
+        before = place()
 
         def above():
             # Changing the flag makes a new native window: found afresh each time.
@@ -326,7 +330,7 @@ class Options(MainWindowCase):
         for on in (True, False):
             self.key("alt+o", "Up", "Return")  # the last item of Options
             wait_until(lambda: above() == on, 10, f"always on top {on}")
-            self.assertEqual(self.window_size(), size)
+            self.assertEqual(place(), before)  # shown in the same place and size
             self.wait_focus(self.window)
 
 
