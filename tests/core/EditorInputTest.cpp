@@ -298,7 +298,7 @@ TEST(EditorMouse, ClickShiftClickDragAndDoubleClick) {
   EXPECT_EQ(f.host.cursor, EditorHost::Cursor::Arrow);
 }
 
-TEST(EditorMouse, DraggingBelowTheWindowScrollsWhileTheTimerTicks) {
+TEST(EditorMouse, DraggingOutsideTheWindowScrollsWhileTheTimerTicks) {
   EditorFixture f(80, 10);
   TQuillEditor& e = *f;
   std::string text;
@@ -325,6 +325,16 @@ TEST(EditorMouse, DraggingBelowTheWindowScrollsWhileTheTimerTicks) {
   EXPECT_EQ(e.TopLine(), 0);
   EXPECT_EQ(e.SelStart(), 0);
   EXPECT_EQ(e.SelLength(), e.PosToOffset(5, 1));
+  // Past the end of a short text the drag selects up to its end, and the caret stays the selection's end.
+  e.SetText("hello world\r\nab");
+  e.MouseDown(TMouseButton::mbLeft, TShiftState{ssLeft}, 80, 5);  // after "hello"
+  e.MouseMove(TShiftState{ssLeft}, 40 + 300, 16 * 30);
+  for (int i = 0; i < 5; ++i) e.TimerTick();
+  e.MouseUp(TMouseButton::mbLeft, TShiftState{}, 0, 0);
+  EXPECT_EQ(e.SelText(), " world\r\nab");
+  EXPECT_EQ(e.SelEnd(), (TTextPos{3, 1}));
+  EXPECT_EQ(e.CurrentLine(), 1);
+  EXPECT_EQ(e.LeftCol() + e.CaretCol(), 3);
 }
 
 TEST(EditorMouse, WheelScrollsByTheConfiguredSizes) {
