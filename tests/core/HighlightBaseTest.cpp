@@ -27,18 +27,14 @@ std::vector<PaintedToken> PaintAll(THighLighter& h, LineStore& store, const std:
   return tokens;
 }
 
-TEST(TextHighlight, SelectionOnOneLineCoversStartToEndMinusOne) {
+// A selection on one line covers its start column up to the column before its end; a word the check
+// rejects is marked only when unselected and made of letters only.
+TEST(TextHighlight, SelectionAndWordCheck) {
   LineStore store;
   TTextHighLight h;
-  const auto tokens = PaintAll(h, store, "abcdef", {2, 0, 4, 0});
-  const std::vector<PaintedToken> expected = {
+  const std::vector<PaintedToken> selected = {
       {0, 1, tfText, 0, "a"}, {0, 2, tfText | tfSelected, 0, "bc"}, {0, 4, tfText, 0, "def"}};
-  EXPECT_EQ(tokens, expected);
-}
-
-TEST(TextHighlight, WordCheckMarksRejectedUnselectedWordsOfLettersOnly) {
-  LineStore store;
-  TTextHighLight h;
+  EXPECT_EQ(PaintAll(h, store, "abcdef", {2, 0, 4, 0}), selected);
   h.OnCheckWord = [](const std::string& w) { return w != "bad"; };
   const auto tokens = PaintAll(h, store, "bad good bad1 bad", {15, 0, 18, 0});
   // A selection starting at a word start splits it: the first letter changes the state on its own.
@@ -62,7 +58,7 @@ TEST(TokenColors, FirstMatchingClassWins) {
       {tfTag, {4, 5}}, {tfLongParam, {6, 7}}, {tfLongParam1, {6, 7}}, {tfLongParam1 | tfScript, {6, 7}},
       {tfShortParam, {8, 9}}, {tfComment, {12, 13}}, {tfComment2 | tfScript, {12, 13}}, {tfMisspelled, {99, 1}},
   };
-  for (const Case& k : cases) EXPECT_EQ(ColorsForAttributes(k.flags, c, 99), k.expected) << hltest::Hex(k.flags);
+  for (const Case& k : cases) EXPECT_EQ(ColorsForAttributes(k.flags, c, 99), k.expected) << k.flags;
 }
 
 template <class T>
@@ -103,39 +99,32 @@ std::vector<PaintedToken> PaintFrom(THighLighter& h, int top) {
   return tokens;
 }
 
-TEST(HighlightLineStates, RecordWithItsLowByteClearedIsRecomputed) {
-  // The editor's wrap operations clear only the first byte of a line's start state.
-  LineStore store;
-  THTMLHighLight h;
+// Stored line states are trusted only when they are whole, made by this highlighter and not invalidated.
+TEST(HighlightLineStates, OnlyValidRecordsAreTrusted) {
+  LineStore store, fresh;
+  THTMLHighLight h, clean;
   Load(store, h);
+  Load(fresh, clean);
+  // The editor's wrap operations clear only the first byte of a line's start state.
   const auto expected = PaintFrom(h, 3);
   ASSERT_NE(store.StartState(3), 0);
   store.SetStartState(3, static_cast<std::uint16_t>(store.StartState(3) & 0xFF00));
   EXPECT_EQ(PaintFrom(h, 3), expected);
-}
-
-TEST(HighlightLineStates, ANewHighlighterDoesNotTrustRecordsLeftByAnother) {
-  LineStore store, fresh;
-  TCppHighlight cpp;  // leaves C++ states ("/*" opens a comment) in the records
-  Load(store, cpp);
-  PaintFrom(cpp, 5);
-  THTMLHighLight clean, html;
-  Load(fresh, clean);
-  html.Attach(&store);
-  for (int top : {5, 3, 4}) EXPECT_EQ(PaintFrom(html, top), PaintFrom(clean, top)) << top;
-}
-
-TEST(HighlightLineStates, InvalidateFromClearsExistingRecordsFromTheLineBefore) {
-  LineStore store;
-  THTMLHighLight h;
-  Load(store, h);
+  // InvalidateFrom clears the existing records from the line before; lines without a record get none.
   PaintFrom(h, store.Count() - 1);
   for (int i = 1; i < store.Count(); ++i) ASSERT_NE(store.StartState(i), 0) << i;
   h.InvalidateFrom(4);
   for (int i = 1; i < store.Count(); ++i) EXPECT_EQ(store.StartState(i) == 0, i >= 3) << i;
   h.InvalidateAll();
   for (int i = 0; i < store.Count(); ++i) EXPECT_EQ(store.StartState(i), 0) << i;
-  EXPECT_FALSE(store.HasRecord(0));  // lines without a record get none
+  EXPECT_FALSE(store.HasRecord(0));
+  // A new highlighter does not trust the C++ states ("/*" opens a comment) another left in the records.
+  TCppHighlight cpp;
+  Load(store, cpp);
+  PaintFrom(cpp, 5);
+  THTMLHighLight html;
+  html.Attach(&store);
+  for (int top : {5, 3, 4}) EXPECT_EQ(PaintFrom(html, top), PaintFrom(clean, top)) << top;
 }
 
 TEST(HighlightReader, LineEndsReadAsZeroAndPeekBackSkipsThem) {
