@@ -55,6 +55,17 @@ std::string Normalised(const std::string& s, int tab) {
 }
 
 // Polish letters, ASCII, and characters whose UTF-8 bytes spell Polish letters of Windows-1250.
+// The real editor behind the document commands, with a folder for the files.
+struct DocumentFixture {
+  SettingsStore settings{std::make_shared<MemorySettingsBackend>()};
+  EditorFixture f;
+  TQuillEditorDocument editor{*f};
+  doc_test::DocumentDialogs dialogs;
+  doc_test::RecordingWindow window;
+  TDocumentCommands docs{editor, dialogs, settings, window};
+  TempFolder dir;
+};
+
 const char32_t kAlphabet[] = {'a', 'Z', ' ', '.', 0x0105, 0x0119, 0x0118, 0x015A, 0x0106, 0x00D3, 0x0141,
                               0x017B, 0x201E, 0x028C, 0x04E3, 0x04EF, 0x044C, 0x044F, 0x01AF, 0x6CF9,
                               0x1F600, 0x0081};
@@ -99,6 +110,13 @@ TEST(ForeignMarks, RandomEditsMatchAUnicodeModel) {
       if (p > 0 && p < model.size() && model[p - 1] == '\r') --p;
       return p;
     };
+    std::size_t a = 0, b = 0;  // the range a selecting operation selected
+    const auto selectFrom = [&](std::size_t p) {
+      const std::size_t q = caretOffset();
+      a = std::min(p, q);
+      b = std::max(p, q);
+      Select(e, static_cast<int>(a), static_cast<int>(b - a));
+    };
     for (int step = 0; step < 60; ++step) {  // fewer undo steps than the history holds
       const std::u32string before = model;
       const int undoCount = e.UndoHistory().Count();
@@ -133,9 +151,7 @@ TEST(ForeignMarks, RandomEditsMatchAUnicodeModel) {
           break;
         }
         case 3: case 4: {  // a selection replaced by pasted text, or cut, or copied and pasted elsewhere
-          const std::size_t q = caretOffset();
-          const std::size_t a = std::min(p, q), b = std::max(p, q);
-          Select(e, static_cast<int>(a), static_cast<int>(b - a));
+          selectFrom(p);
           const std::size_t kind = pick(3);
           if (kind == 0) {
             const std::u32string pasted = randomText(pick(8), true);
@@ -158,9 +174,7 @@ TEST(ForeignMarks, RandomEditsMatchAUnicodeModel) {
           break;
         }
         case 5: {  // a command rewriting the selection: upper case
-          const std::size_t q = caretOffset();
-          const std::size_t a = std::min(p, q), b = std::max(p, q);
-          Select(e, static_cast<int>(a), static_cast<int>(b - a));
+          selectFrom(p);
           e.SetSelText(Win1250Upper(e.SelText()));
           std::u32string part = model.substr(a, b - a);
           for (char32_t& cp : part) {
@@ -183,9 +197,7 @@ TEST(ForeignMarks, RandomEditsMatchAUnicodeModel) {
           what = "word wrap";
           break;
         case 9: {  // text set into a selection, with any line ends and TABs
-          const std::size_t q = caretOffset();
-          const std::size_t a = std::min(p, q), b = std::max(p, q);
-          Select(e, static_cast<int>(a), static_cast<int>(b - a));
+          selectFrom(p);
           std::string text;
           for (std::size_t n = pick(pick(8) == 0 ? 60 : 6); n > 0; --n) text += "ab \t\r\n.\xB9"[pick(8)];
           e.SetSelText(text);
@@ -269,49 +281,37 @@ TEST(ForeignMarks, TypedTextIsSavedAsTyped) {
       {"\xCA\x8C\xC5\xBC", 1, U"я中😀", "\xCA\x8C\xD1\x8F\xE4\xB8\xAD\xF0\x9F\x98\x80\xC5\xBC"},
   };
   for (const Case& c : cases) {
-    SettingsStore settings(std::make_shared<MemorySettingsBackend>());
-    EditorFixture f;
-    TQuillEditorDocument editor(*f);
-    doc_test::DocumentDialogs dialogs;
-    doc_test::RecordingWindow window;
-    TDocumentCommands docs(editor, dialogs, settings, window);
-    TempFolder dir;
-    WriteBytes(dir / "u.txt", c.file);
-    docs.OpenDocument(dir / "u.txt");
-    ASSERT_EQ(docs.DocumentCodePage(), "utf-8") << c.file;
-    f->SetSelStart(c.at);
-    TypeUnicode(*f, c.typed);
-    ASSERT_TRUE(docs.SaveDocument());
-    EXPECT_EQ(ReadBytes(dir / "u.txt"), c.saved) << c.file;
+    DocumentFixture d;
+    WriteBytes(d.dir / "u.txt", c.file);
+    d.docs.OpenDocument(d.dir / "u.txt");
+    ASSERT_EQ(d.docs.DocumentCodePage(), "utf-8") << c.file;
+    d.f->SetSelStart(c.at);
+    TypeUnicode(*d.f, c.typed);
+    ASSERT_TRUE(d.docs.SaveDocument());
+    EXPECT_EQ(ReadBytes(d.dir / "u.txt"), c.saved) << c.file;
     // Read back, it shows what was typed, and saves the same bytes again.
-    docs.OpenDocument(dir / "u.txt");
-    f->SetModified(true);
-    ASSERT_TRUE(docs.SaveDocument());
-    EXPECT_EQ(ReadBytes(dir / "u.txt"), c.saved) << c.file;
+    d.docs.OpenDocument(d.dir / "u.txt");
+    d.f->SetModified(true);
+    ASSERT_TRUE(d.docs.SaveDocument());
+    EXPECT_EQ(ReadBytes(d.dir / "u.txt"), c.saved) << c.file;
   }
 }
 
 // Switching a UTF-8 document to an 8-bit code page shows at once the "?" that the save writes; the
 // characters the code page can hold stay, and undo brings the foreign ones back.
 TEST(ForeignMarks, SwitchingToAnEightBitCodePageShowsTheQuestionMarks) {
-  SettingsStore settings(std::make_shared<MemorySettingsBackend>());
-  EditorFixture f;
+  DocumentFixture d;
   int notes = 0;
-  f->OnForeignReplaced = [&] { ++notes; };
-  TQuillEditorDocument editor(*f);
-  doc_test::DocumentDialogs dialogs;
-  doc_test::RecordingWindow window;
-  TDocumentCommands docs(editor, dialogs, settings, window);
-  TempFolder dir;
-  WriteBytes(dir / "u.txt", "\xD1\x8F \xC2\x87\xC2\x81 \xC5\xBC");  // я, U+0087, U+0081, ż
-  docs.OpenDocument(dir / "u.txt");
-  docs.ChooseCodePage(TDocumentCommands::CodePageCommand::Iso88592);
-  EXPECT_EQ(f->Text(), "? ?\x81 \xBF");
+  d.f->OnForeignReplaced = [&] { ++notes; };
+  WriteBytes(d.dir / "u.txt", "\xD1\x8F \xC2\x87\xC2\x81 \xC5\xBC");  // я, U+0087, U+0081, ż
+  d.docs.OpenDocument(d.dir / "u.txt");
+  d.docs.ChooseCodePage(TDocumentCommands::CodePageCommand::Iso88592);
+  EXPECT_EQ(d.f->Text(), "? ?\x81 \xBF");
   EXPECT_EQ(notes, 1);
-  ASSERT_TRUE(docs.SaveDocument());
-  EXPECT_EQ(ReadBytes(dir / "u.txt"), "? ?\x81 \xBF");
-  f->Undo();
-  EXPECT_EQ(f->Marks(), (std::u32string{U'\u044F', U'\u0087', U'\u0081'}));
+  ASSERT_TRUE(d.docs.SaveDocument());
+  EXPECT_EQ(ReadBytes(d.dir / "u.txt"), "? ?\x81 \xBF");
+  d.f->Undo();
+  EXPECT_EQ(d.f->Marks(), (std::u32string{U'\u044F', U'\u0087', U'\u0081'}));
 }
 
 // A mark is drawn as its character in the cell its reserved byte measures, copied as itself, and
