@@ -4,9 +4,9 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <iostream>
 #include <cstdlib>
 #include <filesystem>
+#include <iostream>
 #include <optional>
 #include <random>
 #include <set>
@@ -44,26 +44,6 @@ bool SaveInChild(const std::string& path, const std::string& bytes, const TWrite
   return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
-// Points TMPDIR (where TempFolder makes its folder) elsewhere for the life of the object.
-class ScopedTmpDir {
-public:
-  explicit ScopedTmpDir(const std::string& dir) {
-    if (const char* old = std::getenv("TMPDIR")) old_ = old;
-    ::setenv("TMPDIR", dir.c_str(), 1);
-  }
-  ScopedTmpDir(const ScopedTmpDir&) = delete;
-  ScopedTmpDir& operator=(const ScopedTmpDir&) = delete;
-  ~ScopedTmpDir() {
-    if (old_)
-      ::setenv("TMPDIR", old_->c_str(), 1);
-    else
-      ::unsetenv("TMPDIR");
-  }
-
-private:
-  std::optional<std::string> old_;
-};
-
 }  // namespace
 
 // A writer killed at any point of a save leaves the old or the new contents, never a mixture or a
@@ -71,8 +51,7 @@ private:
 TEST(SaveFaultInjection, KilledWriterLeavesOldOrNewContents) {
   // In memory where there is such a file system: a process killed mid-save leaves the same on any file
   // system, and there the flushes to disk do not make 400 saves take a minute.
-  const char* tmpdir = std::getenv("TMPDIR");
-  const ScopedTmpDir inMemory(fs::is_directory("/dev/shm") ? "/dev/shm" : (tmpdir ? tmpdir : "/tmp"));
+  const ScopedEnv inMemory("TMPDIR", fs::is_directory("/dev/shm") ? "/dev/shm" : std::getenv("TMPDIR"));
   TempFolder dir;
   const std::string file = dir / "page.html";
   const std::string backup = dir / "page.bak";
