@@ -54,6 +54,42 @@ std::string Normalised(const std::string& s, int tab) {
   return out;
 }
 
+int Column(TQuillEditor& e) { return e.LeftCol() + e.CaretCol(); }
+
+// The lines of a text, split at CR LF.
+std::vector<std::u32string> LinesOf(const std::u32string& text) {
+  std::vector<std::u32string> lines(1);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text.compare(i, 2, U"\r\n") == 0) {
+      lines.emplace_back();
+      ++i;
+    } else {
+      lines.back() += text[i];
+    }
+  }
+  return lines;
+}
+
+const int kCaretKeys[] = {vk::Left, vk::Right, vk::Up, vk::Down, vk::Home, vk::End, vk::Prior, vk::Next};
+
+// The caret column after an arrow key, Home or End without word wrap, given the column before it and the
+// column kept for vertical moves. Up and Down never leave the caret left of the first visible column: past
+// the end of a short line it stands there.
+int ExpectedColumn(int key, const std::u32string& line, int column, int desired, int firstVisible) {
+  const int end = static_cast<int>(line.size()) + 1;
+  switch (key) {
+    case vk::Left: return std::max(column - 1, 1);
+    case vk::Right: return column < end ? column + 1 : column;
+    case vk::End: return end;
+    case vk::Home: {
+      const auto first = line.find_first_not_of(U' ');
+      const int text = first == std::u32string::npos ? 1 : static_cast<int>(first) + 1;
+      return text != column ? text : 1;
+    }
+    default: return std::max(std::min(desired, end), firstVisible);
+  }
+}
+
 // Polish letters, ASCII, and characters whose UTF-8 bytes spell Polish letters of Windows-1250.
 // The real editor behind the document commands, with a folder for the files.
 struct DocumentFixture {
@@ -72,11 +108,12 @@ const char32_t kAlphabet[] = {'a', 'Z', ' ', '.', 0x0105, 0x0119, 0x0118, 0x015A
 
 }  // namespace
 
-// Random edits, undo, word wrap, window widths down to a few columns, drags, the wheel, scrolling and font
-// changes, applied to the editor and to a plain Unicode string: after each, saving the editor's text as
-// UTF-8 gives exactly the model's UTF-8, typing lands where SelStart says, the caret is the selection's end,
-// and with word wrap on no piece is wider than the window. Offsets of the editor are indexes of the model,
-// since a mark is one character and CR LF two.
+// Random edits, undo, caret keys, word wrap, window widths down to a few columns, drags, the wheel,
+// scrolling and font changes, applied to the editor and to a plain Unicode string: after each, saving the
+// editor's text as UTF-8 gives exactly the model's UTF-8, typing lands where SelStart says, the caret is the
+// selection's end, with word wrap off the caret keys put it where the model's lines say, and with word wrap
+// on no piece is wider than the window. Offsets of the editor are indexes of the model, since a mark is one
+// character and CR LF two.
 TEST(ForeignMarks, RandomEditsMatchAUnicodeModel) {
   std::mt19937 random(15);
   const auto pick = [&](std::size_t n) { return static_cast<std::size_t>(random() % n); };
@@ -90,7 +127,7 @@ TEST(ForeignMarks, RandomEditsMatchAUnicodeModel) {
     }
     return s;
   };
-  for (int round = 0; round < 40; ++round) {
+  for (int round = 0; round < 60; ++round) {
     EditorFixture f(30, 10);
     TQuillEditor& e = *f;
     e.SetAutoClose({});
@@ -127,7 +164,7 @@ TEST(ForeignMarks, RandomEditsMatchAUnicodeModel) {
         f.host.width = TQuillEditor::GutterWidth + f.host.canvas.charWidth * (3 + static_cast<int>(pick(30)));
         e.HandleResize();
       }
-      switch (pick(11)) {
+      switch (pick(13)) {
         case 0: {  // typing
           const std::u32string typed = randomText(1, false);
           e.SetSelStart(static_cast<int>(p));
@@ -236,6 +273,31 @@ TEST(ForeignMarks, RandomEditsMatchAUnicodeModel) {
           e.ClearUndo();
           history.clear();
           what = "mouse, wheel, scroll bar or font, then typing";
+          break;
+        }
+        case 11: case 12: {  // caret keys, the column for vertical moves kept from where they started
+          e.SetSelStart(static_cast<int>(p));
+          int desired = e.DesiredCol();  // placing the caret through SelStart keeps the column
+          for (std::size_t n = 1 + pick(3); n > 0; --n) {
+            e.EnsureCaretVisible();  // a key pressed while the caret is off the screen only scrolls it back
+            const int line = e.CurrentLine(), column = Column(e);
+            const int key = kCaretKeys[pick(std::size(kCaretKeys))];
+            Key(e, key);
+            if (!e.WordWrapInEffect() && key != vk::Prior && key != vk::Next) {
+              const std::vector<std::u32string> lines = LinesOf(model);
+              const int last = static_cast<int>(lines.size()) - 1;
+              const int target = key == vk::Up ? std::max(line - 1, 0) : key == vk::Down ? std::min(line + 1, last) : line;
+              // Up on the first line and Down on the last leave the caret where it was.
+              const bool stays = (key == vk::Up || key == vk::Down) && target == line;
+              ASSERT_EQ(e.CurrentLine(), target) << "step " << step << " key " << key;
+              ASSERT_EQ(Column(e), stays ? column
+                                         : ExpectedColumn(key, lines[static_cast<std::size_t>(target)], column, desired,
+                                                          e.LeftCol() + 1))
+                  << "step " << step << " key " << key;
+            }
+            if (key != vk::Up && key != vk::Down && key != vk::Prior && key != vk::Next) desired = Column(e);
+          }
+          what = "caret keys";
           break;
         }
         case 8:
