@@ -136,32 +136,26 @@ TEST(EditorScrolling, ScrollBarRequestsMoveTheViewAndKeepTheCaretOnItsLine) {
   EXPECT_EQ(f.host.vertical.max, 49);  // 51 lines: 0 .. count - 2
   EXPECT_EQ(f.host.horizontal.max, 4096);
   using R = TQuillEditor::TScrollRequest;
-  e.VScroll(R::PageDown, 0);
-  EXPECT_EQ(e.TopLine(), 9);
-  EXPECT_EQ(e.CurrentLine(), 0);  // the caret stays on its text line, off the screen
-  EXPECT_FALSE(f.host.caretShown);
-  e.VScroll(R::LineUp, 0);
-  EXPECT_EQ(e.TopLine(), 8);
-  e.VScroll(R::ThumbTrack, 49);
-  e.VScroll(R::LineDown, 0);  // the last line is the lowest top line
-  EXPECT_EQ(e.TopLine(), 49);
-  e.VScroll(R::ThumbTrack, 30);
-  EXPECT_EQ(e.TopLine(), 30);
-  e.VScroll(R::PageUp, 0);
-  EXPECT_EQ(e.TopLine(), 20);
-  e.VScroll(R::Bottom, 0);
-  EXPECT_EQ(e.CurrentLine(), 50);
-  e.VScroll(R::Top, 0);
-  EXPECT_EQ(e.TopLine(), 0);
-  EXPECT_EQ(e.CurrentLine(), 0);
-  e.HScroll(R::LineDown, 0);
-  EXPECT_EQ(e.LeftCol(), 1);
-  e.HScroll(R::PageUp, 0);
-  EXPECT_EQ(e.LeftCol(), 0);
-  e.HScroll(R::ThumbPosition, 7);
-  EXPECT_EQ(e.LeftCol(), 7);
-  e.HScroll(R::Top, 0);
-  EXPECT_EQ(e.LeftCol(), 0);
+  const struct {
+    bool vertical;
+    R request;
+    int pos, first, line;  // the request, then the first line or column shown and the caret's line
+  } steps[] = {
+      {true, R::PageDown, 0, 9, 0},  // the caret stays on its text line, off the screen
+      {true, R::LineUp, 0, 8, 0},      {true, R::ThumbTrack, 49, 49, 0},
+      {true, R::LineDown, 0, 49, 0},  // the last line is the lowest top line
+      {true, R::ThumbTrack, 30, 30, 0}, {true, R::PageUp, 0, 20, 0},    {true, R::Bottom, 0, 46, 50},
+      {true, R::Top, 0, 0, 0},          {false, R::LineDown, 0, 1, 0},  {false, R::PageUp, 0, 0, 0},
+      {false, R::ThumbPosition, 7, 7, 0}, {false, R::Top, 0, 0, 0},
+  };
+  for (const auto& s : steps) {
+    s.vertical ? e.VScroll(s.request, s.pos) : e.HScroll(s.request, s.pos);
+    EXPECT_EQ(s.vertical ? e.TopLine() : e.LeftCol(), s.first) << static_cast<int>(s.request) << " " << s.pos;
+    EXPECT_EQ(e.CurrentLine(), s.line) << static_cast<int>(s.request) << " " << s.pos;
+    if (s.request == R::PageDown) {
+      EXPECT_FALSE(f.host.caretShown);
+    }
+  }
   e.SetWordWrap(true);
   EXPECT_EQ(f.host.horizontal.max, 0);  // hidden while word wrap is on
   e.HScroll(R::ThumbPosition, 7);  // and nothing scrolls sideways
