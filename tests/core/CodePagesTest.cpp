@@ -8,6 +8,8 @@
 #include "app/CodePageDetection.h"
 #include "app/CodePages.h"
 #include "app/Utf8Conversion.h"
+#include "app/Win1250Case.h"
+#include "app/Win1250Unicode.h"
 #include "fakes/TestFiles.h"
 
 namespace {
@@ -19,12 +21,6 @@ std::string ReadData(const std::string& name) {
 }
 
 std::string LettersOf(const TCodePage& row) { return {row.Letters.begin(), row.Letters.end()}; }
-
-std::string Bytes(std::initializer_list<int> values) {
-  std::string s;
-  for (int v : values) s.push_back(static_cast<char>(v));
-  return s;
-}
 
 const char* const k8BitPages[] = {"iso-8859-2", "cp852", "mazovia", "windows-1250", "win-1250", "amigapl"};
 
@@ -57,10 +53,8 @@ TEST(CodePages, NamesCompareInLowerCaseAndUnknownNamesActAsWindows1250) {
   EXPECT_FALSE(IsUtf8Name("utf8"));
 }
 
-TEST(CodePages, KnownConversions) {
-  EXPECT_EQ(ConvertCodePage(Bytes({0xB1, 0xE6, 0xEA}), "iso-8859-2", "win-1250"), Bytes({0xB9, 0xE6, 0xEA}));
-  EXPECT_EQ(ConvertCodePage(Bytes({0xB9, 0xE6, 0xEA}), "win-1250", "mazovia"), Bytes({0x86, 0x8D, 0x91}));
-  EXPECT_EQ(ConvertCodePage("\xAF\x8F\xBF\x9F", "win-1250", "ascii"), "ZZzz");
+// The letters themselves are checked between every pair of pages above.
+TEST(CodePages, AsciiIsKeptAndEscapesAreLeftAlone) {
   std::string ascii;
   for (int c = 1; c < 128; ++c) ascii.push_back(static_cast<char>(c));
   for (const TCodePage& from : CodePageTable)
@@ -115,6 +109,7 @@ TEST(CodePages, RealPolishTextInEveryCodePage) {
   }
 }
 
+// Where a wrong guess is easy to make: letters of one code page that look like UTF-8 lead bytes, and ties.
 TEST(CodePages, Detection) {
   struct Case {
     std::string text;
@@ -129,6 +124,10 @@ TEST(CodePages, Detection) {
       {"ab\xC4", "windows-1250"},
       {"x\xC4\x85x \xB9", "utf-8"},               // one UTF-8 ą wins over everything
       {"\xC6wierk \xCA" "dward", "windows-1250"},    // Ć and Ę mean the same in both: a tie
+      // A1 is a capital in ISO-8859-2 (Ą) and in Mazovia (Ż): a tie between two pages that are not
+      // Windows-1250 still gives Windows-1250; ą of ISO-8859-2 breaks it.
+      {"\xA1 x", "windows-1250"},
+      {"\xA1\xB1 x", "iso-8859-2"},
       {"DWA \xBCR\xD3" "D\xA3" "A", "iso-8859-2"},
       {"\x8C\x9C\xB9 ab", "windows-1250"},
       {"\x86\x8D\x91 ab", "mazovia"},
@@ -137,10 +136,12 @@ TEST(CodePages, Detection) {
       // Well-formed UTF-8 with other characters than the letters: typographic quotes, a copyright sign.
       {"\xE2\x80\x9EQuoted\xE2\x80\x9D text", "utf-8"},
       {"# (c) \xC2\xA9 2024 someone", "utf-8"},
-      // Windows-1250 capitals that happen to be well-formed UTF-8 stay Windows-1250.
-      {"D\xD3\xA3 I KOPIEC", "windows-1250"},
-      // A stray letter pair inside a Windows-1250 word is not one of the UTF-8 pairs.
-      {"\xB9\xC4 ab", "windows-1250"},
+      // Ó of Windows-1250 is a UTF-8 lead byte; followed by no continuation byte it starts no character.
+      {"\xD3\xE6 ab", "windows-1250"},
+      {"\xD3 x", "windows-1250"},
+      {"D\xD3\xA3 I KOPIEC", "windows-1250"},  // Windows-1250 capitals that happen to be well-formed UTF-8
+      {"\xB9\xE6 \xD3 \xC2\xA9", "windows-1250"},  // a UTF-8 text is well-formed throughout, not only at its ©
+      {"\xB9\xC4 ab", "windows-1250"},  // a stray letter pair inside a Windows-1250 word is no UTF-8 pair
   };
   for (const Case& c : cases) EXPECT_EQ(DetectCodePage(c.text), c.expected) << c.text;
 }
@@ -163,4 +164,47 @@ TEST(CodePages, DecodeEscapedLetters) {
 TEST(CodePages, RemoveNationalCharacters) {
   EXPECT_EQ(RemoveNationalCharacters(LettersOf(CodePageTable[4]) + " x1"), "ACELNOSZZacelnoszz x1");
   EXPECT_EQ(RemoveNationalCharacters("\xE9\x9A"), "\xE9\x9A");  // é and š are not Polish
+}
+
+TEST(Win1250Case, PolishAndOtherLettersConvert) {
+  const std::string upper = "\xA5\xC6\xCA\xA3\xD1\xD3\x8C\x8F\xAF" "ABCZ\x8A\x8D\x8E\xAA\xBC\xC0\xDE";
+  const std::string lower = "\xB9\xE6\xEA\xB3\xF1\xF3\x9C\x9F\xBF" "abcz\x9A\x9D\x9E\xBA\xBE\xE0\xFE";
+  EXPECT_EQ(Win1250Upper(lower), upper);
+  EXPECT_EQ(Win1250Lower(upper), lower);
+  for (const char* same : {"0123 ,.;", "\xD7\xF7\xDF\xB5\xFF\x80"}) {  // signs, ß, µ, ˙: no partner
+    EXPECT_EQ(Win1250Upper(same), same);
+    EXPECT_EQ(Win1250Lower(same), same);
+  }
+  // Lower and upper undo each other on every byte that has a partner.
+  for (int b = 0; b < 256; ++b) {
+    const char c = static_cast<char>(b);
+    if (Win1250Upper(c) != c) {
+      EXPECT_EQ(Win1250Lower(Win1250Upper(c)), c) << b;
+    }
+    if (Win1250Lower(c) != c) {
+      EXPECT_EQ(Win1250Upper(Win1250Lower(c)), c) << b;
+    }
+  }
+  EXPECT_EQ(FindNoCase("ab<HtMl>", "<html>"), 2u);
+  EXPECT_EQ(FindNoCase("\xA5", "\xB9"), 0u);
+  EXPECT_EQ(FindNoCase("abc", "x"), std::string_view::npos);
+}
+
+TEST(Win1250Unicode, TableAgreesWithIconvAndEveryByteRoundTrips) {
+  const std::string data = std::string(QUILL_TEST_DATA_DIR) + "/codepages/polish.";
+  EXPECT_EQ(Win1250ToUtf8(ReadBytes(data + "windows-1250.txt")), ReadBytes(data + "utf-8.txt"));
+  EXPECT_EQ(Win1250ToUnicode('\x80'), U'\u20AC');
+  EXPECT_EQ(Win1250ToUnicode('\x84'), U'\u201E');
+  EXPECT_EQ(Win1250ToUnicode('\x81'), U'\u0081');  // undefined in the code page
+  EXPECT_EQ(Win1250ToUnicode('\xFF'), U'\u02D9');
+  std::string all;
+  for (int b = 0; b < 256; ++b) all.push_back(static_cast<char>(b));
+  EXPECT_EQ(Utf8ToWin1250(Win1250ToUtf8(all), '?'), all);
+}
+
+TEST(Win1250Unicode, CharactersOutsideTheCodePageAndMalformedBytesBecomeTheReplacement) {
+  EXPECT_EQ(Utf8ToWin1250("a\xCE\xA9z", '?'), "a?z");        // Ω
+  EXPECT_EQ(Utf8ToWin1250("\xF0\x9F\x98\x80", '?'), "?");     // an emoji, one character
+  EXPECT_EQ(Utf8ToWin1250("\xC4" "a\x85", '?'), "?a?");       // malformed bytes, one each
+  EXPECT_EQ(Utf8ToWin1250("\xC5\x82\xC3\xB3" "d\xC5\xBA", '?'), "\xB3\xF3" "d\x9F");
 }

@@ -18,6 +18,10 @@ struct Fixture {
   TQuillEditor editor{&host};
 };
 
+std::vector<bool> Switches(const TQuillEditor& e) {
+  return {e.WordWrap(), e.PlainText(), e.TextHOME(), e.TextEnter(), e.UpperTag(), e.LineNumbering()};
+}
+
 }  // namespace
 
 TEST(EditorSettings, AFirstRunGivesTheDefaults) {
@@ -43,15 +47,11 @@ TEST(EditorSettings, AFirstRunGivesTheDefaults) {
   for (TColor bg : {c.BackgroundTextColor, c.BackgroundTagColor, c.BackgroundShortParamColor, c.BackgroundlongParamColor,
                     c.BackgroundCommentColor, c.BackgroundKeywordColor, c.BackgroundOperatorColor, c.Color})
     EXPECT_EQ(bg, 0xFFFFFFu);
-  EXPECT_FALSE(f.editor.WordWrap());
-  EXPECT_FALSE(f.editor.PlainText());
-  EXPECT_TRUE(f.editor.TextHOME());
-  EXPECT_TRUE(f.editor.TextEnter());
-  EXPECT_FALSE(f.editor.UpperTag());
+  // Word wrap, plain text, smart Home, smart Enter, upper-case tags, line numbers.
+  EXPECT_EQ(Switches(f.editor), (std::vector<bool>{false, false, true, true, false, true}));
   EXPECT_EQ(f.editor.AutoClose(), (TAutoClose{acBracket, acDoubleQuote, acSingleQuote, acTriangleBracket,
                                               acRectangleBracket, acCBracket}));
   EXPECT_EQ(f.editor.AutoFollow(), (TAutoFollow{afLI, afTD, afOPTION}));
-  EXPECT_TRUE(f.editor.LineNumbering());
   // Reading never writes.
   EXPECT_EQ(f.backend->Count(), 0u);
 }
@@ -81,14 +81,10 @@ TEST(EditorSettings, StoredValuesAreAppliedAndBackgroundsShareTheirFallback) {
   EXPECT_EQ(c.BackgroundTextColor, 255u);
   EXPECT_EQ(c.BackgroundKeywordColor, 255u);
   EXPECT_EQ(c.Color, 0xFFFFFFu);
-  EXPECT_TRUE(f.editor.WordWrap());
-  EXPECT_TRUE(f.editor.PlainText());
-  EXPECT_FALSE(f.editor.TextHOME());
-  EXPECT_FALSE(f.editor.TextEnter());
-  EXPECT_FALSE(f.editor.UpperTag());  // the main window never shows tags in upper case
+  // The main window never shows tags in upper case, whatever UpChar says.
+  EXPECT_EQ(Switches(f.editor), (std::vector<bool>{true, true, false, false, false, false}));
   EXPECT_EQ(f.editor.AutoClose(), (TAutoClose{acDoubleQuote, acTriangleBracket, acRectangleBracket, acCBracket}));
   EXPECT_EQ(f.editor.AutoFollow(), (TAutoFollow{afLI, afOPTION}));
-  EXPECT_FALSE(f.editor.LineNumbering());
 }
 
 // The settings dialog refuses any font size but a whole number of points from 1 to 400, before it stores

@@ -41,13 +41,6 @@ TEST(EditorOffsets, OffsetsCountHardBreaksAsTwoAndSoftBreaksAsNone) {
   EXPECT_EQ(e.LogicalLine(2), 1);
   EXPECT_EQ(e.LogicalColumn(1, 2), 5);  // column 2 of the continuation is column 5 of the paragraph
   EXPECT_EQ(e.LogicalColumn(2, 2), 2);
-
-  TQuillEditor two;
-  two.SetText("ab\r\ncd");
-  EXPECT_EQ(two.Text().size(), 6u);
-  EXPECT_EQ(two.OffsetToPos(2), (TTextPos{3, 0}));
-  EXPECT_EQ(two.OffsetToPos(3), (TTextPos{4, 0}));
-  EXPECT_EQ(two.OffsetToPos(4), (TTextPos{1, 1}));
 }
 
 // Reading across soft and hard breaks, and inserted text with any line ends, are checked against a
@@ -66,29 +59,6 @@ TEST(EditorSelection, TheCaretEndsAtTheFarEndAndOffsetsAreClamped) {
   EXPECT_EQ(e.SelText(), "g");
   e.SetText("\n");
   EXPECT_EQ(e.Text(), "\r\n");
-}
-
-TEST(EditorSelection, ReplacingSeveralLinesKeepsTheSoftBreakStructure) {
-  EditorFixture f;
-  TQuillEditor& e = *f;
-  LoadSoftAndHard(e);
-  Select(e, 2, 6);  // "cde\r\nf"
-  e.SetSelText("X");
-  EXPECT_EQ(e.Text(), "abXg");
-  EXPECT_EQ(e.Lines().Count(), 1);
-
-  LoadSoftAndHard(e);
-  Select(e, 1, 3);  // "bcd": from the first piece into its continuation
-  e.SetSelText("");
-  EXPECT_EQ(e.Text(), "ae\r\nfg");
-  EXPECT_EQ(e.Lines().Count(), 2);
-  EXPECT_EQ(e.Lines().LineFlag(0), 0);
-
-  // A line break typed into a soft-broken piece stays a hard break and the piece still continues.
-  LoadSoftAndHard(e);
-  e.SetSelStart(1);
-  e.SetSelText("\r\n");
-  EXPECT_EQ(e.Text(), "a\r\nbcde\r\nfg");
 }
 
 TEST(EditorUndo, EveryRecordKindIsTakenBack) {

@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <random>
 #include <string>
+#include <tuple>
 
 #include "EditorTestSupport.h"
+#include "editor/PrefixSearch.h"
 #include "highlight/Letters.h"
 
 namespace {
@@ -41,27 +43,19 @@ TEST(EditorPaint, TokensAreDrawnInPlaceWithTheirColoursAndTailsAreCleared) {
   e.ColorSet().BackgroundTextColor = 0x333333;
   e.SetText("ab cd\r\nxyz");
   f.Repaint();
-  const auto row0 = f.host.canvas.TextsAt(0);
-  ASSERT_GE(row0.size(), 4u);
-  EXPECT_EQ(row0[0].text, "ab");
-  EXPECT_EQ(row0[0].x, 40);
-  EXPECT_EQ(row0[0].fg, 0x222222u);
-  EXPECT_EQ(row0[0].bg, 0x333333u);
-  EXPECT_EQ(row0[1].text, " ");
-  EXPECT_EQ(row0[1].bg, 0x111111u);  // a lone blank is drawn on the window colour
-  EXPECT_EQ(row0[2].text, "cd");
-  EXPECT_EQ(row0[2].x, 40 + 3 * W);
-  const Call tail = row0[3];
-  EXPECT_EQ(tail.text, std::string(1024, ' '));
-  EXPECT_EQ(tail.x, 40 + 5 * W);
-  EXPECT_EQ(tail.bg, 0x111111u);
+  // A lone blank is drawn on the window colour; the tail after the line's end too.
+  using Drawn = std::tuple<std::string, int, TColor>;  // text, x, background
+  std::vector<Drawn> row0;
+  for (const Call& c : f.host.canvas.TextsAt(0)) row0.emplace_back(c.text, c.x, c.bg);
+  const std::vector<Drawn> expected = {
+      {"ab", 40, 0x333333}, {" ", 40 + 2 * W, 0x111111}, {"cd", 40 + 3 * W, 0x333333}, {std::string(1024, ' '), 40 + 5 * W, 0x111111}};
+  EXPECT_EQ(row0, expected);
+  EXPECT_EQ(f.host.canvas.TextsAt(0)[0].fg, 0x222222u);
   EXPECT_EQ(f.RowText(1), "xyz");
   // Rows below the text are cleared from the gutter's edge.
-  bool cleared = false;
-  for (const Call& c : f.host.canvas.calls) {
-    if (c.kind == Call::Fill && c.x == 40 && c.y == 2 * H && c.bg == 0x111111u) cleared = true;
-  }
-  EXPECT_TRUE(cleared);
+  EXPECT_TRUE(std::any_of(f.host.canvas.calls.begin(), f.host.canvas.calls.end(), [](const Call& c) {
+    return c.kind == Call::Fill && c.x == 40 && c.y == 2 * H && c.bg == 0x111111u;
+  }));
 }
 
 TEST(EditorPaint, SelectedTokensAreInvertedAndSelectedLineBreaksColourTheTail) {
@@ -73,15 +67,10 @@ TEST(EditorPaint, SelectedTokensAreInvertedAndSelectedLineBreaksColourTheTail) {
   Select(e, 2, 6);  // "cd", the break, "ef"
   f.Repaint();
   const auto row0 = f.host.canvas.TextsAt(0);
-  bool selectedDrawn = false;
-  for (const Call& c : row0) {
-    if (c.text == "cd") {
-      selectedDrawn = true;
-      EXPECT_EQ(c.fg, 0x111111u);
-      EXPECT_EQ(c.bg, 0x222222u);
-    }
-  }
-  EXPECT_TRUE(selectedDrawn);
+  const auto cd = std::find_if(row0.begin(), row0.end(), [](const Call& c) { return c.text == "cd"; });
+  ASSERT_NE(cd, row0.end());
+  EXPECT_EQ(cd->fg, 0x111111u);
+  EXPECT_EQ(cd->bg, 0x222222u);
   EXPECT_EQ(row0.back().bg, 0x222222u);                  // the first line's break is selected
   EXPECT_EQ(f.host.canvas.TextsAt(H).back().bg, 0x111111u);  // the second line's is not
 
@@ -147,32 +136,26 @@ TEST(EditorScrolling, ScrollBarRequestsMoveTheViewAndKeepTheCaretOnItsLine) {
   EXPECT_EQ(f.host.vertical.max, 49);  // 51 lines: 0 .. count - 2
   EXPECT_EQ(f.host.horizontal.max, 4096);
   using R = TQuillEditor::TScrollRequest;
-  e.VScroll(R::PageDown, 0);
-  EXPECT_EQ(e.TopLine(), 9);
-  EXPECT_EQ(e.CurrentLine(), 0);  // the caret stays on its text line, off the screen
-  EXPECT_FALSE(f.host.caretShown);
-  e.VScroll(R::LineUp, 0);
-  EXPECT_EQ(e.TopLine(), 8);
-  e.VScroll(R::ThumbTrack, 49);
-  e.VScroll(R::LineDown, 0);  // the last line is the lowest top line
-  EXPECT_EQ(e.TopLine(), 49);
-  e.VScroll(R::ThumbTrack, 30);
-  EXPECT_EQ(e.TopLine(), 30);
-  e.VScroll(R::PageUp, 0);
-  EXPECT_EQ(e.TopLine(), 20);
-  e.VScroll(R::Bottom, 0);
-  EXPECT_EQ(e.CurrentLine(), 50);
-  e.VScroll(R::Top, 0);
-  EXPECT_EQ(e.TopLine(), 0);
-  EXPECT_EQ(e.CurrentLine(), 0);
-  e.HScroll(R::LineDown, 0);
-  EXPECT_EQ(e.LeftCol(), 1);
-  e.HScroll(R::PageUp, 0);
-  EXPECT_EQ(e.LeftCol(), 0);
-  e.HScroll(R::ThumbPosition, 7);
-  EXPECT_EQ(e.LeftCol(), 7);
-  e.HScroll(R::Top, 0);
-  EXPECT_EQ(e.LeftCol(), 0);
+  const struct {
+    bool vertical;
+    R request;
+    int pos, first, line;  // the request, then the first line or column shown and the caret's line
+  } steps[] = {
+      {true, R::PageDown, 0, 9, 0},  // the caret stays on its text line, off the screen
+      {true, R::LineUp, 0, 8, 0},      {true, R::ThumbTrack, 49, 49, 0},
+      {true, R::LineDown, 0, 49, 0},  // the last line is the lowest top line
+      {true, R::ThumbTrack, 30, 30, 0}, {true, R::PageUp, 0, 20, 0},    {true, R::Bottom, 0, 46, 50},
+      {true, R::Top, 0, 0, 0},          {false, R::LineDown, 0, 1, 0},  {false, R::PageUp, 0, 0, 0},
+      {false, R::ThumbPosition, 7, 7, 0}, {false, R::Top, 0, 0, 0},
+  };
+  for (const auto& s : steps) {
+    s.vertical ? e.VScroll(s.request, s.pos) : e.HScroll(s.request, s.pos);
+    EXPECT_EQ(s.vertical ? e.TopLine() : e.LeftCol(), s.first) << static_cast<int>(s.request) << " " << s.pos;
+    EXPECT_EQ(e.CurrentLine(), s.line) << static_cast<int>(s.request) << " " << s.pos;
+    if (s.request == R::PageDown) {
+      EXPECT_FALSE(f.host.caretShown);
+    }
+  }
   e.SetWordWrap(true);
   EXPECT_EQ(f.host.horizontal.max, 0);  // hidden while word wrap is on
   e.HScroll(R::ThumbPosition, 7);  // and nothing scrolls sideways
@@ -269,21 +252,15 @@ TEST(EditorWordWrap, RandomDocumentsWrapAtRandomWidthsWithoutChangingTheText) {
     const int start = static_cast<int>(rng() % (original.size() + 1));
     e.SetWordWrap(true);
     EXPECT_EQ(e.Text(), original);
-    std::vector<std::string> pieces;
+    const std::vector<std::string> pieces = Pieces(e);
     for (int i = 0; i < e.Lines().Count(); ++i) {
-      const std::string_view piece = e.Lines().Line(i);
-      pieces.emplace_back(piece);
-      EXPECT_FALSE(e.TooWide(piece)) << piece;
-      if (e.Lines().LineFlag(i) == 1) {
-        EXPECT_TRUE(FollowsBreakRule(piece, columns)) << piece;
-      }
+      EXPECT_FALSE(e.TooWide(pieces[i])) << pieces[i];
+      EXPECT_TRUE(e.Lines().LineFlag(i) != 1 || FollowsBreakRule(pieces[i], columns)) << pieces[i];
     }
     e.SetWordWrap(false);
     EXPECT_EQ(e.Text(), original);
     e.SetWordWrap(true);
-    std::vector<std::string> again;
-    for (int i = 0; i < e.Lines().Count(); ++i) again.emplace_back(e.Lines().Line(i));
-    EXPECT_EQ(again, pieces);
+    EXPECT_EQ(Pieces(e), pieces);
     // A resize re-flows and keeps the selection's offsets.
     if (original.compare(static_cast<std::size_t>(std::max(start - 1, 0)), 2, "\r\n") != 0) {
       Select(e, start, 0);
@@ -293,6 +270,44 @@ TEST(EditorWordWrap, RandomDocumentsWrapAtRandomWidthsWithoutChangingTheText) {
       EXPECT_EQ(e.Text(), original);
     }
   }
+}
+
+// A new font re-wraps the text; the selection stays on its text and typing lands after it.
+TEST(EditorWordWrap, AFontChangeKeepsTheSelectionOnItsText) {
+  const std::string text = "aaaa bbbb cccc dddd eeee ffff gggg";  // 34 bytes
+  for (const bool wider : {true, false}) {
+    EditorFixture f(20, 8);
+    TQuillEditor& e = *f;
+    e.SetWordWrap(true);
+    e.SetText(text);
+    Select(e, 10, 9);  // "cccc dddd"
+    f.host.canvas.charWidth = wider ? 16 : 4;
+    e.SetFont(TFont{"Other", wider ? 20 : 5});
+    EXPECT_EQ(e.SelStart(), 10) << wider;
+    EXPECT_EQ(e.SelText(), "cccc dddd") << wider;
+    e.SetSelStart(34);
+    f.host.canvas.charWidth = 8;
+    e.SetFont(TFont{"Third", 10});
+    EXPECT_EQ(e.SelEnd(), (TTextPos{e.LeftCol() + e.CaretCol(), e.CurrentLine()})) << wider;
+    EXPECT_EQ(e.SelStart(), 34) << wider;
+    e.KeyPress('Z');
+    EXPECT_EQ(e.Text(), text + "Z") << wider;
+    e.Undo();
+    EXPECT_EQ(e.Text(), text) << wider;
+  }
+}
+
+// The binary searches of wrapping, clicks and scrolling find what a scan from the start would.
+TEST(PrefixSearch, FindsWhereAConditionStopsHoldingAsAScanWould) {
+  for (int lo = 0; lo < 6; ++lo)
+    for (int hi = lo; hi < 12; ++hi)
+      for (int edge = -1; edge < 13; ++edge) {
+        int scan = lo;
+        while (scan < hi && scan < edge) ++scan;
+        EXPECT_EQ(FirstFailing(lo, hi, [&](int k) { return k < edge; }), scan) << lo << " " << hi << " " << edge;
+      }
+  EXPECT_EQ(LongestFitting(5, [](int k) { return k * 8 <= 20; }), 2);
+  EXPECT_EQ(LongestFitting(5, [](int k) { return k * 8 <= -1; }), 0);
 }
 
 }  // namespace

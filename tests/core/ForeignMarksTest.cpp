@@ -54,18 +54,66 @@ std::string Normalised(const std::string& s, int tab) {
   return out;
 }
 
+int Column(TQuillEditor& e) { return e.LeftCol() + e.CaretCol(); }
+
+// The lines of a text, split at CR LF.
+std::vector<std::u32string> LinesOf(const std::u32string& text) {
+  std::vector<std::u32string> lines(1);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text.compare(i, 2, U"\r\n") == 0) {
+      lines.emplace_back();
+      ++i;
+    } else {
+      lines.back() += text[i];
+    }
+  }
+  return lines;
+}
+
+const int kCaretKeys[] = {vk::Left, vk::Right, vk::Up, vk::Down, vk::Home, vk::End, vk::Prior, vk::Next};
+
+// The caret column after an arrow key, Home or End without word wrap, given the column before it and the
+// column kept for vertical moves. Up and Down never leave the caret left of the first visible column: past
+// the end of a short line it stands there.
+int ExpectedColumn(int key, const std::u32string& line, int column, int desired, int firstVisible) {
+  const int end = static_cast<int>(line.size()) + 1;
+  switch (key) {
+    case vk::Left: return std::max(column - 1, 1);
+    case vk::Right: return column < end ? column + 1 : column;
+    case vk::End: return end;
+    case vk::Home: {
+      const auto first = line.find_first_not_of(U' ');
+      const int text = first == std::u32string::npos ? 1 : static_cast<int>(first) + 1;
+      return text != column ? text : 1;
+    }
+    default: return std::max(std::min(desired, end), firstVisible);
+  }
+}
+
 // Polish letters, ASCII, and characters whose UTF-8 bytes spell Polish letters of Windows-1250.
+// The real editor behind the document commands, with a folder for the files.
+struct DocumentFixture {
+  SettingsStore settings{std::make_shared<MemorySettingsBackend>()};
+  EditorFixture f;
+  TQuillEditorDocument editor{*f};
+  doc_test::DocumentDialogs dialogs;
+  doc_test::RecordingWindow window;
+  TDocumentCommands docs{editor, dialogs, settings, window};
+  TempFolder dir;
+};
+
 const char32_t kAlphabet[] = {'a', 'Z', ' ', '.', 0x0105, 0x0119, 0x0118, 0x015A, 0x0106, 0x00D3, 0x0141,
                               0x017B, 0x201E, 0x028C, 0x04E3, 0x04EF, 0x044C, 0x044F, 0x01AF, 0x6CF9,
                               0x1F600, 0x0081};
 
 }  // namespace
 
-// Random edits, undo, word wrap, window widths down to a few columns, drags, the wheel, scrolling and font
-// changes, applied to the editor and to a plain Unicode string: after each, saving the editor's text as
-// UTF-8 gives exactly the model's UTF-8, typing lands where SelStart says, the caret is the selection's end,
-// and with word wrap on no piece is wider than the window. Offsets of the editor are indexes of the model,
-// since a mark is one character and CR LF two.
+// Random edits, undo, caret keys, word wrap, window widths down to a few columns, drags, the wheel,
+// scrolling and font changes, applied to the editor and to a plain Unicode string: after each, saving the
+// editor's text as UTF-8 gives exactly the model's UTF-8, typing lands where SelStart says, the caret is the
+// selection's end, with word wrap off the caret keys put it where the model's lines say, and with word wrap
+// on no piece is wider than the window. Offsets of the editor are indexes of the model, since a mark is one
+// character and CR LF two.
 TEST(ForeignMarks, RandomEditsMatchAUnicodeModel) {
   std::mt19937 random(15);
   const auto pick = [&](std::size_t n) { return static_cast<std::size_t>(random() % n); };
@@ -79,7 +127,7 @@ TEST(ForeignMarks, RandomEditsMatchAUnicodeModel) {
     }
     return s;
   };
-  for (int round = 0; round < 40; ++round) {
+  for (int round = 0; round < 60; ++round) {
     EditorFixture f(30, 10);
     TQuillEditor& e = *f;
     e.SetAutoClose({});
@@ -99,6 +147,13 @@ TEST(ForeignMarks, RandomEditsMatchAUnicodeModel) {
       if (p > 0 && p < model.size() && model[p - 1] == '\r') --p;
       return p;
     };
+    std::size_t a = 0, b = 0;  // the range a selecting operation selected
+    const auto selectFrom = [&](std::size_t p) {
+      const std::size_t q = caretOffset();
+      a = std::min(p, q);
+      b = std::max(p, q);
+      Select(e, static_cast<int>(a), static_cast<int>(b - a));
+    };
     for (int step = 0; step < 60; ++step) {  // fewer undo steps than the history holds
       const std::u32string before = model;
       const int undoCount = e.UndoHistory().Count();
@@ -109,7 +164,7 @@ TEST(ForeignMarks, RandomEditsMatchAUnicodeModel) {
         f.host.width = TQuillEditor::GutterWidth + f.host.canvas.charWidth * (3 + static_cast<int>(pick(30)));
         e.HandleResize();
       }
-      switch (pick(11)) {
+      switch (pick(13)) {
         case 0: {  // typing
           const std::u32string typed = randomText(1, false);
           e.SetSelStart(static_cast<int>(p));
@@ -133,9 +188,7 @@ TEST(ForeignMarks, RandomEditsMatchAUnicodeModel) {
           break;
         }
         case 3: case 4: {  // a selection replaced by pasted text, or cut, or copied and pasted elsewhere
-          const std::size_t q = caretOffset();
-          const std::size_t a = std::min(p, q), b = std::max(p, q);
-          Select(e, static_cast<int>(a), static_cast<int>(b - a));
+          selectFrom(p);
           const std::size_t kind = pick(3);
           if (kind == 0) {
             const std::u32string pasted = randomText(pick(8), true);
@@ -158,9 +211,7 @@ TEST(ForeignMarks, RandomEditsMatchAUnicodeModel) {
           break;
         }
         case 5: {  // a command rewriting the selection: upper case
-          const std::size_t q = caretOffset();
-          const std::size_t a = std::min(p, q), b = std::max(p, q);
-          Select(e, static_cast<int>(a), static_cast<int>(b - a));
+          selectFrom(p);
           e.SetSelText(Win1250Upper(e.SelText()));
           std::u32string part = model.substr(a, b - a);
           for (char32_t& cp : part) {
@@ -183,9 +234,7 @@ TEST(ForeignMarks, RandomEditsMatchAUnicodeModel) {
           what = "word wrap";
           break;
         case 9: {  // text set into a selection, with any line ends and TABs
-          const std::size_t q = caretOffset();
-          const std::size_t a = std::min(p, q), b = std::max(p, q);
-          Select(e, static_cast<int>(a), static_cast<int>(b - a));
+          selectFrom(p);
           std::string text;
           for (std::size_t n = pick(pick(8) == 0 ? 60 : 6); n > 0; --n) text += "ab \t\r\n.\xB9"[pick(8)];
           e.SetSelText(text);
@@ -224,6 +273,31 @@ TEST(ForeignMarks, RandomEditsMatchAUnicodeModel) {
           e.ClearUndo();
           history.clear();
           what = "mouse, wheel, scroll bar or font, then typing";
+          break;
+        }
+        case 11: case 12: {  // caret keys, the column for vertical moves kept from where they started
+          e.SetSelStart(static_cast<int>(p));
+          int desired = e.DesiredCol();  // placing the caret through SelStart keeps the column
+          for (std::size_t n = 1 + pick(3); n > 0; --n) {
+            e.EnsureCaretVisible();  // a key pressed while the caret is off the screen only scrolls it back
+            const int line = e.CurrentLine(), column = Column(e);
+            const int key = kCaretKeys[pick(std::size(kCaretKeys))];
+            Key(e, key);
+            if (!e.WordWrapInEffect() && key != vk::Prior && key != vk::Next) {
+              const std::vector<std::u32string> lines = LinesOf(model);
+              const int last = static_cast<int>(lines.size()) - 1;
+              const int target = key == vk::Up ? std::max(line - 1, 0) : key == vk::Down ? std::min(line + 1, last) : line;
+              // Up on the first line and Down on the last leave the caret where it was.
+              const bool stays = (key == vk::Up || key == vk::Down) && target == line;
+              ASSERT_EQ(e.CurrentLine(), target) << "step " << step << " key " << key;
+              ASSERT_EQ(Column(e), stays ? column
+                                         : ExpectedColumn(key, lines[static_cast<std::size_t>(target)], column, desired,
+                                                          e.LeftCol() + 1))
+                  << "step " << step << " key " << key;
+            }
+            if (key != vk::Up && key != vk::Down && key != vk::Prior && key != vk::Next) desired = Column(e);
+          }
+          what = "caret keys";
           break;
         }
         case 8:
@@ -269,49 +343,37 @@ TEST(ForeignMarks, TypedTextIsSavedAsTyped) {
       {"\xCA\x8C\xC5\xBC", 1, U"я中😀", "\xCA\x8C\xD1\x8F\xE4\xB8\xAD\xF0\x9F\x98\x80\xC5\xBC"},
   };
   for (const Case& c : cases) {
-    SettingsStore settings(std::make_shared<MemorySettingsBackend>());
-    EditorFixture f;
-    TQuillEditorDocument editor(*f);
-    doc_test::DocumentDialogs dialogs;
-    doc_test::RecordingWindow window;
-    TDocumentCommands docs(editor, dialogs, settings, window);
-    TempFolder dir;
-    WriteBytes(dir / "u.txt", c.file);
-    docs.OpenDocument(dir / "u.txt");
-    ASSERT_EQ(docs.DocumentCodePage(), "utf-8") << c.file;
-    f->SetSelStart(c.at);
-    TypeUnicode(*f, c.typed);
-    ASSERT_TRUE(docs.SaveDocument());
-    EXPECT_EQ(ReadBytes(dir / "u.txt"), c.saved) << c.file;
+    DocumentFixture d;
+    WriteBytes(d.dir / "u.txt", c.file);
+    d.docs.OpenDocument(d.dir / "u.txt");
+    ASSERT_EQ(d.docs.DocumentCodePage(), "utf-8") << c.file;
+    d.f->SetSelStart(c.at);
+    TypeUnicode(*d.f, c.typed);
+    ASSERT_TRUE(d.docs.SaveDocument());
+    EXPECT_EQ(ReadBytes(d.dir / "u.txt"), c.saved) << c.file;
     // Read back, it shows what was typed, and saves the same bytes again.
-    docs.OpenDocument(dir / "u.txt");
-    f->SetModified(true);
-    ASSERT_TRUE(docs.SaveDocument());
-    EXPECT_EQ(ReadBytes(dir / "u.txt"), c.saved) << c.file;
+    d.docs.OpenDocument(d.dir / "u.txt");
+    d.f->SetModified(true);
+    ASSERT_TRUE(d.docs.SaveDocument());
+    EXPECT_EQ(ReadBytes(d.dir / "u.txt"), c.saved) << c.file;
   }
 }
 
 // Switching a UTF-8 document to an 8-bit code page shows at once the "?" that the save writes; the
 // characters the code page can hold stay, and undo brings the foreign ones back.
 TEST(ForeignMarks, SwitchingToAnEightBitCodePageShowsTheQuestionMarks) {
-  SettingsStore settings(std::make_shared<MemorySettingsBackend>());
-  EditorFixture f;
+  DocumentFixture d;
   int notes = 0;
-  f->OnForeignReplaced = [&] { ++notes; };
-  TQuillEditorDocument editor(*f);
-  doc_test::DocumentDialogs dialogs;
-  doc_test::RecordingWindow window;
-  TDocumentCommands docs(editor, dialogs, settings, window);
-  TempFolder dir;
-  WriteBytes(dir / "u.txt", "\xD1\x8F \xC2\x87\xC2\x81 \xC5\xBC");  // я, U+0087, U+0081, ż
-  docs.OpenDocument(dir / "u.txt");
-  docs.ChooseCodePage(TDocumentCommands::CodePageCommand::Iso88592);
-  EXPECT_EQ(f->Text(), "? ?\x81 \xBF");
+  d.f->OnForeignReplaced = [&] { ++notes; };
+  WriteBytes(d.dir / "u.txt", "\xD1\x8F \xC2\x87\xC2\x81 \xC5\xBC");  // я, U+0087, U+0081, ż
+  d.docs.OpenDocument(d.dir / "u.txt");
+  d.docs.ChooseCodePage(TDocumentCommands::CodePageCommand::Iso88592);
+  EXPECT_EQ(d.f->Text(), "? ?\x81 \xBF");
   EXPECT_EQ(notes, 1);
-  ASSERT_TRUE(docs.SaveDocument());
-  EXPECT_EQ(ReadBytes(dir / "u.txt"), "? ?\x81 \xBF");
-  f->Undo();
-  EXPECT_EQ(f->Marks(), (std::u32string{U'\u044F', U'\u0087', U'\u0081'}));
+  ASSERT_TRUE(d.docs.SaveDocument());
+  EXPECT_EQ(ReadBytes(d.dir / "u.txt"), "? ?\x81 \xBF");
+  d.f->Undo();
+  EXPECT_EQ(d.f->Marks(), (std::u32string{U'\u044F', U'\u0087', U'\u0081'}));
 }
 
 // A mark is drawn as its character in the cell its reserved byte measures, copied as itself, and

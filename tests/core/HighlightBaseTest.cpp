@@ -27,18 +27,14 @@ std::vector<PaintedToken> PaintAll(THighLighter& h, LineStore& store, const std:
   return tokens;
 }
 
-TEST(TextHighlight, SelectionOnOneLineCoversStartToEndMinusOne) {
+// A selection on one line covers its start column up to the column before its end; a word the check
+// rejects is marked only when unselected and made of letters only.
+TEST(TextHighlight, SelectionAndWordCheck) {
   LineStore store;
   TTextHighLight h;
-  const auto tokens = PaintAll(h, store, "abcdef", {2, 0, 4, 0});
-  const std::vector<PaintedToken> expected = {
+  const std::vector<PaintedToken> selected = {
       {0, 1, tfText, 0, "a"}, {0, 2, tfText | tfSelected, 0, "bc"}, {0, 4, tfText, 0, "def"}};
-  EXPECT_EQ(tokens, expected);
-}
-
-TEST(TextHighlight, WordCheckMarksRejectedUnselectedWordsOfLettersOnly) {
-  LineStore store;
-  TTextHighLight h;
+  EXPECT_EQ(PaintAll(h, store, "abcdef", {2, 0, 4, 0}), selected);
   h.OnCheckWord = [](const std::string& w) { return w != "bad"; };
   const auto tokens = PaintAll(h, store, "bad good bad1 bad", {15, 0, 18, 0});
   // A selection starting at a word start splits it: the first letter changes the state on its own.
@@ -62,7 +58,7 @@ TEST(TokenColors, FirstMatchingClassWins) {
       {tfTag, {4, 5}}, {tfLongParam, {6, 7}}, {tfLongParam1, {6, 7}}, {tfLongParam1 | tfScript, {6, 7}},
       {tfShortParam, {8, 9}}, {tfComment, {12, 13}}, {tfComment2 | tfScript, {12, 13}}, {tfMisspelled, {99, 1}},
   };
-  for (const Case& k : cases) EXPECT_EQ(ColorsForAttributes(k.flags, c, 99), k.expected) << hltest::Hex(k.flags);
+  for (const Case& k : cases) EXPECT_EQ(ColorsForAttributes(k.flags, c, 99), k.expected) << k.flags;
 }
 
 template <class T>
@@ -103,39 +99,32 @@ std::vector<PaintedToken> PaintFrom(THighLighter& h, int top) {
   return tokens;
 }
 
-TEST(HighlightLineStates, RecordWithItsLowByteClearedIsRecomputed) {
-  // The editor's wrap operations clear only the first byte of a line's start state.
-  LineStore store;
-  THTMLHighLight h;
+// Stored line states are trusted only when they are whole, made by this highlighter and not invalidated.
+TEST(HighlightLineStates, OnlyValidRecordsAreTrusted) {
+  LineStore store, fresh;
+  THTMLHighLight h, clean;
   Load(store, h);
+  Load(fresh, clean);
+  // The editor's wrap operations clear only the first byte of a line's start state.
   const auto expected = PaintFrom(h, 3);
   ASSERT_NE(store.StartState(3), 0);
   store.SetStartState(3, static_cast<std::uint16_t>(store.StartState(3) & 0xFF00));
   EXPECT_EQ(PaintFrom(h, 3), expected);
-}
-
-TEST(HighlightLineStates, ANewHighlighterDoesNotTrustRecordsLeftByAnother) {
-  LineStore store, fresh;
-  TCppHighlight cpp;  // leaves C++ states ("/*" opens a comment) in the records
-  Load(store, cpp);
-  PaintFrom(cpp, 5);
-  THTMLHighLight clean, html;
-  Load(fresh, clean);
-  html.Attach(&store);
-  for (int top : {5, 3, 4}) EXPECT_EQ(PaintFrom(html, top), PaintFrom(clean, top)) << top;
-}
-
-TEST(HighlightLineStates, InvalidateFromClearsExistingRecordsFromTheLineBefore) {
-  LineStore store;
-  THTMLHighLight h;
-  Load(store, h);
+  // InvalidateFrom clears the existing records from the line before; lines without a record get none.
   PaintFrom(h, store.Count() - 1);
   for (int i = 1; i < store.Count(); ++i) ASSERT_NE(store.StartState(i), 0) << i;
   h.InvalidateFrom(4);
   for (int i = 1; i < store.Count(); ++i) EXPECT_EQ(store.StartState(i) == 0, i >= 3) << i;
   h.InvalidateAll();
   for (int i = 0; i < store.Count(); ++i) EXPECT_EQ(store.StartState(i), 0) << i;
-  EXPECT_FALSE(store.HasRecord(0));  // lines without a record get none
+  EXPECT_FALSE(store.HasRecord(0));
+  // A new highlighter does not trust the C++ states ("/*" opens a comment) another left in the records.
+  TCppHighlight cpp;
+  Load(store, cpp);
+  PaintFrom(cpp, 5);
+  THTMLHighLight html;
+  html.Attach(&store);
+  for (int top : {5, 3, 4}) EXPECT_EQ(PaintFrom(html, top), PaintFrom(clean, top)) << top;
 }
 
 TEST(HighlightReader, LineEndsReadAsZeroAndPeekBackSkipsThem) {
@@ -171,6 +160,50 @@ TEST(HighlightReader, LineEndsReadAsZeroAndPeekBackSkipsThem) {
   h.ScanColumn = 1;
   EXPECT_EQ(h.ReadWordRest(10), "ab");
   EXPECT_EQ(h.ReadWordRest(1), "a");
+}
+
+// The colour of every character of a few tricky lines per language, written out by hand from the
+// language rules: keywords only as whole words starting after a non-letter, comments, strings, tags.
+// One letter per character: T text, K keyword, C comment, c line comment or declaration, O operator,
+// S double-quoted, s single-quoted, G tag or variable, P unquoted value; '+' marks embedded script.
+std::string Mask(const std::vector<TTokenFlags>& flags) {
+  static const std::pair<TTokenFlags, char> letters[] = {
+      {tfKeyword, 'K'}, {tfComment, 'C'}, {tfComment2, 'c'}, {tfOperator, 'O'}, {tfLongParam, 'S'},
+      {tfLongParam1, 's'}, {tfTag, 'G'}, {tfShortParam, 'P'}, {tfText, 'T'}};
+  std::string out;
+  for (TTokenFlags f : flags) {
+    char c = '?';
+    for (const auto& [flag, letter] : letters)
+      if (f & flag) {
+        c = letter;
+        break;
+      }
+    out += c;
+    if (f & tfScript) out += '+';
+  }
+  return out;
+}
+
+TEST(HighlightRules, EachCharacterHasTheColourOfItsLanguageRule) {
+  const struct {
+    TColorStyle style;
+    const char* line;
+    const char* mask;
+  } cases[] = {
+      {{csC}, "print myint int", "TTTTTTTTTTTTKKK"},
+      {{csC}, "INT x; // int", "KKKTTTTTccccc"},
+      {{csC}, "SIZEOF", "KKKKKK"},
+      {{csC}, "a /* int */ \"int\" 'x'", "TTTCCCCCCCTTSSSSSTsss"},
+      {{csPascal}, "xbegin begin BEGINNER { end } 'end'", "TTTTTTTKKKKKTTTTTTTTTTCCCCCCTTsssss"},
+      {{csPerl}, "print printf myprint $print # if", "KKKKKTTTTTTTTTTTTTTTTGGGGGGTcccc"},
+      {{csPerl}, "$s = \"a#b\"; x", "GGTOTSSSSSTTT"},
+      {{csPhp}, "echo myecho echoes $echo", "KKKKTTTTTTTTTTTTTTTGGGGG"},
+      {{csHTML}, "<b x=1 y=\"z\">if</b> <!-- var avar -->", "GGGGPPGGPSSSGTTGGGGTGcCCCKKKCCCCCCCCG"},
+      {{csCSS}, "a { color: red; }", "TTTGGGGGGPPPPPGGT"},
+      {{csHTML}, "<!DOCTYPE a-b> x", "Gccccccccccccccc"},  // a declaration ends after a quote or "?" only
+      {{csHTML}, "<p a==b><? if ($x) echo 'y'; ?>", "GGGGPPPGGT+T+K+K+T+T+G+G+T+T+K+K+K+K+T+s+s+s+T+T+T+T"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Mask(hltest::Attributes(c.style, {c.line})[0]), c.mask) << c.line;
 }
 
 }  // namespace

@@ -46,20 +46,14 @@ std::string FlagNames(TTokenFlags f) {
   return out;
 }
 
+// Quoted, with quotes and backslashes escaped and bytes outside printable ASCII as \xhh.
 std::string Escape(const std::string& text) {
   std::string out = "\"";
   for (unsigned char c : text) {
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += static_cast<char>(c);
-    } else if (c < 32 || c >= 127) {
-      static const char hex[] = "0123456789abcdef";
-      out += "\\x";
-      out += hex[c >> 4];
-      out += hex[c & 15];
-    } else {
-      out += static_cast<char>(c);
-    }
+    char hex[8];
+    std::snprintf(hex, sizeof hex, "\\x%02x", c);
+    if (c == '"' || c == '\\') out += '\\';
+    out += c < 32 || c >= 127 ? std::string(hex) : std::string(1, static_cast<char>(c));
   }
   return out + "\"";
 }

@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <functional>
-#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -118,12 +117,6 @@ inline std::vector<std::vector<TTokenFlags>> Attributes(TColorStyle style, const
       out[static_cast<std::size_t>(h->TokenStartLine)][static_cast<std::size_t>(h->TokenStartColumn - 1) + k] = h->GetAttributes();
   }
   return out;
-}
-
-inline std::string Hex(unsigned v) {
-  std::ostringstream s;
-  s << std::hex << v;
-  return s.str();
 }
 
 }  // namespace hltest
