@@ -139,7 +139,7 @@ std::string DecodeFromCodePage(std::string_view bytes, std::string_view codePage
 void DecodeFromCodePageInPlace(std::string& text, std::string_view codePage, std::u32string& marks) {
   marks.clear();
   if (IsUtf8Name(codePage)) {
-    text = Utf8ToWin(text, &marks);
+    Utf8ToWinInPlace(text, &marks);
     return;
   }
   // As ConvertCodePage to Windows-1250 does it, without a second copy of the text.

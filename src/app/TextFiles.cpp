@@ -1,6 +1,7 @@
 #include "app/TextFiles.h"
 
 #include "app/AsciiRuns.h"
+#include "editor/ByteScan.h"
 #include "editor/LargeBuffers.h"
 
 #include <fcntl.h>
@@ -245,6 +246,7 @@ std::string NormalizeLineEnds(std::string_view bytes) {
 }
 
 void NormalizeLineEndsInPlace(std::string& bytes) {
+  if (OnlyCrLfBreaks(bytes)) return;  // the usual file, found in one word scan
   const std::string_view view(bytes);
   for (std::size_t i = FindLineEnd(view, 0); i < view.size(); i = FindLineEnd(view, i + 1)) {
     if (BreakGrows(view, i)) {

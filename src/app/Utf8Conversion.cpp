@@ -81,17 +81,28 @@ const Forms& Utf8Forms() {
 
 static_assert(std::endian::native == std::endian::little, "the word loops read the first byte as the lowest");
 
-std::string Utf8ToWin(std::string_view text, std::u32string* marks) {
+namespace {
+
+// Decodes text into out, which is either text's own buffer or one with 8 bytes of room past the
+// result: every character becomes one byte, so the writing never overtakes the reading. Returns the
+// length written.
+std::size_t DecodeUtf8(std::string_view text, char* out, std::u32string* marks) {
   const auto& reverse = Reverse();
-  if (marks) marks->clear();
-  // Every character becomes one byte, so the text never grows; 8 bytes of room for the word copies.
-  std::string out(text.size() + 8, '\0');
-  char* o = out.data();
+  const bool inPlace = out == text.data();
   std::size_t w = 0;
   std::size_t i = 0;
   const std::size_t n = text.size();
   while (i < n) {
-    CopyAscii(text, i, o, w);
+    // In its own buffer the text is copied a word at a time while the word stores land on bytes already
+    // read: where the writing is level with the reading (the same bytes go back) or a word behind it.
+    if (!inPlace || w == i || i >= w + 8) {
+      CopyAscii(text, i, out, w);
+    } else {
+      const std::size_t end = SkipAscii(text, i);
+      std::memmove(out + w, text.data() + i, end - i);
+      w += end - i;
+      i = end;
+    }
     if (i >= n) break;
     const unsigned b = Byte(text, i);
     char32_t cp = 0;
@@ -103,7 +114,7 @@ std::string Utf8ToWin(std::string_view text, std::u32string* marks) {
     } else {
       len = Utf8SequenceLength(text, i);
       if (len == 0) {
-        o[w++] = text[i];
+        out[w++] = text[i];
         if (marks && IsMarkByte(text[i])) marks->push_back(DefaultMark(text[i]));
         ++i;
         continue;
@@ -114,19 +125,33 @@ std::string Utf8ToWin(std::string_view text, std::u32string* marks) {
     i += len;
     const unsigned char win = cp < kReverseSize ? reverse[cp] : 0;
     if (win != 0 && !IsMarkByte(static_cast<char>(win))) {
-      o[w++] = static_cast<char>(win);
+      out[w++] = static_cast<char>(win);
       continue;
     }
     const char mark = MarkByteFor(cp);
     if (marks) {
-      o[w++] = mark;
+      out[w++] = mark;
       marks->push_back(cp);
     } else {
-      o[w++] = cp == DefaultMark(mark) ? mark : '?';
+      out[w++] = cp == DefaultMark(mark) ? mark : '?';
     }
   }
-  out.resize(w);
+  return w;
+}
+
+}  // namespace
+
+std::string Utf8ToWin(std::string_view text, std::u32string* marks) {
+  if (marks) marks->clear();
+  // Every character becomes one byte, so the text never grows; 8 bytes of room for the word copies.
+  std::string out(text.size() + 8, '\0');
+  out.resize(DecodeUtf8(text, out.data(), marks));
   return out;
+}
+
+void Utf8ToWinInPlace(std::string& text, std::u32string* marks) {
+  if (marks) marks->clear();
+  text.resize(DecodeUtf8(text, text.data(), marks));
 }
 
 namespace {

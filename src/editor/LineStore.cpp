@@ -4,6 +4,7 @@
 #include <cstring>
 #include <utility>
 
+#include "editor/ByteScan.h"
 #include "editor/ForeignMarks.h"
 #include "editor/LargeBuffers.h"
 
@@ -261,10 +262,7 @@ Piece NextPiece(std::string_view text, std::size_t from) {
 
 int LineStore::InsertBrokenText(int at, std::string_view text, std::string* owner) {
   if (at < 0 || at > count_) return 0;
-  std::size_t breaks = 0;
-  for (const char* p = text.data(), *end = p + text.size();
-       (p = static_cast<const char*>(std::memchr(p, '\r', static_cast<std::size_t>(end - p)))) != nullptr; ++p)
-    ++breaks;
+  const std::size_t breaks = CountByte(text, '\r');
   if (breaks < MaxLines) {
     std::vector<std::string_view> lines;
     lines.reserve(breaks + 1);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "editor/ByteScan.h"
 #include "editor/ForeignMarks.h"
 #include "editor/LargeBuffers.h"
 #include "highlight/HighlighterFactory.h"
@@ -192,13 +193,8 @@ std::string TQuillEditor::NormalizeLineEnds(std::string_view s) const {
 }
 
 bool TQuillEditor::NeedsNormalizing(std::string_view s) {
-  // Only a tab, a lone CR or a lone LF is changed; CR LF pairs are found with two memchr-speed scans.
-  if (s.find('\t') != std::string_view::npos) return true;
-  for (std::size_t i = s.find('\r'); i != std::string_view::npos; i = s.find('\r', i + 2))
-    if (i + 1 >= s.size() || s[i + 1] != '\n') return true;
-  for (std::size_t i = s.find('\n'); i != std::string_view::npos; i = s.find('\n', i + 1))
-    if (i == 0 || s[i - 1] != '\r') return true;
-  return false;
+  // Only a tab, a lone CR or a lone LF is changed: one memchr-speed scan and one word scan.
+  return s.find('\t') != std::string_view::npos || !OnlyCrLfBreaks(s);
 }
 
 int TQuillEditor::InsertTextAt(std::string_view text, int line, int column, std::string* owner) {

@@ -18,6 +18,9 @@ TEST(CodePageDetection, LeadBytesThatAreLettersAndTies) {
       // Windows-1250 still gives Windows-1250.
       {"\xA1 x", "windows-1250"},
       {"\xA1\xB1 x", "iso-8859-2"},  // ą of ISO-8859-2 breaks the tie
+      // One UTF-8 Polish letter decides even in a text that is not well-formed; a lone lead byte does not.
+      {"\xB9\xFF abc \xC5\x82", "utf-8"},
+      {"\xC5 \xB9\xFF", "windows-1250"},
   };
   for (const auto& c : cases) EXPECT_EQ(DetectCodePage(c.text), c.expected) << c.text;
 }

@@ -353,3 +353,39 @@ TEST(DocumentCommandsOnEditor, RoundTripThroughTheRealEditor) {
   EXPECT_EQ(ReadBytes(dir / "u.txt"), first + "a\r\nb\r\nc" + std::string(static_cast<std::size_t>(quill.TabSize()), ' ') + ".");
   EXPECT_FALSE(quill.Modified());
 }
+
+// Opening leaves nothing to undo, so Undo cannot bring back the document that was open before; opening
+// with a chosen code page records the replacement, and Undo brings the old document back. A long file,
+// whose lines the editor keeps in one shared buffer, is edited and undone like any other.
+TEST(DocumentCommandsOnEditor, UndoAfterOpening) {
+  SettingsStore settings(std::make_shared<MemorySettingsBackend>());
+  FakeEditorHost host;
+  TQuillEditor quill(&host);
+  TQuillEditorDocument editor(quill);
+  DocumentDialogs dialogs;
+  RecordingWindow window;
+  TDocumentCommands docs(editor, dialogs, settings, window);
+  TempFolder dir;
+  std::string big;
+  for (int i = 0; i < 2000; ++i) big += "line " + std::to_string(i) + (i % 3 ? "\r\n" : "\n");
+  WriteBytes(dir / "small.txt", "first");
+  WriteBytes(dir / "big.txt", big);
+  docs.OpenDocument(dir / "small.txt");
+  docs.OpenDocument(dir / "big.txt");
+  std::string expected = big;
+  NormalizeLineEndsInPlace(expected);
+  ASSERT_EQ(quill.Text(), expected);
+  quill.Undo();
+  EXPECT_EQ(quill.Text(), expected);
+  quill.SetSelStart(quill.PosToOffset(1000, 3));
+  quill.SetSelText("x\r\ny");
+  EXPECT_EQ(quill.Lines().Line(1000), "lix");
+  EXPECT_EQ(quill.Lines().Line(1001), "yne 1000");
+  quill.Undo();
+  EXPECT_EQ(quill.Text(), expected);
+  quill.SetModified(false);
+  docs.OpenDocumentAs(dir / "small.txt", "windows-1250");
+  EXPECT_EQ(quill.Text(), "first");
+  quill.Undo();
+  EXPECT_EQ(quill.Text(), expected);
+}
