@@ -164,6 +164,25 @@ char32_t MarkCharacter(std::u32string_view marks, std::size_t k, char byte) {
 
 std::size_t Utf8Length(char32_t cp) { return cp < 0x80 ? 1 : cp < 0x800 ? 2 : cp < 0x10000 ? 3 : 4; }
 
+// Writes the UTF-8 form of a scalar value at `at`; returns its length.
+std::size_t WriteUtf8(char* at, char32_t cp) {
+  char form[4];
+  const std::size_t n = Utf8Length(cp);
+  if (n == 2) {
+    form[0] = static_cast<char>(0xC0 | (cp >> 6));
+  } else if (n == 3) {
+    form[0] = static_cast<char>(0xE0 | (cp >> 12));
+    form[1] = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+  } else if (n == 4) {
+    form[0] = static_cast<char>(0xF0 | (cp >> 18));
+    form[1] = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+    form[2] = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+  }
+  form[n - 1] = static_cast<char>(n == 1 ? cp : 0x80 | (cp & 0x3F));
+  std::memcpy(at, form, n);
+  return n;
+}
+
 }  // namespace
 
 std::string WinToUtf8(std::string_view text, std::u32string_view marks) {
@@ -177,34 +196,29 @@ std::string WinToUtf8(std::string_view text, std::u32string_view marks) {
   char* o = out.data();
   std::size_t w = 0;
   std::size_t k = 0;
+  const auto one = [&](unsigned char c) {
+    if (IsMarkByte(static_cast<char>(c))) {
+      w += WriteUtf8(o + w, MarkCharacter(marks, k++, static_cast<char>(c)));
+    } else {
+      std::memcpy(o + w, &forms.bytes[c], 4);
+      w += forms.size[c];
+    }
+  };
+  // Eight bytes at a time: ASCII is copied whole, and eight bytes with letters among them go through the
+  // table one after another with no branch per letter (one taken or not at random as letters come would
+  // cost more than the table); only the reserved bytes of marks, rare, take a branch.
   std::size_t i = 0;
-  while (i < text.size()) {
-    CopyAscii(text, i, o, w);
-    if (i >= text.size()) break;
-    const char c = text[i++];
-    if (IsMarkByte(c)) {
-      const char32_t cp = MarkCharacter(marks, k++, c);
-      char form[4];
-      const std::size_t n = Utf8Length(cp);
-      if (n == 2) {
-        form[0] = static_cast<char>(0xC0 | (cp >> 6));
-      } else if (n == 3) {
-        form[0] = static_cast<char>(0xE0 | (cp >> 12));
-        form[1] = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-      } else if (n == 4) {
-        form[0] = static_cast<char>(0xF0 | (cp >> 18));
-        form[1] = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        form[2] = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-      }
-      form[n - 1] = static_cast<char>(n == 1 ? cp : 0x80 | (cp & 0x3F));
-      std::memcpy(o + w, form, n);
-      w += n;
+  for (; i + 8 <= text.size(); i += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, text.data() + i, 8);
+    if ((word & kHighBits) == 0) {
+      std::memcpy(o + w, &word, 8);
+      w += 8;
       continue;
     }
-    const auto b = static_cast<unsigned char>(c);
-    std::memcpy(o + w, &forms.bytes[b], 4);
-    w += forms.size[b];
+    for (int b = 0; b < 8; ++b, word >>= 8) one(static_cast<unsigned char>(word));
   }
+  for (; i < text.size(); ++i) one(static_cast<unsigned char>(text[i]));
   out.resize(w);
   return out;
 }

@@ -146,6 +146,38 @@ TEST(Utf8Conversion, DecodingAgreesWithAPlainDecoder) {
   }
 }
 
+// Saving a word at a time against a byte-by-byte writer, on texts of ASCII runs, letters and reserved
+// bytes at random offsets, with lists of marks too short, complete, or holding what is no character.
+TEST(Utf8Conversion, EncodingAgreesWithAPlainEncoder) {
+  std::mt19937 random(1252);
+  for (int round = 0; round < 3000; ++round) {
+    std::string text;
+    std::u32string marks;
+    const int pieces = static_cast<int>(random() % 60);
+    for (int k = 0; k < pieces; ++k) {
+      const unsigned kind = random() % 8;
+      if (kind < 4) text.append(random() % 14, static_cast<char>('a' + random() % 26));
+      else if (kind < 7) text += static_cast<char>(0x80 + random() % 128);
+      else text += random() % 2 ? kMarkByte : kWideMarkByte;
+    }
+    for (std::size_t k = random() % (CountMarkBytes(text) + 2); k > 0; --k)
+      marks.push_back(random() % 5 ? kAlphabet[random() % std::size(kAlphabet)] : char32_t{0xD800});
+    const std::string_view view = std::string_view(text).substr(std::min<std::size_t>(random() % 4, text.size()));
+    std::string expected;
+    std::size_t next = 0;
+    for (char c : view) {
+      if (!IsMarkByte(c)) {
+        AppendWin1250AsUtf8(expected, c);
+        continue;
+      }
+      const char32_t cp = next < marks.size() ? marks[next] : DefaultMark(c);
+      ++next;
+      AppendUtf8(expected, cp == 0xD800 ? char32_t{0xFFFD} : cp);
+    }
+    ASSERT_EQ(WinToUtf8(view, marks), expected) << round;
+  }
+}
+
 // Arbitrary bytes: what is written is well-formed UTF-8, and opening and saving that again changes nothing.
 TEST(Utf8Conversion, RandomBytesGiveWellFormedUtf8) {
   std::mt19937 random(1250);
