@@ -1,6 +1,8 @@
 #include "app/CodePages.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include "app/Utf8Conversion.h"
@@ -90,8 +92,22 @@ TByteMap CodePageByteMap(std::string_view from, std::string_view to) {
 }
 
 void ApplyByteMap(const TByteMap& map, std::string& text) {
-  // A plain table pass: faster than stepping over ASCII, since Polish text has a high byte every few words.
-  for (char& c : text) c = static_cast<char>(map[static_cast<unsigned char>(c)]);
+  // Maps between code pages keep ASCII as it is: eight bytes without a high byte are left alone, and
+  // only words holding one are written (unwritten, the bytes cost no more than reading them).
+  bool asciiKept = true;
+  for (std::size_t b = 0; b < 0x80 && asciiKept; ++b) asciiKept = map[b] == b;
+  char* p = text.data();
+  const std::size_t n = text.size();
+  std::size_t i = 0;
+  if (asciiKept) {
+    for (; i + 8 <= n; i += 8) {
+      std::uint64_t word;
+      std::memcpy(&word, p + i, 8);
+      if ((word & 0x8080808080808080ull) == 0) continue;
+      for (std::size_t k = 0; k < 8; ++k) p[i + k] = static_cast<char>(map[static_cast<unsigned char>(p[i + k])]);
+    }
+  }
+  for (; i < n; ++i) p[i] = static_cast<char>(map[static_cast<unsigned char>(p[i])]);
 }
 
 namespace {
@@ -139,7 +155,7 @@ std::string DecodeFromCodePage(std::string_view bytes, std::string_view codePage
 void DecodeFromCodePageInPlace(std::string& text, std::string_view codePage, std::u32string& marks) {
   marks.clear();
   if (IsUtf8Name(codePage)) {
-    text = Utf8ToWin(text, &marks);
+    Utf8ToWinInPlace(text, &marks);
     return;
   }
   // As ConvertCodePage to Windows-1250 does it, without a second copy of the text.

@@ -56,7 +56,7 @@ std::string ConvertCodePage(std::string_view text, std::string_view from, std::s
 // A file's bytes in `codePage` made into the program's text; `marks` receives the characters of a UTF-8
 // file that Windows-1250 cannot hold, one per reserved byte (it is cleared for every other code page).
 std::string DecodeFromCodePage(std::string_view bytes, std::string_view codePage, std::u32string& marks);
-// The same on bytes the caller owns, converted where they lie (a UTF-8 file still gets a new string).
+// The same on bytes the caller owns, converted where they lie.
 void DecodeFromCodePageInPlace(std::string& text, std::string_view codePage, std::u32string& marks);
 
 // "%B1" and "=B1" (digits 0-9 and A-F only) become the byte B1 when that byte is a Polish letter of

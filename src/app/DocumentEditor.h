@@ -18,6 +18,12 @@ public:
   // become marks (a UTF-8 document) or "?".
   virtual std::u32string Marks() const { return {}; }
   virtual void SetMarkedText(std::string_view text, std::u32string_view /*marks*/) { SetText(text); }
+  // Opening a document: SetMarkedText with a text the editor may keep instead of copying, and an empty
+  // undo history afterwards (the replaced document is not recorded).
+  virtual void LoadMarkedText(std::string text, std::u32string marks) {
+    SetMarkedText(text, marks);
+    ClearUndo();
+  }
   virtual void SetKeepForeign(bool /*keep*/) {}
   // Characters the document's code page cannot hold become "?" (see TQuillEditor).
   virtual void ReplaceForeignCharacters() {}

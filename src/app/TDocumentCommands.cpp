@@ -160,7 +160,12 @@ void TDocumentCommands::LoadDocument(const std::string& name, const std::optiona
 
   documentCodePage_ = doc.codePage;
   UpdateKeepForeign();
-  editor_.SetMarkedText(text, marks);
+  // Opened with a chosen code page, the document replaces the old one as one undo step; otherwise the
+  // history starts empty, and the text is handed over rather than copied.
+  if (forced)
+    editor_.SetMarkedText(text, marks);
+  else
+    editor_.LoadMarkedText(std::move(text), std::move(marks));
   editor_.ClearBookmarks();
   editor_.SetDocumentFileName(name);
   AddOpenedDocument(name);

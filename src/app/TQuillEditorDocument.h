@@ -11,6 +11,9 @@ public:
   void SetText(std::string_view text) override { editor_.SetText(text); }
   std::u32string Marks() const override { return editor_.Marks(); }
   void SetMarkedText(std::string_view text, std::u32string_view marks) override { editor_.SetMarkedText(text, marks); }
+  void LoadMarkedText(std::string text, std::u32string marks) override {
+    editor_.LoadMarkedText(std::move(text), marks);
+  }
   void SetKeepForeign(bool keep) override { editor_.SetKeepForeign(keep); }
   void ReplaceForeignCharacters() override { editor_.ReplaceForeignCharacters(); }
   int SelStart() const override { return editor_.SelStart(); }

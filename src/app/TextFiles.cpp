@@ -1,6 +1,8 @@
 #include "app/TextFiles.h"
 
 #include "app/AsciiRuns.h"
+#include "editor/ByteScan.h"
+#include "editor/LargeBuffers.h"
 
 #include <fcntl.h>
 #include <signal.h>
@@ -197,7 +199,7 @@ TFileRead ReadFileBytes(const std::string& path, std::uint64_t maxBytes) {
   TFileRead result;
   try {
     // Room for what opening adds in place (the generator meta tag) without moving the whole text.
-    result.bytes.reserve(static_cast<std::size_t>(st.st_size) + 4096);
+    ReserveLarge(result.bytes, static_cast<std::size_t>(st.st_size) + 4096);
     // A file that grows while it is read (or a /proc file, which tells no size) is still held to the limit.
     char block[65536];
     while (true) {
@@ -227,7 +229,7 @@ bool BreakGrows(std::string_view bytes, std::size_t end) {
 
 std::string NormalizeLineEnds(std::string_view bytes) {
   std::string out;
-  out.reserve(bytes.size() + bytes.size() / 32);
+  ReserveLarge(out, bytes.size() + bytes.size() / 32);
   const std::size_t n = bytes.size();
   std::size_t i = 0;
   while (i < n) {
@@ -244,6 +246,7 @@ std::string NormalizeLineEnds(std::string_view bytes) {
 }
 
 void NormalizeLineEndsInPlace(std::string& bytes) {
+  if (OnlyCrLfBreaks(bytes)) return;  // the usual file, found in one word scan
   const std::string_view view(bytes);
   for (std::size_t i = FindLineEnd(view, 0); i < view.size(); i = FindLineEnd(view, i + 1)) {
     if (BreakGrows(view, i)) {

@@ -81,17 +81,28 @@ const Forms& Utf8Forms() {
 
 static_assert(std::endian::native == std::endian::little, "the word loops read the first byte as the lowest");
 
-std::string Utf8ToWin(std::string_view text, std::u32string* marks) {
+namespace {
+
+// Decodes text into out, which is either text's own buffer or one with 8 bytes of room past the
+// result: every character becomes one byte, so the writing never overtakes the reading. Returns the
+// length written.
+std::size_t DecodeUtf8(std::string_view text, char* out, std::u32string* marks) {
   const auto& reverse = Reverse();
-  if (marks) marks->clear();
-  // Every character becomes one byte, so the text never grows; 8 bytes of room for the word copies.
-  std::string out(text.size() + 8, '\0');
-  char* o = out.data();
+  const bool inPlace = out == text.data();
   std::size_t w = 0;
   std::size_t i = 0;
   const std::size_t n = text.size();
   while (i < n) {
-    CopyAscii(text, i, o, w);
+    // In its own buffer the text is copied a word at a time while the word stores land on bytes already
+    // read: where the writing is level with the reading (the same bytes go back) or a word behind it.
+    if (!inPlace || w == i || i >= w + 8) {
+      CopyAscii(text, i, out, w);
+    } else {
+      const std::size_t end = SkipAscii(text, i);
+      std::memmove(out + w, text.data() + i, end - i);
+      w += end - i;
+      i = end;
+    }
     if (i >= n) break;
     const unsigned b = Byte(text, i);
     char32_t cp = 0;
@@ -103,7 +114,7 @@ std::string Utf8ToWin(std::string_view text, std::u32string* marks) {
     } else {
       len = Utf8SequenceLength(text, i);
       if (len == 0) {
-        o[w++] = text[i];
+        out[w++] = text[i];
         if (marks && IsMarkByte(text[i])) marks->push_back(DefaultMark(text[i]));
         ++i;
         continue;
@@ -114,19 +125,33 @@ std::string Utf8ToWin(std::string_view text, std::u32string* marks) {
     i += len;
     const unsigned char win = cp < kReverseSize ? reverse[cp] : 0;
     if (win != 0 && !IsMarkByte(static_cast<char>(win))) {
-      o[w++] = static_cast<char>(win);
+      out[w++] = static_cast<char>(win);
       continue;
     }
     const char mark = MarkByteFor(cp);
     if (marks) {
-      o[w++] = mark;
+      out[w++] = mark;
       marks->push_back(cp);
     } else {
-      o[w++] = cp == DefaultMark(mark) ? mark : '?';
+      out[w++] = cp == DefaultMark(mark) ? mark : '?';
     }
   }
-  out.resize(w);
+  return w;
+}
+
+}  // namespace
+
+std::string Utf8ToWin(std::string_view text, std::u32string* marks) {
+  if (marks) marks->clear();
+  // Every character becomes one byte, so the text never grows; 8 bytes of room for the word copies.
+  std::string out(text.size() + 8, '\0');
+  out.resize(DecodeUtf8(text, out.data(), marks));
   return out;
+}
+
+void Utf8ToWinInPlace(std::string& text, std::u32string* marks) {
+  if (marks) marks->clear();
+  text.resize(DecodeUtf8(text, text.data(), marks));
 }
 
 namespace {
@@ -138,6 +163,25 @@ char32_t MarkCharacter(std::u32string_view marks, std::size_t k, char byte) {
 }
 
 std::size_t Utf8Length(char32_t cp) { return cp < 0x80 ? 1 : cp < 0x800 ? 2 : cp < 0x10000 ? 3 : 4; }
+
+// Writes the UTF-8 form of a scalar value at `at`; returns its length.
+std::size_t WriteUtf8(char* at, char32_t cp) {
+  char form[4];
+  const std::size_t n = Utf8Length(cp);
+  if (n == 2) {
+    form[0] = static_cast<char>(0xC0 | (cp >> 6));
+  } else if (n == 3) {
+    form[0] = static_cast<char>(0xE0 | (cp >> 12));
+    form[1] = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+  } else if (n == 4) {
+    form[0] = static_cast<char>(0xF0 | (cp >> 18));
+    form[1] = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+    form[2] = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+  }
+  form[n - 1] = static_cast<char>(n == 1 ? cp : 0x80 | (cp & 0x3F));
+  std::memcpy(at, form, n);
+  return n;
+}
 
 }  // namespace
 
@@ -152,34 +196,29 @@ std::string WinToUtf8(std::string_view text, std::u32string_view marks) {
   char* o = out.data();
   std::size_t w = 0;
   std::size_t k = 0;
+  const auto one = [&](unsigned char c) {
+    if (IsMarkByte(static_cast<char>(c))) {
+      w += WriteUtf8(o + w, MarkCharacter(marks, k++, static_cast<char>(c)));
+    } else {
+      std::memcpy(o + w, &forms.bytes[c], 4);
+      w += forms.size[c];
+    }
+  };
+  // Eight bytes at a time: ASCII is copied whole, and eight bytes with letters among them go through the
+  // table one after another with no branch per letter (one taken or not at random as letters come would
+  // cost more than the table); only the reserved bytes of marks, rare, take a branch.
   std::size_t i = 0;
-  while (i < text.size()) {
-    CopyAscii(text, i, o, w);
-    if (i >= text.size()) break;
-    const char c = text[i++];
-    if (IsMarkByte(c)) {
-      const char32_t cp = MarkCharacter(marks, k++, c);
-      char form[4];
-      const std::size_t n = Utf8Length(cp);
-      if (n == 2) {
-        form[0] = static_cast<char>(0xC0 | (cp >> 6));
-      } else if (n == 3) {
-        form[0] = static_cast<char>(0xE0 | (cp >> 12));
-        form[1] = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-      } else if (n == 4) {
-        form[0] = static_cast<char>(0xF0 | (cp >> 18));
-        form[1] = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        form[2] = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-      }
-      form[n - 1] = static_cast<char>(n == 1 ? cp : 0x80 | (cp & 0x3F));
-      std::memcpy(o + w, form, n);
-      w += n;
+  for (; i + 8 <= text.size(); i += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, text.data() + i, 8);
+    if ((word & kHighBits) == 0) {
+      std::memcpy(o + w, &word, 8);
+      w += 8;
       continue;
     }
-    const auto b = static_cast<unsigned char>(c);
-    std::memcpy(o + w, &forms.bytes[b], 4);
-    w += forms.size[b];
+    for (int b = 0; b < 8; ++b, word >>= 8) one(static_cast<unsigned char>(word));
   }
+  for (; i < text.size(); ++i) one(static_cast<unsigned char>(text[i]));
   out.resize(w);
   return out;
 }

@@ -11,6 +11,8 @@
 // (a stray continuation byte, an overlong form, a surrogate, a sequence cut off at the end) is taken as
 // the Windows-1250 character of that byte, the way mixed files are usually meant.
 std::string Utf8ToWin(std::string_view text, std::u32string* marks = nullptr);
+// The same on a text the caller owns, decoded where it lies.
+void Utf8ToWinInPlace(std::string& text, std::u32string* marks = nullptr);
 
 // The UTF-8 form of Windows-1250 text: each reserved byte is written as the character of its mark (as it
 // stands for itself when `marks` runs short), every other byte as its Windows-1250 character. The

@@ -1,7 +1,10 @@
 #include "app/Win1250Case.h"
 
 #include <array>
+#include <bit>
 #include <cstdint>
+
+#include "editor/ByteScan.h"
 
 namespace {
 
@@ -62,19 +65,50 @@ std::size_t FindNoCase(std::string_view text, std::string_view needle, std::size
   if (needle.empty()) return from <= text.size() ? from : std::string_view::npos;
   if (needle.size() > text.size()) return std::string_view::npos;
   const std::string lowerNeedle = Win1250Lower(needle);
+  const std::size_t m = lowerNeedle.size();
   const char first = lowerNeedle[0];
   const char firstUpper = Win1250Upper(first);
-  for (std::size_t i = from; i + lowerNeedle.size() <= text.size(); ++i) {
-    // Tags start with "<", which has no case: let find() race to it.
-    if (first == firstUpper) {
-      i = text.find(first, i);
-      if (i == std::string_view::npos || i + lowerNeedle.size() > text.size()) return std::string_view::npos;
-    } else if (text[i] != first && text[i] != firstUpper) {
-      continue;
-    }
+  const auto matchesAt = [&](std::size_t i) {
+    if (text[i] != first && text[i] != firstUpper) return false;
     std::size_t k = 1;
-    while (k < lowerNeedle.size() && Win1250Lower(text[i + k]) == lowerNeedle[k]) ++k;
-    if (k == lowerNeedle.size()) return i;
+    while (k < m && Win1250Lower(text[i + k]) == lowerNeedle[k]) ++k;
+    return k == m;
+  };
+  // The bytes whose lower case is the needle's second character: when they are at most two, the scan
+  // below looks for both characters at once, eight places at a time ("<m" of "<meta" is rare in HTML,
+  // "<" alone is everywhere).
+  unsigned char second[2] = {0, 0};
+  int seconds = 0;
+  if (m >= 2) {
+    for (int c = 0; c < 256; ++c) {
+      if (Win1250Lower(static_cast<char>(c)) != lowerNeedle[1]) continue;
+      if (seconds < 2) second[seconds] = static_cast<unsigned char>(c);
+      ++seconds;
+    }
   }
+  std::size_t i = from;
+  if (seconds >= 1 && seconds <= 2) {
+    using namespace byte_scan;
+    const auto a1 = static_cast<unsigned char>(first), a2 = static_cast<unsigned char>(firstUpper);
+    const unsigned char b1 = second[0], b2 = seconds == 2 ? second[1] : second[0];
+    // A pair of letters that differ in bit 5 alone (the ASCII ones) is one compare with that bit set.
+    const auto equalEither = [](std::uint64_t word, unsigned char x, unsigned char y) {
+      if (x == y) return Equal(word, x);
+      if ((x ^ y) == 0x20) return Equal(word | (kOnes * 0x20), x | 0x20);
+      return Equal(word, x) | Equal(word, y);
+    };
+    for (; i + 9 <= text.size(); i += 8) {
+      const std::uint64_t here = Load(text.data() + i);
+      const std::uint64_t next = Load(text.data() + i + 1);
+      std::uint64_t hits = equalEither(here, a1, a2) & equalEither(next, b1, b2);
+      for (; hits != 0; hits &= hits - 1) {
+        const std::size_t at = i + static_cast<std::size_t>(std::countr_zero(hits)) / 8;
+        if (at + m > text.size()) return std::string_view::npos;
+        if (matchesAt(at)) return at;
+      }
+    }
+  }
+  for (; i + m <= text.size(); ++i)
+    if (matchesAt(i)) return i;
   return std::string_view::npos;
 }

@@ -1,8 +1,12 @@
 #include "editor/LineStore.h"
 
 #include <algorithm>
+#include <cstring>
+#include <utility>
 
+#include "editor/ByteScan.h"
 #include "editor/ForeignMarks.h"
+#include "editor/LargeBuffers.h"
 
 namespace {
 // A block is split when it holds more lines or bytes than these; the pieces aim at half of them.
@@ -13,6 +17,14 @@ constexpr std::size_t TargetBytes = 32 * 1024;
 
 std::size_t LowBit(std::size_t i) { return i & (~i + 1); }
 }  // namespace
+
+void LineStore::Block::Own() {
+  if (!shared) return;
+  text.assign(Bytes());
+  const std::span<const Entry> own = std::as_const(*this).Entries();
+  entries.assign(own.begin(), own.end());
+  shared.reset();
+}
 
 LineStore::LineStore() {
   blocks_.emplace_back();
@@ -27,7 +39,7 @@ void LineStore::RebuildIndex() {
   fenSoft_.assign(n + 1, 0);
   for (std::size_t i = 1; i <= n; ++i) {
     fenWeight_[i] += blocks_[i - 1].weight;
-    fenLines_[i] += static_cast<int>(blocks_[i - 1].entries.size());
+    fenLines_[i] += static_cast<int>(blocks_[i - 1].Lines());
     fenSoft_[i] += blocks_[i - 1].soft;
     const std::size_t parent = i + LowBit(i);
     if (parent <= n) {
@@ -65,7 +77,7 @@ int LineStore::PrefixLines(int blocks) const {
 LineStore::Where LineStore::Locate(int line) const {
   const std::size_t n = blocks_.size();
   if (line >= count_) {
-    return {static_cast<int>(n) - 1, static_cast<int>(blocks_.back().entries.size()) + (line - count_)};
+    return {static_cast<int>(n) - 1, static_cast<int>(blocks_.back().Lines()) + (line - count_)};
   }
   std::size_t pos = 0;
   int rem = line;
@@ -82,7 +94,8 @@ LineStore::Where LineStore::Locate(int line) const {
 
 std::size_t LineStore::ByteOffsetInBlock(const Block& b, int index) const {
   std::size_t off = 0;
-  for (int k = 0; k < index; ++k) off += b.entries[static_cast<std::size_t>(k)].length;
+  const std::span<const Entry> entries = b.Entries();
+  for (int k = 0; k < index; ++k) off += entries[static_cast<std::size_t>(k)].length;
   return off;
 }
 
@@ -91,8 +104,8 @@ std::string_view LineStore::Line(int i) const {
   if (cache_.line >= 0 && i == cache_.line + 1) {
     const Block& prev = blocks_[static_cast<std::size_t>(cache_.where.block)];
     const std::size_t next = static_cast<std::size_t>(cache_.where.index) + 1;
-    if (next < prev.entries.size()) {
-      cache_.byte += prev.entries[next - 1].length;
+    if (next < prev.Lines()) {
+      cache_.byte += prev.Entries()[next - 1].length;
       cache_.where.index += 1;
     } else {
       cache_.where = Where{cache_.where.block + 1, 0};
@@ -105,14 +118,13 @@ std::string_view LineStore::Line(int i) const {
     cache_.line = i;
   }
   const Block& b = blocks_[static_cast<std::size_t>(cache_.where.block)];
-  return std::string_view(b.text).substr(cache_.byte, b.entries[static_cast<std::size_t>(cache_.where.index)].length);
+  return b.Bytes().substr(cache_.byte, b.Entries()[static_cast<std::size_t>(cache_.where.index)].length);
 }
 
 int LineStore::Length(int i) const {
   if (i < 0 || i >= count_) return 0;
   const Where w = Locate(i);
-  return static_cast<int>(
-      blocks_[static_cast<std::size_t>(w.block)].entries[static_cast<std::size_t>(w.index)].length);
+  return static_cast<int>(blocks_[static_cast<std::size_t>(w.block)].Entries()[static_cast<std::size_t>(w.index)].length);
 }
 
 void LineStore::SetLine(int i, std::string_view text) {
@@ -120,6 +132,8 @@ void LineStore::SetLine(int i, std::string_view text) {
   EndWatch();
   const Where w = Locate(i);
   Block& b = blocks_[static_cast<std::size_t>(w.block)];
+  const std::shared_ptr<SharedText> keep = b.shared;  // `text` may lie in it
+  b.Own();
   Entry& e = b.entries[static_cast<std::size_t>(w.index)];
   const std::size_t at = ByteOffsetInBlock(b, w.index);
   if (b.marks >= 0) {
@@ -137,6 +151,8 @@ void LineStore::ReplaceInLine(int i, std::size_t at, std::size_t count, std::str
   if (i < 0 || i >= count_) return;
   const Where w = Locate(i);
   Block& b = blocks_[static_cast<std::size_t>(w.block)];
+  const std::shared_ptr<SharedText> keep = b.shared;  // `text` may lie in it
+  b.Own();
   Entry& e = b.entries[static_cast<std::size_t>(w.index)];
   at = std::min<std::size_t>(at, e.length);
   count = std::min<std::size_t>(count, e.length - at);
@@ -176,25 +192,36 @@ void LineStore::InsertWithRecords(int at, const std::vector<std::string_view>& l
   InsertEntries(at, lines, proto);
 }
 
-void LineStore::InsertBlocks(int at, const std::vector<std::string_view>& lines, const Entry& proto) {
-  // Many lines at once (a whole document): cut the block at the insertion point and lay the new lines
-  // straight into fresh blocks, so every byte is copied once.
+void LineStore::InsertBlockList(int at, std::vector<Block> fresh, int lines) {
   const Where w = Locate(at);
   Block& left = blocks_[static_cast<std::size_t>(w.block)];
   Block right;
-  const std::size_t cut = ByteOffsetInBlock(left, w.index);
-  right.text.assign(left.text, cut, std::string::npos);
-  left.text.resize(cut);
-  left.marks = -1;
-  right.entries.assign(left.entries.begin() + w.index, left.entries.end());
-  left.entries.resize(static_cast<std::size_t>(w.index));
-  for (const Entry& e : right.entries) {
-    right.weight += EntryWeight(e);
-    right.soft += e.lineFlag ? 1 : 0;
+  if (static_cast<std::size_t>(w.index) < left.Lines()) {
+    left.Own();
+    const std::size_t cut = ByteOffsetInBlock(left, w.index);
+    right.text.assign(left.text, cut, std::string::npos);
+    left.text.resize(cut);
+    left.marks = -1;
+    right.entries.assign(left.entries.begin() + w.index, left.entries.end());
+    left.entries.resize(static_cast<std::size_t>(w.index));
+    for (const Entry& e : right.entries) {
+      right.weight += EntryWeight(e);
+      right.soft += e.lineFlag ? 1 : 0;
+    }
+    left.weight -= right.weight;
+    left.soft -= right.soft;
   }
-  left.weight -= right.weight;
-  left.soft -= right.soft;
+  if (!right.entries.empty()) fresh.push_back(std::move(right));
+  auto pos = blocks_.begin() + w.block + 1;
+  if (left.Lines() == 0) pos = blocks_.erase(blocks_.begin() + w.block);
+  blocks_.insert(pos, std::make_move_iterator(fresh.begin()), std::make_move_iterator(fresh.end()));
+  count_ += lines;
+  RebuildIndex();
+}
 
+void LineStore::InsertBlocks(int at, const std::vector<std::string_view>& lines, const Entry& proto) {
+  // Many lines at once (a whole document): cut the block at the insertion point and lay the new lines
+  // straight into fresh blocks, so every byte is copied once.
   std::vector<Block> fresh;
   std::size_t k = 0;
   while (k < lines.size()) {
@@ -216,12 +243,90 @@ void LineStore::InsertBlocks(int at, const std::vector<std::string_view>& lines,
     }
     fresh.push_back(std::move(part));
   }
-  if (!right.entries.empty()) fresh.push_back(std::move(right));
-  auto pos = blocks_.begin() + w.block + 1;
-  if (left.entries.empty()) pos = blocks_.erase(blocks_.begin() + w.block);
-  blocks_.insert(pos, std::make_move_iterator(fresh.begin()), std::make_move_iterator(fresh.end()));
-  count_ += static_cast<int>(lines.size());
-  RebuildIndex();
+  InsertBlockList(at, std::move(fresh), static_cast<int>(lines.size()));
+}
+
+namespace {
+// Where the piece of text that starts at `from` ends, and where the next one starts.
+struct Piece {
+  std::size_t end;
+  std::size_t next;  // text.size() + 1 after the last piece
+};
+Piece NextPiece(std::string_view text, std::size_t from) {
+  const void* cr = std::memchr(text.data() + from, '\r', text.size() - from);
+  if (cr == nullptr) return {text.size(), text.size() + 1};
+  const auto end = static_cast<std::size_t>(static_cast<const char*>(cr) - text.data());
+  return {end, end + 1 < text.size() && text[end + 1] == '\n' ? end + 2 : end + 1};
+}
+}  // namespace
+
+int LineStore::InsertBrokenText(int at, std::string_view text, std::string* owner) {
+  if (at < 0 || at > count_) return 0;
+  const std::size_t breaks = CountByte(text, '\r');
+  if (breaks < MaxLines) {
+    std::vector<std::string_view> lines;
+    lines.reserve(breaks + 1);
+    for (std::size_t from = 0; from <= text.size();) {
+      const Piece piece = NextPiece(text, from);
+      lines.push_back(text.substr(from, piece.end - from));
+      from = piece.next;
+    }
+    InsertEntries(at, lines, Entry{});
+    return static_cast<int>(lines.size());
+  }
+  EndWatch();
+  // The lines are laid end to end without their breaks, in the owner's own buffer (each moves towards
+  // the front, never past bytes not read yet) or in one new buffer.
+  auto shared = std::make_shared<SharedText>();
+  std::size_t offset = 0;
+  if (owner != nullptr && !owner->empty() && text.data() >= owner->data() &&
+      text.data() + text.size() <= owner->data() + owner->size()) {
+    offset = static_cast<std::size_t>(text.data() - owner->data());
+    shared->bytes = std::move(*owner);
+    owner->clear();
+  } else {
+    ReserveLarge(shared->bytes, text.size());
+    shared->bytes.assign(text);
+  }
+  char* bytes = shared->bytes.data();
+  const std::string_view source(bytes + offset, text.size());
+  std::vector<Entry>& entries = shared->entries;
+  entries.reserve(breaks + 1);
+  AdviseLargeBuffer(entries.data(), entries.capacity() * sizeof(Entry));
+  std::size_t written = 0;
+  for (std::size_t from = 0; from <= source.size();) {
+    const Piece piece = NextPiece(source, from);
+    const std::size_t length = piece.end - from;
+    if (written != offset + from) std::memmove(bytes + written, source.data() + from, length);
+    written += length;
+    Entry e;
+    e.length = static_cast<std::uint32_t>(length);
+    entries.push_back(e);
+    from = piece.next;
+  }
+  shared->bytes.resize(written);
+
+  // Blocks of the same size as InsertBlocks makes, pointing into the shared text.
+  std::vector<Block> fresh;
+  std::size_t byte = 0;
+  for (std::size_t k = 0; k < entries.size();) {
+    Block part;
+    part.shared = shared;
+    part.sharedByte = byte;
+    part.sharedEntry = k;
+    while (k < entries.size() && part.sharedLines < TargetLines &&
+           (part.sharedLines == 0 || part.sharedBytes + entries[k].length <= TargetBytes)) {
+      part.sharedBytes += entries[k].length;
+      part.weight += EntryWeight(entries[k]);
+      ++part.sharedLines;
+      ++k;
+    }
+    byte += part.sharedBytes;
+    fresh.push_back(std::move(part));
+  }
+  const auto lines = static_cast<int>(entries.size());
+  InsertBlockList(at, std::move(fresh), lines);
+  return lines;
 }
 
 void LineStore::InsertEntries(int at, const std::vector<std::string_view>& lines, const Entry& proto) {
@@ -233,6 +338,8 @@ void LineStore::InsertEntries(int at, const std::vector<std::string_view>& lines
   }
   const Where w = Locate(at);
   Block& b = blocks_[static_cast<std::size_t>(w.block)];
+  const std::shared_ptr<SharedText> keep = b.shared;  // the lines may lie in it
+  b.Own();
   std::size_t total = 0;
   for (auto s : lines) total += s.size();
   std::string joined;
@@ -254,7 +361,8 @@ void LineStore::InsertEntries(int at, const std::vector<std::string_view>& lines
 
 bool LineStore::SplitIfLarge(int block) {
   Block& b = blocks_[static_cast<std::size_t>(block)];
-  if (b.entries.size() <= MaxLines && (b.text.size() <= MaxBytes || b.entries.size() < 2)) return false;
+  if (b.Lines() <= MaxLines && (b.Bytes().size() <= MaxBytes || b.Lines() < 2)) return false;
+  b.Own();
   std::vector<Block> parts;
   std::size_t k = 0;
   std::size_t byte = 0;
@@ -288,10 +396,11 @@ void LineStore::DeleteRange(int first, int last) {
   EndWatch();
   const Where from = Locate(first);
   const Where to = Locate(last);
-  if (from.block == to.block && blocks_[static_cast<std::size_t>(from.block)].entries.size() >
+  if (from.block == to.block && blocks_[static_cast<std::size_t>(from.block)].Lines() >
                                      static_cast<std::size_t>(to.index - from.index + 1)) {
     // The common case: a few lines inside one block that keeps some lines.
     Block& b = blocks_[static_cast<std::size_t>(from.block)];
+    b.Own();
     const std::size_t start = ByteOffsetInBlock(b, from.index);
     std::size_t bytes = 0;
     std::int64_t weight = 0;
@@ -310,7 +419,14 @@ void LineStore::DeleteRange(int first, int last) {
   for (int bi = to.block; bi >= from.block; --bi) {
     Block& b = blocks_[static_cast<std::size_t>(bi)];
     const int lo = bi == from.block ? from.index : 0;
-    const int hi = bi == to.block ? to.index : static_cast<int>(b.entries.size()) - 1;
+    const int hi = bi == to.block ? to.index : static_cast<int>(b.Lines()) - 1;
+    if (lo == 0 && hi == static_cast<int>(b.Lines()) - 1 && blocks_.size() > 1) {
+      // The whole block goes, its bytes uncopied (deleting a whole document frees its shared text).
+      count_ -= hi + 1;
+      blocks_.erase(blocks_.begin() + bi);
+      continue;
+    }
+    b.Own();
     const std::size_t start = ByteOffsetInBlock(b, lo);
     std::size_t bytes = 0;
     for (int k = lo; k <= hi; ++k) {
@@ -338,13 +454,13 @@ void LineStore::Clear() {
 bool LineStore::HasRecord(int i) const {
   if (i < 0 || i >= count_) return false;
   const Where w = Locate(i);
-  return blocks_[static_cast<std::size_t>(w.block)].entries[static_cast<std::size_t>(w.index)].hasRecord != 0;
+  return blocks_[static_cast<std::size_t>(w.block)].Entries()[static_cast<std::size_t>(w.index)].hasRecord != 0;
 }
 
 TStringParams LineStore::Params(int i) const {
   if (i < 0 || i >= count_) return {};
   const Where w = Locate(i);
-  const Entry& e = blocks_[static_cast<std::size_t>(w.block)].entries[static_cast<std::size_t>(w.index)];
+  const Entry& e = blocks_[static_cast<std::size_t>(w.block)].Entries()[static_cast<std::size_t>(w.index)];
   if (!e.hasRecord) return {};
   return TStringParams{e.lineFlag, e.startState};
 }
@@ -352,7 +468,7 @@ TStringParams LineStore::Params(int i) const {
 void LineStore::SetParams(int i, TStringParams params) {
   if (i < 0 || i >= count_) return;
   const Where w = Locate(i);
-  Entry& e = blocks_[static_cast<std::size_t>(w.block)].entries[static_cast<std::size_t>(w.index)];
+  Entry& e = blocks_[static_cast<std::size_t>(w.block)].Entries()[static_cast<std::size_t>(w.index)];
   const std::int64_t before = EntryWeight(e);
   const int softBefore = e.lineFlag ? 1 : 0;
   e.hasRecord = 1;
@@ -380,7 +496,7 @@ void LineStore::ClearStartStates(int first) {
   if (count_ == 0) return;
   const Where w = Locate(std::clamp(first, 0, count_ - 1));
   for (std::size_t b = static_cast<std::size_t>(w.block); b < blocks_.size(); ++b) {
-    auto& entries = blocks_[b].entries;
+    const std::span<Entry> entries = blocks_[b].Entries();
     for (std::size_t k = b == static_cast<std::size_t>(w.block) ? static_cast<std::size_t>(w.index) : 0;
          k < entries.size(); ++k) {
       if (entries[k].hasRecord) entries[k].startState = 0;
@@ -392,7 +508,7 @@ void LineStore::RemoveRecord(int i) {
   if (i < 0 || i >= count_) return;
   SetParams(i, TStringParams{});
   const Where w = Locate(i);
-  blocks_[static_cast<std::size_t>(w.block)].entries[static_cast<std::size_t>(w.index)].hasRecord = 0;
+  blocks_[static_cast<std::size_t>(w.block)].Entries()[static_cast<std::size_t>(w.index)].hasRecord = 0;
 }
 
 std::int64_t LineStore::OffsetOfLine(int i) const {
@@ -401,7 +517,7 @@ std::int64_t LineStore::OffsetOfLine(int i) const {
   const Where w = Locate(i);
   const Block& b = blocks_[static_cast<std::size_t>(w.block)];
   std::int64_t off = PrefixWeight(w.block);
-  for (int k = 0; k < w.index; ++k) off += EntryWeight(b.entries[static_cast<std::size_t>(k)]);
+  for (int k = 0; k < w.index; ++k) off += EntryWeight(b.Entries()[static_cast<std::size_t>(k)]);
   return off;
 }
 
@@ -422,7 +538,7 @@ int LineStore::FirstLineStartingAtOrAfter(std::int64_t offset) const {
   if (pos >= n) return count_;
   const Block& b = blocks_[pos];
   int line = PrefixLines(static_cast<int>(pos));
-  for (const Entry& e : b.entries) {
+  for (const Entry& e : b.Entries()) {
     if (acc >= offset) return line;
     acc += EntryWeight(e);
     ++line;
@@ -441,18 +557,18 @@ int LineStore::SoftBreaksBefore(int i) const {
   int sum = 0;
   for (auto k = static_cast<std::size_t>(w.block); k > 0; k -= LowBit(k)) sum += fenSoft_[k];
   const Block& b = blocks_[static_cast<std::size_t>(w.block)];
-  for (int k = 0; k < w.index; ++k) sum += b.entries[static_cast<std::size_t>(k)].lineFlag ? 1 : 0;
+  for (int k = 0; k < w.index; ++k) sum += b.Entries()[static_cast<std::size_t>(k)].lineFlag ? 1 : 0;
   return sum;
 }
 
 std::string LineStore::Text() const {
   std::string out;
-  out.reserve(static_cast<std::size_t>(std::max<std::int64_t>(TextLength(), 0)));
+  ReserveLarge(out, static_cast<std::size_t>(std::max<std::int64_t>(TextLength(), 0)));
   int line = 0;
   for (const Block& b : blocks_) {
     std::size_t off = 0;
-    for (const Entry& e : b.entries) {
-      out.append(b.text, off, e.length);
+    for (const Entry& e : b.Entries()) {
+      out.append(b.Bytes().substr(off, e.length));
       off += e.length;
       ++line;
       if (e.lineFlag == 0 && line < count_) out += "\r\n";
@@ -475,7 +591,7 @@ std::uint64_t LineStore::Watch(int line, std::size_t bytes) {
 std::int64_t LineStore::MarkBytesBefore(int i) const {
   if (i <= 0 || count_ == 0) return 0;
   const auto counted = [](const Block& b) {
-    if (b.marks < 0) b.marks = static_cast<std::int64_t>(CountMarkBytes(b.text));
+    if (b.marks < 0) b.marks = static_cast<std::int64_t>(CountMarkBytes(b.Bytes()));
     return b.marks;
   };
   std::int64_t sum = 0;
@@ -486,5 +602,5 @@ std::int64_t LineStore::MarkBytesBefore(int i) const {
   const Where w = Locate(i);
   for (int k = 0; k < w.block; ++k) sum += counted(blocks_[static_cast<std::size_t>(k)]);
   const Block& b = blocks_[static_cast<std::size_t>(w.block)];
-  return sum + static_cast<std::int64_t>(CountMarkBytes(std::string_view(b.text).substr(0, ByteOffsetInBlock(b, w.index))));
+  return sum + static_cast<std::int64_t>(CountMarkBytes(b.Bytes().substr(0, ByteOffsetInBlock(b, w.index))));
 }

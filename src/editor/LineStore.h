@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,6 +35,11 @@ public:
   void InsertWithRecord(int at, std::string_view text, TStringParams params);
   // Inserts lines that all carry the same record, in one step (the pieces of a wrapped line).
   void InsertWithRecords(int at, const std::vector<std::string_view>& lines, TStringParams params);
+  // Inserts before line `at` the lines of `text` cut at every CR (a CR LF pair is one break, a lone CR
+  // breaks too; the piece after the last break is a line as well), without records, and returns how
+  // many went in. Given the string that `text` lies in, a long text is kept where it is instead of being
+  // copied: the string is taken over (left empty) and its bytes are rearranged.
+  int InsertBrokenText(int at, std::string_view text, std::string* owner = nullptr);
   void Delete(int i);
   // Deletes lines first .. last inclusive; nothing when the range is empty.
   void DeleteRange(int first, int last);
@@ -79,12 +86,35 @@ private:
     std::uint8_t hasRecord = 0;
     std::uint16_t startState = 0;
   };
-  struct Block {
-    std::string text;
+  // A long text inserted at once (a document being opened), its line breaks taken out: the blocks cut
+  // from it keep their bytes and entries here until a change of their text or line count gives them
+  // copies of their own, so loading costs one pass and no allocation per block.
+  struct SharedText {
+    std::string bytes;
     std::vector<Entry> entries;
+  };
+  struct Block {
+    std::string text;            // the bytes, unless `shared` holds them
+    std::vector<Entry> entries;  // the entries, unless `shared` holds them
+    std::shared_ptr<SharedText> shared;
+    std::size_t sharedByte = 0, sharedBytes = 0, sharedEntry = 0, sharedLines = 0;
     std::int64_t weight = 0;  // characters plus two per hard break
     int soft = 0;             // lines ending in a soft break
     mutable std::int64_t marks = -1;  // reserved bytes in text; -1 = not counted since the last change
+
+    std::string_view Bytes() const {
+      return shared ? std::string_view(shared->bytes).substr(sharedByte, sharedBytes) : std::string_view(text);
+    }
+    std::span<Entry> Entries() {
+      return shared ? std::span<Entry>(shared->entries).subspan(sharedEntry, sharedLines) : std::span<Entry>(entries);
+    }
+    std::span<const Entry> Entries() const {
+      return shared ? std::span<const Entry>(shared->entries).subspan(sharedEntry, sharedLines)
+                    : std::span<const Entry>(entries);
+    }
+    std::size_t Lines() const { return shared ? sharedLines : entries.size(); }
+    // Gives a block cut from a shared text copies of its own, before its text or line count changes.
+    void Own();
   };
   struct Where {
     int block;
@@ -96,6 +126,8 @@ private:
   static std::int64_t EntryWeight(const Entry& e) { return e.length + (e.lineFlag ? 0 : 2); }
   void InsertEntries(int at, const std::vector<std::string_view>& lines, const Entry& proto);
   void InsertBlocks(int at, const std::vector<std::string_view>& lines, const Entry& proto);
+  // Puts new blocks holding `lines` lines before line `at`, cutting the block there in two.
+  void InsertBlockList(int at, std::vector<Block> fresh, int lines);
   // Records a change of a block's line count and weight in the block and in the index.
   void AdjustBlock(int block, int lines, std::int64_t weight, int soft);
   // Splits an oversized block into blocks of about TargetLines lines; true when it did.

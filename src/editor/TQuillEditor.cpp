@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "editor/ByteScan.h"
 #include "editor/ForeignMarks.h"
+#include "editor/LargeBuffers.h"
 #include "highlight/HighlighterFactory.h"
 #include "highlight/THighLighter.h"
 #include "platform/EditorHost.h"
@@ -167,7 +169,7 @@ std::string TQuillEditor::SelText() const {
 
 std::string TQuillEditor::NormalizeLineEnds(std::string_view s) const {
   std::string out;
-  out.reserve(s.size() + s.size() / 64 + 16);
+  ReserveLarge(out, s.size() + s.size() / 64 + 16);
   std::size_t run = 0;  // start of the bytes not copied yet
   for (std::size_t i = 0; i < s.size(); ++i) {
     const char ch = s[i];
@@ -191,16 +193,11 @@ std::string TQuillEditor::NormalizeLineEnds(std::string_view s) const {
 }
 
 bool TQuillEditor::NeedsNormalizing(std::string_view s) {
-  // Only a tab, a lone CR or a lone LF is changed; CR LF pairs are found with two memchr-speed scans.
-  if (s.find('\t') != std::string_view::npos) return true;
-  for (std::size_t i = s.find('\r'); i != std::string_view::npos; i = s.find('\r', i + 2))
-    if (i + 1 >= s.size() || s[i + 1] != '\n') return true;
-  for (std::size_t i = s.find('\n'); i != std::string_view::npos; i = s.find('\n', i + 1))
-    if (i == 0 || s[i - 1] != '\r') return true;
-  return false;
+  // Only a tab, a lone CR or a lone LF is changed: one memchr-speed scan and one word scan.
+  return s.find('\t') != std::string_view::npos || !OnlyCrLfBreaks(s);
 }
 
-int TQuillEditor::InsertTextAt(std::string_view text, int line, int column) {
+int TQuillEditor::InsertTextAt(std::string_view text, int line, int column, std::string* owner) {
   const int count = lines_.Count();
   if (line > count) return line;
   if (line == count) lines_.Insert(count, "");
@@ -210,42 +207,32 @@ int TQuillEditor::InsertTextAt(std::string_view text, int line, int column) {
   const std::string tail(current.substr(cut));
 
   // Split the text at every CR (a CR LF pair is one break; a lone CR breaks too). The first piece joins
-  // the head of the line; the others become lines of their own.
-  std::string_view first;
-  std::vector<std::string_view> inserted;
-  std::size_t from = 0;
-  bool broken = false;
-  for (std::size_t i = text.find('\r'); i != std::string_view::npos; i = text.find('\r', from)) {
-    (broken ? inserted.emplace_back() : first) = text.substr(from, i - from);
-    broken = true;
-    if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    from = i + 1;
-  }
-  if (!broken) {
+  // the head of the line; the others become lines of their own, the last one followed by the tail.
+  const std::size_t firstBreak = text.find('\r');
+  if (firstBreak == std::string_view::npos) {
     std::string joined = head;
     joined += text;
     joined += tail;
     lines_.SetLine(line, joined);
     return line;
   }
-  const std::string last = std::string(text.substr(from)) + tail;
+  const std::size_t rest = firstBreak + (firstBreak + 1 < text.size() && text[firstBreak + 1] == '\n' ? 2 : 1);
   // The inserted breaks are hard: the first part ends in one, and the part that carries the old tail
   // takes over the line's own record, so a soft-broken piece still continues into its next piece.
   const TStringParams original = lines_.Params(line);
   const bool hadRecord = lines_.HasRecord(line);
-  lines_.SetLine(line, head + std::string(first));
+  lines_.SetLine(line, head + std::string(text.substr(0, firstBreak)));
   if (hadRecord) lines_.SetParams(line, TStringParams{0, original.StartState});
-  inserted.push_back(last);
-  lines_.InsertLines(line + 1, inserted);
-  const int lastLine = line + static_cast<int>(inserted.size());
+  const int lastLine = line + lines_.InsertBrokenText(line + 1, text.substr(rest), owner);
+  if (!tail.empty()) lines_.ReplaceInLine(lastLine, std::string::npos, 0, tail);
   if (hadRecord && original.LineFlag) lines_.SetParams(lastLine, TStringParams{original.LineFlag, 0});
   return lastLine;
 }
 
-void TQuillEditor::SetSelText(std::string_view value) { ReplaceSelection(value, nullptr); }
+void TQuillEditor::SetSelText(std::string_view value) { ReplaceSelection(value, nullptr, nullptr); }
 
 void TQuillEditor::SetSelMarkedText(std::string_view text, std::u32string_view marks) {
-  ReplaceSelection(text, &marks);
+  ReplaceSelection(text, &marks, nullptr);
 }
 
 namespace {
@@ -296,14 +283,20 @@ std::u32string TQuillEditor::SelMarks() const {
   return marks_.substr(from, std::min(MarkOrdinal(end), marks_.size()) - from);
 }
 
-void TQuillEditor::ReplaceSelection(std::string_view value, const std::u32string_view* givenMarks) {
+void TQuillEditor::ReplaceSelection(std::string_view value, const std::u32string_view* givenMarks,
+                                    std::string* owner) {
   if (readonly_) return;
   const int p = SelStart();
   // A text already in the editor's form (a whole document, as a rule) is taken as it is: copying
-  // tens of megabytes only to find nothing to change costs more than the rest of setting it.
+  // tens of megabytes only to find nothing to change costs more than the rest of setting it. The
+  // string the text lies in, when the caller gives it away, is kept by the line store as it is.
   std::string normalized;
   std::string_view s = value;
-  if (NeedsNormalizing(value)) s = normalized = NormalizeLineEnds(value);
+  std::string* keep = owner;
+  if (NeedsNormalizing(value)) {
+    s = normalized = NormalizeLineEnds(value);
+    keep = &normalized;
+  }
   auto [start, end] = NormalizedSelection();
   TTextPos at = OffsetToPos(p);
   // The marks of the replaced text leave the list and those of the new text take their place. While
@@ -328,17 +321,21 @@ void TQuillEditor::ReplaceSelection(std::string_view value, const std::u32string
       listed = true;
     }
   }
+  // What is needed of the new text once the line store may have taken it over.
+  const std::size_t size = s.size();
+  // A whole new text whose reserved bytes all stand for themselves needs no list.
+  const bool dropList = listed && from == 0 && to >= marks_.size() && AllStandForThemselves(s, newMarks);
   int last = 0;
   if (!selected) {
     highlighter_->MarkStaleFrom(at.Line - 1);
-    if (!undoing_) undo_.PushInsert(p, static_cast<int>(s.size()));
-    last = InsertTextAt(s, at.Line, at.Column);
+    if (!undoing_) undo_.PushInsert(p, static_cast<int>(size));
+    last = InsertTextAt(s, at.Line, at.Column, keep);
   } else {
     // The edit happens at the selection's own start point, which may be the end of a soft-broken
     // piece while OffsetToPos(p) names the start of the next piece: both are the same offset.
     at = start;
     highlighter_->MarkStaleFrom(at.Line - 1);
-    if (!undoing_) undo_.PushReplace(p, static_cast<int>(s.size()), oldText, oldMarks);
+    if (!undoing_) undo_.PushReplace(p, static_cast<int>(size), oldText, oldMarks);
     const int sl = start.Line, el = end.Line;
     if (sl == el) {
       const std::string_view line = lines_.Line(sl);
@@ -362,18 +359,16 @@ void TQuillEditor::ReplaceSelection(std::string_view value, const std::u32string
         lines_.SetLineFlag(sl, f);
       }
     }
-    last = InsertTextAt(s, at.Line, at.Column);
+    last = InsertTextAt(s, at.Line, at.Column, keep);
   }
   if (listed) {
-    const bool whole = from == 0 && to >= marks_.size();
     marks_.replace(std::min(from, marks_.size()), to - from, newMarks);
-    // A whole new text whose reserved bytes all stand for themselves needs no list.
-    if (whole && AllStandForThemselves(s, newMarks)) marks_.clear();
+    if (dropList) marks_.clear();
   }
   EnsureOneLine();
   ReflowAfterInsert(at.Line, last);
   UpdateScrollBars();
-  const TTextPos caret = OffsetToPos(p + static_cast<int>(s.size()));
+  const TTextPos caret = OffsetToPos(p + static_cast<int>(size));
   MoveCaretTo(caret.Line, caret.Column);
   FinishCaretMove();
   Paint();
@@ -401,6 +396,20 @@ void TQuillEditor::SetMarkedText(std::string_view text, std::u32string_view mark
   SelectAll();
   SetSelMarkedText(text, marks);
   FinishSetText(p, text.size());
+}
+
+void TQuillEditor::LoadMarkedText(std::string text, std::u32string_view marks) {
+  const int p = SelStart();
+  const std::size_t size = text.size();
+  BeginUpdate();
+  SelectAll();
+  // The history is emptied at the end, so the replaced document is not copied into a record first.
+  const bool wasUndoing = undoing_;
+  undoing_ = true;
+  ReplaceSelection(text, &marks, &text);
+  undoing_ = wasUndoing;
+  ClearUndo();
+  FinishSetText(p, size);
 }
 
 void TQuillEditor::FinishSetText(int p, std::size_t size) {

@@ -79,6 +79,9 @@ public:
   // SetText and SetSelText with the characters of the text's reserved bytes (missing ones stand for
   // themselves). The plain SetText and SetSelText keep the marks of the text they replace in order.
   void SetMarkedText(std::string_view text, std::u32string_view marks);
+  // Opening a document: SetMarkedText that takes the text over instead of copying it, and empties the
+  // undo history instead of recording the text it replaces.
+  void LoadMarkedText(std::string text, std::u32string_view marks);
   void SetSelMarkedText(std::string_view text, std::u32string_view marks);
   // Whether characters outside Windows-1250 that are typed or pasted become marks (a UTF-8 document)
   // or "?" (a document of an 8-bit code page, which could not save them).
@@ -280,8 +283,9 @@ public:
   bool SelectionPopupActive() const { return selPopupActive_; }
 
 private:
-  int InsertTextAt(std::string_view text, int line, int column);
-  void ReplaceSelection(std::string_view value, const std::u32string_view* marks);
+  // `owner`, when given, is the string the text lies in, which the line store may take over.
+  int InsertTextAt(std::string_view text, int line, int column, std::string* owner = nullptr);
+  void ReplaceSelection(std::string_view value, const std::u32string_view* marks, std::string* owner);
   // What SetText does after the new text is in: caret back near offset p, the view.
   void FinishSetText(int p, std::size_t size);
   // How many reserved bytes lie before a position.

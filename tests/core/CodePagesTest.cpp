@@ -128,6 +128,9 @@ TEST(CodePages, Detection) {
       // Windows-1250 still gives Windows-1250; ą of ISO-8859-2 breaks it.
       {"\xA1 x", "windows-1250"},
       {"\xA1\xB1 x", "iso-8859-2"},
+      // One UTF-8 Polish letter decides even in a text that is not well-formed; a lone lead byte does not.
+      {"\xB9\xFF abc \xC5\x82", "utf-8"},
+      {"\xC5 \xB9\xFF", "windows-1250"},
       {"DWA \xBCR\xD3" "D\xA3" "A", "iso-8859-2"},
       {"\x8C\x9C\xB9 ab", "windows-1250"},
       {"\x86\x8D\x91 ab", "mazovia"},
@@ -188,6 +191,21 @@ TEST(Win1250Case, PolishAndOtherLettersConvert) {
   EXPECT_EQ(FindNoCase("ab<HtMl>", "<html>"), 2u);
   EXPECT_EQ(FindNoCase("\xA5", "\xB9"), 0u);
   EXPECT_EQ(FindNoCase("abc", "x"), std::string_view::npos);
+  // Against a plain search, at every start and across the word boundaries of the fast scan.
+  std::mt19937 random(5);
+  const std::string letters = "<mM\xB9\xA5" "eEtTa";
+  const auto plain = [](std::string_view text, std::string_view needle, std::size_t from) {
+    for (std::size_t i = from; i + needle.size() <= text.size(); ++i)
+      if (Win1250Lower(text.substr(i, needle.size())) == Win1250Lower(needle)) return i;
+    return std::string_view::npos;
+  };
+  for (int round = 0; round < 3000; ++round) {
+    std::string text(random() % 40, ' '), needle(1 + random() % 4, ' ');
+    for (char& c : text) c = letters[random() % letters.size()];
+    for (char& c : needle) c = letters[random() % letters.size()];
+    const std::size_t from = random() % (text.size() + 2);
+    ASSERT_EQ(FindNoCase(text, needle, from), plain(text, needle, from)) << text << " / " << needle << " " << from;
+  }
 }
 
 TEST(Win1250Unicode, TableAgreesWithIconvAndEveryByteRoundTrips) {

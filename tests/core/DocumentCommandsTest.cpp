@@ -326,3 +326,30 @@ TEST_F(DocumentCommandsTest, CodePageCommands) {
   docs.RemoveNationalCharactersFromSelection();
   EXPECT_EQ(editor.Text(), "Zazolz g\xEA\x9Cl\xB9 ja\x9F\xF1");
 }
+// Opening with a chosen code page records the replacement, so Undo brings the old document back (an
+// ordinary open leaves nothing to undo: OpenAndSave checks that). A long file, whose lines the editor keeps
+// in one shared buffer, is edited and undone like any other.
+TEST_F(DocumentCommandsTest, UndoAfterOpening) {
+  std::string big;
+  for (int i = 0; i < 2000; ++i) big += "line " + std::to_string(i) + (i % 3 ? "\r\n" : "\n");
+  WriteBytes(dir / "small.txt", "first");
+  WriteBytes(dir / "big.txt", big);
+  docs.OpenDocument(dir / "small.txt");
+  docs.OpenDocument(dir / "big.txt");
+  std::string expected = big;
+  NormalizeLineEndsInPlace(expected);
+  ASSERT_EQ(e->Text(), expected);
+  e->Undo();
+  EXPECT_EQ(e->Text(), expected);
+  e->SetSelStart(e->PosToOffset(1000, 3));
+  e->SetSelText("x\r\ny");
+  EXPECT_EQ(e->Lines().Line(1000), "lix");
+  EXPECT_EQ(e->Lines().Line(1001), "yne 1000");
+  e->Undo();
+  EXPECT_EQ(e->Text(), expected);
+  e->SetModified(false);
+  docs.OpenDocumentAs(dir / "small.txt", "windows-1250");
+  EXPECT_EQ(e->Text(), "first");
+  e->Undo();
+  EXPECT_EQ(e->Text(), expected);
+}

@@ -60,7 +60,17 @@ TEST(LineStore, RandomEditsMatchAPlainModelAcrossBlockSplits) {
         std::vector<std::string_view> views;
         for (auto& o : owned) o = word();
         for (auto& o : owned) views.push_back(o);
-        s.InsertLines(at, views);
+        if (rng() % 2) {
+          s.InsertLines(at, views);
+        } else {
+          // The same lines as one text cut at its breaks: a long one is kept in a buffer that the
+          // blocks share until the edits below give them copies of their own.
+          std::string joined = "..";
+          for (std::size_t k = 0; k < owned.size(); ++k) joined += (k ? (rng() % 2 ? "\r\n" : "\r") : "") + owned[k];
+          std::string owner = joined;
+          ASSERT_EQ(s.InsertBrokenText(at, std::string_view(owner).substr(2), rng() % 2 ? &owner : nullptr),
+                    static_cast<int>(owned.size()));
+        }
         for (std::size_t k = 0; k < owned.size(); ++k) m.insert(m.begin() + at + static_cast<int>(k), {owned[k], 0});
         break;
       }

@@ -105,6 +105,86 @@ TEST(Utf8Conversion, RandomFilesRoundTrip) {
   }
 }
 
+// The word-at-a-time decoding against a character-by-character one, into a new string and in place (where
+// the writing falls behind the reading by less than a word, then by more), on long mixes of ASCII runs,
+// letters, foreign characters and malformed bytes, from random offsets across the word boundaries.
+TEST(Utf8Conversion, DecodingAgreesWithAPlainDecoder) {
+  const auto plain = [](std::string_view file, std::u32string* marks) {
+    std::string out;
+    for (std::size_t i = 0; i < file.size();) {
+      const std::size_t len = Utf8SequenceLength(file, i);
+      if (len <= 1) {
+        out += file[i];
+        if (len == 0 && marks && IsMarkByte(file[i])) marks->push_back(DefaultMark(file[i]));
+        ++i;
+        continue;
+      }
+      char32_t cp = static_cast<unsigned char>(file[i]) & (0x7F >> len);
+      for (std::size_t k = 1; k < len; ++k) cp = (cp << 6) | (static_cast<unsigned char>(file[i + k]) & 0x3F);
+      std::u32string one;
+      const std::string byte = UnicodeToMarked(std::u32string(1, cp), one);
+      if (!one.empty() && marks) marks->push_back(one[0]);
+      out += one.empty() || marks || one[0] == DefaultMark(byte[0]) ? byte : "?";
+      i += len;
+    }
+    return out;
+  };
+  std::mt19937 random(8859);
+  std::uniform_int_distribution<std::size_t> pick(0, std::size(kAlphabet) - 1);
+  for (int round = 0; round < 3000; ++round) {
+    std::string file;
+    const int pieces = static_cast<int>(random() % 120);
+    for (int k = 0; k < pieces; ++k) {
+      const unsigned kind = random() % 10;
+      if (kind < 4) file.append(random() % 12, static_cast<char>('a' + random() % 26));
+      else if (kind < 9) AppendUtf8(file, kAlphabet[pick(random)]);
+      else file += static_cast<char>(0x80 + random() % 128);
+    }
+    const std::string_view view = std::string_view(file).substr(std::min<std::size_t>(random() % 4, file.size()));
+    std::u32string marks, expectedMarks;
+    const std::string expected = plain(view, &expectedMarks);
+    ASSERT_EQ(Utf8ToWin(view, &marks), expected) << round;
+    ASSERT_EQ(marks, expectedMarks) << round;
+    ASSERT_EQ(Utf8ToWin(view), plain(view, nullptr)) << round;
+    std::string inPlace(view);
+    Utf8ToWinInPlace(inPlace, &marks);
+    ASSERT_EQ(inPlace, expected) << round;
+    ASSERT_EQ(marks, expectedMarks) << round;
+  }
+}
+
+// Saving a word at a time against a byte-by-byte writer, on texts of ASCII runs, letters and reserved
+// bytes at random offsets, with lists of marks too short, complete, or holding what is no character.
+TEST(Utf8Conversion, EncodingAgreesWithAPlainEncoder) {
+  std::mt19937 random(1252);
+  for (int round = 0; round < 3000; ++round) {
+    std::string text;
+    std::u32string marks;
+    const int pieces = static_cast<int>(random() % 60);
+    for (int k = 0; k < pieces; ++k) {
+      const unsigned kind = random() % 8;
+      if (kind < 4) text.append(random() % 14, static_cast<char>('a' + random() % 26));
+      else if (kind < 7) text += static_cast<char>(0x80 + random() % 128);
+      else text += random() % 2 ? kMarkByte : kWideMarkByte;
+    }
+    for (std::size_t k = random() % (CountMarkBytes(text) + 2); k > 0; --k)
+      marks.push_back(random() % 5 ? kAlphabet[random() % std::size(kAlphabet)] : char32_t{0xD800});
+    const std::string_view view = std::string_view(text).substr(std::min<std::size_t>(random() % 4, text.size()));
+    std::string expected;
+    std::size_t next = 0;
+    for (char c : view) {
+      if (!IsMarkByte(c)) {
+        AppendWin1250AsUtf8(expected, c);
+        continue;
+      }
+      const char32_t cp = next < marks.size() ? marks[next] : DefaultMark(c);
+      ++next;
+      AppendUtf8(expected, cp == 0xD800 ? char32_t{0xFFFD} : cp);
+    }
+    ASSERT_EQ(WinToUtf8(view, marks), expected) << round;
+  }
+}
+
 TEST(Utf8Conversion, LooksLikeUtf8) {
   for (const char* yes : {"\xE2\x80\x9E", "\xEF\xBB\xBFplain"}) EXPECT_TRUE(LooksLikeUtf8(yes)) << yes;
   // Plain ASCII, cut off, overlong, a surrogate, Windows-1250 letters only.
