@@ -123,6 +123,24 @@ int LineStore::Length(int i) const {
       blocks_[static_cast<std::size_t>(w.block)].entries[static_cast<std::size_t>(w.index)].length);
 }
 
+int LineStore::LastNonEmptyBefore(int i) const {
+  i = std::min(i, count_);
+  if (i <= 0) return -1;
+  const Where w = Locate(i - 1);
+  int line = i - 1;
+  for (int b = w.block; b >= 0; --b) {
+    const Block& block = blocks_[static_cast<std::size_t>(b)];
+    int k = b == w.block ? w.index : static_cast<int>(block.entries.size()) - 1;
+    if (block.text.empty()) {
+      line -= k + 1;
+      continue;
+    }
+    for (; k >= 0; --k, --line)
+      if (block.entries[static_cast<std::size_t>(k)].length > 0) return line;
+  }
+  return -1;
+}
+
 void LineStore::SetLine(int i, std::string_view text) {
   if (i < 0 || i >= count_) return;
   EndWatch();

@@ -103,7 +103,7 @@ std::size_t FindQuotedStop(std::string_view text, std::size_t i, const CharTable
 }
 }  // namespace
 
-std::size_t THTMLHighLight::SkipInert(std::string_view text, std::size_t i) {
+inline std::size_t THTMLHighLight::SkipInert(std::string_view text, std::size_t i) {
   if (LeaveScript || i >= text.size()) return i;
   std::size_t j = i;
   switch (State & ~tfSelected) {
