@@ -67,13 +67,17 @@ LineStore::Where LineStore::Locate(int line) const {
   if (line >= count_) {
     return {static_cast<int>(n) - 1, static_cast<int>(blocks_.back().entries.size()) + (line - count_)};
   }
-  // A scan reading lines in order asks about the line read last or the one after it: no search.
-  if (cache_.line >= 0 && (line == cache_.line || line == cache_.line + 1)) {
-    Where w = cache_.where;
-    if (line == cache_.line) return w;
+  // A scan reading lines in order asks about the line read last or a neighbour of it: no search.
+  if (cache_.line >= 0 && line >= cache_.line - 1 && line <= cache_.line + 1) {
+    const Where w = cache_.where;
     const auto b = static_cast<std::size_t>(w.block);
-    if (static_cast<std::size_t>(w.index) + 1 < blocks_[b].entries.size()) return {w.block, w.index + 1};
-    if (b + 1 < blocks_.size() && !blocks_[b + 1].entries.empty()) return {w.block + 1, 0};
+    if (line == cache_.line) return w;
+    if (line < cache_.line) {
+      if (w.index > 0) return {w.block, w.index - 1};
+    } else {
+      if (static_cast<std::size_t>(w.index) + 1 < blocks_[b].entries.size()) return {w.block, w.index + 1};
+      if (b + 1 < blocks_.size() && !blocks_[b + 1].entries.empty()) return {w.block + 1, 0};
+    }
   }
   std::size_t pos = 0;
   int rem = line;

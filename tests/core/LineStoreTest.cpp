@@ -41,7 +41,8 @@ void ExpectSame(const LineStore& s, const std::vector<ModelLine>& m) {
     ASSERT_EQ(s.MarkBytesBefore(i), marks) << "line " << i;
   }
   EXPECT_EQ(s.Text(), text);
-  for (int i = static_cast<int>(m.size()) - 1; i >= 0; i -= 7) ASSERT_EQ(s.Line(i), m[static_cast<std::size_t>(i)].text);
+  // Backwards one by one, as a search for an earlier character reads them.
+  for (int i = static_cast<int>(m.size()) - 1; i >= 0; --i) ASSERT_EQ(s.Line(i), m[static_cast<std::size_t>(i)].text);
   EXPECT_EQ(s.TextLength(), static_cast<std::int64_t>(text.size()));
   int lastNonEmpty = -1;
   for (int i = 0; i <= static_cast<int>(m.size()); ++i) {
