@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchDocuments.h"
 #include "editor/LineStore.h"
 #include "highlight/THTMLHighLight.h"
 
@@ -62,6 +63,39 @@ void BM_RescanWholeDocument(benchmark::State& state) {
   state.SetBytesProcessed(state.iterations() * page.bytes);
 }
 BENCHMARK(BM_RescanWholeDocument)->Unit(benchmark::kMillisecond);
+
+// The same on the text-heavy page of the side-by-side comparison (its jump far down at once after loading
+// rescans half of it).
+void BM_RescanGeneratedPage(benchmark::State& state) {
+  static struct Generated {
+    LineStore store;
+    std::int64_t bytes = 0;
+    Generated() {
+      const std::string doc = MakeHtmlDocument(10u << 20);
+      std::vector<std::string_view> views;
+      for (std::size_t at = 0; at <= doc.size();) {
+        std::size_t end = doc.find("\r\n", at);
+        if (end == std::string::npos) end = doc.size();
+        views.emplace_back(doc.data() + at, end - at);
+        at = end + 2;
+      }
+      store.InsertLines(0, views);
+      bytes = static_cast<std::int64_t>(doc.size());
+    }
+  } page;
+  for (auto _ : state) {
+    THTMLHighLight h;
+    LineStore& store = page.store;
+    h.Attach(&store);
+    const int last = store.Count() - 1;
+    h.SetRegion(0, last, 1024, last + 40);
+    h.SetSelection(0, 0, 0, 0);
+    h.Start();
+    benchmark::DoNotOptimize(h.State);
+  }
+  state.SetBytesProcessed(state.iterations() * page.bytes);
+}
+BENCHMARK(BM_RescanGeneratedPage)->Unit(benchmark::kMillisecond);
 
 // Cutting the whole text into tokens, as if every line were visible.
 void BM_TokenizeWholeDocument(benchmark::State& state) {

@@ -79,6 +79,18 @@ LineStore::Where LineStore::Locate(int line) const {
   if (line >= count_) {
     return {static_cast<int>(n) - 1, static_cast<int>(blocks_.back().Lines()) + (line - count_)};
   }
+  // A scan reading lines in order asks about the line read last or a neighbour of it: no search.
+  if (cache_.line >= 0 && line >= cache_.line - 1 && line <= cache_.line + 1) {
+    const Where w = cache_.where;
+    const auto b = static_cast<std::size_t>(w.block);
+    if (line == cache_.line) return w;
+    if (line < cache_.line) {
+      if (w.index > 0) return {w.block, w.index - 1};
+    } else {
+      if (static_cast<std::size_t>(w.index) + 1 < blocks_[b].entries.size()) return {w.block, w.index + 1};
+      if (b + 1 < blocks_.size() && !blocks_[b + 1].entries.empty()) return {w.block + 1, 0};
+    }
+  }
   std::size_t pos = 0;
   int rem = line;
   std::size_t step = 1;
@@ -125,6 +137,24 @@ int LineStore::Length(int i) const {
   if (i < 0 || i >= count_) return 0;
   const Where w = Locate(i);
   return static_cast<int>(blocks_[static_cast<std::size_t>(w.block)].Entries()[static_cast<std::size_t>(w.index)].length);
+}
+
+int LineStore::LastNonEmptyBefore(int i) const {
+  i = std::min(i, count_);
+  if (i <= 0) return -1;
+  const Where w = Locate(i - 1);
+  int line = i - 1;
+  for (int b = w.block; b >= 0; --b) {
+    const Block& block = blocks_[static_cast<std::size_t>(b)];
+    int k = b == w.block ? w.index : static_cast<int>(block.entries.size()) - 1;
+    if (block.text.empty()) {
+      line -= k + 1;
+      continue;
+    }
+    for (; k >= 0; --k, --line)
+      if (block.entries[static_cast<std::size_t>(k)].length > 0) return line;
+  }
+  return -1;
 }
 
 void LineStore::SetLine(int i, std::string_view text) {

@@ -23,6 +23,9 @@ public:
   // The text of line i; empty for an index outside the list. Valid until the next change.
   std::string_view Line(int i) const;
   int Length(int i) const;
+  // The last line before line i that is not empty, or -1; a block without bytes is passed at once, so a
+  // long run of empty lines costs little.
+  int LastNonEmptyBefore(int i) const;
 
   void SetLine(int i, std::string_view text);
   // Replaces `count` bytes of line i from byte `at` (both clamped to the line) with `text`, in place:

@@ -39,5 +39,5 @@ private:
   TTokenFlags Step(unsigned char c, TTokenFlags s);
   TTokenFlags HtmlStep(unsigned char c, TTokenFlags s);
   // The scanners' skip: the bytes from index i of a line that cannot change the state.
-  std::size_t SkipInert(std::string_view text, std::size_t i);
+  [[gnu::always_inline]] inline std::size_t SkipInert(std::string_view text, std::size_t i);
 };

@@ -130,7 +130,7 @@ THighLighter::CharPos THighLighter::LastCharBefore(int line) {
   if (!Lines) return {};
   line = std::min(line, Lines->Count());
   // A remembered answer (q, f) says lines f.line+1 .. q-1 are empty, so f answers every line in
-  // f.line+1 .. q: a run of empty lines is walked once, however the window scrolls through it.
+  // f.line+1 .. q, however the window scrolls through a run of empty lines.
   auto remembered = [&](int query, CharPos& found) {
     for (const LastCharMemo& m : lastCharMemo_) {
       if (m.query >= 0 && m.found.line < query && query <= m.query) {
@@ -141,14 +141,9 @@ THighLighter::CharPos THighLighter::LastCharBefore(int line) {
     return false;
   };
   CharPos found;
-  for (int j = line - 1; j >= 0; --j) {
-    // Lines j+1 .. line-1 are empty here.
-    if (remembered(j + 1, found)) break;
-    const int length = Lines->Length(j);
-    if (length > 0) {
-      found = {j, length};
-      break;
-    }
+  if (!remembered(line, found)) {
+    const int j = Lines->LastNonEmptyBefore(line);
+    if (j >= 0) found = {j, Lines->Length(j)};
   }
   lastCharMemo_[static_cast<std::size_t>(lastCharMemoNext_)] = {line, found};
   lastCharMemoNext_ = (lastCharMemoNext_ + 1) % static_cast<int>(lastCharMemo_.size());

@@ -1,5 +1,6 @@
 #pragma once
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -189,9 +190,10 @@ protected:
   void CutToken(std::string& out, StepFn step, const CharTable& tokenChars, SkipFn skip = {});
   template <class StepFn, class SkipFn = NoSkip>
   void StartFromLineStates(StepFn step, SkipFn skip = {});
-  // Steps every character of lines [from, to), storing the start states of lines from+1 .. to.
+  // Steps every character of lines [from, to), storing the start states of lines from+1 .. to; stops
+  // early after the line that reaches budgetBytes (a line end counts two). Returns the line reached.
   template <class StepFn, class SkipFn = NoSkip>
-  void Rescan(StepFn step, int from, int to, SkipFn skip = {});
+  int Rescan(StepFn step, int from, int to, SkipFn skip = {}, std::size_t budgetBytes = SIZE_MAX);
   // ScanAhead for a class's own transition function.
   template <class StepFn, class SkipFn = NoSkip>
   bool ScanAheadWith(StepFn step, std::size_t budgetBytes, SkipFn skip = {});

@@ -37,6 +37,9 @@ void THighLighter::StepBytes(StepFn& step, SkipFn& skip, int line, std::size_t f
       i = j;
       PrevLine = line;
       PrevColumn = static_cast<int>(i);
+      // The selection mark is the one stepping the last byte skipped would have left.
+      Selected = IsSelected(PrevColumn, line);
+      State = Selected ? (State | tfSelected) : (State & ~tfSelected);
       if (i >= text.size()) break;
     }
     PrevLine = line;
@@ -191,13 +194,17 @@ void THighLighter::StartFromLineStates(StepFn step, SkipFn skip) {
 }
 
 template <class StepFn, class SkipFn>
-void THighLighter::Rescan(StepFn step, int from, int to, SkipFn skip) {
-  for (int line = from; line < to; ++line) {
+int THighLighter::Rescan(StepFn step, int from, int to, SkipFn skip, std::size_t budgetBytes) {
+  std::size_t bytes = 0;
+  int line = from;
+  for (; line < to && bytes < budgetBytes; ++line) {
     scanText_ = {line, LineView(line)};
+    bytes += scanText_.text.size() + 2;
     StepBytes(step, skip, line, 0, scanText_.text.size());
     StepLineEnd(step, line);
   }
   DirtyLine = -1;
+  return line;
 }
 
 template <class StepFn, class SkipFn>
@@ -212,10 +219,7 @@ bool THighLighter::ScanAheadWith(StepFn step, std::size_t budgetBytes, SkipFn sk
   pending_ = false;
   ForgetText();
   ResumeAtLine(from, stored);
-  int to = from;
-  std::size_t bytes = 0;
-  while (to < count - 1 && bytes < budgetBytes) bytes += static_cast<std::size_t>(Lines->Length(to++)) + 2;
-  Rescan(step, from, to, skip);
+  Rescan(step, from, count - 1, skip, budgetBytes);
   // The next paint starts afresh (Start); nothing of this scan may be mistaken for its position.
   ForgetText();
   return trustedBelow_ < count;

@@ -42,11 +42,21 @@ void ExpectPaintMatchesScan(THighLighter& h, TColorStyle style, const std::vecto
                             int left = 0, hltest::Selection sel = {}) {
   std::vector<PaintedToken> tokens;
   ASSERT_TRUE(hltest::Paint(h, top, rows, tokens, left, sel)) << "the paint loop did not end";
-  const auto scan = hltest::Attributes(style, lines, sel);
+  std::vector<std::vector<bool>> starts;
+  const auto scan = hltest::Attributes(style, lines, sel, &starts);
   const auto at = [&](int line) -> const std::string& { return lines[static_cast<std::size_t>(line)]; };
   hltest::ExpectTiled(tokens, at, static_cast<int>(lines.size()), top, rows, left, [&](int line, int column) {
     return scan[static_cast<std::size_t>(line)][static_cast<std::size_t>(column - 1)];
   });
+  // Tokens are cut where the whole scan cuts them, below the first line of a window with no left margin
+  // (where a line's first visible character may be read afresh).
+  for (const PaintedToken& t : tokens) {
+    if (t.line == top || left > 0) continue;
+    const std::vector<bool>& cut = starts[static_cast<std::size_t>(t.line)];
+    for (std::size_t k = 0; k < t.text.size(); ++k) {
+      ASSERT_EQ(cut[static_cast<std::size_t>(t.column - 1) + k], k == 0) << "line " << t.line << " column " << t.column + static_cast<int>(k);
+    }
+  }
 }
 
 void CheckPaint(TColorStyle style, THighLighter& h, const std::vector<std::string>& lines, std::mt19937& rng) {

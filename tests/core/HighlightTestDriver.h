@@ -97,9 +97,11 @@ inline void ExpectTiled(const std::vector<PaintedToken>& tokens, const std::func
   EXPECT_EQ(t, tokens.size()) << "tokens outside the window";
 }
 
-// Per-character attributes of a scan of the whole text by a fresh highlighter, from its first line.
+// Per-character attributes of a scan of the whole text by a fresh highlighter, from its first line; with
+// `starts`, also where its tokens begin.
 inline std::vector<std::vector<TTokenFlags>> Attributes(TColorStyle style, const std::vector<std::string>& lines,
-                                                        Selection sel = {}) {
+                                                        Selection sel = {},
+                                                        std::vector<std::vector<bool>>* starts = nullptr) {
   LineStore store;
   Fill(store, lines);
   auto h = CreateHighlighter(false, style);
@@ -109,10 +111,13 @@ inline std::vector<std::vector<TTokenFlags>> Attributes(TColorStyle style, const
   h->Start();
   std::vector<std::vector<TTokenFlags>> out(lines.size());
   for (std::size_t i = 0; i < lines.size(); ++i) out[i].assign(lines[i].size(), 0);
+  if (starts) starts->assign(lines.size(), {});
+  for (std::size_t i = 0; starts && i < lines.size(); ++i) (*starts)[i].assign(lines[i].size(), false);
   std::string token;
   while (!h->AtEnd()) {
     h->NextToken(token);
     if (token.empty() || h->TokenStartColumn > h->Lines->Length(h->TokenStartLine)) continue;
+    if (starts) (*starts)[static_cast<std::size_t>(h->TokenStartLine)][static_cast<std::size_t>(h->TokenStartColumn - 1)] = true;
     for (std::size_t k = 0; k < token.size(); ++k)
       out[static_cast<std::size_t>(h->TokenStartLine)][static_cast<std::size_t>(h->TokenStartColumn - 1) + k] = h->GetAttributes();
   }

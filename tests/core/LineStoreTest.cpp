@@ -41,8 +41,14 @@ void ExpectSame(const LineStore& s, const std::vector<ModelLine>& m) {
     ASSERT_EQ(s.MarkBytesBefore(i), marks) << "line " << i;
   }
   EXPECT_EQ(s.Text(), text);
-  for (int i = static_cast<int>(m.size()) - 1; i >= 0; i -= 7) ASSERT_EQ(s.Line(i), m[static_cast<std::size_t>(i)].text);
+  // Backwards one by one, as a search for an earlier character reads them.
+  for (int i = static_cast<int>(m.size()) - 1; i >= 0; --i) ASSERT_EQ(s.Line(i), m[static_cast<std::size_t>(i)].text);
   EXPECT_EQ(s.TextLength(), static_cast<std::int64_t>(text.size()));
+  int lastNonEmpty = -1;
+  for (int i = 0; i <= static_cast<int>(m.size()); ++i) {
+    ASSERT_EQ(s.LastNonEmptyBefore(i), lastNonEmpty) << "line " << i;
+    if (i < static_cast<int>(m.size()) && !m[static_cast<std::size_t>(i)].text.empty()) lastNonEmpty = i;
+  }
 }
 
 TEST(LineStore, RandomEditsMatchAPlainModelAcrossBlockSplits) {
@@ -117,6 +123,21 @@ TEST(LineStore, RandomEditsMatchAPlainModelAcrossBlockSplits) {
     while (expect < static_cast<int>(m.size()) && ModelOffset(m, expect) < off) ++expect;
     ASSERT_EQ(s.FirstLineStartingAtOrAfter(off), expect) << off;
   }
+}
+
+// Long runs of empty lines fill whole blocks, which the search for the last non-empty line passes at once.
+TEST(LineStore, LastNonEmptyLineAcrossBlocksOfEmptyLines) {
+  std::vector<ModelLine> m;
+  for (const int run : {0, 1, 2000, 3, 700, 1300})
+    for (int k = 0; k <= run; ++k) m.push_back({k == run ? "x" : "", 0});
+  m.resize(m.size() + 900);
+  LineStore s;
+  for (std::size_t at = 0; at < m.size(); at += 1000) {
+    std::vector<std::string_view> views;
+    for (std::size_t k = at; k < std::min(at + 1000, m.size()); ++k) views.push_back(m[k].text);
+    s.InsertLines(static_cast<int>(at), views);
+  }
+  ExpectSame(s, m);
 }
 
 TEST(LineStore, RecordsAreOptionalAndOutOfRangeReadsAreEmpty) {
