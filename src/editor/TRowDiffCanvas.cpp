@@ -32,6 +32,11 @@ void TRowDiffCanvas::Add(Call call, Rect area) {
   if (currentIndex_ < 0) Segment(0);
   Seg& s = current_[static_cast<std::size_t>(currentIndex_)];
   s.calls.push_back(std::move(call));
+  // Nothing is drawn outside the clip: a line number cut at the gutter's edge does not reach the rows.
+  if (clip_.right > clip_.left && clip_.bottom > clip_.top) {
+    area = {std::max(area.left, clip_.left), std::max(area.top, clip_.top), std::min(area.right, clip_.right),
+            std::min(area.bottom, clip_.bottom)};
+  }
   if (area.right <= area.left || area.bottom <= area.top) return;
   if (s.empty) {
     s.extent = area;

@@ -241,8 +241,11 @@ void QtCanvas::DrawGlyph(int index, int x, int y) {
 }
 
 void QtCanvas::SetClip(int left, int top, int right, int bottom) {
+  const QRect clip = right <= left || bottom <= top ? QRect() : QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
+  // A paint sets the clip before every row; asking the painter again costs as much as drawing the row.
+  if (clip == clip_) return;
   FlushRun();
-  clip_ = right <= left || bottom <= top ? QRect() : QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
+  clip_ = clip;
   if (!painter_.isActive()) return;
   if (clip_.isEmpty())
     painter_.setClipping(false);
