@@ -49,10 +49,9 @@ QuillEditorWidget::QuillEditorWidget(QWidget* parent) : QWidget(parent) {
   // Only what the editor drew is shown again: a keystroke redraws its row, not the window.
   canvas_.OnDrawn = [this](const QRect& area) {
     // Collected and asked for once the editor's paint is over, so a paint costs one update.
+    if (area.isEmpty()) return;
     if (drawnArea_.isEmpty()) QMetaObject::invokeMethod(this, &QuillEditorWidget::ShowDrawnArea, Qt::QueuedConnection);
-    // The back buffer covers the client area only: a row's blank tail reaches under the scroll bar,
-    // which must not be asked to paint itself again for every keystroke.
-    drawnArea_ |= area.intersected(QRect(0, 0, ClientWidth(), ClientHeight()));
+    drawnArea_ |= area;
   };
   canvas_.SetPalette(palette());
 
