@@ -144,7 +144,15 @@ void TRowDiffCanvas::Finish() {
   std::vector<bool> kept(previous_.size(), false);
   for (std::size_t i = 0; i < current_.size(); ++i) {
     Seg& s = current_[i];
-    if (!SameAsBefore(s)) continue;
+    if (!SameAsBefore(s)) {
+      // A segment that drew only the start of what it drew before has not stored its calls yet.
+      if (!s.diverged) {
+        const std::vector<Call>& before = previous_[static_cast<std::size_t>(s.previous)].calls;
+        s.calls.assign(before.begin(), before.begin() + static_cast<std::ptrdiff_t>(s.matched));
+        s.diverged = true;
+      }
+      continue;
+    }
     changed[i] = false;
     kept[static_cast<std::size_t>(s.previous)] = true;
     s.calls = std::move(previous_[static_cast<std::size_t>(s.previous)].calls);
