@@ -11,6 +11,7 @@
 #include <valgrind/callgrind.h>
 #else
 #define CALLGRIND_TOGGLE_COLLECT
+#define CALLGRIND_DUMP_STATS_AT(name)
 #endif
 #include <sys/resource.h>
 #include <unistd.h>
@@ -147,12 +148,16 @@ int RunEditorChild(const std::string& name, int megabytes) {
   std::vector<double> pages;
   for (int i = 0; i < 20; ++i) {
     c.start();
+    CALLGRIND_TOGGLE_COLLECT;
     SendKey(e->KeyTarget(), i % 2 ? Qt::Key_PageUp : Qt::Key_PageDown);
     Settle();
+    CALLGRIND_TOGGLE_COLLECT;
     pages.push_back(Ms(c));
     Idle(*e, 50);
   }
   Report("pagedown", Median(pages));
+  // The pages and the keys land in separate callgrind dumps.
+  CALLGRIND_DUMP_STATS_AT("pagedown");
 
   // Keys at the start, the middle and the end; the first key of each comes right after the move.
   std::vector<double> all;
@@ -164,6 +169,7 @@ int RunEditorChild(const std::string& name, int megabytes) {
     else e->MoveToEnd();
     Settle();
     const std::vector<double> keys = TypeKeys(*e, 15);
+    CALLGRIND_DUMP_STATS_AT(("key_" + w).c_str());
     Report(("key_" + w).c_str(), Median(keys));
     Report(("key_" + w + "_max").c_str(), Max(keys));
     all.insert(all.end(), keys.begin(), keys.end());

@@ -24,14 +24,41 @@ void TRowDiffCanvas::Segment(int key) {
   s.fontName = fontName_;
   s.fontSize = fontSize_;
   s.clip = clip_;
+  // Segments usually come in the order of the last paint: look there first.
+  const std::size_t guess = current_.size();
+  if (guess < previous_.size() && previous_[guess].key == key) {
+    s.previous = static_cast<int>(guess);
+  } else {
+    for (std::size_t i = 0; i < previous_.size(); ++i)
+      if (previous_[i].key == key) s.previous = static_cast<int>(i);
+  }
+  s.diverged = s.previous < 0;
   current_.push_back(std::move(s));
   currentIndex_ = static_cast<int>(current_.size()) - 1;
 }
 
-void TRowDiffCanvas::Add(Call call, Rect area) {
+void TRowDiffCanvas::Add(const Call& call, std::string_view text, Rect area) {
   if (currentIndex_ < 0) Segment(0);
   Seg& s = current_[static_cast<std::size_t>(currentIndex_)];
-  s.calls.push_back(std::move(call));
+  if (!s.diverged) {
+    const std::vector<Call>& before = previous_[static_cast<std::size_t>(s.previous)].calls;
+    if (s.matched < before.size() && SameCall(before[s.matched], call, text)) {
+      ++s.matched;
+    } else {
+      // From here on the segment differs: what matched so far is stored after all.
+      s.calls.assign(before.begin(), before.begin() + static_cast<std::ptrdiff_t>(s.matched));
+      s.diverged = true;
+    }
+  }
+  if (s.diverged) {
+    s.calls.push_back(call);
+    s.calls.back().text = text;
+  }
+  // Nothing is drawn outside the clip: a line number cut at the gutter's edge does not reach the rows.
+  if (clip_.right > clip_.left && clip_.bottom > clip_.top) {
+    area = {std::max(area.left, clip_.left), std::max(area.top, clip_.top), std::min(area.right, clip_.right),
+            std::min(area.bottom, clip_.bottom)};
+  }
   if (area.right <= area.left || area.bottom <= area.top) return;
   if (s.empty) {
     s.extent = area;
@@ -47,42 +74,49 @@ void TRowDiffCanvas::SetFont(const std::string& name, int size) {
   fontSize_ = size;
   target_->SetFont(name, size);
   cellHeight_ = target_->CellHeight();
-  if (currentIndex_ >= 0) Add({Kind::Font, size, 0, 0, 0, 0, 0, name}, {});
+  if (currentIndex_ >= 0) Add({Kind::Font, size, 0, 0, 0, 0, 0, {}}, name, {});
 }
 
 void TRowDiffCanvas::TextOut(int x, int y, std::string_view text, TColor fg, TColor bg) {
-  // A long text (a row's end is 1024 blanks) is taken to reach the right edge rather than measured:
-  // nothing is drawn right of a row's text but more of that row.
-  const int right = text.size() > 64 ? std::numeric_limits<int>::max() / 2 : x + target_->TextWidth(text);
-  const Rect area{x, y, right, y + cellHeight_};
-  Add({Kind::Text, x, y, 0, 0, fg, bg, std::string(text)}, area);
+  // Text is taken to reach the right edge rather than measured: nothing is drawn right of a row's text
+  // but more of that row (and its end is 1024 blanks anyway), so the wider area costs no redraws.
+  const Rect area{x, y, std::numeric_limits<int>::max() / 2, y + cellHeight_};
+  Add({Kind::Text, x, y, 0, 0, fg, bg, {}}, text, area);
 }
 
 void TRowDiffCanvas::CharacterOut(int x, int y, int cellWidth, char32_t character, TColor fg, TColor bg) {
-  Add({Kind::Character, x, y, cellWidth, static_cast<int>(character), fg, bg, {}}, {x, y, x + cellWidth, y + cellHeight_});
+  Add({Kind::Character, x, y, cellWidth, static_cast<int>(character), fg, bg, {}}, {}, {x, y, x + cellWidth, y + cellHeight_});
 }
 
 void TRowDiffCanvas::FillRect(int left, int top, int right, int bottom, TColor color) {
-  Add({Kind::Fill, left, top, right, bottom, color, 0, {}}, {left, top, right, bottom});
+  Add({Kind::Fill, left, top, right, bottom, color, 0, {}}, {}, {left, top, right, bottom});
 }
 
 void TRowDiffCanvas::SetPixel(int x, int y, TColor color) {
-  Add({Kind::Pixel, x, y, 0, 0, color, 0, {}}, {x, y, x + 1, y + 1});
+  Add({Kind::Pixel, x, y, 0, 0, color, 0, {}}, {}, {x, y, x + 1, y + 1});
 }
 
 void TRowDiffCanvas::Line(int x1, int y1, int x2, int y2, TColor color) {
-  Add({Kind::Line, x1, y1, x2, y2, color, 0, {}},
+  Add({Kind::Line, x1, y1, x2, y2, color, 0, {}}, {},
       {std::min(x1, x2), std::min(y1, y2), std::max(x1, x2) + 1, std::max(y1, y2) + 1});
 }
 
 void TRowDiffCanvas::DrawGlyph(int index, int x, int y) {
   // Gutter glyphs are 16 x 16.
-  Add({Kind::Glyph, index, x, y, 0, 0, 0, {}}, {x, y, x + 16, y + 16});
+  Add({Kind::Glyph, index, x, y, 0, 0, 0, {}}, {}, {x, y, x + 16, y + 16});
 }
 
 void TRowDiffCanvas::SetClip(int left, int top, int right, int bottom) {
   clip_ = {left, top, right, bottom};
-  Add({Kind::Clip, left, top, right, bottom, 0, 0, {}}, {});
+  Add({Kind::Clip, left, top, right, bottom, 0, 0, {}}, {}, {});
+}
+
+bool TRowDiffCanvas::SameAsBefore(const Seg& s) const {
+  if (s.diverged) return false;
+  const Seg& o = previous_[static_cast<std::size_t>(s.previous)];
+  return s.matched == o.calls.size() && s.fontName == o.fontName && s.fontSize == o.fontSize &&
+         s.clip.left == o.clip.left && s.clip.top == o.clip.top && s.clip.right == o.clip.right &&
+         s.clip.bottom == o.clip.bottom;
 }
 
 void TRowDiffCanvas::Replay(const Seg& s) {
@@ -107,14 +141,24 @@ void TRowDiffCanvas::Finish() {
   // drawn again now. A segment overlapping them is drawn again too, in the paint's own order.
   std::vector<Rect> dirty;
   std::vector<bool> changed(current_.size(), true);
-  for (const Seg& old : previous_) {
-    const auto now = std::find_if(current_.begin(), current_.end(), [&](const Seg& s) { return s.key == old.key; });
-    if (now != current_.end() && now->SameDrawing(old)) {
-      changed[static_cast<std::size_t>(now - current_.begin())] = false;
-    } else if (!old.empty) {
-      dirty.push_back(old.extent);
+  std::vector<bool> kept(previous_.size(), false);
+  for (std::size_t i = 0; i < current_.size(); ++i) {
+    Seg& s = current_[i];
+    if (!SameAsBefore(s)) {
+      // A segment that drew only the start of what it drew before has not stored its calls yet.
+      if (!s.diverged) {
+        const std::vector<Call>& before = previous_[static_cast<std::size_t>(s.previous)].calls;
+        s.calls.assign(before.begin(), before.begin() + static_cast<std::ptrdiff_t>(s.matched));
+        s.diverged = true;
+      }
+      continue;
     }
+    changed[i] = false;
+    kept[static_cast<std::size_t>(s.previous)] = true;
+    s.calls = std::move(previous_[static_cast<std::size_t>(s.previous)].calls);
   }
+  for (std::size_t i = 0; i < previous_.size(); ++i)
+    if (!kept[i] && !previous_[i].empty) dirty.push_back(previous_[i].extent);
   bool drew = false;
   for (std::size_t i = 0; i < current_.size(); ++i) {
     const Seg& s = current_[i];

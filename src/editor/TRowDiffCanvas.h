@@ -55,12 +55,21 @@ private:
     std::vector<Call> calls;
     Rect extent;
     bool empty = true;  // extent not set yet
-    bool SameDrawing(const Seg& o) const {
-      return fontName == o.fontName && fontSize == o.fontSize && clip.left == o.clip.left && clip.top == o.clip.top &&
-             clip.right == o.clip.right && clip.bottom == o.clip.bottom && calls == o.calls;
-    }
+    // While the calls repeat those of the last paint's segment of the same key (`previous`, an index
+    // into previous_), they are only counted, not stored: most rows draw what they drew before, and
+    // copying their text (a row's end alone is 1024 blanks) would cost more than comparing it.
+    int previous = -1;
+    std::size_t matched = 0;
+    bool diverged = false;
   };
-  void Add(Call call, Rect area);
+  // Adds a call; `text` is the call's text, stored only once the segment differs from the last paint.
+  void Add(const Call& call, std::string_view text, Rect area);
+  static bool SameCall(const Call& stored, const Call& call, std::string_view text) {
+    return stored.kind == call.kind && stored.a == call.a && stored.b == call.b && stored.c == call.c &&
+           stored.d == call.d && stored.fg == call.fg && stored.bg == call.bg && stored.text == text;
+  }
+  // Whether a segment of this paint draws exactly what its namesake in the last paint drew.
+  bool SameAsBefore(const Seg& s) const;
   void Replay(const Seg& s);
 
   Canvas* target_ = nullptr;

@@ -3,6 +3,7 @@
 #include <QFontDatabase>
 #include <QGlyphRun>
 #include <QHash>
+#include <cstring>
 
 #include "editor/ForeignMarks.h"
 #include "ui/GutterGlyphs.h"
@@ -56,7 +57,7 @@ QFont QtCanvas::ResolveFont(const std::string& name, int pointSize) {
   return font;
 }
 
-const QtCanvas::MeasuredFont& QtCanvas::Measured(const std::string& name, int size) {
+QtCanvas::MeasuredFont& QtCanvas::Measured(const std::string& name, int size) {
   for (const auto& f : fonts_) {
     if (f->name == name && f->size == size) return *f;
   }
@@ -147,6 +148,7 @@ void QtCanvas::TextOut(int x, int y, std::string_view text, TColor fg, TColor bg
     run_.fg = fg;
     run_.hasGlyphs = true;
     int at = x - run_.x;
+    run_.bytes.append(text);
     for (char c : text) {
       const auto b = static_cast<unsigned char>(c);
       run_.glyphs.push_back(current_->glyph[b]);
@@ -183,18 +185,76 @@ void QtCanvas::CharacterOut(int x, int y, int cellWidth, char32_t character, TCo
 void QtCanvas::FlushRun() {
   if (!run_.active) return;
   run_.active = false;
-  painter_.fillRect(QRect(run_.x, run_.y, run_.end - run_.x, cellHeight_), ToQColor(run_.bg, palette_));
-  if (run_.hasGlyphs) {
-    SetPen(run_.fg);
-    QGlyphRun glyphRun;
-    glyphRun.setRawFont(current_->raw);
-    glyphRun.setGlyphIndexes(run_.glyphs);
-    glyphRun.setPositions(run_.positions);
-    painter_.drawGlyphRun(QPointF(run_.x, run_.y + ascent_), glyphRun);
+  if (!CopyRunFromCells()) {
+    painter_.fillRect(QRect(run_.x, run_.y, run_.end - run_.x, cellHeight_), ToQColor(run_.bg, palette_));
+    if (run_.hasGlyphs) {
+      SetPen(run_.fg);
+      QGlyphRun glyphRun;
+      glyphRun.setRawFont(current_->raw);
+      glyphRun.setGlyphIndexes(run_.glyphs);
+      glyphRun.setPositions(run_.positions);
+      painter_.drawGlyphRun(QPointF(run_.x, run_.y + ascent_), glyphRun);
+    }
   }
   run_.hasGlyphs = false;
   run_.glyphs.clear();
   run_.positions.clear();
+  run_.bytes.clear();
+}
+
+bool QtCanvas::CopyRunFromCells() {
+  // Only into a plain image the painter draws on unscaled, which no one else shares (a shared image
+  // would be copied on the first write, away from the painter).
+  if (!cellCopying_ || current_ == nullptr || device_->devType() != QInternal::Image) return false;
+  auto* image = static_cast<QImage*>(device_);
+  if ((image->format() != QImage::Format_RGB32 && image->format() != QImage::Format_ARGB32_Premultiplied) ||
+      image->devicePixelRatio() != 1.0 || !image->isDetached() || painter_.transform().type() != QTransform::TxNone)
+    return false;
+  const QRgb fg = Rgb(run_.fg), bg = Rgb(run_.bg);
+  if (qAlpha(fg) != 255 || qAlpha(bg) != 255) return false;
+  MeasuredFont& font = *current_;
+  if (!font.cells || font.cells->Format() != image->format() || font.cells->Height() != cellHeight_)
+    font.cells = std::make_unique<GlyphCells>(font.raw, font.glyph, font.advance, ascent_, cellHeight_, image->format());
+  GlyphCells::Pair& pair = font.cells->For(fg, bg);
+  runCells_.clear();
+  if (run_.hasGlyphs) {
+    const QPointF* positions = run_.positions.constData();
+    for (std::size_t i = 0; i < run_.bytes.size(); ++i) {
+      const GlyphCells::Cell& cell = font.cells->Get(pair, fg, bg, static_cast<unsigned char>(run_.bytes[i]));
+      if (!cell.fits) return false;
+      runCells_.push_back({run_.x + static_cast<int>(positions[i].x()), cell.width, cell.pixels.data()});
+    }
+  }
+  // What the painter would touch: the run's cells within the image and the clip.
+  QRect area = QRect(run_.x, run_.y, run_.end - run_.x, cellHeight_) & image->rect();
+  if (!clip_.isEmpty()) area &= clip_;
+  const int left = area.left(), right = area.right() + 1;
+  uchar* bits = image->bits();
+  const auto stride = static_cast<std::size_t>(image->bytesPerLine());
+  // Row by row: the background up to each glyph, the glyph's cell, the background after the last.
+  for (int y = area.top(); y <= area.bottom(); ++y) {
+    auto* row = reinterpret_cast<quint32*>(bits + static_cast<std::size_t>(y) * stride);
+    const auto cellRow = static_cast<std::size_t>(y - run_.y);
+    int at = left;
+    for (const RunCell& c : runCells_) {
+      const int from = std::max(c.x, left), to = std::min(c.x + c.width, right);
+      if (to <= from) continue;
+      if (from > at) std::fill(row + at, row + from, pair.fill);
+      const quint32* source = c.pixels + cellRow * static_cast<std::size_t>(c.width) + (from - c.x);
+      if (to - from == 8)
+        std::memcpy(row + from, source, 8 * sizeof(quint32));  // the usual cell: a few moves, no call
+      else
+        std::copy(source, source + (to - from), row + from);
+      at = to;
+    }
+    if (right > at) std::fill(row + at, row + right, pair.fill);
+  }
+  return true;
+}
+
+QRgb QtCanvas::Rgb(TColor color) const {
+  if ((color & quill_colors::SystemBit) != 0) return ToQColor(color, palette_).rgba();
+  return qRgb(static_cast<int>(color & 0xFFu), static_cast<int>((color >> 8) & 0xFFu), static_cast<int>((color >> 16) & 0xFFu));
 }
 
 void QtCanvas::FillRect(int left, int top, int right, int bottom, TColor color) {
@@ -241,8 +301,11 @@ void QtCanvas::DrawGlyph(int index, int x, int y) {
 }
 
 void QtCanvas::SetClip(int left, int top, int right, int bottom) {
+  const QRect clip = right <= left || bottom <= top ? QRect() : QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
+  // A paint sets the clip before every row; asking the painter again costs as much as drawing the row.
+  if (clip == clip_) return;
   FlushRun();
-  clip_ = right <= left || bottom <= top ? QRect() : QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
+  clip_ = clip;
   if (!painter_.isActive()) return;
   if (clip_.isEmpty())
     painter_.setClipping(false);

@@ -11,6 +11,7 @@
 #include <functional>
 
 #include "platform/Canvas.h"
+#include "ui/GlyphCells.h"
 
 // The core's drawing surface on a Qt paint device (the editor's back buffer, a printer page, a
 // recorded picture). A painter is opened on the device at the first drawing call and stays open until
@@ -28,6 +29,12 @@ public:
     penSet_ = false;
   }
   void Flush();
+  // Text on an image is copied from pre-drawn character cells where that gives the painter's own
+  // pixels (the default); off, the painter draws every glyph. Tests compare the two.
+  void SetCellCopying(bool on) {
+    FlushRun();
+    cellCopying_ = on;
+  }
   // Called when a drawing pass starts on the device (the first drawing call after a Flush), so the
   // owner can schedule showing the result.
   std::function<void()> OnBeginPaint;
@@ -70,8 +77,9 @@ private:
     // fallback font): text made only of such bytes is drawn as a glyph run, without shaping.
     QRawFont raw;
     std::array<quint32, 256> glyph{};
+    std::unique_ptr<GlyphCells> cells;  // made at the first text copied in this font
   };
-  const MeasuredFont& Measured(const std::string& name, int size);
+  MeasuredFont& Measured(const std::string& name, int size);
   int Width(std::string_view text) const;
 
   std::vector<std::unique_ptr<MeasuredFont>> fonts_;  // the few fonts in use, the current one first
@@ -80,7 +88,7 @@ private:
   // Asked on every drawing call; QFontMetrics looks them up in the font engine each time.
   int cellHeight_ = 0;
   int ascent_ = 0;
-  const MeasuredFont* current_ = nullptr;
+  MeasuredFont* current_ = nullptr;
   QRect clip_;  // empty = no limit
   // The pen colour last set on the painter, so runs of tokens in one colour set it once.
   TColor pen_ = 0;
@@ -96,7 +104,19 @@ private:
     bool hasGlyphs = false;
     QList<quint32> glyphs;
     QList<QPointF> positions;
+    std::string bytes;  // the byte of each glyph
   };
   PendingRun run_;
   void FlushRun();
+  // Copies the run from character cells straight into the image; false (and nothing drawn) where
+  // that would not give the painter's pixels.
+  bool CopyRunFromCells();
+  bool cellCopying_ = true;
+  struct RunCell {
+    int x, width;
+    const quint32* pixels;
+  };
+  std::vector<RunCell> runCells_;
+  // A colour as the painter gets it (ToQColor), without building a QColor for the usual RGB value.
+  QRgb Rgb(TColor color) const;
 };

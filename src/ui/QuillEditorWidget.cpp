@@ -49,8 +49,9 @@ QuillEditorWidget::QuillEditorWidget(QWidget* parent) : QWidget(parent) {
   // Only what the editor drew is shown again: a keystroke redraws its row, not the window.
   canvas_.OnDrawn = [this](const QRect& area) {
     // Collected and asked for once the editor's paint is over, so a paint costs one update.
+    if (area.isEmpty()) return;
     if (drawnArea_.isEmpty()) QMetaObject::invokeMethod(this, &QuillEditorWidget::ShowDrawnArea, Qt::QueuedConnection);
-    drawnArea_ |= area.intersected(rect());
+    drawnArea_ |= area;
   };
   canvas_.SetPalette(palette());
 

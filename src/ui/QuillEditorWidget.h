@@ -30,7 +30,7 @@ public:
   bool HasWindow() const override { return hasWindow_; }
   int ClientWidth() const override;
   int ClientHeight() const override;
-  Canvas& GetCanvas() override { return canvas_; }
+  QtCanvas& GetCanvas() override { return canvas_; }
   void CreateCaret(int width, int height) override;
   void DestroyCaret() override;
   void ShowCaret() override;
@@ -79,7 +79,9 @@ private:
   void BlinkCaret();
   void UpdateCaretArea() { update(QRect(caretPos_, caretSize_)); }
   void ShowDrawnArea() {
-    update(drawnArea_);
+    // The back buffer covers the client area only: a row's blank tail reaches under the scroll bar,
+    // which must not be asked to paint itself again for every keystroke.
+    update(drawnArea_ & QRect(0, 0, ClientWidth(), ClientHeight()));
     drawnArea_ = QRect();
   }
   // The X11 primary selection: what is selected now, pasted by a middle click.

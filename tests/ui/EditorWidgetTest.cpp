@@ -113,26 +113,37 @@ TEST(EditorWidget, DrawingOnlyWhatChangedLooksLikeDrawingEverything) {
   e.SetColorStyle(TColorStyle{csHTML});
   std::string text;
   for (int i = 0; i < 120; ++i)
-    text += "<p class=\"x\">line " + std::to_string(i) + (i % 7 ? " <!-- note -->" : " \"open") + " &amp; b</p>\r\n";
+    text += "<p class=\"x\">line " + std::to_string(i) + (i % 7 ? " <!-- note -->" : " \"open") + " &amp; \x8C\xBF\xEA b</p>\r\n";
   e.SetText(text);
   std::mt19937 rng(5);
   static const int keys[] = {Qt::Key_Return, Qt::Key_Backspace, Qt::Key_Delete, Qt::Key_PageDown, Qt::Key_PageUp,
                              Qt::Key_Down,   Qt::Key_Up,        Qt::Key_End,    Qt::Key_Home};
   for (int step = 0; step < 80; ++step) {
-    switch (rng() % 5) {
+    switch (rng() % 6) {
       // Marks too: a mark replaced by another in the same cell must be drawn again.
-      case 0: TypeText(s.widget, QStringLiteral("<>\"'a -!\u0416\u03BB").mid(static_cast<int>(rng() % 10), 1)); break;
+      case 0: TypeText(s.widget, QStringLiteral("<>\"'a -!\u0416\u03BB\u015A").mid(static_cast<int>(rng() % 11), 1)); break;
       case 1: PressKey(s.widget, keys[rng() % 9], rng() % 3 ? Qt::NoModifier : Qt::ShiftModifier); break;
-      case 2: e.SetSelStart(static_cast<int>(rng() % static_cast<unsigned>(e.Text().size() + 1))); break;
+      // The end often: edits there change how many rows (and line numbers) the window shows.
+      case 2: e.SetSelStart(rng() % 3 ? static_cast<int>(rng() % static_cast<unsigned>(e.Text().size() + 1)) : static_cast<int>(e.Text().size())); break;
       case 3: e.SetBookmark(static_cast<int>(1 + rng() % 9)); break;
+      case 4: {
+        // Characters kept from an earlier paint must not keep their old colours.
+        TColor* colours[] = {&e.ColorSet().TagColor, &e.ColorSet().TextColor, &e.ColorSet().Color,
+                             &e.ColorSet().BackgroundTextColor};
+        *colours[rng() % 4] = rng() & 0xFFFFFFu;
+        break;
+      }
       default: e.SetWordWrap(!e.WordWrap()); break;
     }
     // Some actions (a bookmark set from outside) wait for the next paint to show.
     e.Paint();
     const QImage drawn = s.widget.grab().toImage();
+    // The whole window again, every glyph drawn by the painter rather than copied from a cell.
     e.ForgetDrawing();
+    s.widget.GetCanvas().SetCellCopying(false);
     e.Paint();
     const QImage full = s.widget.grab().toImage();
+    s.widget.GetCanvas().SetCellCopying(true);
     // The editor's own area: the scroll bars are widgets of their own.
     QPoint first(-1, -1);
     for (int y = 0; y < s.widget.ClientHeight() && first.y() < 0; ++y)
