@@ -95,7 +95,9 @@ void TQuillEditor::TimerTick() {
   if (!mouseSelecting_) return;
   const int count = lines_.Count();
   const auto changed = [this] {
-    MoveCaretTo(CurrentLine(), view_.Column());
+    // A scrolled line can be shorter than the column the caret had: it stands at that line's end then,
+    // never past it (an offset taken from a point past the end would name the next line).
+    MoveCaretTo(CurrentLine(), std::min(view_.Column(), lines_.Length(CurrentLine()) + 1));
     ExtendSelection();
     Paint();
   };
