@@ -113,13 +113,18 @@ class FontSize(SetupCase):
 
 
 class Association(SetupCase):
-    def test_html_files_are_associated_and_dissociated_in_the_xdg_folders(self):
+    def write_mimeapps(self, data):
+        """The desktop's association list in the test's XDG config folder, holding data; returns its path."""
         config = self.path("xdg-config")
         os.makedirs(config)
         mimeapps = os.path.join(config, "mimeapps.list")
-        others = b"[Default Applications]\ntext/html=firefox.desktop\n\n[Added Associations]\nimage/png=gimp.desktop;\n"
         with open(mimeapps, "wb") as f:
-            f.write(others)
+            f.write(data)
+        return mimeapps
+
+    def test_html_files_are_associated_and_dissociated_in_the_xdg_folders(self):
+        others = b"[Default Applications]\ntext/html=firefox.desktop\n\n[Added Associations]\nimage/png=gimp.desktop;\n"
+        mimeapps = self.write_mimeapps(others)
         entry = self.path("xdg-data/applications/quillpad.desktop")
         self.start()
         for on in (True, False):
@@ -142,12 +147,8 @@ class Association(SetupCase):
                 self.assertFalse(os.path.exists(entry))
 
     def test_a_read_only_association_list_is_reported_and_the_settings_are_stored(self):
-        config = self.path("xdg-config")
-        os.makedirs(config)
-        mimeapps = os.path.join(config, "mimeapps.list")
         before = b"[Added Associations]\ntext/plain=gedit.desktop;\n"
-        with open(mimeapps, "wb") as f:
-            f.write(before)
+        mimeapps = self.write_mimeapps(before)
         os.chmod(mimeapps, 0o444)
         self.start()
         dialog = self.open_setup()
