@@ -66,6 +66,13 @@ std::pair<TTextPos, TTextPos> TQuillEditor::NormalizedSelection() const {
   return endFirst ? std::pair{end, anchor} : std::pair{anchor, end};
 }
 
+TTextPos TQuillEditor::CaretPointAt(int offset) const {
+  // Hosts pass offsets inside the text; anything else is clamped to it.
+  TTextPos p = OffsetToPos(std::clamp(offset, 0, static_cast<int>(lines_.TextLength())));
+  if (p.Line < lines_.Count()) p.Column = std::min(p.Column, lines_.Length(p.Line) + 1);
+  return p;
+}
+
 int TQuillEditor::ClampedOffset(TTextPos p) const {
   const int count = lines_.Count();
   p.Line = std::clamp(p.Line, 0, count - 1);
@@ -120,9 +127,7 @@ int TQuillEditor::SelStart() const {
 }
 
 void TQuillEditor::SetSelStart(int offset) {
-  // Hosts pass offsets inside the text; anything else is clamped to it.
-  offset = std::clamp(offset, 0, static_cast<int>(lines_.TextLength()));
-  const TTextPos pos = OffsetToPos(offset);
+  const TTextPos pos = CaretPointAt(offset);
   MoveCaretTo(pos.Line, pos.Column);
   CollapseSelection();
   Paint();
@@ -136,8 +141,7 @@ int TQuillEditor::SelLength() const {
 void TQuillEditor::SetSelLength(int length) {
   const int s = SelStart();
   SetSelStart(s);
-  const int target = std::clamp(s + std::max(length, 0), 0, static_cast<int>(lines_.TextLength()));
-  const TTextPos pos = OffsetToPos(target);
+  const TTextPos pos = CaretPointAt(s + std::max(length, 0));
   MoveCaretTo(pos.Line, pos.Column);
   ExtendSelection();
   Paint();

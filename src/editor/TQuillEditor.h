@@ -300,6 +300,9 @@ private:
   static bool NeedsNormalizing(std::string_view s);
   // The offset of a selection point, read as the nearest position on an existing line.
   int ClampedOffset(TTextPos p) const;
+  // The caret's point for an offset a host passes: inside the text, and an offset between the CR and the
+  // LF of a hard break is the end of the line before it (a caret never stands inside a break).
+  TTextPos CaretPointAt(int offset) const;
   // Both selection points from offsets, the caret on the end point.
   void PlaceSelection(int anchor, int end);
   void CreateHighlighterForStyle();

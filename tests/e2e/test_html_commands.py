@@ -1,5 +1,6 @@
 """The HTML and text commands of the real program: tag pairs and F8, the tag box, the colour bar, indent and
 outdent, numbering lines and going to a line, each checked by the bytes saved."""
+import os
 import unittest
 
 from quillpad_e2e import QuillpadCase, wait_until
@@ -61,6 +62,9 @@ class HtmlCommands(QuillpadCase):
         self.type(self.path("new.html"))
         self.key("Return")
         self.wait_no_window("^Save$")
+        # The dialog closes before the program writes the file.
+        wait_until(lambda: os.path.exists(self.path("new.html")) and self.read("new.html").endswith(b"</html>"), 10,
+                   "new.html to be written")
         saved = self.read("new.html")
         self.assertTrue(saved.startswith(b'<!doctype html public "-//W3C//DTD HTML 3.2 Final//EN">\r\n<html>\r\n<head>\r\n'))
         self.assertIn(b"[S\xb3owa kluczowe, Keywords]", saved)
