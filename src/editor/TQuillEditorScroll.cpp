@@ -70,7 +70,6 @@ void TQuillEditor::HScroll(TScrollRequest request, int pos) {
         view_.ScrollColumns(-fits);
       } else {
         view_.SetLeftCol(0);
-        view_.SetCaretCol(1);
       }
       break;
     case TScrollRequest::PageDown:
@@ -81,8 +80,8 @@ void TQuillEditor::HScroll(TScrollRequest request, int pos) {
       view_.ScrollColumns(pos - view_.LeftCol());
       break;
     case TScrollRequest::Top:
+      // Scrolling moves the view, not the caret: the caret stays the selection's end, where typing goes.
       view_.SetLeftCol(0);
-      view_.SetCaretCol(1);
       break;
     case TScrollRequest::Bottom:
       break;
