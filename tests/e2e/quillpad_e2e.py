@@ -257,6 +257,18 @@ class QuillpadCase(unittest.TestCase):
 
     # ---- saving, the clipboard ---------------------------------------------------------------------------------
 
+    def edit(self, original, *steps, settings=None, name="notes.txt"):
+        """Starts on a text file holding original, sends the keys (str) or typed text (("type", s)), saves it
+        and returns the saved bytes."""
+        self.write(name, original)
+        self.start(self.path(name), settings=settings)
+        for step in steps:
+            if isinstance(step, tuple):
+                self.type(step[1])
+            else:
+                self.key(step)
+        return self.save(name)
+
     def save(self, name, timeout=15):
         """Ctrl+S, then waits until the file changed on disk; returns its bytes."""
         p = self.path(name)

@@ -3,24 +3,12 @@ import unittest
 
 from quillpad_e2e import QuillpadCase
 
-TEXT_FILE = "notes.txt"
 DEAD_ACUTE = "ISO_Level3_Shift+semicolon"  # on the Polish layout; the next letter is composed
 # One long line of short words, wrapped into several pieces in the main window.
 LONG_LINE = " ".join(f"w{i:03}" for i in range(200)).encode()
 
 
 class EditingFaults(QuillpadCase):
-    def edit(self, original, *steps, settings=None):
-        """Opens a text file holding original, sends the keys (str) or typed text (("type", s)), saves."""
-        self.write(TEXT_FILE, original)
-        self.start(self.path(TEXT_FILE), settings=settings)
-        for step in steps:
-            if isinstance(step, tuple):
-                self.type(step[1])
-            else:
-                self.key(step)
-        return self.save(TEXT_FILE)
-
     def test_a_composed_letter_after_a_ctrl_chord_that_typed_nothing_is_typed(self):
         saved = self.edit(b"one two", "End", "ctrl+BackSpace", DEAD_ACUTE, "o", "ctrl+Delete", DEAD_ACUTE, "e",
                           "ctrl+space", DEAD_ACUTE, "o")

@@ -8,17 +8,6 @@ TEXT_FILE = "notes.txt"
 
 
 class Typing(QuillpadCase):
-    def edit(self, original, *keys_and_text):
-        """Opens a text file holding original, sends the keys (str) or typed text (("type", s)), saves."""
-        self.write(TEXT_FILE, original)
-        self.start(self.path(TEXT_FILE))
-        for step in keys_and_text:
-            if isinstance(step, tuple):
-                self.type(step[1])
-            else:
-                self.key(step)
-        return self.save(TEXT_FILE)
-
     def test_delete_and_backspace_join_lines_and_type_nothing(self):
         saved = self.edit(b"ab\r\ncd\r\nef", "Down", "Home", "BackSpace", "End", "Delete", ("type", "|"))
         self.assertEqual(saved, b"abcd|ef")
