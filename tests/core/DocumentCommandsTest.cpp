@@ -9,12 +9,8 @@
 #include <memory>
 
 #include "DocumentFakes.h"
-#include "EditorTestSupport.h"
 #include "app/MetaTags.h"
-#include "app/TDocumentCommands.h"
-#include "app/TQuillEditorDocument.h"
 #include "app/TextFiles.h"
-#include "fakes/MemorySettingsBackend.h"
 #include "fakes/ScopedLanguage.h"
 
 namespace fs = std::filesystem;
@@ -26,16 +22,8 @@ std::string DataFile(const std::string& page) {
   return ReadBytes(std::string(QUILL_TEST_DATA_DIR) + "/codepages/polish." + page + ".txt");
 }
 
-class DocumentCommandsTest : public ::testing::Test {
+class DocumentCommandsTest : public ::testing::Test, public DocumentFixture {
 protected:
-  SettingsStore settings{std::make_shared<MemorySettingsBackend>()};
-  EditorFixture e;
-  TQuillEditorDocument editor{*e};
-  DocumentDialogs dialogs;
-  RecordingWindow window;
-  TDocumentCommands docs{editor, dialogs, settings, window};
-  TempFolder dir;
-
   void Set(const char* ident, bool value) { settings.WriteBool("Editor", ident, value); }
   // Opens bytes written to a file of that name and saves them unedited; returns what was written.
   std::string OpenAndSave(const std::string& name, const std::string& bytes) {

@@ -43,6 +43,38 @@ struct Fixture {
   }
 };
 
+// The message of the EPagePrinter an action throws, or "no error".
+template <class Action>
+std::string Error(Action action) {
+  try {
+    action();
+  } catch (const EPagePrinter& e) {
+    return e.what();
+  }
+  return "no error";
+}
+
+// Progress that records its labels and asks to cancel on its `cancelAt`th look at the events (0: never).
+struct RecordingProgress : PrintProgress {
+  std::vector<std::string>* labels = nullptr;
+  int cancelAt = 0, events = 0;
+  void Show(bool) override {}
+  void Update(const std::string& caption, const std::string& status, const std::string& page, int pos,
+              int max) override {
+    labels->push_back(caption + "|" + status + "|" + page + "|" + std::to_string(pos) + "/" + std::to_string(max));
+  }
+  bool ProcessEvents() override { return ++events == cancelAt; }
+};
+
+void RecordProgress(TPagePrinter& printer, std::vector<std::string>& labels, int cancelAt = 0) {
+  printer.ProgressFactory = [&labels, cancelAt] {
+    auto p = std::make_unique<RecordingProgress>();
+    p->labels = &labels;
+    p->cancelAt = cancelAt;
+    return p;
+  };
+}
+
 TEST(PagePrinter, DefaultsFollowTheDevice) {
   FakePrinterDevice device;
   TPagePrinter p(device);
@@ -84,20 +116,12 @@ TEST(PagePrinter, MarginsAreClampedAndLockedWhileBuilding) {
   f.printer.SetMarginLeft(1);
   f.printer.SetMarginBottom(1);
   f.printer.BeginDoc();
-  auto message = [&](auto set) {
-    try {
-      set();
-    } catch (const EPagePrinter& e) {
-      return std::string(e.what());
-    }
-    return std::string("no error");
-  };
-  EXPECT_EQ(message([&] { f.printer.SetMarginTop(2); }), "Unable to change top margin while printing");
-  EXPECT_EQ(message([&] { f.printer.SetMarginBottom(2); }), "Unable to change bottom margin while printing");
-  EXPECT_EQ(message([&] { f.printer.SetMarginLeft(2); }), "Unable to change left margin while printing");
-  EXPECT_EQ(message([&] { f.printer.SetMarginRight(2); }), "Unable to change right margin while printing");
-  EXPECT_EQ(message([&] { f.printer.SetOrientation(poLandscape); }), "Unable to change orientation while printing");
-  EXPECT_EQ(message([&] { f.printer.SetFileName("x"); }), "Can't change FileName while printing");
+  EXPECT_EQ(Error([&] { f.printer.SetMarginTop(2); }), "Unable to change top margin while printing");
+  EXPECT_EQ(Error([&] { f.printer.SetMarginBottom(2); }), "Unable to change bottom margin while printing");
+  EXPECT_EQ(Error([&] { f.printer.SetMarginLeft(2); }), "Unable to change left margin while printing");
+  EXPECT_EQ(Error([&] { f.printer.SetMarginRight(2); }), "Unable to change right margin while printing");
+  EXPECT_EQ(Error([&] { f.printer.SetOrientation(poLandscape); }), "Unable to change orientation while printing");
+  EXPECT_EQ(Error([&] { f.printer.SetFileName("x"); }), "Can't change FileName while printing");
   EXPECT_DOUBLE_EQ(f.printer.MarginTop(), 1);
 }
 
@@ -272,17 +296,6 @@ TEST(PagePrinter, MacrosAreReplacedWhenDrawn) {
 }
 
 TEST(PagePrinter, PagesGoOutInRangeCopiesAndCollationOrder) {
-  struct Progress : PrintProgress {
-    std::vector<std::string>* labels;
-    int cancelAt;
-    int events = 0;
-    void Show(bool) override {}
-    void Update(const std::string& caption, const std::string& status, const std::string& page, int pos,
-                int max) override {
-      labels->push_back(caption + "|" + status + "|" + page + "|" + std::to_string(pos) + "/" + std::to_string(max));
-    }
-    bool ProcessEvents() override { return ++events == cancelAt; }
-  };
   const struct {
     int from, to;
     unsigned copies;
@@ -296,12 +309,7 @@ TEST(PagePrinter, PagesGoOutInRangeCopiesAndCollationOrder) {
   for (const auto& c : cases) {
     Fixture f;
     std::vector<std::string> labels;
-    f.printer.ProgressFactory = [&] {
-      auto p = std::make_unique<Progress>();
-      p->labels = &labels;
-      p->cancelAt = 0;
-      return p;
-    };
+    RecordProgress(f.printer, labels);
     f.Build(std::vector<std::string>(69 * 4 + 1, "x"));
     ASSERT_EQ(f.printer.PageCount(), 5);
     f.device.copyCount = 7;
@@ -324,20 +332,10 @@ TEST(PagePrinter, PagesGoOutInRangeCopiesAndCollationOrder) {
     Fixture f;
     std::vector<std::string> labels;
     f.printer.SetProgressMessage("Busy");
-    f.printer.ProgressFactory = [&] {
-      auto p = std::make_unique<Progress>();
-      p->labels = &labels;
-      p->cancelAt = 3;
-      return p;
-    };
+    RecordProgress(f.printer, labels, 3);
     f.printer.SetAbortOnCancel(abort);
     f.Build(std::vector<std::string>(69 * 4, "x"));
-    try {
-      f.printer.Print();
-      ADD_FAILURE() << "no cancel";
-    } catch (const ECancelPrinting& e) {
-      EXPECT_STREQ(e.what(), "Printing Cancelled");
-    }
+    EXPECT_THROW(f.printer.Print(), ECancelPrinting);
     EXPECT_EQ(f.device.Sent(), "1 2");
     EXPECT_EQ(labels.at(1), "|Busy|Page 2 of 5|2/5");
     EXPECT_EQ(f.device.log.at(f.device.log.size() - 2), abort ? "abort" : "end");
@@ -387,14 +385,8 @@ TEST(PagePrinter, PageNumberStaysWithinThePages) {
   f.printer.SetPageNumber(5);  // no pages yet
   EXPECT_EQ(f.printer.PageNumber(), 0);
   f.Build(std::vector<std::string>(150, "x"));
-  for (int bad : {0, 4, -1}) {
-    try {
-      f.printer.SetPageNumber(bad);
-      ADD_FAILURE() << bad;
-    } catch (const EPagePrinter& e) {
-      EXPECT_STREQ(e.what(), "PageNumber must be between 1 and 3");
-    }
-  }
+  for (int bad : {0, 4, -1})
+    EXPECT_EQ(Error([&] { f.printer.SetPageNumber(bad); }), "PageNumber must be between 1 and 3") << bad;
   f.printer.SetPageNumber(3);
   EXPECT_EQ(f.printer.PageNumber(), 3);
   f.printer.SetToPage(2);
@@ -500,12 +492,8 @@ TEST(PrintSettings, SectionPrintIsAppliedInOrder) {
   {
     Fixture f;
     f.printer.SetLineSpacing(lsHalfSpace);
-    try {
-      ApplyPrintSettings(f.printer, store, PrintCommandDefaults());
-      ADD_FAILURE();
-    } catch (const EPagePrinter& e) {
-      EXPECT_NE(std::string(e.what()).find("bottom margin \"2cm\""), std::string::npos) << e.what();
-    }
+    const std::string error = Error([&] { ApplyPrintSettings(f.printer, store, PrintCommandDefaults()); });
+    EXPECT_NE(error.find("bottom margin \"2cm\""), std::string::npos) << error;
     EXPECT_EQ(f.printer.LineSpacing(), lsHalfSpace);  // 5 is no spacing
   }
   // The preview's defaults fall back to the printer key's editor font.
