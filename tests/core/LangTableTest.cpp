@@ -26,9 +26,7 @@ bool ValidUtf8(std::string_view s) {
 TEST(LangTable, CaptionsWithAnIdAreReplacedByTheTableText) {
   EXPECT_EQ(InterfaceLanguage(), 2) << "the program starts in English";
   const struct {
-    const char* caption;
-    const char* polish;
-    const char* english;
+    const char *caption, *polish, *english;
   } cases[] = {
       {"#35# Znajdź...", "&Znajdź...", "&Find..."}, {"#12#reminder#with#more", "Uruchom", "Execute"},
       {"#0012#", "Uruchom", "Execute"},           {"#192#", "", ""},

@@ -2,6 +2,7 @@
 // counts, printing order and progress, page numbers, margins and bad input.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <random>
 
 #include "fakes/FakePrinterDevice.h"
@@ -54,23 +55,30 @@ std::string Error(Action action) {
   return "no error";
 }
 
-// Progress that records its labels and asks to cancel on its `cancelAt`th look at the events (0: never).
+// Progress that records its labels, runs `onEvents` where window events would run, and asks to cancel on
+// its `cancelAt`th look at the events (0: never).
 struct RecordingProgress : PrintProgress {
   std::vector<std::string>* labels = nullptr;
   int cancelAt = 0, events = 0;
+  std::function<void()> onEvents;
   void Show(bool) override {}
   void Update(const std::string& caption, const std::string& status, const std::string& page, int pos,
               int max) override {
-    labels->push_back(caption + "|" + status + "|" + page + "|" + std::to_string(pos) + "/" + std::to_string(max));
+    if (labels) labels->push_back(caption + "|" + status + "|" + page + "|" + std::to_string(pos) + "/" + std::to_string(max));
   }
-  bool ProcessEvents() override { return ++events == cancelAt; }
+  bool ProcessEvents() override {
+    if (onEvents) onEvents();
+    return ++events == cancelAt;
+  }
 };
 
-void RecordProgress(TPagePrinter& printer, std::vector<std::string>& labels, int cancelAt = 0) {
-  printer.ProgressFactory = [&labels, cancelAt] {
+void RecordProgress(TPagePrinter& printer, std::vector<std::string>* labels, int cancelAt = 0,
+                    std::function<void()> onEvents = nullptr) {
+  printer.ProgressFactory = [=] {
     auto p = std::make_unique<RecordingProgress>();
-    p->labels = &labels;
+    p->labels = labels;
     p->cancelAt = cancelAt;
+    p->onEvents = onEvents;
     return p;
   };
 }
@@ -309,7 +317,7 @@ TEST(PagePrinter, PagesGoOutInRangeCopiesAndCollationOrder) {
   for (const auto& c : cases) {
     Fixture f;
     std::vector<std::string> labels;
-    RecordProgress(f.printer, labels);
+    RecordProgress(f.printer, &labels);
     f.Build(std::vector<std::string>(69 * 4 + 1, "x"));
     ASSERT_EQ(f.printer.PageCount(), 5);
     f.device.copyCount = 7;
@@ -332,7 +340,7 @@ TEST(PagePrinter, PagesGoOutInRangeCopiesAndCollationOrder) {
     Fixture f;
     std::vector<std::string> labels;
     f.printer.SetProgressMessage("Busy");
-    RecordProgress(f.printer, labels, 3);
+    RecordProgress(f.printer, &labels, 3);
     f.printer.SetAbortOnCancel(abort);
     f.Build(std::vector<std::string>(69 * 4, "x"));
     EXPECT_THROW(f.printer.Print(), ECancelPrinting);
@@ -354,23 +362,10 @@ TEST(PagePrinter, PagesGoOutInRangeCopiesAndCollationOrder) {
 TEST(PagePrinter, NothingRebuildsOrPrintsAgainWhilePagesAreSent) {
   // Window events run between pages; a rebuild or a second print started from them must not touch the
   // pages being sent.
-  struct Reentering : PrintProgress {
-    std::function<void()> action;
-    void Show(bool) override {}
-    void Update(const std::string&, const std::string&, const std::string&, int, int) override {}
-    bool ProcessEvents() override {
-      action();
-      return false;
-    }
-  };
   for (int which = 0; which < 2; ++which) {
     Fixture f;
     f.Build(std::vector<std::string>(100, "x"));
-    f.printer.ProgressFactory = [&] {
-      auto p = std::make_unique<Reentering>();
-      p->action = [&] { which == 0 ? f.printer.BeginDoc() : f.printer.Print(); };
-      return p;
-    };
+    RecordProgress(f.printer, nullptr, 0, [&] { which == 0 ? f.printer.BeginDoc() : f.printer.Print(); });
     EXPECT_THROW(f.printer.Print(), EPagePrinter);
     EXPECT_EQ(f.printer.PageCount(), 2);
     EXPECT_EQ(f.device.log.at(f.device.log.size() - 2), "end");
