@@ -149,10 +149,7 @@ TEST(Win1250Case, PolishAndOtherLettersConvert) {
     EXPECT_TRUE(Win1250Upper(c) == c || Win1250Lower(Win1250Upper(c)) == c) << b;
     EXPECT_TRUE(Win1250Lower(c) == c || Win1250Upper(Win1250Lower(c)) == c) << b;
   }
-  EXPECT_EQ(FindNoCase("ab<HtMl>", "<html>"), 2u);
-  EXPECT_EQ(FindNoCase("\xA5", "\xB9"), 0u);
-  EXPECT_EQ(FindNoCase("abc", "x"), std::string_view::npos);
-  // Against a plain search, at every start and across the word boundaries of the fast scan.
+  // FindNoCase against a plain search, at every start and across the word boundaries of the fast scan.
   std::mt19937 random(5);
   const std::string letters = "<mM\xB9\xA5" "eEtTa";
   const auto plain = [](std::string_view text, std::string_view needle, std::size_t from) {

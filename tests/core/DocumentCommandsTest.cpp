@@ -149,21 +149,15 @@ TEST_F(DocumentCommandsTest, BinaryFileAsksBeforeOpening) {
   WriteBytes(dir / "prog", std::string("\x7F" "ELF\x02\x01\x01\0\0\0", 10));
   editor.SetText("kept");
   editor.SetModified(false);
-  const struct {
-    int language;
-    Dialogs::Answer answer;
-    const char* question;
-  } cases[] = {
-      {2, Dialogs::Answer::No, "The file \"%s\" does not look like a text file, and saving it from the editor may "
-                               "change it. Open it anyway?"},
-      {1, Dialogs::Answer::No, "Plik \"%s\" nie wygląda na plik tekstowy i zapisanie go z edytora może go zmienić. "
-                               "Otworzyć mimo to?"},
+  const std::pair<int, const char*> questions[] = {
+      {2, "The file \"%s\" does not look like a text file, and saving it from the editor may change it. Open it anyway?"},
+      {1, "Plik \"%s\" nie wygląda na plik tekstowy i zapisanie go z edytora może go zmienić. Otworzyć mimo to?"},
   };
-  for (const auto& c : cases) {
-    ScopedLanguage language(c.language);
-    dialogs.answers.push_back(c.answer);
+  for (const auto& [language, question] : questions) {
+    ScopedLanguage scope(language);
+    dialogs.answers.push_back(Dialogs::Answer::No);
     docs.OpenDocument(dir / "prog");
-    std::string expected = c.question;
+    std::string expected = question;
     expected.replace(expected.find("%s"), 2, dir / "prog");
     EXPECT_EQ(dialogs.asked.back(), expected);
     EXPECT_EQ(editor.Text(), "kept");

@@ -160,12 +160,8 @@ TEST(DocumentText, HighlighterFromExtension) {
   for (const auto& [name, style] : cases) EXPECT_EQ(ColorStyleForFile(name), style) << name;
 }
 
-TEST(DocumentText, SaveCodePageAndEscapes) {
-  const std::string meta = "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=ISO-8859-2\">";
-  EXPECT_EQ(SaveCodePage(meta, "cp852", "Windows-1250"), "iso-8859-2");
-  EXPECT_EQ(SaveCodePage("text", "cp852", "Windows-1250"), "cp852");
-  EXPECT_EQ(SaveCodePage("text", "", "UTF-8"), "UTF-8");
-  // Escaped letters are decoded only with recognition on.
+// Which code page a save uses (the meta tag's, the document's, the default) is DocumentCommandsTest.SaveRules.
+TEST(DocumentText, EscapedLettersAreDecodedOnlyWithRecognitionOn) {
   EXPECT_EQ(DecodeDocument("?q=%B1 \xB1\xE6 x", false, std::nullopt).text, "?q=%B1 \xB9\xE6 x");
   EXPECT_EQ(DecodeDocument("?q=%B1 \xB1\xE6 x", true, std::nullopt).text, "?q=\xB9 \xB9\xE6 x");
   EXPECT_EQ(DecodeDocument("\xB1 ", false, std::string("windows-1250")).codePage, "windows-1250");
