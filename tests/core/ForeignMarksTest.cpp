@@ -286,43 +286,9 @@ TEST(ForeignMarks, RandomEditsMatchAUnicodeModel) {
   }
 }
 
-// The faults once found in UTF-8 documents, through the document commands and the real editor: a file
-// is opened, text is typed at an offset, and the saved bytes are checked (typing before "ʌ" is the
-// end-to-end Utf8Documents case).
-TEST(ForeignMarks, TypedTextIsSavedAsTyped) {
-  const struct {
-    const char* file;
-    int at;
-    std::u32string typed;
-    const char* saved;
-  } cases[] = {
-      {"\xCA\x8C \xC5\xBC\n", 1, U" CZĘŚĆ", "\xCA\x8C CZ\xC4\x98\xC5\x9A\xC4\x86 \xC5\xBC\r\n"},
-      {"\xD3\xA3 \xD3\xAF\xC5\xBC", 0, U"DÓŁ POMÓŻ ",
-       "D\xC3\x93\xC5\x81 POM\xC3\x93\xC5\xBB \xD3\xA3 \xD3\xAF\xC5\xBC"},
-      {"\xE6\xB3\xB9\xC5\xBC", 1, U"ćłą", "\xE6\xB3\xB9\xC4\x87\xC5\x82\xC4\x85\xC5\xBC"},
-      {"\xD1\x8C\xD1\x8F \xC6\xAF\xC5\xBC", 0, U"ŃŚŃŹĆŻ",
-       "\xC5\x83\xC5\x9A\xC5\x83\xC5\xB9\xC4\x86\xC5\xBB\xD1\x8C\xD1\x8F \xC6\xAF\xC5\xBC"},
-      // A typographic quote typed is saved in UTF-8 and read back as the quote.
-      {"\xCA\x8C\xC5\xBC", 0, U"„x” ", "\xE2\x80\x9Ex\xE2\x80\x9D \xCA\x8C\xC5\xBC"},
-      // Characters outside Windows-1250 typed go in as themselves.
-      {"\xCA\x8C\xC5\xBC", 1, U"я中😀", "\xCA\x8C\xD1\x8F\xE4\xB8\xAD\xF0\x9F\x98\x80\xC5\xBC"},
-  };
-  for (const auto& c : cases) {
-    doc_test::DocumentFixture d;
-    WriteBytes(d.dir / "u.txt", c.file);
-    d.docs.OpenDocument(d.dir / "u.txt");
-    ASSERT_EQ(d.docs.DocumentCodePage(), "utf-8") << c.file;
-    d.e->SetSelStart(c.at);
-    TypeUnicode(*d.e, c.typed);
-    ASSERT_TRUE(d.docs.SaveDocument());
-    EXPECT_EQ(ReadBytes(d.dir / "u.txt"), c.saved) << c.file;
-    // Read back, it shows what was typed, and saves the same bytes again.
-    d.docs.OpenDocument(d.dir / "u.txt");
-    d.e->SetModified(true);
-    ASSERT_TRUE(d.docs.SaveDocument());
-    EXPECT_EQ(ReadBytes(d.dir / "u.txt"), c.saved) << c.file;
-  }
-}
+// Typing into a UTF-8 document and saving it goes through the same decoding and encoding as the model
+// above; through the real program it is the end-to-end Utf8Documents cases, and opening and saving marks
+// through the document commands is DocumentCommandsTest.RoundTripsInEveryCodePageAndLineEnd.
 
 // Switching a UTF-8 document to an 8-bit code page shows at once the "?" that the save writes (saving is
 // the end-to-end EightBitDocuments case); the characters the code page can hold stay, with one note, and
