@@ -66,6 +66,11 @@ TEST_F(DocumentCommandsTest, RoundTripsInEveryCodePageAndLineEnd) {
   EXPECT_EQ(OpenAndSave("8.txt", first + "a\nb\rc\t."),
             first + "a\r\nb\r\nc" + std::string(static_cast<std::size_t>(e->TabSize()), ' ') + ".");
   EXPECT_EQ(docs.DocumentCodePage(), "utf-8");
+  // Opened as UTF-8 by choice, the characters outside Windows-1250 stay too.
+  WriteBytes(dir / "8.txt", first);
+  docs.OpenDocumentAs(dir / "8.txt", "utf-8");
+  ASSERT_TRUE(docs.SaveDocument());
+  EXPECT_EQ(ReadBytes(dir / "8.txt"), first);
 }
 
 TEST_F(DocumentCommandsTest, HtmlOpensWithGeneratorTagAndHighlighterFromExtension) {
