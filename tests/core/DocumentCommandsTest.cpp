@@ -81,6 +81,13 @@ TEST_F(DocumentCommandsTest, HtmlOpensWithGeneratorTagAndHighlighterFromExtensio
   EXPECT_EQ(editor.ColorStyle(), TColorStyle{csHTML});
   EXPECT_EQ(window.caption, dir / "a.html (iso-8859-2)");
   EXPECT_EQ(e->UndoHistory().Count(), 0);
+  // An author's generator tag (a file with meta tags, upper case) is replaced, not joined by a second one.
+  WriteBytes(dir / "b.html", "<html><head><META http-equiv=\"generator\" content=\"old\"></head></html>");
+  docs.OpenDocument(dir / "b.html");
+  EXPECT_EQ(editor.Text().find("old"), std::string::npos);
+  const std::size_t tag = editor.Text().find("http-equiv=\"Generator\" content=\"Norvale Quillpad");
+  EXPECT_NE(tag, std::string::npos);
+  EXPECT_EQ(editor.Text().rfind("Generator"), tag + 12);
 
   // notes.txt with "<html>" keeps the current style and is not plain; without it, it is plain.
   editor.SetColorStyle(TColorStyle{csPerl});

@@ -125,6 +125,34 @@ TEST(LineStore, RandomEditsMatchAPlainModelAcrossBlockSplits) {
   }
 }
 
+// A loaded line of a megabyte or more gets a block of its own between blocks that share the loaded text;
+// edits that grow it past its spare room insert bytes read from the line itself.
+TEST(LineStore, VeryLongLinesBetweenSharedBlocksMatchAPlainModel) {
+  std::vector<ModelLine> m;
+  std::string joined;
+  for (int k = 0; k < 1400; ++k) {
+    std::string text = k == 700 ? std::string(LineStore::RoomyLineBytes + 5, 'x') : std::string(k % 3 ? 0 : 1 + k % 7, 'a' + k % 26);
+    joined += (k ? "\r\n" : "") + text;
+    m.push_back({text, 0});
+  }
+  LineStore s;
+  ASSERT_EQ(s.InsertBrokenText(0, joined, &joined), 1400);
+  ExpectSame(s, m);
+  for (int i = 0; i + 1 < s.Count(); ++i) {
+    (void)s.Line(i);
+    ASSERT_EQ(s.Length(i + 1), static_cast<int>(m[static_cast<std::size_t>(i) + 1].text.size())) << i;
+  }
+  std::string& big = m[700].text;
+  for (int round = 0; round < 3; ++round) {
+    const std::size_t at = 1 + round * 1000, from = 2 + round, count = 300000;
+    s.ReplaceInLine(700, at, 0, s.Line(700).substr(from, count));
+    big.insert(at, big.substr(from, count));
+    s.ReplaceInLine(700, big.size() / 2, 1, "<>");
+    big.replace(big.size() / 2, 1, "<>");
+  }
+  ExpectSame(s, m);
+}
+
 // Long runs of empty lines fill whole blocks, which the search for the last non-empty line passes at once.
 TEST(LineStore, LastNonEmptyLineAcrossBlocksOfEmptyLines) {
   std::vector<ModelLine> m;
