@@ -2,34 +2,25 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 #include "EditorTestSupport.h"
 
 namespace {
 
 TEST(EditorTyping, AutomaticClosingPairsFollowTheCharactersBeforeTheCaret) {
-  struct Case {
-    std::string typed, text;
-    int caret;
-  } cases[] = {
-      {"(", "()", 1},
+  const struct { std::string typed, text; int caret; } cases[] = {
+      {"(", "()", 1}, {"a((", "a(())", 3}, {"<", "<>", 1}, {"[", "[]", 1}, {"{", "{}", 1}, {"x)", "x)", 2},
       {"((", "(())", 2},        // two back is not "(": closes again
       {"(((", "((())", 3},      // with "(" two back no pair is added
-      {"a((", "a(())", 3},
-      {"\"", "\"\"", 1},
+      {"\"", "\"\"", 1}, {"\"x\"", "\"x\"\"", 3},
       {"\"\"", "\"\"\"", 2},    // right after a quote only one is typed
       {"'x'", "'x''", 3},       // a quote two back: only one is typed
-      {"\"x\"", "\"x\"\"", 3},
-      {"<", "<>", 1},
-      {"[", "[]", 1},
-      {"{", "{}", 1},
-      {"x)", "x)", 2},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     EditorFixture f;
     Type(*f, c.typed);
-    EXPECT_EQ(f->Text(), c.text) << c.typed;
-    EXPECT_EQ(f->SelStart(), c.caret) << c.typed;
+    EXPECT_EQ(std::pair(f->Text(), f->SelStart()), std::pair(c.text, c.caret)) << c.typed;
   }
   EditorFixture off;
   off->SetAutoClose(TAutoClose{});
@@ -77,28 +68,23 @@ TEST(EditorTyping, OverwriteModeReplacesWithinTheLineOnly) {
 }
 
 TEST(EditorEnter, KeepsIndentationAndContinuesListItemsCellsAndOptions) {
-  struct Case {
+  const struct {
     std::string line, text;
-    int caret;
-    int at = -1;  // where Enter is pressed; the line's end if negative
+    int caret, at = -1;  // at: where Enter is pressed; the line's end if negative
   } cases[] = {
-      {"  <li>word", "  <li>word\r\n  <li>", 18},
+      {"  <li>word", "  <li>word\r\n  <li>", 18}, {"<option>a", "<option>a\r\n<option>", 19},
       {"  <li>", "  <li>\r\n  ", 10},             // a bare item ends the list
       {"<td>cell", "<td>cell\r\n<td></td>", 14},  // the caret between the two tags
-      {"<TD", "<TD\r\n<td></td>", 9},
-      {"<link rel=x>", "<link rel=x>\r\n", 14},
-      {"<option>a", "<option>a\r\n<option>", 19},
-      {"   x", "   x\r\n   ", 9},
-      {"  ab", "  a\r\n  b", 7, 3},
+      {"<TD", "<TD\r\n<td></td>", 9},             {"<link rel=x>", "<link rel=x>\r\n", 14},
+      {"   x", "   x\r\n   ", 9},                 {"  ab", "  a\r\n  b", 7, 3},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     EditorFixture f;
     TQuillEditor& e = *f;
     e.SetText(c.line);
     e.SetSelStart(c.at < 0 ? static_cast<int>(c.line.size()) : c.at);
     e.KeyPress('\r');
-    EXPECT_EQ(e.Text(), c.text) << c.line;
-    EXPECT_EQ(e.SelStart(), c.caret) << c.line;
+    EXPECT_EQ(std::pair(e.Text(), e.SelStart()), std::pair(c.text, c.caret)) << c.line;
     e.Undo();  // the break, the indentation and the continuation go together
     EXPECT_EQ(e.Text(), c.line);
   }
@@ -106,13 +92,7 @@ TEST(EditorEnter, KeepsIndentationAndContinuesListItemsCellsAndOptions) {
 
 TEST(EditorKeys, EditingKeysTakeWhatTheyShouldAndLeaveTheCaretThere) {
   const int back = -1, tab = -2;  // typed characters; other entries are key codes, with Ctrl when asked
-  const struct {
-    const char* text;
-    int caret, key;
-    bool ctrl;
-    const char* after;
-    int caretAfter;
-  } cases[] = {
+  const struct { std::string text; int caret, key; bool ctrl; std::string after; int caretAfter; } cases[] = {
       {"ab\r\ncd", 4, back, false, "abcd", 2},  // joins the lines
       {"abcd", 2, back, false, "acd", 1},
       {"acd", 0, back, false, "acd", 0},  // nothing before the start
@@ -134,8 +114,7 @@ TEST(EditorKeys, EditingKeysTakeWhatTheyShouldAndLeaveTheCaretThere) {
     if (c.key == back) e.KeyPress('\b');
     else if (c.key == tab) e.KeyPress('\t');
     else Key(e, c.key, c.ctrl ? TShiftState{ssCtrl} : TShiftState{});
-    EXPECT_EQ(e.Text(), c.after) << c.text << " " << c.key;
-    EXPECT_EQ(e.SelStart(), c.caretAfter) << c.text << " " << c.key;
+    EXPECT_EQ(std::pair(e.Text(), e.SelStart()), std::pair(c.after, c.caretAfter)) << c.text << " " << c.key;
     if (e.Text() != c.text) {
       e.Undo();
       EXPECT_EQ(e.Text(), c.text);
@@ -162,22 +141,13 @@ TEST(EditorKeys, EditingKeysTakeWhatTheyShouldAndLeaveTheCaretThere) {
 }
 
 TEST(EditorKeys, WordMovesStopAtWordEdgesAndCrossLines) {
-  const struct {
-    const char* text;
-    int from;
-    bool right;
-    int to;
-  } cases[] = {
+  const struct { const char* text; int from; bool right; int to; } cases[] = {
       {"one two three", 13, false, 7},  // just after the previous word
-      {"one two", 4, false, 3},
-      {"x, y", 4, false, 1},
-      {"  ab", 4, false, 0},
+      {"one two", 4, false, 3}, {"x, y", 4, false, 1}, {"  ab", 4, false, 0}, {"ab", 2, false, 0},
       {"\xB9\xEA b", 4, false, 2},  // Polish letters are word characters
       {"ab\r\n\r\ncd", 6, false, 0},  // up past empty lines
       {"\r\n\r\nab", 4, false, 0},
-      {"ab", 2, false, 0},
-      {"one two", 0, true, 4},  // the start of the next word
-      {"one two", 1, true, 4},
+      {"one two", 0, true, 4}, {"one two", 1, true, 4},  // the start of the next word
       {"one two", 3, true, 7},  // the scan starts one past the caret
       {"ab\r\ncd", 2, true, 4},  // from a line's end to the next line's start
       {"ab\r\n\r\n  cd", 4, true, 8},  // down past empty lines to the first word

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
+#include <utility>
 
 #include "EditorTestSupport.h"
 
@@ -19,26 +21,15 @@ TEST(EditorOffsets, OffsetsCountHardBreaksAsTwoAndSoftBreaksAsNone) {
   TQuillEditor e;
   LoadSoftAndHard(e);
   ASSERT_EQ(e.Text(), "abcde\r\nfg");
-  struct Case {
-    int offset, column, line;
-  } cases[] = {
-      {0, 1, 0}, {2, 3, 0},
-      {3, 1, 1},  // the soft break maps to the start of the next piece
-      {4, 2, 1}, {5, 3, 1},
-      {6, 4, 1},  // between CR and LF: one column past the line's end
-      {7, 1, 2}, {9, 3, 2},  // the text's length: the end of the last line
-  };
-  for (const Case& c : cases) {
-    const TTextPos p = e.OffsetToPos(c.offset);
-    EXPECT_EQ(p.Column, c.column) << "offset " << c.offset;
-    EXPECT_EQ(p.Line, c.line) << "offset " << c.offset;
-    if (c.offset != 6) {
-      EXPECT_EQ(e.PosToOffset(p.Line, p.Column), c.offset);
-    }
+  // Offset 3: the soft break maps to the start of the next piece; 6, between CR and LF: one column past
+  // the line's end; 9, the text's length: the end of the last line.
+  const struct { int offset; TTextPos pos; } cases[] = {{0, {1, 0}}, {2, {3, 0}}, {3, {1, 1}}, {4, {2, 1}},
+                                                        {5, {3, 1}}, {6, {4, 1}}, {7, {1, 2}}, {9, {3, 2}}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(e.OffsetToPos(c.offset), c.pos) << "offset " << c.offset;
+    if (c.offset != 6) EXPECT_EQ(e.PosToOffset(c.pos.Line, c.pos.Column), c.offset);
   }
-  EXPECT_EQ(e.LogicalLine(0), 0);
-  EXPECT_EQ(e.LogicalLine(1), 0);
-  EXPECT_EQ(e.LogicalLine(2), 1);
+  EXPECT_EQ(std::tuple(e.LogicalLine(0), e.LogicalLine(1), e.LogicalLine(2)), std::tuple(0, 0, 1));
   EXPECT_EQ(e.LogicalColumn(1, 2), 5);  // column 2 of the continuation is column 5 of the paragraph
   EXPECT_EQ(e.LogicalColumn(2, 2), 2);
 }
@@ -51,8 +42,7 @@ TEST(EditorSelection, TheCaretEndsAtTheFarEndAndOffsetsAreClamped) {
   EXPECT_EQ(e.Lines().Count(), 1);  // an empty text is one empty line
   LoadSoftAndHard(e);
   Select(e, 2, 5);
-  EXPECT_EQ(e.SelStart(), 2);
-  EXPECT_EQ(e.CurrentLine(), 2);
+  EXPECT_EQ(std::pair(e.SelStart(), e.CurrentLine()), std::pair(2, 2));
   e.SetSelStart(1000);
   EXPECT_EQ(e.SelStart(), 9);
   Select(e, 8, 1000);
@@ -158,8 +148,7 @@ TEST(EditorEvents, NotificationsAndBookmarksOutOfRange) {
   // the bookmarks by EditorKeys; only the numbers outside 1..9 here.
   e.SetBookmark(0);
   e.SetBookmark(10);
-  EXPECT_EQ(e.GetBookmark(0), -1);
-  EXPECT_EQ(e.GetBookmark(10), -1);
+  EXPECT_EQ(std::pair(e.GetBookmark(0), e.GetBookmark(10)), std::pair(-1, -1));
 
   e.SetPlainText(true);
   e.SetPlainText(true);

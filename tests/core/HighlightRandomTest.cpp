@@ -157,10 +157,7 @@ TEST_P(RandomTest, TypingInALongLineScrolledIntoColoursAsAFullScan) {
 // A string or comment left open before empty lines: its colour must not depend on where painting starts.
 // A line end on an empty line looks two characters back, past the last one before the line.
 TEST(HighlightEveryTopLine, EmptyLinesInsideOpenStringsAndComments) {
-  const struct {
-    TColorStyle style;
-    std::vector<std::string> lines;
-  } cases[] = {
+  const struct { TColorStyle style; std::vector<std::string> lines; } cases[] = {
       {{csC}, {"s = \";", "", "x", "", "", "y\"", "z"}},
       {{csC}, {"/* a", "", "", "b */ c"}},
       {{csPascal}, {"a := ';", "", "b", "';", "", "c"}},
@@ -216,14 +213,11 @@ void PaintBadDocument(TColorStyle style, int emptyLines, int hugeLength) {
   const auto lineAt = [&](int line) { return store.Line(line); };
   auto h = CreateHighlighter(false, style);
   h->Attach(&store);
-  struct Window {
-    int top, rows, left;
-  };
-  const Window windows[] = {{0, 40, 0},          {0, 40, hugeLength / 2},    {middle, 40, 0},
+  const struct { int top, rows, left; } windows[] = {{0, 40, 0},          {0, 40, hugeLength / 2},    {middle, 40, 0},
                             {middle + 1, 40, 0}, {middle - 1, 40, 0}, {count - 12, 40, 0},
                             {count - 1, 40, 0},  {count - 1, 40, hugeLength - 10}, {count, 40, 0},
                             {count + 100, 40, 0}, {-5, 40, 0},        {1, 0, 0}};
-  for (const Window& w : windows) {
+  for (const auto& w : windows) {
     std::vector<PaintedToken> tokens;
     ASSERT_TRUE(hltest::Paint(*h, w.top, w.rows, tokens, w.left)) << "top " << w.top;
     hltest::ExpectTiled(tokens, lineAt, count, w.top, w.rows, w.left);
@@ -238,7 +232,7 @@ void PaintBadDocument(TColorStyle style, int emptyLines, int hugeLength) {
 
 TEST(HighlightBadInput, HugeLineMillionEmptyLinesAndUnclosedConstructs) {
   // The scanning machinery is shared, so the largest inputs go through one class only; every language's
-  // unclosed constructs at ordinary sizes are painted by the highlighter_paint fuzz target.
+  // unclosed constructs at ordinary sizes are painted by the randomized tests above.
   PaintBadDocument({csHTML}, 1000000, 1 << 20);
 }
 

@@ -45,9 +45,7 @@ inline void Fill(LineStore& store, const std::vector<std::string>& lines) {
   store.InsertLines(0, views);
 }
 
-struct Selection {
-  int startColumn = 0, startLine = 0, endColumn = 0, endLine = 0;
-};
+struct Selection { int startColumn = 0, startLine = 0, endColumn = 0, endLine = 0; };
 
 // One paint: region as the editor sets it, then Start and NextToken until the end or past the bottom.
 // Line-end tokens ("\0" just after the last character) are dropped, as the painter draws nothing for

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <memory>
+#include <string>
+#include <tuple>
 #include <utility>
 
 #include "DocumentFakes.h"
@@ -32,11 +34,8 @@ struct HtmlFixture : ::testing::Test {
 // Bold around a selection and F8 on another word are driven end to end (test_html_commands.py), and
 // WrapSelection with its repeat and undo by EditorWrapSelection.
 TEST_F(HtmlFixture, TagPairsSplitAtTheFirstBar) {
-  const struct {
-    const char* item;
-    const char* text;  // after the item is used on "ab" with "b" selected
-    int selStart;
-  } cases[] = {
+  // The item, then the text after it is used on "ab" with "b" selected and where the selection starts.
+  const struct { const char* item; std::string text; int selStart; } cases[] = {
       {"<hr>", "a<hr>b", 5},                  // a lone tag goes before; the selection stays selected
       {"<a href=\"\">|</a>", "a<a href=\"\">b</a>", 12},
       {"|x|y", "abx|y", 1},                    // only the first bar splits
@@ -45,16 +44,13 @@ TEST_F(HtmlFixture, TagPairsSplitAtTheFirstBar) {
   for (const auto& c : cases) {
     Load("ab", 1, 1);
     InsertTagPair(*e, c.item);
-    EXPECT_EQ(e->Text(), c.text) << c.item;
-    EXPECT_EQ(e->SelStart(), c.selStart) << c.item;
-    EXPECT_EQ(e->SelLength(), 1) << c.item;
+    EXPECT_EQ(std::tuple(e->Text(), e->SelStart(), e->SelLength()), std::tuple(c.text, c.selStart, 1)) << c.item;
   }
   EXPECT_TRUE(e.host.focused);
   // Empty document, read-only editor.
   Load("", 0, 0);
   InsertTagPair(*e, "<p>|</p>");
-  EXPECT_EQ(e->Text(), "<p></p>");
-  EXPECT_EQ(e->SelStart(), 3);
+  EXPECT_EQ(std::pair(e->Text(), e->SelStart()), std::pair(std::string("<p></p>"), 3));
   e->SetReadonly(true);
   InsertTagPair(*e, "<b>|</b>");
   InsertFontColor(*e, "Red");
@@ -119,8 +115,7 @@ TEST_F(HtmlFixture, NewHtmlDocumentPutsTheCaretInTheBody) {
   EXPECT_TRUE(NewHtmlDocument(*e, documents));
   const std::string before = HtmlTemplateBefore();
   EXPECT_EQ(e->Text(), before + "\r\n</body>\r\n</html>");
-  EXPECT_EQ(e->SelStart(), static_cast<int>(before.size()));
-  EXPECT_EQ(e->SelLength(), 0);
+  EXPECT_EQ(std::pair(e->SelStart(), e->SelLength()), std::pair(static_cast<int>(before.size()), 0));
   EXPECT_EQ(e->CurrentLine(), 12);
   EXPECT_EQ(e->Lines().Line(3), " <meta http-equiv=\"KeyWords\" content=\"[S\xB3owa kluczowe, Keywords]\">");
   EXPECT_EQ(e->Lines().Line(7), " <meta http-equiv=\"Generator\" content=\"Norvale Quillpad 2025\">");
