@@ -79,6 +79,82 @@ TEST(EditorPaint, SelectedTokensAreInvertedAndSelectedLineBreaksColourTheTail) {
   EXPECT_EQ(f.host.canvas.TextsAt(0).back().bg, 0x111111u);
 }
 
+// Scrolled sideways by any number of columns, every visible character of a highlighted line is drawn
+// once, as itself, in its own column, also where a token starts left of the window's edge.
+TEST(EditorPaint, ScrolledSidewaysEachVisibleCharacterIsDrawnOnceInItsColumn) {
+  const std::string lines[] = {"<p class=\"a\">x <!-- c --> y</p>", "<?php $v = 'q'; /* z */ echo $v; ?>",
+                               "int main() { return 0; } // end"};
+  for (const TColorStyle style : {TColorStyle{csHTML}, TColorStyle{csC}}) {
+    EditorFixture f(12, 4);
+    f->SetColorStyle(style);
+    f->SetText(lines[0] + "\r\n" + lines[1] + "\r\n" + lines[2]);
+    for (int left = 0; left < 36; ++left) {
+      f->HScroll(TQuillEditor::TScrollRequest::ThumbPosition, left);
+      f.host.canvas.calls.clear();
+      f->Paint();
+      for (int row = 0; row < 3; ++row) {
+        const std::string want = lines[row].substr(std::min<std::size_t>(left, lines[row].size()), 12);
+        std::string drawn(want.size(), '\0');
+        for (const Call& c : f.host.canvas.TextsAt(row * H)) {
+          for (std::size_t k = 0; c.x >= 40 && k < c.text.size(); ++k) {
+            const std::size_t column = static_cast<std::size_t>(c.x - 40) / W + k;
+            if (column >= drawn.size()) continue;  // the blanks after the line's end
+            EXPECT_EQ(drawn[column], '\0') << "drawn twice: row " << row << " left " << left;
+            drawn[column] = c.text[k];
+          }
+        }
+        EXPECT_EQ(drawn, want) << "row " << row << " left " << left << " style " << style.ToBits();
+      }
+    }
+  }
+}
+
+// What a paint draws in the text area: row, x, text and colours of each text call.
+std::vector<std::tuple<int, int, std::string, TColor, TColor>> Drawn(EditorFixture& f) {
+  f.host.canvas.calls.clear();
+  f->Paint();
+  std::vector<std::tuple<int, int, std::string, TColor, TColor>> out;
+  for (const Call& c : f.host.canvas.calls)
+    if (c.kind == Call::Text && c.x >= 40) out.emplace_back(c.y, c.x, c.text, c.fg, c.bg);
+  return out;
+}
+
+// Line states kept from an earlier paint never outlive an edit: after each kind of edit on the first
+// line opens a comment that runs to the end, a view further down looks as in an editor given the text
+// afresh.
+TEST(EditorPaint, AnEditAboveTheViewLeavesNoStaleColoursInIt) {
+  const int tab = -1, enter = -2, replace = -3, insert = -4;  // other actions are typed characters and keys
+  const struct { const char* first; int caret, action; } cases[] = {
+      {"*x", 0, '/'}, {"/x*", 2, '\b'}, {"/x*", 1, vk::Delete}, {"/**/", 3, tab}, {"/**/", 3, enter},
+      {"/x*", 1, replace}, {"*x", 0, insert},
+  };
+  for (const auto& c : cases) {
+    EditorFixture f(20, 4), fresh(20, 4);
+    f->SetColorStyle({csC});
+    fresh->SetColorStyle({csC});
+    std::string text = c.first;
+    for (const char* line : {"a", "b c", "\"d", "e", "f g", "h", "i", "j", "k", "l m", "n", "o"}) text += "\r\n" + std::string(line);
+    f->SetText(text);
+    // Keeps the start states of the lines down to the view, below where a paint at the top reaches.
+    f->VScroll(TQuillEditor::TScrollRequest::ThumbPosition, 9);
+    f->Paint();
+    Select(*f, c.caret, c.action == replace ? 1 : 0);
+    f->EnsureCaretVisible();  // a key pressed while the caret is off the screen only scrolls it back
+    if (c.action == tab) f->KeyPress('\t');
+    else if (c.action == enter) f->KeyPress('\r');
+    else if (c.action == replace) f->SetSelText("");
+    else if (c.action == insert) f->SetSelText("/");
+    else if (c.action == vk::Delete) Key(*f, vk::Delete);
+    else f->KeyPress(static_cast<char>(c.action));
+    fresh->SetText(f->Text());
+    for (EditorFixture* e : {&f, &fresh}) {
+      Select(**e, f->SelStart(), 0);
+      (*e)->VScroll(TQuillEditor::TScrollRequest::ThumbPosition, 9);
+    }
+    EXPECT_EQ(Drawn(f), Drawn(fresh)) << c.first << " " << c.action;
+  }
+}
+
 TEST(EditorPaint, GutterNumbersSkipContinuationRowsAndBookmarkedRows) {
   PlainFixture f(12, 8);  // a narrow window, so a long line wraps into pieces
   TQuillEditor& e = *f;
