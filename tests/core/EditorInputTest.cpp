@@ -29,42 +29,40 @@ TEST(EditorTyping, AutomaticClosingPairsFollowTheCharactersBeforeTheCaret) {
 }
 
 TEST(EditorTyping, TypingWithASelectionEnclosesOrReplacesIt) {
-  EditorFixture f;
-  TQuillEditor& e = *f;
-  e.SetText("say word now");
-  Select(e, 4, 4);
-  e.KeyPress('<');
-  EXPECT_EQ(e.Text(), "say <word> now");
-  EXPECT_EQ(e.SelText(), "word");  // the enclosed word stays selected
-  Select(e, 0, 3);
-  e.KeyPress('x');
-  EXPECT_EQ(e.Text(), "x <word> now");
-  e.Undo();  // the typed character...
-  e.Undo();  // ... and the deleted selection are separate records
-  EXPECT_EQ(e.Text(), "say <word> now");
-  e.SetSelStart(0);
-  e.KeyPress('(');
-  e.Undo();  // an automatic pair goes in one step
-  EXPECT_EQ(e.Text(), "say <word> now");
+  EditorFixture e;
+  e->SetText("say word now");
+  Select(*e, 4, 4);
+  e->KeyPress('<');
+  EXPECT_EQ(e->Text(), "say <word> now");
+  EXPECT_EQ(e->SelText(), "word");  // the enclosed word stays selected
+  Select(*e, 0, 3);
+  e->KeyPress('x');
+  EXPECT_EQ(e->Text(), "x <word> now");
+  e->Undo();  // the typed character...
+  e->Undo();  // ... and the deleted selection are separate records
+  EXPECT_EQ(e->Text(), "say <word> now");
+  e->SetSelStart(0);
+  e->KeyPress('(');
+  e->Undo();  // an automatic pair goes in one step
+  EXPECT_EQ(e->Text(), "say <word> now");
 }
 
 TEST(EditorTyping, OverwriteModeReplacesWithinTheLineOnly) {
-  EditorFixture f;
-  TQuillEditor& e = *f;
-  e.SetText("abc");
-  e.SetSelStart(1);
-  Key(e, vk::Insert);
-  EXPECT_TRUE(e.OverWriteMode());
-  EXPECT_EQ(f.host.caretWidth, 8);  // a block as wide as the character under it
-  Type(e, "XYZW");
-  EXPECT_EQ(e.Text(), "aXYZW");
-  EXPECT_EQ(e.UndoHistory().Record(3).EditKind, TUndoRecord::ekReplace);
-  EXPECT_EQ(e.UndoHistory().Record(0).EditKind, TUndoRecord::ekInsert);
-  Undo(e, 3);
-  EXPECT_EQ(e.Text(), "aXc");
-  Select(e, 0, 2);
-  e.KeyPress('Q');  // over a selection the character only takes its place
-  EXPECT_EQ(e.Text(), "Qc");
+  EditorFixture e;
+  e->SetText("abc");
+  e->SetSelStart(1);
+  Key(*e, vk::Insert);
+  EXPECT_TRUE(e->OverWriteMode());
+  EXPECT_EQ(e.host.caretWidth, 8);  // a block as wide as the character under it
+  Type(*e, "XYZW");
+  EXPECT_EQ(e->Text(), "aXYZW");
+  EXPECT_EQ(e->UndoHistory().Record(3).EditKind, TUndoRecord::ekReplace);
+  EXPECT_EQ(e->UndoHistory().Record(0).EditKind, TUndoRecord::ekInsert);
+  Undo(*e, 3);
+  EXPECT_EQ(e->Text(), "aXc");
+  Select(*e, 0, 2);
+  e->KeyPress('Q');  // over a selection the character only takes its place
+  EXPECT_EQ(e->Text(), "Qc");
 }
 
 TEST(EditorEnter, KeepsIndentationAndContinuesListItemsCellsAndOptions) {
@@ -79,14 +77,13 @@ TEST(EditorEnter, KeepsIndentationAndContinuesListItemsCellsAndOptions) {
       {"   x", "   x\r\n   ", 9},                 {"  ab", "  a\r\n  b", 7, 3},
   };
   for (const auto& c : cases) {
-    EditorFixture f;
-    TQuillEditor& e = *f;
-    e.SetText(c.line);
-    e.SetSelStart(c.at < 0 ? static_cast<int>(c.line.size()) : c.at);
-    e.KeyPress('\r');
-    EXPECT_EQ(std::pair(e.Text(), e.SelStart()), std::pair(c.text, c.caret)) << c.line;
-    e.Undo();  // the break, the indentation and the continuation go together
-    EXPECT_EQ(e.Text(), c.line);
+    EditorFixture e;
+    e->SetText(c.line);
+    e->SetSelStart(c.at < 0 ? static_cast<int>(c.line.size()) : c.at);
+    e->KeyPress('\r');
+    EXPECT_EQ(std::pair(e->Text(), e->SelStart()), std::pair(c.text, c.caret)) << c.line;
+    e->Undo();  // the break, the indentation and the continuation go together
+    EXPECT_EQ(e->Text(), c.line);
   }
 }
 
@@ -107,37 +104,35 @@ TEST(EditorKeys, EditingKeysTakeWhatTheyShouldAndLeaveTheCaretThere) {
       {"one two  three", 0, vk::Delete, true, "two  three", 0},  // up to the start of the next word
   };
   for (const auto& c : cases) {
-    EditorFixture f;
-    TQuillEditor& e = *f;
-    e.SetText(c.text);
-    e.SetSelStart(c.caret);
-    if (c.key == back) e.KeyPress('\b');
-    else if (c.key == tab) e.KeyPress('\t');
-    else Key(e, c.key, c.ctrl ? TShiftState{ssCtrl} : TShiftState{});
-    EXPECT_EQ(std::pair(e.Text(), e.SelStart()), std::pair(c.after, c.caretAfter)) << c.text << " " << c.key;
-    if (e.Text() != c.text) {
-      e.Undo();
-      EXPECT_EQ(e.Text(), c.text);
+    EditorFixture e;
+    e->SetText(c.text);
+    e->SetSelStart(c.caret);
+    if (c.key == back) e->KeyPress('\b');
+    else if (c.key == tab) e->KeyPress('\t');
+    else Key(*e, c.key, c.ctrl ? TShiftState{ssCtrl} : TShiftState{});
+    EXPECT_EQ(std::pair(e->Text(), e->SelStart()), std::pair(c.after, c.caretAfter)) << c.text << " " << c.key;
+    if (e->Text() != c.text) {
+      e->Undo();
+      EXPECT_EQ(e->Text(), c.text);
     }
   }
-  EditorFixture f;
-  TQuillEditor& e = *f;
-  e.SetText("one two");
-  e.SetSelStart(7);
-  Key(e, vk::Back, TShiftState{ssCtrl});
-  e.KeyPress(127);  // the DEL character that Ctrl+Backspace also produces is not typed
-  EXPECT_EQ(e.Text(), "one");
+  EditorFixture e;
+  e->SetText("one two");
+  e->SetSelStart(7);
+  Key(*e, vk::Back, TShiftState{ssCtrl});
+  e->KeyPress(127);  // the DEL character that Ctrl+Backspace also produces is not typed
+  EXPECT_EQ(e->Text(), "one");
   // Ctrl+Delete types no character, so the next key's character is not skipped.
-  Key(e, vk::Delete, TShiftState{ssCtrl});
-  Key(e, vk::OtherCharacterKey);
-  e.KeyPress(',');
-  EXPECT_EQ(e.Text(), "one,");
+  Key(*e, vk::Delete, TShiftState{ssCtrl});
+  Key(*e, vk::OtherCharacterKey);
+  e->KeyPress(',');
+  EXPECT_EQ(e->Text(), "one,");
   // A character composed by an input method has no key press of its own: nothing skips it.
   for (const int key : {vk::Delete, vk::Back, vk::Space}) {
-    Key(e, key, TShiftState{ssCtrl});
-    e.ComposedCharacter('\xB3');
+    Key(*e, key, TShiftState{ssCtrl});
+    e->ComposedCharacter('\xB3');
   }
-  EXPECT_EQ(e.Text(), "one\xB3&nbsp;\xB3");
+  EXPECT_EQ(e->Text(), "one\xB3&nbsp;\xB3");
 }
 
 TEST(EditorKeys, WordMovesStopAtWordEdgesAndCrossLines) {
@@ -165,31 +160,30 @@ TEST(EditorKeys, WordMovesStopAtWordEdgesAndCrossLines) {
 }
 
 TEST(EditorKeys, UpAndDownScrollOnlyToKeepTheCaretAboveTheLastRow) {
-  EditorFixture f(80, 6);
-  TQuillEditor& e = *f;
+  EditorFixture e(80, 6);
   std::string text = "0";
   for (int i = 1; i < 20; ++i) text += "\r\n" + std::to_string(i);
-  e.SetText(text);
-  e.SetSelStart(0);
-  const int lowest = e.VisibleRows() - 2;  // the lowest row Down leaves the caret on
-  e.SetSelStart(e.PosToOffset(lowest + 1, 1));  // a caret placed below it scrolls, keeping its screen row
-  EXPECT_EQ(e.TopLine(), lowest + 1);
-  e.SetSelStart(0);
+  e->SetText(text);
+  e->SetSelStart(0);
+  const int lowest = e->VisibleRows() - 2;  // the lowest row Down leaves the caret on
+  e->SetSelStart(e->PosToOffset(lowest + 1, 1));  // a caret placed below it scrolls, keeping its screen row
+  EXPECT_EQ(e->TopLine(), lowest + 1);
+  e->SetSelStart(0);
   for (int line = 1; line < 20; ++line) {
-    Key(e, vk::Down);
-    ASSERT_EQ(e.CurrentLine(), line);
-    EXPECT_EQ(e.TopLine(), std::max(0, line - lowest)) << line;
+    Key(*e, vk::Down);
+    ASSERT_EQ(e->CurrentLine(), line);
+    EXPECT_EQ(e->TopLine(), std::max(0, line - lowest)) << line;
   }
-  Key(e, vk::Down);  // no line below
-  EXPECT_EQ(e.CurrentLine(), 19);
+  Key(*e, vk::Down);  // no line below
+  EXPECT_EQ(e->CurrentLine(), 19);
   for (int line = 18; line >= 0; --line) {
-    Key(e, vk::Up);
-    ASSERT_EQ(e.CurrentLine(), line);
-    EXPECT_EQ(e.TopLine(), std::min(19 - lowest, line)) << line;
+    Key(*e, vk::Up);
+    ASSERT_EQ(e->CurrentLine(), line);
+    EXPECT_EQ(e->TopLine(), std::min(19 - lowest, line)) << line;
   }
-  Key(e, vk::Next);  // a page down leaves the old last row on top, the caret on column 1 there
-  EXPECT_EQ(e.TopLine(), e.VisibleRows() - 1);
-  EXPECT_EQ(e.SelStart(), e.PosToOffset(e.TopLine(), 1));
+  Key(*e, vk::Next);  // a page down leaves the old last row on top, the caret on column 1 there
+  EXPECT_EQ(e->TopLine(), e->VisibleRows() - 1);
+  EXPECT_EQ(e->SelStart(), e->PosToOffset(e->TopLine(), 1));
 }
 
 TEST(EditorKeys, CtrlEndShowsTheLastLineInWindowsOfAnyHeight) {
@@ -205,125 +199,121 @@ TEST(EditorKeys, CtrlEndShowsTheLastLineInWindowsOfAnyHeight) {
 }
 
 TEST(EditorKeys, BookmarksWithCtrlAltAndClipboardKeys) {
-  EditorFixture f;
-  TQuillEditor& e = *f;
-  e.SetText("a\r\nb\r\nc");
-  e.SetSelStart(3);
-  Key(e, '3', TShiftState{ssCtrl, ssAlt});
-  EXPECT_EQ(e.GetBookmark(3), 1);
-  e.SetSelStart(6);
-  Key(e, '3', TShiftState{ssCtrl, ssAlt});  // on another line it moves there
-  EXPECT_EQ(e.GetBookmark(3), 2);
-  Key(e, '3', TShiftState{ssCtrl, ssAlt});  // on its own line it is cleared
-  EXPECT_EQ(e.GetBookmark(3), -1);
-  e.SetSelStart(6);
-  Key(e, '5', TShiftState{ssCtrl, ssAlt});
-  e.SetSelStart(0);
-  Key(e, '5', TShiftState{ssCtrl});
-  EXPECT_EQ(e.CurrentLine(), 2);
-  EXPECT_EQ(e.SelStart(), e.PosToOffset(2, 1));  // typing goes where the bookmark took the caret
+  EditorFixture e;
+  e->SetText("a\r\nb\r\nc");
+  e->SetSelStart(3);
+  Key(*e, '3', TShiftState{ssCtrl, ssAlt});
+  EXPECT_EQ(e->GetBookmark(3), 1);
+  e->SetSelStart(6);
+  Key(*e, '3', TShiftState{ssCtrl, ssAlt});  // on another line it moves there
+  EXPECT_EQ(e->GetBookmark(3), 2);
+  Key(*e, '3', TShiftState{ssCtrl, ssAlt});  // on its own line it is cleared
+  EXPECT_EQ(e->GetBookmark(3), -1);
+  e->SetSelStart(6);
+  Key(*e, '5', TShiftState{ssCtrl, ssAlt});
+  e->SetSelStart(0);
+  Key(*e, '5', TShiftState{ssCtrl});
+  EXPECT_EQ(e->CurrentLine(), 2);
+  EXPECT_EQ(e->SelStart(), e->PosToOffset(2, 1));  // typing goes where the bookmark took the caret
 
   int key = 'A';
-  e.KeyDown(key, TShiftState{ssCtrl});
+  e->KeyDown(key, TShiftState{ssCtrl});
   EXPECT_EQ(key, 0);
   key = 'C';
-  e.KeyDown(key, TShiftState{ssCtrl});
-  EXPECT_EQ(f.host.clipboard, "a\r\nb\r\nc");
-  Key(e, vk::Space, TShiftState{ssCtrl});  // wraps the selection
-  EXPECT_EQ(e.Text(), "&nbsp;a\r\nb\r\nc");
-  e.SetText("");
-  Key(e, vk::Space, TShiftState{ssCtrl});
-  e.KeyPress(' ');  // the blank of Ctrl+Space is not typed
-  EXPECT_EQ(e.Text(), "&nbsp;");
-  e.SetWMLMode(true);
-  Key(e, vk::Space, TShiftState{ssCtrl});
-  e.KeyPress(' ');
-  EXPECT_EQ(e.Text(), "&nbsp;");
+  e->KeyDown(key, TShiftState{ssCtrl});
+  EXPECT_EQ(e.host.clipboard, "a\r\nb\r\nc");
+  Key(*e, vk::Space, TShiftState{ssCtrl});  // wraps the selection
+  EXPECT_EQ(e->Text(), "&nbsp;a\r\nb\r\nc");
+  e->SetText("");
+  Key(*e, vk::Space, TShiftState{ssCtrl});
+  e->KeyPress(' ');  // the blank of Ctrl+Space is not typed
+  EXPECT_EQ(e->Text(), "&nbsp;");
+  e->SetWMLMode(true);
+  Key(*e, vk::Space, TShiftState{ssCtrl});
+  e->KeyPress(' ');
+  EXPECT_EQ(e->Text(), "&nbsp;");
 }
 
 TEST(EditorMouse, ClickShiftClickDragAndDoubleClick) {
-  EditorFixture f;
-  TQuillEditor& e = *f;
-  e.SetText("alpha beta\r\ngamma");
+  EditorFixture e;
+  e->SetText("alpha beta\r\ngamma");
   // x = gutter + 3.6 characters: the nearer boundary is after the fourth character.
-  e.MouseDown(TMouseButton::mbLeft, TShiftState{ssLeft}, 40 + 29, 2);
-  e.MouseUp(TMouseButton::mbLeft, TShiftState{}, 0, 0);
-  EXPECT_EQ(e.SelStart(), 4);
-  e.MouseDown(TMouseButton::mbLeft, TShiftState{ssShift, ssLeft}, 40 + 16, 16 + 3);
-  EXPECT_EQ(e.SelText(), "a beta\r\nga");
-  e.MouseUp(TMouseButton::mbLeft, TShiftState{}, 0, 0);
-  e.MouseDown(TMouseButton::mbLeft, TShiftState{ssLeft}, 40 + 200, 16 * 10);  // below the text
-  EXPECT_EQ(e.CurrentLine(), 1);
-  e.MouseDown(TMouseButton::mbLeft, TShiftState{ssLeft}, 40, 0);
-  e.MouseMove(TShiftState{ssLeft}, 40 + 24, 16);
-  e.MouseUp(TMouseButton::mbLeft, TShiftState{}, 0, 0);
-  EXPECT_EQ(e.SelText(), "alpha beta\r\ngam");
-  e.MouseDown(TMouseButton::mbLeft, TShiftState{ssLeft}, 40 + 60, 2);
-  e.MouseUp(TMouseButton::mbLeft, TShiftState{}, 0, 0);
-  e.DoubleClick();
-  EXPECT_EQ(e.SelText(), "beta");
-  e.MouseMove(TShiftState{}, 10, 10);
-  EXPECT_EQ(f.host.cursor, EditorHost::Cursor::Arrow);
+  e->MouseDown(TMouseButton::mbLeft, TShiftState{ssLeft}, 40 + 29, 2);
+  e->MouseUp(TMouseButton::mbLeft, TShiftState{}, 0, 0);
+  EXPECT_EQ(e->SelStart(), 4);
+  e->MouseDown(TMouseButton::mbLeft, TShiftState{ssShift, ssLeft}, 40 + 16, 16 + 3);
+  EXPECT_EQ(e->SelText(), "a beta\r\nga");
+  e->MouseUp(TMouseButton::mbLeft, TShiftState{}, 0, 0);
+  e->MouseDown(TMouseButton::mbLeft, TShiftState{ssLeft}, 40 + 200, 16 * 10);  // below the text
+  EXPECT_EQ(e->CurrentLine(), 1);
+  e->MouseDown(TMouseButton::mbLeft, TShiftState{ssLeft}, 40, 0);
+  e->MouseMove(TShiftState{ssLeft}, 40 + 24, 16);
+  e->MouseUp(TMouseButton::mbLeft, TShiftState{}, 0, 0);
+  EXPECT_EQ(e->SelText(), "alpha beta\r\ngam");
+  e->MouseDown(TMouseButton::mbLeft, TShiftState{ssLeft}, 40 + 60, 2);
+  e->MouseUp(TMouseButton::mbLeft, TShiftState{}, 0, 0);
+  e->DoubleClick();
+  EXPECT_EQ(e->SelText(), "beta");
+  e->MouseMove(TShiftState{}, 10, 10);
+  EXPECT_EQ(e.host.cursor, EditorHost::Cursor::Arrow);
 }
 
 TEST(EditorMouse, DraggingOutsideTheWindowScrollsWhileTheTimerTicks) {
-  EditorFixture f(80, 10);
-  TQuillEditor& e = *f;
+  EditorFixture e(80, 10);
   std::string text;
   for (int i = 0; i < 40; ++i) text += "row\r\n";
-  e.SetText(text);
-  e.SetSelStart(0);
-  EXPECT_FALSE(f.host.timerRunning);
-  e.MouseDown(TMouseButton::mbLeft, TShiftState{ssLeft}, 40, 2);
-  EXPECT_TRUE(f.host.timerRunning);
-  e.MouseMove(TShiftState{ssLeft}, 60, 16 * 12);  // below the last visible row
-  for (int i = 0; i < 5; ++i) e.TimerTick();
-  EXPECT_EQ(e.TopLine(), 5);
-  EXPECT_EQ(e.SelStart(), 0);
-  EXPECT_GT(e.SelLength(), 0);
-  e.MouseUp(TMouseButton::mbLeft, TShiftState{}, 0, 0);
-  EXPECT_FALSE(f.host.timerRunning);
-  e.TimerTick();  // a tick after the release changes nothing
-  EXPECT_EQ(e.TopLine(), 5);
+  e->SetText(text);
+  e->SetSelStart(0);
+  EXPECT_FALSE(e.host.timerRunning);
+  e->MouseDown(TMouseButton::mbLeft, TShiftState{ssLeft}, 40, 2);
+  EXPECT_TRUE(e.host.timerRunning);
+  e->MouseMove(TShiftState{ssLeft}, 60, 16 * 12);  // below the last visible row
+  for (int i = 0; i < 5; ++i) e->TimerTick();
+  EXPECT_EQ(e->TopLine(), 5);
+  EXPECT_EQ(e->SelStart(), 0);
+  EXPECT_GT(e->SelLength(), 0);
+  e->MouseUp(TMouseButton::mbLeft, TShiftState{}, 0, 0);
+  EXPECT_FALSE(e.host.timerRunning);
+  e->TimerTick();  // a tick after the release changes nothing
+  EXPECT_EQ(e->TopLine(), 5);
   // Above the window the ticks scroll up to the first line, and the selection reaches its start.
-  e.MouseDown(TMouseButton::mbLeft, TShiftState{ssLeft}, 40, 2);
-  e.MouseMove(TShiftState{ssLeft}, 40, -20);
-  for (int i = 0; i < 8; ++i) e.TimerTick();
-  e.MouseUp(TMouseButton::mbLeft, TShiftState{}, 0, 0);
-  EXPECT_EQ(e.TopLine(), 0);
-  EXPECT_EQ(e.SelStart(), 0);
-  EXPECT_EQ(e.SelLength(), e.PosToOffset(5, 1));
+  e->MouseDown(TMouseButton::mbLeft, TShiftState{ssLeft}, 40, 2);
+  e->MouseMove(TShiftState{ssLeft}, 40, -20);
+  for (int i = 0; i < 8; ++i) e->TimerTick();
+  e->MouseUp(TMouseButton::mbLeft, TShiftState{}, 0, 0);
+  EXPECT_EQ(e->TopLine(), 0);
+  EXPECT_EQ(e->SelStart(), 0);
+  EXPECT_EQ(e->SelLength(), e->PosToOffset(5, 1));
   // Past the end of a short text the drag selects up to its end, and the caret stays the selection's end.
-  e.SetText("hello world\r\nab");
-  e.MouseDown(TMouseButton::mbLeft, TShiftState{ssLeft}, 80, 5);  // after "hello"
-  e.MouseMove(TShiftState{ssLeft}, 40 + 300, 16 * 30);
-  for (int i = 0; i < 5; ++i) e.TimerTick();
-  e.MouseUp(TMouseButton::mbLeft, TShiftState{}, 0, 0);
-  EXPECT_EQ(e.SelText(), " world\r\nab");
-  EXPECT_EQ(e.SelEnd(), (TTextPos{3, 1}));
-  EXPECT_EQ(e.CurrentLine(), 1);
-  EXPECT_EQ(e.LeftCol() + e.CaretCol(), 3);
+  e->SetText("hello world\r\nab");
+  e->MouseDown(TMouseButton::mbLeft, TShiftState{ssLeft}, 80, 5);  // after "hello"
+  e->MouseMove(TShiftState{ssLeft}, 40 + 300, 16 * 30);
+  for (int i = 0; i < 5; ++i) e->TimerTick();
+  e->MouseUp(TMouseButton::mbLeft, TShiftState{}, 0, 0);
+  EXPECT_EQ(e->SelText(), " world\r\nab");
+  EXPECT_EQ(e->SelEnd(), (TTextPos{3, 1}));
+  EXPECT_EQ(e->CurrentLine(), 1);
+  EXPECT_EQ(e->LeftCol() + e->CaretCol(), 3);
 }
 
 TEST(EditorMouse, WheelScrollsByTheConfiguredSizes) {
-  EditorFixture f(80, 10);
-  TQuillEditor& e = *f;
+  EditorFixture e(80, 10);
   std::string text;
   for (int i = 0; i < 100; ++i) text += "line\r\n";
-  e.SetText(text);
-  e.SetSelStart(0);
-  e.MouseWheel(-120, TShiftState{});
-  EXPECT_EQ(e.TopLine(), 4);  // a notch with the default sizes moves the view by 4 lines
-  EXPECT_EQ(e.CurrentLine(), 0);  // the caret keeps its text line
-  e.MouseWheel(-240, TShiftState{});
-  EXPECT_EQ(e.TopLine(), 5);
-  e.MouseWheel(120, TShiftState{});
-  EXPECT_EQ(e.TopLine(), 1);
-  EXPECT_EQ(e.CurrentLine(), 0);  // upwards too
-  e.MouseWheel(120, TShiftState{});
-  EXPECT_EQ(e.TopLine(), 0);
-  e.MouseWheel(-120, TShiftState{ssCtrl});
-  EXPECT_EQ(e.TopLine(), 0);
+  e->SetText(text);
+  e->SetSelStart(0);
+  e->MouseWheel(-120, TShiftState{});
+  EXPECT_EQ(e->TopLine(), 4);  // a notch with the default sizes moves the view by 4 lines
+  EXPECT_EQ(e->CurrentLine(), 0);  // the caret keeps its text line
+  e->MouseWheel(-240, TShiftState{});
+  EXPECT_EQ(e->TopLine(), 5);
+  e->MouseWheel(120, TShiftState{});
+  EXPECT_EQ(e->TopLine(), 1);
+  EXPECT_EQ(e->CurrentLine(), 0);  // upwards too
+  e->MouseWheel(120, TShiftState{});
+  EXPECT_EQ(e->TopLine(), 0);
+  e->MouseWheel(-120, TShiftState{ssCtrl});
+  EXPECT_EQ(e->TopLine(), 0);
 }
 
 }  // namespace

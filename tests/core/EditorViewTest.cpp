@@ -37,46 +37,44 @@ struct PlainFixture : EditorFixture {
 };
 
 TEST(EditorPaint, TokensAreDrawnInPlaceWithTheirColoursAndTailsAreCleared) {
-  PlainFixture f;
-  TQuillEditor& e = *f;
-  e.ColorSet().Color = 0x111111;
-  e.ColorSet().TextColor = 0x222222;
-  e.ColorSet().BackgroundTextColor = 0x333333;
-  e.SetText("ab cd\r\nxyz");
-  f.Repaint();
+  PlainFixture e;
+  e->ColorSet().Color = 0x111111;
+  e->ColorSet().TextColor = 0x222222;
+  e->ColorSet().BackgroundTextColor = 0x333333;
+  e->SetText("ab cd\r\nxyz");
+  e.Repaint();
   // A lone blank is drawn on the window colour; the tail after the line's end too.
   using Drawn = std::tuple<std::string, int, TColor>;  // text, x, background
   std::vector<Drawn> row0;
-  for (const Call& c : f.host.canvas.TextsAt(0)) row0.emplace_back(c.text, c.x, c.bg);
+  for (const Call& c : e.host.canvas.TextsAt(0)) row0.emplace_back(c.text, c.x, c.bg);
   const std::vector<Drawn> expected = {
       {"ab", 40, 0x333333}, {" ", 40 + 2 * W, 0x111111}, {"cd", 40 + 3 * W, 0x333333}, {std::string(1024, ' '), 40 + 5 * W, 0x111111}};
   EXPECT_EQ(row0, expected);
-  EXPECT_EQ(f.host.canvas.TextsAt(0)[0].fg, 0x222222u);
-  EXPECT_EQ(f.RowText(1), "xyz");
+  EXPECT_EQ(e.host.canvas.TextsAt(0)[0].fg, 0x222222u);
+  EXPECT_EQ(e.RowText(1), "xyz");
   // Rows below the text are cleared from the gutter's edge.
-  EXPECT_TRUE(std::any_of(f.host.canvas.calls.begin(), f.host.canvas.calls.end(), [](const Call& c) {
+  EXPECT_TRUE(std::any_of(e.host.canvas.calls.begin(), e.host.canvas.calls.end(), [](const Call& c) {
     return c.kind == Call::Fill && c.x == 40 && c.y == 2 * H && c.bg == 0x111111u;
   }));
 }
 
 TEST(EditorPaint, SelectedTokensAreInvertedAndSelectedLineBreaksColourTheTail) {
-  PlainFixture f;
-  TQuillEditor& e = *f;
-  e.ColorSet().Color = 0x111111;
-  e.ColorSet().TextColor = 0x222222;
-  e.SetText("abcd\r\nefgh\r\nij");
-  Select(e, 2, 6);  // "cd", the break, "ef"
-  f.Repaint();
-  const auto row0 = f.host.canvas.TextsAt(0);
+  PlainFixture e;
+  e->ColorSet().Color = 0x111111;
+  e->ColorSet().TextColor = 0x222222;
+  e->SetText("abcd\r\nefgh\r\nij");
+  Select(*e, 2, 6);  // "cd", the break, "ef"
+  e.Repaint();
+  const auto row0 = e.host.canvas.TextsAt(0);
   const auto cd = std::find_if(row0.begin(), row0.end(), [](const Call& c) { return c.text == "cd"; });
   ASSERT_NE(cd, row0.end());
   EXPECT_EQ(std::pair(cd->fg, cd->bg), std::pair(0x111111u, 0x222222u));
   EXPECT_EQ(row0.back().bg, 0x222222u);                  // the first line's break is selected
-  EXPECT_EQ(f.host.canvas.TextsAt(H).back().bg, 0x111111u);  // the second line's is not
+  EXPECT_EQ(e.host.canvas.TextsAt(H).back().bg, 0x111111u);  // the second line's is not
 
-  Select(e, 1, 2);  // within one line: the tail keeps the window colour
-  f.Repaint();
-  EXPECT_EQ(f.host.canvas.TextsAt(0).back().bg, 0x111111u);
+  Select(*e, 1, 2);  // within one line: the tail keeps the window colour
+  e.Repaint();
+  EXPECT_EQ(e.host.canvas.TextsAt(0).back().bg, 0x111111u);
 }
 
 // Scrolled sideways by any number of columns, every visible character of a highlighted line is drawn
@@ -156,17 +154,16 @@ TEST(EditorPaint, AnEditAboveTheViewLeavesNoStaleColoursInIt) {
 }
 
 TEST(EditorPaint, GutterNumbersSkipContinuationRowsAndBookmarkedRows) {
-  PlainFixture f(12, 8);  // a narrow window, so a long line wraps into pieces
-  TQuillEditor& e = *f;
-  e.SetText("first\r\none two three four five\r\nlast\r\nend");
-  e.SetWordWrap(true);
-  ASSERT_EQ(e.Lines().Count(), 6);  // "one two three four five" in three pieces
-  e.SetSelStart(static_cast<int>(e.Text().find("last")));
-  e.SetBookmark(4);
-  f.Repaint();
+  PlainFixture e(12, 8);  // a narrow window, so a long line wraps into pieces
+  e->SetText("first\r\none two three four five\r\nlast\r\nend");
+  e->SetWordWrap(true);
+  ASSERT_EQ(e->Lines().Count(), 6);  // "one two three four five" in three pieces
+  e->SetSelStart(static_cast<int>(e->Text().find("last")));
+  e->SetBookmark(4);
+  e.Repaint();
   std::vector<std::pair<int, std::string>> numbers;
   std::vector<std::pair<int, int>> glyphs;
-  for (const Call& c : f.host.canvas.calls) {
+  for (const Call& c : e.host.canvas.calls) {
     if (c.kind == Call::Text && c.x < 40) numbers.emplace_back(c.y, c.text);
     if (c.kind == Call::Glyph) glyphs.emplace_back(c.glyph, c.y);
   }
@@ -176,34 +173,32 @@ TEST(EditorPaint, GutterNumbersSkipContinuationRowsAndBookmarkedRows) {
   const std::vector<std::pair<int, int>> expectGlyphs = {{0, 2 * H}, {0, 3 * H}, {6, 4 * H}};
   EXPECT_EQ(glyphs, expectGlyphs);
 
-  e.SetLineNumbering(false);
-  f.Repaint();
-  for (const Call& c : f.host.canvas.calls) EXPECT_FALSE(c.kind == Call::Text && c.x < 40);
+  e->SetLineNumbering(false);
+  e.Repaint();
+  for (const Call& c : e.host.canvas.calls) EXPECT_FALSE(c.kind == Call::Text && c.x < 40);
 }
 
 TEST(EditorPaint, CaretGeometryInInsertAndOverwriteMode) {
-  PlainFixture f;
-  TQuillEditor& e = *f;
-  e.SetText("abc\r\nxy");
-  e.SetSelStart(7);  // after "xy"
-  EXPECT_EQ(std::tuple(f.host.caretX, f.host.caretY, f.host.caretWidth, f.host.caretHeight), std::tuple(40 + 2 * W, H, 2, H));
-  e.SetOverWriteMode(true);
-  EXPECT_EQ(f.host.caretWidth, W);  // as wide as a blank at the line's end
+  PlainFixture e;
+  e->SetText("abc\r\nxy");
+  e->SetSelStart(7);  // after "xy"
+  EXPECT_EQ(std::tuple(e.host.caretX, e.host.caretY, e.host.caretWidth, e.host.caretHeight), std::tuple(40 + 2 * W, H, 2, H));
+  e->SetOverWriteMode(true);
+  EXPECT_EQ(e.host.caretWidth, W);  // as wide as a blank at the line's end
   std::pair<int, int> reported;
-  e.OnUpdateCaret = [&](int l, int c) { reported = {l, c}; };
-  e.SetSelStart(1);
+  e->OnUpdateCaret = [&](int l, int c) { reported = {l, c}; };
+  e->SetSelStart(1);
   EXPECT_EQ(reported, std::pair(0, 2));
 }
 
 TEST(EditorScrolling, ScrollBarRequestsMoveTheViewAndKeepTheCaretOnItsLine) {
-  PlainFixture f(20, 10);
-  TQuillEditor& e = *f;
+  PlainFixture e(20, 10);
   std::string text;
   for (int i = 0; i < 50; ++i) text += "line " + std::to_string(i) + "\r\n";
-  e.SetText(text);
-  e.SetSelStart(0);
-  EXPECT_EQ(f.host.vertical.max, 49);  // 51 lines: 0 .. count - 2
-  EXPECT_EQ(f.host.horizontal.max, 4096);
+  e->SetText(text);
+  e->SetSelStart(0);
+  EXPECT_EQ(e.host.vertical.max, 49);  // 51 lines: 0 .. count - 2
+  EXPECT_EQ(e.host.horizontal.max, 4096);
   using R = TQuillEditor::TScrollRequest;
   // The request, then the first line or column shown and the caret's line.
   const struct { bool vertical; R request; int pos, first, line; } steps[] = {
@@ -215,17 +210,17 @@ TEST(EditorScrolling, ScrollBarRequestsMoveTheViewAndKeepTheCaretOnItsLine) {
       {false, R::ThumbPosition, 7, 7, 0}, {false, R::Top, 0, 0, 0},
   };
   for (const auto& s : steps) {
-    s.vertical ? e.VScroll(s.request, s.pos) : e.HScroll(s.request, s.pos);
-    EXPECT_EQ(std::pair(s.vertical ? e.TopLine() : e.LeftCol(), e.CurrentLine()), std::pair(s.first, s.line))
+    s.vertical ? e->VScroll(s.request, s.pos) : e->HScroll(s.request, s.pos);
+    EXPECT_EQ(std::pair(s.vertical ? e->TopLine() : e->LeftCol(), e->CurrentLine()), std::pair(s.first, s.line))
         << static_cast<int>(s.request) << " " << s.pos;
-    if (s.request == R::PageDown) EXPECT_FALSE(f.host.caretShown);
+    if (s.request == R::PageDown) { EXPECT_FALSE(e.host.caretShown); }
   }
-  e.SetWordWrap(true);
-  EXPECT_EQ(f.host.horizontal.max, 0);  // hidden while word wrap is on
-  e.HScroll(R::ThumbPosition, 7);  // and nothing scrolls sideways
-  e.SetSelStart(2);
-  EXPECT_EQ(e.LeftCol(), 0);
-  EXPECT_EQ(e.SelStart(), 2);
+  e->SetWordWrap(true);
+  EXPECT_EQ(e.host.horizontal.max, 0);  // hidden while word wrap is on
+  e->HScroll(R::ThumbPosition, 7);  // and nothing scrolls sideways
+  e->SetSelStart(2);
+  EXPECT_EQ(e->LeftCol(), 0);
+  EXPECT_EQ(e->SelStart(), 2);
 }
 
 std::vector<std::string> Pieces(TQuillEditor& e) {
@@ -246,19 +241,18 @@ TEST(EditorWordWrap, AnOverLongWordIsCutTwoShortEvenInTinyWindows) {
       {0, {w10 + "ww x", "short"}},
   };
   for (const auto& c : cases) {
-    PlainFixture f(c.columns, 10);
-    TQuillEditor& e = *f;
-    e.SetText(w10 + "ww x\r\nshort");
-    e.SetWordWrap(true);
-    EXPECT_EQ(Pieces(e), c.pieces) << c.columns;
-    e.SetSelStart(5);
-    e.KeyPress('q');
-    EXPECT_EQ(std::pair(e.Text(), e.SelStart()), std::pair(std::string("wwwwwqwwwwwww x\r\nshort"), 6)) << c.columns;
-    const int line = e.CurrentLine();
-    Key(e, vk::End);  // to the end of the caret's own piece (with no column the key only scrolls)
-    e.Paint();
-    EXPECT_EQ(e.CurrentLine(), line) << c.columns;
-    if (c.columns > 0) EXPECT_EQ(e.SelStart(), e.PosToOffset(line, e.Lines().Length(line) + 1)) << c.columns;
+    PlainFixture e(c.columns, 10);
+    e->SetText(w10 + "ww x\r\nshort");
+    e->SetWordWrap(true);
+    EXPECT_EQ(Pieces(*e), c.pieces) << c.columns;
+    e->SetSelStart(5);
+    e->KeyPress('q');
+    EXPECT_EQ(std::pair(e->Text(), e->SelStart()), std::pair(std::string("wwwwwqwwwwwww x\r\nshort"), 6)) << c.columns;
+    const int line = e->CurrentLine();
+    Key(*e, vk::End);  // to the end of the caret's own piece (with no column the key only scrolls)
+    e->Paint();
+    EXPECT_EQ(e->CurrentLine(), line) << c.columns;
+    if (c.columns > 0) { EXPECT_EQ(e->SelStart(), e->PosToOffset(line, e->Lines().Length(line) + 1)) << c.columns; }
   }
   TQuillEditor headless;  // no window: the model still works
   headless.SetText("abc\r\ndef");
@@ -270,22 +264,21 @@ TEST(EditorWordWrap, AnOverLongWordIsCutTwoShortEvenInTinyWindows) {
 
 // At the end of a wrapped piece the text goes on in the next one: edits there keep what follows.
 TEST(EditorWordWrap, EditsAtTheEndOfAPieceKeepTheTextAfterIt) {
-  EditorFixture f(3, 10);
-  TQuillEditor& e = *f;
-  e.SetWordWrap(true);
-  e.SetText("ab }ijk\r\nz");  // pieces "ab ", "}", "ijk"
-  e.SetSelStart(4);
-  e.KeyPress('\r');  // "}" now ends in a soft break before an empty last piece
-  e.SetSelStart(3);
-  Key(e, vk::Delete, TShiftState{ssCtrl});  // empties the document line's pieces
-  EXPECT_EQ(e.Text(), "ab \r\nijk\r\nz");
-  e.Undo();
-  EXPECT_EQ(e.Text(), "ab }\r\nijk\r\nz");
-  e.SetSelStart(1);
-  Key(e, vk::End);  // the end of the piece "ab "
-  Key(e, vk::Insert);
-  e.KeyPress('X');  // overwrites the "}" that starts the next piece
-  EXPECT_EQ(e.Text(), "ab X\r\nijk\r\nz");
+  EditorFixture e(3, 10);
+  e->SetWordWrap(true);
+  e->SetText("ab }ijk\r\nz");  // pieces "ab ", "}", "ijk"
+  e->SetSelStart(4);
+  e->KeyPress('\r');  // "}" now ends in a soft break before an empty last piece
+  e->SetSelStart(3);
+  Key(*e, vk::Delete, TShiftState{ssCtrl});  // empties the document line's pieces
+  EXPECT_EQ(e->Text(), "ab \r\nijk\r\nz");
+  e->Undo();
+  EXPECT_EQ(e->Text(), "ab }\r\nijk\r\nz");
+  e->SetSelStart(1);
+  Key(*e, vk::End);  // the end of the piece "ab "
+  Key(*e, vk::Insert);
+  e->KeyPress('X');  // overwrites the "}" that starts the next piece
+  EXPECT_EQ(e->Text(), "ab X\r\nijk\r\nz");
 }
 
 // A piece ends after a non-letter, or it is a cut of a word wider than the window: letters only, two
@@ -300,32 +293,31 @@ TEST(EditorWordWrap, RandomDocumentsWrapAtRandomWidthsWithoutChangingTheText) {
   std::mt19937 rng(3);
   for (int round = 0; round < 40; ++round) {
     const int columns = 3 + static_cast<int>(rng() % 40);
-    PlainFixture f(columns, 10);
-    TQuillEditor& e = *f;
+    PlainFixture e(columns, 10);
     std::string text;
     const int len = static_cast<int>(rng() % 600);
     for (int i = 0; i < len; ++i) text += "a\xB9" "b z1.,\r\n"[rng() % 11 == 10 ? 9 : rng() % 9];
-    e.SetText(text);
-    const std::string original = e.Text();
+    e->SetText(text);
+    const std::string original = e->Text();
     const int start = static_cast<int>(rng() % (original.size() + 1));
-    e.SetWordWrap(true);
-    EXPECT_EQ(e.Text(), original);
-    const std::vector<std::string> pieces = Pieces(e);
-    for (int i = 0; i < e.Lines().Count(); ++i) {
-      EXPECT_FALSE(e.TooWide(pieces[i])) << pieces[i];
-      EXPECT_TRUE(e.Lines().LineFlag(i) != 1 || FollowsBreakRule(pieces[i], columns)) << pieces[i];
+    e->SetWordWrap(true);
+    EXPECT_EQ(e->Text(), original);
+    const std::vector<std::string> pieces = Pieces(*e);
+    for (int i = 0; i < e->Lines().Count(); ++i) {
+      EXPECT_FALSE(e->TooWide(pieces[i])) << pieces[i];
+      EXPECT_TRUE(e->Lines().LineFlag(i) != 1 || FollowsBreakRule(pieces[i], columns)) << pieces[i];
     }
-    e.SetWordWrap(false);
-    EXPECT_EQ(e.Text(), original);
-    e.SetWordWrap(true);
-    EXPECT_EQ(Pieces(e), pieces);
+    e->SetWordWrap(false);
+    EXPECT_EQ(e->Text(), original);
+    e->SetWordWrap(true);
+    EXPECT_EQ(Pieces(*e), pieces);
     // A resize re-flows and keeps the selection's offsets.
     if (original.compare(static_cast<std::size_t>(std::max(start - 1, 0)), 2, "\r\n") != 0) {
-      Select(e, start, 0);
-      f.host.width = 40 + W * (3 + static_cast<int>(rng() % 40));
-      e.HandleResize();
-      EXPECT_EQ(e.SelStart(), start);
-      EXPECT_EQ(e.Text(), original);
+      Select(*e, start, 0);
+      e.host.width = 40 + W * (3 + static_cast<int>(rng() % 40));
+      e->HandleResize();
+      EXPECT_EQ(e->SelStart(), start);
+      EXPECT_EQ(e->Text(), original);
     }
   }
 }
@@ -334,23 +326,22 @@ TEST(EditorWordWrap, RandomDocumentsWrapAtRandomWidthsWithoutChangingTheText) {
 TEST(EditorWordWrap, AFontChangeKeepsTheSelectionOnItsText) {
   const std::string text = "aaaa bbbb cccc dddd eeee ffff gggg";  // 34 bytes
   for (const bool wider : {true, false}) {
-    EditorFixture f(20, 8);
-    TQuillEditor& e = *f;
-    e.SetWordWrap(true);
-    e.SetText(text);
-    Select(e, 10, 9);  // "cccc dddd"
-    f.host.canvas.charWidth = wider ? 16 : 4;
-    e.SetFont(TFont{"Other", wider ? 20 : 5});
-    EXPECT_EQ(e.SelStart(), 10) << wider;
-    EXPECT_EQ(e.SelText(), "cccc dddd") << wider;
-    e.SetSelStart(34);
-    f.host.canvas.charWidth = 8;
-    e.SetFont(TFont{"Third", 10});
-    EXPECT_EQ(e.SelEnd(), (TTextPos{e.LeftCol() + e.CaretCol(), e.CurrentLine()})) << wider;
-    e.KeyPress('Z');
-    EXPECT_EQ(e.Text(), text + "Z") << wider;
-    e.Undo();
-    EXPECT_EQ(e.Text(), text) << wider;
+    EditorFixture e(20, 8);
+    e->SetWordWrap(true);
+    e->SetText(text);
+    Select(*e, 10, 9);  // "cccc dddd"
+    e.host.canvas.charWidth = wider ? 16 : 4;
+    e->SetFont(TFont{"Other", wider ? 20 : 5});
+    EXPECT_EQ(e->SelStart(), 10) << wider;
+    EXPECT_EQ(e->SelText(), "cccc dddd") << wider;
+    e->SetSelStart(34);
+    e.host.canvas.charWidth = 8;
+    e->SetFont(TFont{"Third", 10});
+    EXPECT_EQ(e->SelEnd(), (TTextPos{e->LeftCol() + e->CaretCol(), e->CurrentLine()})) << wider;
+    e->KeyPress('Z');
+    EXPECT_EQ(e->Text(), text + "Z") << wider;
+    e->Undo();
+    EXPECT_EQ(e->Text(), text) << wider;
   }
 }
 

@@ -158,7 +158,7 @@ TEST(GotoLine, NumbersFromThePrompt) {
     dialogs.prompts = {c.entered};
     GotoLineCommand(*e, dialogs);
     EXPECT_EQ(e->CurrentLine(), c.line) << c.entered.value_or("(cancel)");
-    if (c.line != 10) EXPECT_EQ(e->SelStart(), e->PosToOffset(c.line, 1)) << *c.entered;
+    if (c.line != 10) { EXPECT_EQ(e->SelStart(), e->PosToOffset(c.line, 1)) << *c.entered; }
     EXPECT_GE(c.line, e->TopLine());
     EXPECT_LT(c.line, e->TopLine() + e->VisibleRows());
   }
