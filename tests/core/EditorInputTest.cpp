@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <tuple>
 #include <utility>
 
 #include "EditorTestSupport.h"
@@ -38,8 +39,7 @@ TEST(EditorTyping, TypingWithASelectionEnclosesOrReplacesIt) {
   Select(*e, 0, 3);
   e->KeyPress('x');
   EXPECT_EQ(e->Text(), "x <word> now");
-  e->Undo();  // the typed character...
-  e->Undo();  // ... and the deleted selection are separate records
+  Undo(*e, 2);  // the typed character and the deleted selection are separate records
   EXPECT_EQ(e->Text(), "say <word> now");
   e->SetSelStart(0);
   e->KeyPress('(');
@@ -91,12 +91,10 @@ TEST(EditorKeys, EditingKeysTakeWhatTheyShouldAndLeaveTheCaretThere) {
   const int back = -1, tab = -2;  // typed characters; other entries are key codes, with Ctrl when asked
   const struct { std::string text; int caret, key; bool ctrl; std::string after; int caretAfter; } cases[] = {
       {"ab\r\ncd", 4, back, false, "abcd", 2},  // joins the lines
-      {"abcd", 2, back, false, "acd", 1},
+      {"abcd", 2, back, false, "acd", 1},        {"ab\r\n\r\ncd", 4, back, false, "ab\r\ncd", 2},
       {"acd", 0, back, false, "acd", 0},  // nothing before the start
       {"\r\nab", 2, back, false, "ab", 0},  // the line after an empty one
-      {"ab\r\n\r\ncd", 4, back, false, "ab\r\ncd", 2},
-      {"ab\r\ncd", 2, vk::Delete, false, "abcd", 2},
-      {"ab\r\ncd", 6, vk::Delete, false, "ab\r\ncd", 6},
+      {"ab\r\ncd", 2, vk::Delete, false, "abcd", 2}, {"ab\r\ncd", 6, vk::Delete, false, "ab\r\ncd", 6},
       {"acd", 0, tab, false, "     acd", 5},
       {"  ab", 4, vk::Home, false, "  ab", 2},  // Home goes to the first text column...
       {"  ab", 2, vk::Home, false, "  ab", 0},  // ... and from there to the line's start
@@ -145,10 +143,8 @@ TEST(EditorKeys, WordMovesStopAtWordEdgesAndCrossLines) {
       {"one two", 0, true, 4}, {"one two", 1, true, 4},  // the start of the next word
       {"one two", 3, true, 7},  // the scan starts one past the caret
       {"ab\r\ncd", 2, true, 4},  // from a line's end to the next line's start
-      {"ab\r\n\r\n  cd", 4, true, 8},  // down past empty lines to the first word
-      {"x\r\n\r\n ,", 3, true, 7},
-      {"abc", 1, true, 1},  // on the last line nothing when the scan starts at its end
-      {"ab\r\ncd", 6, true, 6},
+      {"ab\r\n\r\n  cd", 4, true, 8}, {"x\r\n\r\n ,", 3, true, 7},  // down past empty lines to the first word
+      {"abc", 1, true, 1}, {"ab\r\ncd", 6, true, 6},  // on the last line nothing when the scan starts at its end
   };
   for (const auto& c : cases) {
     EditorFixture f;
@@ -182,8 +178,7 @@ TEST(EditorKeys, UpAndDownScrollOnlyToKeepTheCaretAboveTheLastRow) {
     EXPECT_EQ(e->TopLine(), std::min(19 - lowest, line)) << line;
   }
   Key(*e, vk::Next);  // a page down leaves the old last row on top, the caret on column 1 there
-  EXPECT_EQ(e->TopLine(), e->VisibleRows() - 1);
-  EXPECT_EQ(e->SelStart(), e->PosToOffset(e->TopLine(), 1));
+  EXPECT_EQ(std::pair(e->TopLine(), e->SelStart()), std::pair(e->VisibleRows() - 1, e->PosToOffset(e->VisibleRows() - 1, 1)));
 }
 
 TEST(EditorKeys, CtrlEndShowsTheLastLineInWindowsOfAnyHeight) {
@@ -193,8 +188,7 @@ TEST(EditorKeys, CtrlEndShowsTheLastLineInWindowsOfAnyHeight) {
     Key(*f, vk::End, TShiftState{ssCtrl});
     EXPECT_EQ(f->SelStart(), 16) << rows;
     EXPECT_LE(f->TopLine(), 4) << rows;
-    EXPECT_GE(f->CaretRow(), 0) << rows;
-    EXPECT_LT(f->CaretRow(), std::max(rows - 1, 1)) << rows;
+    EXPECT_TRUE(f->CaretRow() >= 0 && f->CaretRow() < std::max(rows - 1, 1)) << rows << " row " << f->CaretRow();
   }
 }
 
@@ -213,8 +207,7 @@ TEST(EditorKeys, BookmarksWithCtrlAltAndClipboardKeys) {
   Key(*e, '5', TShiftState{ssCtrl, ssAlt});
   e->SetSelStart(0);
   Key(*e, '5', TShiftState{ssCtrl});
-  EXPECT_EQ(e->CurrentLine(), 2);
-  EXPECT_EQ(e->SelStart(), e->PosToOffset(2, 1));  // typing goes where the bookmark took the caret
+  EXPECT_EQ(std::pair(e->CurrentLine(), e->SelStart()), std::pair(2, e->PosToOffset(2, 1)));  // typing goes there
 
   int key = 'A';
   e->KeyDown(key, TShiftState{ssCtrl});
@@ -269,8 +262,7 @@ TEST(EditorMouse, DraggingOutsideTheWindowScrollsWhileTheTimerTicks) {
   EXPECT_TRUE(e.host.timerRunning);
   e->MouseMove(TShiftState{ssLeft}, 60, 16 * 12);  // below the last visible row
   for (int i = 0; i < 5; ++i) e->TimerTick();
-  EXPECT_EQ(e->TopLine(), 5);
-  EXPECT_EQ(e->SelStart(), 0);
+  EXPECT_EQ(std::pair(e->TopLine(), e->SelStart()), std::pair(5, 0));
   EXPECT_GT(e->SelLength(), 0);
   e->MouseUp(TMouseButton::mbLeft, TShiftState{}, 0, 0);
   EXPECT_FALSE(e.host.timerRunning);
@@ -281,9 +273,7 @@ TEST(EditorMouse, DraggingOutsideTheWindowScrollsWhileTheTimerTicks) {
   e->MouseMove(TShiftState{ssLeft}, 40, -20);
   for (int i = 0; i < 8; ++i) e->TimerTick();
   e->MouseUp(TMouseButton::mbLeft, TShiftState{}, 0, 0);
-  EXPECT_EQ(e->TopLine(), 0);
-  EXPECT_EQ(e->SelStart(), 0);
-  EXPECT_EQ(e->SelLength(), e->PosToOffset(5, 1));
+  EXPECT_EQ(std::tuple(e->TopLine(), e->SelStart(), e->SelLength()), std::tuple(0, 0, e->PosToOffset(5, 1)));
   // Past the end of a short text the drag selects up to its end, and the caret stays the selection's end.
   e->SetText("hello world\r\nab");
   e->MouseDown(TMouseButton::mbLeft, TShiftState{ssLeft}, 80, 5);  // after "hello"
@@ -292,8 +282,7 @@ TEST(EditorMouse, DraggingOutsideTheWindowScrollsWhileTheTimerTicks) {
   e->MouseUp(TMouseButton::mbLeft, TShiftState{}, 0, 0);
   EXPECT_EQ(e->SelText(), " world\r\nab");
   EXPECT_EQ(e->SelEnd(), (TTextPos{3, 1}));
-  EXPECT_EQ(e->CurrentLine(), 1);
-  EXPECT_EQ(e->LeftCol() + e->CaretCol(), 3);
+  EXPECT_EQ(std::pair(e->LeftCol() + e->CaretCol(), e->CurrentLine()), std::pair(3, 1));
 }
 
 TEST(EditorMouse, WheelScrollsByTheConfiguredSizes) {
@@ -302,18 +291,13 @@ TEST(EditorMouse, WheelScrollsByTheConfiguredSizes) {
   for (int i = 0; i < 100; ++i) text += "line\r\n";
   e->SetText(text);
   e->SetSelStart(0);
-  e->MouseWheel(-120, TShiftState{});
-  EXPECT_EQ(e->TopLine(), 4);  // a notch with the default sizes moves the view by 4 lines
-  EXPECT_EQ(e->CurrentLine(), 0);  // the caret keeps its text line
-  e->MouseWheel(-240, TShiftState{});
-  EXPECT_EQ(e->TopLine(), 5);
-  e->MouseWheel(120, TShiftState{});
-  EXPECT_EQ(e->TopLine(), 1);
-  EXPECT_EQ(e->CurrentLine(), 0);  // upwards too
-  e->MouseWheel(120, TShiftState{});
-  EXPECT_EQ(e->TopLine(), 0);
-  e->MouseWheel(-120, TShiftState{ssCtrl});
-  EXPECT_EQ(e->TopLine(), 0);
+  // A notch with the default sizes moves the view by 4 lines; the caret keeps its text line.
+  const struct { int delta; bool ctrl; int top; } steps[] = {{-120, false, 4}, {-240, false, 5}, {120, false, 1},
+                                                             {120, false, 0}, {-120, true, 0}};
+  for (const auto& s : steps) {
+    e->MouseWheel(s.delta, s.ctrl ? TShiftState{ssCtrl} : TShiftState{});
+    EXPECT_EQ(std::pair(e->TopLine(), e->CurrentLine()), std::pair(s.top, 0)) << s.delta;
+  }
 }
 
 }  // namespace
