@@ -27,13 +27,8 @@ std::string RandomLine(std::mt19937& rng) {
   const unsigned kind = rng() % 20;
   if (kind == 0) return line;
   const unsigned pieces = kind == 1 ? 400 : rng() % 12;
-  for (unsigned i = 0; i < pieces; ++i) {
-    if (rng() % 4 == 0) {
-      line += static_cast<char>(rng() % 256);  // any byte, NUL and control characters included
-    } else {
-      line += Pieces[rng() % (sizeof Pieces / sizeof Pieces[0])];
-    }
-  }
+  for (unsigned i = 0; i < pieces; ++i)  // pieces and any bytes, NUL and control characters included
+    line += rng() % 4 == 0 ? std::string(1, static_cast<char>(rng() % 256)) : Pieces[rng() % std::size(Pieces)];
   return line;
 }
 
@@ -87,9 +82,7 @@ TEST_P(RandomTest, EditedTextPaintsEveryVisibleCharacterOnceInTheColourOfAFullSc
     for (int step = 0; step < 25; ++step) {
       // Idle-time scans ahead of the view may run before, between and after the edits, and may stop at
       // any line.
-      const auto scanAhead = [&] {
-        if (rng() % 2) h->ScanAhead(rng() % 300);
-      };
+      const auto scanAhead = [&] { if (rng() % 2) h->ScanAhead(rng() % 300); };
       scanAhead();
       // A few edits between paints, announced the way the editor does.
       const unsigned edits = rng() % 3;
