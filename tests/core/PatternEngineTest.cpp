@@ -92,10 +92,7 @@ TEST(PatternEngine, LongRunsWithoutAHitTakeLinearTime) {
 // a list of elements rather than compiled nodes, checked against the engine on random input.
 namespace {
 
-struct Element {
-  TCharSet set;
-  bool star = false;
-};
+struct Element { TCharSet set; bool star = false; };
 
 int ReferenceMatch(const std::vector<Element>& elements, const std::string& text, std::size_t start) {
   auto at = [&](std::size_t i) { return i < text.size() ? static_cast<unsigned char>(text[i]) : 0; };
@@ -124,18 +121,13 @@ TEST(PatternEngine, AgreesWithAReferenceMatcherOnRandomPatterns) {
   for (int round = 0; round < 3000; ++round) {
     std::string pattern;
     std::vector<Element> elements;
-    const int count = 1 + static_cast<int>(rng() % 4);
-    for (int e = 0; e < count; ++e) {
+    for (int e = 0, count = 1 + static_cast<int>(rng() % 4); e < count; ++e) {
       Element element;
       switch (rng() % 5) {
         case 0:
-          pattern += '?';
-          element.set = AnyChar();
-          break;
         case 1:
-          pattern += '*';
-          element.set = AnyChar();
-          element.star = true;
+          pattern += "?*"[rng() % 2];
+          element = {AnyChar(), pattern.back() == '*'};
           break;
         case 2: {
           const bool negated = rng() % 3 == 0;
@@ -176,8 +168,7 @@ TEST(PatternEngine, AgreesWithAReferenceMatcherOnRandomPatterns) {
     ASSERT_FALSE(engine.Compile(pattern)) << pattern;
     int expectedPosition = 0, expectedLength = 0;
     for (std::size_t s = 0; s <= text.size() && expectedPosition == 0; ++s) {
-      const int length = ReferenceMatch(elements, text, s);
-      if (length > 0) {
+      if (const int length = ReferenceMatch(elements, text, s); length > 0) {
         expectedPosition = static_cast<int>(s) + 1;
         expectedLength = length;
       }
