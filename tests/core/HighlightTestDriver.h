@@ -17,8 +17,7 @@
 namespace hltest {
 
 struct PaintedToken {
-  int line = 0;
-  int column = 0;
+  int line = 0, column = 0;
   TTokenFlags flags = 0;
   std::uint8_t kind = 0;
   std::string text;

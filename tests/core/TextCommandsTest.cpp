@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <random>
+#include <utility>
 
 #include "EditorTestSupport.h"
 #include "app/LangTable.h"
@@ -17,11 +18,9 @@ namespace {
 
 TEST(TextCommands, SelectedLineRangeCoversTheTouchedLines) {
   const struct { const char* text; int start, length; TLineRange range; } cases[] = {
-      {"", 0, 0, {0, 0}},
+      {"", 0, 0, {0, 0}}, {"ab\r\ncd\r\nef", 5, 0, {4, 6}}, {"ab\r\ncd\r\nef", 1, 4, {0, 6}},
       {"ab\r\ncd\r\nef", 0, 0, {0, 2}},       // caret on the first character
       {"ab\r\ncd\r\nef", 10, 0, {8, 10}},     // caret after the last character
-      {"ab\r\ncd\r\nef", 5, 0, {4, 6}},
-      {"ab\r\ncd\r\nef", 1, 4, {0, 6}},
       {"ab\r\ncd\r\nef", 0, 10, {0, 10}},     // the whole text
       {"ab\r\ncd\r\nef", 0, 8, {0, 6}},       // ends at the start of a line: that line is not touched
       {"ab\r\ncd\r\n", 0, 8, {0, 6}},
@@ -47,15 +46,13 @@ TEST(TextCommands, IndentAndOutdentTheTouchedLines) {
   e->SetText("a\r\n b\r\nc\r\nd");
   Select(*e, 0, 10);  // three lines, up to the start of the fourth
   IndentLines(*e);
-  EXPECT_EQ(e->Text(), " a\r\n  b\r\n c\r\nd");
-  EXPECT_EQ(e->SelText(), " a\r\n  b\r\n c");
+  EXPECT_EQ(std::pair(e->Text(), e->SelText()), std::pair(std::string(" a\r\n  b\r\n c\r\nd"), std::string(" a\r\n  b\r\n c")));
   OutdentLines(*e);
   OutdentLines(*e);
   EXPECT_EQ(e->Text(), "a\r\nb\r\nc\r\nd");
   const int steps = e->UndoHistory().Count();
   OutdentLines(*e);  // nothing left to take away: no change, no undo step
-  EXPECT_EQ(e->UndoHistory().Count(), steps);
-  EXPECT_EQ(e->SelText(), "a\r\nb\r\nc");
+  EXPECT_EQ(std::pair(e->UndoHistory().Count(), e->SelText()), std::pair(steps, std::string("a\r\nb\r\nc")));
   Undo(*e, 3);
   EXPECT_EQ(e->Text(), "a\r\n b\r\nc\r\nd");
   // The caret on an empty line still gets its blank; a read-only editor gets nothing.
@@ -73,11 +70,8 @@ TEST(TextCommands, IndentThenOutdentRestoresAnySelection) {
   std::mt19937 rng(12);
   for (int round = 0; round < 200; ++round) {
     std::string text;
-    const int lines = 1 + static_cast<int>(rng() % 5);
-    for (int l = 0; l < lines; ++l) {
-      if (l > 0) text += "\r\n";
-      text += std::string(rng() % 3, ' ') + std::string(rng() % 4, 'a' + l);
-    }
+    for (int l = 0, lines = 1 + static_cast<int>(rng() % 5); l < lines; ++l)
+      text += (l > 0 ? "\r\n" : "") + std::string(rng() % 3, ' ') + std::string(rng() % 4, 'a' + l);
     EditorFixture e;
     e->SetText(text);
     const int a = static_cast<int>(rng() % (text.size() + 1)), b = static_cast<int>(rng() % (text.size() + 1));
@@ -87,8 +81,7 @@ TEST(TextCommands, IndentThenOutdentRestoresAnySelection) {
     OutdentLines(*e);
     ASSERT_EQ(e->Text(), text) << round;
     // The lines stay selected (a block that ends with an empty line is then read without it).
-    EXPECT_EQ(e->SelStart(), range.start) << round;
-    EXPECT_EQ(e->SelLength(), range.end - range.start) << round;
+    EXPECT_EQ(std::pair(e->SelStart(), e->SelLength()), std::pair(range.start, range.end - range.start)) << round;
   }
 }
 
