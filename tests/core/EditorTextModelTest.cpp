@@ -58,17 +58,15 @@ TEST(EditorUndo, EveryRecordKindIsTakenBack) {
 
   e->SetSelStart(5);
   e->SetSelText(",\r\nbig");  // insertion
-  EXPECT_EQ(e->UndoHistory().Record(0).EditKind, TUndoRecord::ekInsert);
-  EXPECT_EQ(e->UndoHistory().Record(0).Param, 6);
+  EXPECT_EQ(std::tuple(e->UndoHistory().Record(0).EditKind, e->UndoHistory().Record(0).Param), std::tuple(TUndoRecord::ekInsert, 6));
   Select(*e, 0, 5);
   e->SetSelText("HI");  // replacement
-  EXPECT_EQ(e->UndoHistory().Record(0).EditKind, TUndoRecord::ekReplace);
-  EXPECT_EQ(e->UndoHistory().Record(0).SavedText, "hello");
+  EXPECT_EQ(std::tuple(e->UndoHistory().Record(0).EditKind, e->UndoHistory().Record(0).SavedText),
+            std::tuple(TUndoRecord::ekReplace, "hello"));
   e->SetSelStart(2);
   Key(*e, vk::Delete);  // deletion of the "," ...
   Key(*e, vk::Delete);  // ... and of the line break
-  EXPECT_EQ(e->Text(), "HIbig world");
-  EXPECT_EQ(e->UndoHistory().Record(0).SavedText, "\r\n");
+  EXPECT_EQ(std::pair(e->Text(), e->UndoHistory().Record(0).SavedText), std::pair(std::string("HIbig world"), std::string("\r\n")));
 
   for (const char* before : {"HI\r\nbig world", "HI,\r\nbig world", "hello,\r\nbig world"}) {
     e->Undo();
@@ -76,8 +74,7 @@ TEST(EditorUndo, EveryRecordKindIsTakenBack) {
   }
   EXPECT_EQ(e->SelStart(), 5);  // the caret ends after the restored text
   e->Undo();
-  EXPECT_EQ(e->Text(), "hello world");
-  EXPECT_TRUE(e->Modified());
+  EXPECT_EQ(std::pair(e->Text(), e->Modified()), std::pair(std::string("hello world"), true));
   e->Undo();  // an empty history does nothing
   EXPECT_EQ(e->Text(), "hello world");
 }
@@ -85,8 +82,7 @@ TEST(EditorUndo, EveryRecordKindIsTakenBack) {
 TEST(EditorUndo, KeepsTheNewestHundredEdits) {
   EditorFixture e;
   for (int i = 0; i < 101; ++i) e->KeyPress(static_cast<char>('a' + i % 26));
-  ASSERT_EQ(e->Text().size(), 101u);
-  EXPECT_EQ(e->UndoHistory().Count(), 100);
+  ASSERT_EQ(std::pair(e->Text().size(), e->UndoHistory().Count()), std::pair(std::size_t{101}, 100));
   for (int i = 0; i < 101; ++i) e->Undo();
   EXPECT_EQ(e->Text(), "a");
 }
@@ -105,8 +101,7 @@ TEST(EditorUndo, ReadonlyBlocksEditsButUndoStillDropsARecord) {
   EXPECT_EQ(e.host.clipboard, "ab");
   const int before = e->UndoHistory().Count();
   e->Undo();
-  EXPECT_EQ(e->UndoHistory().Count(), before - 1);
-  EXPECT_EQ(e->Text(), "abc");
+  EXPECT_EQ(std::pair(e->UndoHistory().Count(), e->Text()), std::pair(before - 1, std::string("abc")));
 }
 
 TEST(EditorWrapSelection, EnclosesTheSelectionAndRepeats) {
@@ -114,12 +109,11 @@ TEST(EditorWrapSelection, EnclosesTheSelectionAndRepeats) {
   e->SetText("one two");
   Select(*e, 4, 3);
   e->WrapSelection("<b>", "</b>");
-  EXPECT_EQ(e->Text(), "one <b>two</b>");
-  EXPECT_EQ(e->SelText(), "two");
+  EXPECT_EQ(std::pair(e->Text(), e->SelText()), std::pair(std::string("one <b>two</b>"), std::string("two")));
   e->SetSelStart(0);
   e->RepeatWrapSelection();
-  EXPECT_EQ(e->Text(), "<b></b>one <b>two</b>");
-  EXPECT_EQ(e->SelStart(), 3);  // with nothing selected the caret ends between the two
+  // With nothing selected the caret ends between the two.
+  EXPECT_EQ(std::pair(e->Text(), e->SelStart()), std::pair(std::string("<b></b>one <b>two</b>"), 3));
   Undo(*e, 2);
   EXPECT_EQ(e->Text(), "one <b>two</b>");
 }

@@ -59,11 +59,9 @@ TEST_F(HtmlFixture, TagPairsSplitAtTheFirstBar) {
 
 // Other colours are written as #RRGGBB from the 0x00BBGGRR value (ColorToHtml).
 TEST(HtmlColors, ColorTextNamesTheSixteenAndWritesOthersAsHex) {
-  EXPECT_EQ(ColorText(0x0000FF), "Red");
-  EXPECT_EQ(ColorText(0x808000), "Teal");
-  EXPECT_EQ(ColorText(0x123456), "#563412");
-  EXPECT_EQ(ColorText(0xFF0001), "#0100FF");
-  EXPECT_EQ(ColorText(NoColor), "");
+  const std::pair<TColor, std::string> cases[] = {
+      {0x0000FF, "Red"}, {0x808000, "Teal"}, {0x123456, "#563412"}, {0xFF0001, "#0100FF"}, {NoColor, ""}};
+  for (const auto& [color, text] : cases) EXPECT_EQ(ColorText(color), text) << color;
 }
 
 TEST_F(HtmlFixture, ColourDialogCommands) {
@@ -91,13 +89,11 @@ TEST_F(HtmlFixture, PromptRemembersTheLastTag) {
   ScopedLanguage english(2);
   Load("word", 0, 4);
   dialogs.prompts = {std::string("<q>|</q>"), std::nullopt, std::string("")};
-  QuickInsertTag(*e, dialogs, settings);
-  EXPECT_EQ(e->Text(), "<q>word</q>");
-  EXPECT_EQ(settings.ReadString("HTMLTags", "QuickInsert", ""), "<q>|</q>");
-  QuickInsertTag(*e, dialogs, settings);  // cancelled
-  QuickInsertTag(*e, dialogs, settings);  // empty
-  EXPECT_EQ(e->Text(), "<q>word</q>");
-  EXPECT_EQ(settings.ReadString("HTMLTags", "QuickInsert", ""), "<q>|</q>");
+  for (int ask = 0; ask < 3; ++ask) {  // the tag, then a cancel and an empty answer that change nothing
+    QuickInsertTag(*e, dialogs, settings);
+    EXPECT_EQ(std::pair(e->Text(), settings.ReadString("HTMLTags", "QuickInsert", "")),
+              std::pair(std::string("<q>word</q>"), std::string("<q>|</q>"))) << ask;
+  }
   EXPECT_EQ(dialogs.asked.front(), "Insert Tag: Enter tag (ex. <B>|</B>)");
 }
 
@@ -119,11 +115,9 @@ TEST_F(HtmlFixture, NewHtmlDocumentPutsTheCaretInTheBody) {
   EXPECT_EQ(e->CurrentLine(), 12);
   EXPECT_EQ(e->Lines().Line(3), " <meta http-equiv=\"KeyWords\" content=\"[S\xB3owa kluczowe, Keywords]\">");
   EXPECT_EQ(e->Lines().Line(7), " <meta http-equiv=\"Generator\" content=\"Norvale Quillpad 2025\">");
-  EXPECT_FALSE(e->Modified());
-  EXPECT_FALSE(e->PlainText());
+  EXPECT_EQ(std::tuple(e->Modified(), e->PlainText(), e->DocumentFileName(), window.caption),
+            std::tuple(false, false, std::string(), std::string("app")));
   EXPECT_EQ(e->ColorStyle(), TColorStyle{csHTML});
-  EXPECT_EQ(e->DocumentFileName(), "");
-  EXPECT_EQ(window.caption, "app");
 }
 
 }  // namespace
