@@ -35,10 +35,10 @@ TEST(EditorPaint, TokensAreDrawnInPlaceWithTheirColoursAndTailsAreCleared) {
   e->SetText("ab cd\r\nxyz");
   e.Repaint();
   // A lone blank is drawn on the window colour; the tail after the line's end too.
-  using Drawn = std::tuple<std::string, int, TColor>;  // text, x, background
-  std::vector<Drawn> row0;
+  using Piece = std::tuple<std::string, int, TColor>;  // text, x, background
+  std::vector<Piece> row0;
   for (const Call& c : e.host.canvas.TextsAt(0)) row0.emplace_back(c.text, c.x, c.bg);
-  const std::vector<Drawn> expected = {
+  const std::vector<Piece> expected = {
       {"ab", 40, 0x333333}, {" ", 40 + 2 * W, 0x111111}, {"cd", 40 + 3 * W, 0x333333}, {std::string(1024, ' '), 40 + 5 * W, 0x111111}};
   EXPECT_EQ(row0, expected);
   EXPECT_EQ(e.host.canvas.TextsAt(0)[0].fg, 0x222222u);
