@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <random>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "editor/ForeignMarks.h"
@@ -11,10 +13,7 @@
 namespace {
 
 // A plain model of the store: one string and one flag per line.
-struct ModelLine {
-  std::string text;
-  int flag = 0;
-};
+struct ModelLine { std::string text; int flag = 0; };
 
 std::int64_t ModelOffset(const std::vector<ModelLine>& m, int line) {
   std::int64_t off = 0;
@@ -172,24 +171,18 @@ TEST(LineStore, RecordsAreOptionalAndOutOfRangeReadsAreEmpty) {
   LineStore s;
   s.Insert(0, "cd");
   s.InsertWithRecord(0, "ab", TStringParams{1, 0x82});
-  EXPECT_TRUE(s.HasRecord(0));
-  EXPECT_FALSE(s.HasRecord(1));
+  EXPECT_EQ(std::pair(s.HasRecord(0), s.HasRecord(1)), std::pair(true, false));
   EXPECT_EQ(s.StartState(0), 0x82);
   EXPECT_EQ(s.Text(), "abcd");  // a soft break adds nothing
   s.SetStartState(1, 5);
-  EXPECT_TRUE(s.HasRecord(1));
-  EXPECT_EQ(s.LineFlag(1), 0);
-  s.ClearStartStates(0);
-  EXPECT_EQ(s.StartState(0), 0);
-  EXPECT_EQ(s.StartState(1), 0);
-  EXPECT_EQ(s.LineFlag(0), 1);
+  EXPECT_EQ(std::tuple(s.HasRecord(1), s.LineFlag(1)), std::tuple(true, 0));
+  s.ClearStartStates(0);  // the states only
+  EXPECT_EQ(std::tuple(s.StartState(0), s.StartState(1), s.LineFlag(0)), std::tuple(0, 0, 1));
   EXPECT_FALSE(s.HasRecord(-1));
   s.RemoveRecord(0);
   EXPECT_FALSE(s.HasRecord(0));
   EXPECT_EQ(s.Text(), "ab\r\ncd");
-  EXPECT_EQ(s.Line(-1), "");
-  EXPECT_EQ(s.Line(2), "");
-  EXPECT_EQ(s.Params(9).LineFlag, 0);
+  EXPECT_EQ(std::tuple(s.Line(-1), s.Line(2), s.Params(9).LineFlag), std::tuple("", "", 0));
   s.SetLine(5, "x");  // ignored
   EXPECT_EQ(s.Count(), 2);
 }

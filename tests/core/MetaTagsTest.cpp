@@ -6,9 +6,7 @@
 #include "app/MetaTags.h"
 
 TEST(MetaTags, GetTagAttribute) {
-  const struct {
-    const char *tag, *name, *value;
-  } cases[] = {
+  const struct { const char* tag; const char* name; const char* value; } cases[] = {
       {"<a href=\"x.html\" target=_top>", "HREF", "x.html"},
       {"<a href=\"x.html\" target=_top>", "target", "_top"},
       {"<a HREF=x.html>", "href", "x.html"},
@@ -43,10 +41,7 @@ TEST(MetaTags, MetaCharsetAndContent) {
 }
 
 TEST(MetaTags, SetMetaTag) {
-  struct Case {
-    const char *text, *kind;
-    std::string expected;
-  };
+  struct Case { const char* text; const char* kind; std::string expected; };
   const std::string tag = "<meta http-equiv=\"Generator\" content=\"Q 1\">";
   const std::string upper = "<meta HTTP-EQUIV=\"Generator\" content=\"Q 1\">";
   const Case cases[] = {

@@ -307,9 +307,7 @@ private:
     return {};
   }
 
-  struct Point {
-    int x, y;
-  };
+  struct Point { int x, y; };
   Point Position() {
     const int x = TQuillEditor::GutterWidth - 60 + in_.Below(host_.width + 100);
     const int y = -40 + in_.Below(host_.height + 100);
