@@ -87,8 +87,8 @@ LineStore::Where LineStore::Locate(int line) const {
     if (line < cache_.line) {
       if (w.index > 0) return {w.block, w.index - 1};
     } else {
-      if (static_cast<std::size_t>(w.index) + 1 < blocks_[b].entries.size()) return {w.block, w.index + 1};
-      if (b + 1 < blocks_.size() && !blocks_[b + 1].entries.empty()) return {w.block + 1, 0};
+      if (static_cast<std::size_t>(w.index) + 1 < blocks_[b].Lines()) return {w.block, w.index + 1};
+      if (b + 1 < blocks_.size() && blocks_[b + 1].Lines() > 0) return {w.block + 1, 0};
     }
   }
   std::size_t pos = 0;
@@ -146,13 +146,15 @@ int LineStore::LastNonEmptyBefore(int i) const {
   int line = i - 1;
   for (int b = w.block; b >= 0; --b) {
     const Block& block = blocks_[static_cast<std::size_t>(b)];
-    int k = b == w.block ? w.index : static_cast<int>(block.entries.size()) - 1;
-    if (block.text.empty()) {
+    int k = b == w.block ? w.index : static_cast<int>(block.Lines()) - 1;
+    // A block cut from a shared text keeps its bytes and entries there.
+    if (block.Bytes().empty()) {
       line -= k + 1;
       continue;
     }
+    const std::span<const Entry> entries = block.Entries();
     for (; k >= 0; --k, --line)
-      if (block.entries[static_cast<std::size_t>(k)].length > 0) return line;
+      if (entries[static_cast<std::size_t>(k)].length > 0) return line;
   }
   return -1;
 }
