@@ -138,6 +138,12 @@ TEST(LineStore, LastNonEmptyLineAcrossBlocksOfEmptyLines) {
     s.InsertLines(static_cast<int>(at), views);
   }
   ExpectSame(s, m);
+  // The same lines opened as one text, whose blocks keep their bytes in the buffer they share.
+  std::string text;
+  for (std::size_t k = 0; k < m.size(); ++k) text += (k ? "\r\n" : "") + m[k].text;
+  LineStore opened;
+  opened.InsertBrokenText(0, text, &text);
+  ExpectSame(opened, m);
 }
 
 TEST(LineStore, RecordsAreOptionalAndOutOfRangeReadsAreEmpty) {
