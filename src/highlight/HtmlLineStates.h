@@ -24,23 +24,24 @@ public:
   // Steps a whole line and its end; returns the next line's start state (selection bit clear) and sets
   // QuoteBack as Start::quoteBack for that line.
   TTokenFlags Line(std::string_view text);
-  int QuoteBack() const { return quote_ >= -2 ? -quote_ : 0; }
+  int QuoteBack() const { return c_.quote >= -2 ? static_cast<int>(-c_.quote) : 0; }
 
 private:
-  // One character of the line: the transition function's rules for text, tags, values and comments.
-  void StepHtml(const unsigned char* p, long i, long n);
+  // Everything the rules read besides the line's text; a line's loop keeps it in locals.
+  struct Context {
+    TTokenFlags w;
+    unsigned char last, beforeLast, prevChar;  // as in Start
+    // The opening quote's index in the line being stepped (-1 and -2 before it; below -2: none).
+    long quote;
+    TTokenFlags operatorReturn = tfText | tfScript;  // resumed after a one-character operator
+    TTokenFlags variableReturn = tfText | tfScript;  // resumed when a variable ends
+  };
   // The first index from i whose byte may change the state, or n.
-  long NextStop(const unsigned char* p, long i, long n) const;
+  static long NextStop(const Context& c, const unsigned char* p, long i, long n);
+  // One character of the line: the rules for text, tags, values and comments.
+  static void StepHtml(Context& c, const unsigned char* p, long i, long n);
   // PHP code; i == n is the line end.
-  void StepPhp(const unsigned char* p, long i, long n);
-  unsigned char At(const unsigned char* p, long i) const { return i >= 0 ? p[i] : i == -1 ? last_ : beforeLast_; }
-  unsigned char PrevAt(const unsigned char* p, long i) const { return i > 0 ? p[i - 1] : prevChar_; }
-  bool KeywordAt(const unsigned char* p, long i, long n, bool inComment) const;
+  static void StepPhp(Context& c, const unsigned char* p, long i, long n);
 
-  TTokenFlags w_;
-  unsigned char last_, beforeLast_, prevChar_;
-  // The opening quote's index in the line being stepped (-1 and -2 before it; below -2: none).
-  long quote_;
-  TTokenFlags operatorReturn_ = tfText | tfScript;
-  TTokenFlags variableReturn_ = tfText | tfScript;
+  Context c_;
 };

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "highlight/HtmlLineStates.h"
 #include "highlight/KeywordList.h"
 #include "highlight/PhpRules.h"
 #include "highlight/THighLighterScan.h"
@@ -228,22 +227,4 @@ void THTMLHighLight::RestoreLineContext(std::uint16_t stored, unsigned char last
   LeaveScript = false;
   OperatorReturnState = VariableReturnState = tfText | tfScript;
   RestoreQuote(stored, QuoteLine, QuoteColumn);
-}
-
-int THTMLHighLight::ScanLineStates(int from, int to, std::size_t budgetBytes) {
-  // The scanner as ResumeAtLine left it at line `from`.
-  HtmlLineStates::Start start;
-  start.state = State & ~tfSelected;
-  start.last = PeekBack(0);
-  start.beforeLast = PeekBack(1);
-  start.prevChar = PrevChar;
-  if (QuoteLine >= 0) start.quoteBack = QuoteLine == PrevLine && QuoteColumn == PrevColumn + 1 ? 1 : 2;
-  HtmlLineStates scan(start);
-  return StoreLineStates(
-      [&scan](std::string_view text) {
-        const TTokenFlags state = scan.Line(text);
-        const int back = scan.QuoteBack();
-        return static_cast<std::uint16_t>(state | (back == 1 ? kQuoteBeforeLine : back == 2 ? kQuoteTwoBeforeLine : 0));
-      },
-      from, to, budgetBytes);
 }
