@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "highlight/KeywordList.h"
 #include "highlight/PhpRules.h"
@@ -54,6 +57,104 @@ inline long FindStop(const unsigned char* p, long i, long n, const StopTable& t,
   return n;
 }
 
+#if defined(__SSE2__)
+// Stop sets sixteen bytes at a time. A set may take in more bytes than its table (stepping an inert byte
+// changes nothing), never fewer; a letter after a non-letter is taken where the letter is an ASCII one or
+// any byte above 0x7F and the byte before it no ASCII letter.
+using Bytes = __m128i;
+inline Bytes Eq(Bytes v, char c) { return _mm_cmpeq_epi8(v, _mm_set1_epi8(c)); }
+// Bytes in [lo, hi], both below 0x80.
+inline Bytes In(Bytes v, int lo, int hi) {
+  return _mm_and_si128(_mm_cmpgt_epi8(v, _mm_set1_epi8(static_cast<char>(lo - 1))),
+                       _mm_cmplt_epi8(v, _mm_set1_epi8(static_cast<char>(hi + 1))));
+}
+inline Bytes Or(Bytes a, Bytes b) { return _mm_or_si128(a, b); }
+inline Bytes Load(const unsigned char* q) { return _mm_loadu_si128(reinterpret_cast<const Bytes*>(q)); }
+inline Bytes AsciiLetters(Bytes v) { return In(_mm_or_si128(v, _mm_set1_epi8(0x20)), 'a', 'z'); }
+// Letters after non-letters at q[0..15]; reads q[-1].
+inline Bytes WordStarts(const unsigned char* q, Bytes v) {
+  const Bytes maybeLetter = Or(AsciiLetters(v), _mm_cmplt_epi8(v, _mm_setzero_si128()));
+  return _mm_andnot_si128(AsciiLetters(Load(q - 1)), maybeLetter);
+}
+inline unsigned Bits(Bytes m) { return static_cast<unsigned>(_mm_movemask_epi8(m)); }
+
+// The first stop at or after i (i >= 1) by the sixteen-byte mask, n when there is none, or -1 when the line
+// is too short for it.
+template <class Mask>
+inline long FindVec(const unsigned char* p, long i, long n, Mask mask) {
+  for (; i + 16 <= n; i += 16)
+    if (const unsigned m = Bits(mask(p + i, Load(p + i)))) return i + __builtin_ctz(m);
+  if (i >= n) return n;
+  if (n < 17) return -1;
+  // The line's last sixteen bytes, those before i shifted out.
+  const long base = n - 16;
+  const unsigned m = Bits(mask(p + base, Load(p + base))) >> (i - base);
+  return m ? i + __builtin_ctz(m) : n;
+}
+
+struct TagMask {
+  Bytes operator()(const unsigned char*, Bytes v) const { return Or(In(v, '!', '\''), In(v, '=', '?')); }
+};
+struct ValueMask {
+  Bytes operator()(const unsigned char*, Bytes v) const { return Or(Or(In(v, ' ', '\''), Eq(v, '>')), Or(Eq(v, '\n'), Eq(v, '\r'))); }
+};
+template <char Quote>
+struct QuoteMask {
+  Bytes operator()(const unsigned char*, Bytes v) const { return Eq(v, Quote); }
+};
+struct DeclarationMask {
+  Bytes operator()(const unsigned char*, Bytes v) const { return Or(Eq(v, '-'), Eq(v, '>')); }
+};
+struct CommentMask {
+  Bytes operator()(const unsigned char* q, Bytes v) const { return Or(Eq(v, '>'), WordStarts(q, v)); }
+};
+// Operators, "#", "$", "@" and quotes.
+inline Bytes PhpPunctuation(Bytes v) {
+  return Or(Or(In(v, '!', '/'), In(v, '<', '>')), Or(Or(Eq(v, '@'), Eq(v, '\\')), Eq(v, '|')));
+}
+struct PhpTextMask {
+  Bytes operator()(const unsigned char* q, Bytes v) const { return Or(PhpPunctuation(v), WordStarts(q, v)); }
+};
+struct PhpQuotedMask {
+  Bytes operator()(const unsigned char*, Bytes v) const { return PhpPunctuation(v); }
+};
+// Controls, blanks, punctuation up to "/", ";" to ">", brackets and braces (and "@" for values).
+template <bool At>
+struct PhpVariableMask {
+  Bytes operator()(const unsigned char*, Bytes v) const {
+    const Bytes m = Or(Or(In(v, 0, '/'), In(v, ';', '>')), Or(In(v, '[', ']'), In(v, '{', '}')));
+    return At ? Or(m, Eq(v, '@')) : m;
+  }
+};
+struct PhpCommentMask {
+  Bytes operator()(const unsigned char*, Bytes v) const { return Or(Or(Eq(v, '\n'), Eq(v, '\r')), Eq(v, '>')); }
+};
+#else
+template <class Mask>
+inline long FindVec(const unsigned char*, long, long, Mask) { return -1; }
+struct TagMask {};
+struct ValueMask {};
+template <char Quote>
+struct QuoteMask {};
+struct DeclarationMask {};
+struct CommentMask {};
+struct PhpTextMask {};
+struct PhpQuotedMask {};
+template <bool At>
+struct PhpVariableMask {};
+struct PhpCommentMask {};
+#endif
+
+// FindStop, sixteen bytes at a time past index i.
+template <class Mask>
+inline long FindStop(const unsigned char* p, long i, long n, const StopTable& t, Mask mask, unsigned char prev = 0) {
+  if (i >= n) return n;
+  const unsigned char k = t[p[i]];
+  if (k == 2 || (k == 1 && !IsLetter(prev))) return i;
+  const long j = FindVec(p, i + 1, n, mask);
+  return j >= 0 ? j : FindStop(p, i + 1, n, t, p[i]);
+}
+
 inline long FindNonLetter(const unsigned char* p, long i, long n) {
   while (i < n && IsLetter(p[i])) ++i;
   return i;
@@ -69,13 +170,26 @@ const auto LongestCommentKeyword = static_cast<long>(std::max(Script.Longest(), 
 bool KeywordAt(const unsigned char* p, long i, long n, bool inComment) {
   if (p[i] < 'a' || p[i] > 'z') return false;
   const long longest = inComment ? LongestCommentKeyword : LongestPhpKeyword;
-  long length = 1;
-  while (i + length < n && IsAsciiLetter(p[i + length])) {
-    if (length++ == longest) return false;
+  if (longest > static_cast<long>(KeywordList::MaxPacked)) {
+    long length = 1;
+    while (i + length < n && IsAsciiLetter(p[i + length]))
+      if (length++ == longest) return false;
+    const std::string_view word(reinterpret_cast<const char*>(p + i), static_cast<std::size_t>(length));
+    return Php.Contains(word) || (inComment && Script.Contains(word));
   }
-  const std::string_view word(reinterpret_cast<const char*>(p + i), static_cast<std::size_t>(length));
-  const std::uint64_t code = KeywordList::Pack(word);
-  if (code == 0) return length > static_cast<long>(KeywordList::MaxPacked) && (Php.Contains(word) || (inComment && Script.Contains(word)));
+  // The letters packed as they are read; a capital letter makes a word no keyword is.
+  std::uint64_t code = 0;
+  for (long k = i, length = 0; k < n; ++k) {
+    const unsigned char c = p[k];
+    if (c >= 'a' && c <= 'z') {
+      if (length++ == longest) return false;
+      code = code << 5 | static_cast<std::uint64_t>(c - 'a' + 1);
+    } else if (c >= 'A' && c <= 'Z') {
+      return false;
+    } else {
+      break;
+    }
+  }
   return Php.ContainsPacked(code) || (inComment && Script.ContainsPacked(code));
 }
 
@@ -193,20 +307,22 @@ HtmlLineStates::HtmlLineStates(const Start& start)
       const void* lt = std::memchr(p + i, '<', static_cast<std::size_t>(n - i));
       return lt ? static_cast<const unsigned char*>(lt) - p : n;
     }
-    case tfTag: return At(c, p, i - 1) == '>' ? i : FindStop(p, i, n, TagStops);
-    case tfShortParam: return FindStop(p, i, n, ValueStops);
-    case tfLongParam: return At(c, p, i - 1) == '"' ? i : FindStop(p, i, n, DoubleQuoteStops);
-    case tfLongParam1: return At(c, p, i - 1) == '\'' ? i : FindStop(p, i, n, SingleQuoteStops);
-    case tfComment2: return FindStop(p, i, n, DeclarationStops);
-    case tfComment: return FindStop(p, i, n, CommentStops, PrevAt(c, p, i));
+    case tfTag: return At(c, p, i - 1) == '>' ? i : FindStop(p, i, n, TagStops, TagMask{});
+    case tfShortParam: return FindStop(p, i, n, ValueStops, ValueMask{});
+    case tfLongParam: return At(c, p, i - 1) == '"' ? i : FindStop(p, i, n, DoubleQuoteStops, QuoteMask<'"'>{});
+    case tfLongParam1: return At(c, p, i - 1) == '\'' ? i : FindStop(p, i, n, SingleQuoteStops, QuoteMask<'\''>{});
+    case tfComment2: return FindStop(p, i, n, DeclarationStops, DeclarationMask{});
+    case tfComment: return FindStop(p, i, n, CommentStops, CommentMask{}, PrevAt(c, p, i));
     case tfKeyword:
     case tfScript | tfKeyword: return FindNonLetter(p, i, n);
-    case tfScript | tfText: return FindStop(p, i, n, PhpTextStops, PrevAt(c, p, i));
-    case tfScript | tfLongParam: return At(c, p, i - 1) == '"' ? i : FindStop(p, i, n, PhpDoubleQuotedStops);
-    case tfScript | tfLongParam1: return At(c, p, i - 1) == '\'' ? i : FindStop(p, i, n, PhpSingleQuotedStops);
-    case tfScript | tfTag: return FindStop(p, i, n, PhpVariableStops);
-    case tfScript | tfShortParam: return FindStop(p, i, n, PhpValueStops);
-    case tfScript | tfComment2: return FindStop(p, i, n, PhpCommentStops);
+    case tfScript | tfText: return FindStop(p, i, n, PhpTextStops, PhpTextMask{}, PrevAt(c, p, i));
+    case tfScript | tfLongParam:
+      return At(c, p, i - 1) == '"' ? i : FindStop(p, i, n, PhpDoubleQuotedStops, PhpQuotedMask{});
+    case tfScript | tfLongParam1:
+      return At(c, p, i - 1) == '\'' ? i : FindStop(p, i, n, PhpSingleQuotedStops, PhpQuotedMask{});
+    case tfScript | tfTag: return FindStop(p, i, n, PhpVariableStops, PhpVariableMask<false>{});
+    case tfScript | tfShortParam: return FindStop(p, i, n, PhpValueStops, PhpVariableMask<true>{});
+    case tfScript | tfComment2: return FindStop(p, i, n, PhpCommentStops, PhpCommentMask{});
     default: return i;
   }
 }
