@@ -2,7 +2,7 @@
 # Builds the fuzz targets with clang (libFuzzer, AddressSanitizer, UndefinedBehaviorSanitizer) in build/fuzz
 # and runs a campaign. Usage:
 #   scripts/fuzz.sh TARGET|all [seconds per target, default 600]
-# Targets: document_pipeline highlighter_paint editor_stream settings_file.
+# Targets: document_pipeline editor_stream settings_file.
 # Each target starts from its seeds (tests/fuzz/seeds/TARGET) and the inputs found before
 # (tests/fuzz/regressions/TARGET); what it learns is kept in build/fuzz/corpus/TARGET for the next run.
 # An input that fails a check or crashes is written to tests/fuzz/regressions/TARGET/: commit it with the fix,
@@ -11,7 +11,7 @@
 # quietly, so a campaign looks for other faults; set it to 0 to see them fail.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
-all=(document_pipeline highlighter_paint editor_stream settings_file)
+all=(document_pipeline editor_stream settings_file)
 target=${1:-}
 seconds=${2:-600}
 if [ -z "$target" ]; then

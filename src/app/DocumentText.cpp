@@ -15,7 +15,8 @@ TDecodedDocument DecodeOwnedDocument(std::string&& bytes, bool recognizeCharSet,
                                      const std::optional<std::string>& forcedCodePage) {
   TDecodedDocument doc;
   if (recognizeCharSet) bytes = DecodeEscapedLetters(bytes);
-  doc.codePage = MetaCharset(bytes);
+  doc.metaTags = FindNoCase(bytes, "<meta") != std::string::npos;
+  if (doc.metaTags) doc.codePage = MetaCharset(bytes);
   if (doc.codePage.empty()) doc.codePage = forcedCodePage ? *forcedCodePage : DetectCodePage(bytes);
   DecodeFromCodePageInPlace(bytes, doc.codePage, doc.marks);
   doc.text = std::move(bytes);

@@ -16,6 +16,9 @@ struct TDecodedDocument {
   std::string text;
   std::string codePage;  // the charset of the meta tag, else the forced or detected code page
   std::u32string marks;  // the characters of a UTF-8 file that Windows-1250 cannot hold (editor/ForeignMarks.h)
+  // False when the text holds no "<meta" at all (decoding keeps ASCII as it is, so the bytes tell): the
+  // generator tag then goes in without a second search of the whole text.
+  bool metaTags = true;
 };
 
 // Opening: with recognizeCharSet, escaped letters (%B1, =B1) are decoded first. The code page is the

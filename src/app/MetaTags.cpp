@@ -115,7 +115,11 @@ std::string SetMetaTag(std::string text, std::string_view kind, std::string_view
     s.insert(lastEnd, std::string(kCrLf) + MetaTagText(kind, mname, content));
     return s;
   }
+  return AddFirstMetaTag(std::move(s), kind, mname, content);
+}
 
+std::string AddFirstMetaTag(std::string text, std::string_view kind, std::string_view mname, std::string_view content) {
+  std::string s = std::move(text);
   // No meta tag at all: make sure there is an <html> with a <head> to put one in.
   if (FindNoCase(s, "<html>") == std::string::npos) s = "<html>" + std::string(kCrLf) + s + std::string(kCrLf) + "</html>";
   const std::size_t html = FindNoCase(s, "<html>");

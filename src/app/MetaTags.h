@@ -26,3 +26,6 @@ std::string MetaTagText(std::string_view kind, std::string_view mname, std::stri
 // The text is taken by value so that a caller done with it can move it in and have it edited in place.
 std::string SetMetaTag(std::string text, std::string_view kind, std::string_view mname,
                        std::string_view content);
+
+// SetMetaTag for a text known to hold no "<meta": the tag goes after <head>, without a search for others.
+std::string AddFirstMetaTag(std::string text, std::string_view kind, std::string_view mname, std::string_view content);

@@ -139,14 +139,18 @@ void TDocumentCommands::LoadDocument(const std::string& name, const std::optiona
   std::string text = std::move(doc.text);
   std::u32string marks = std::move(doc.marks);
   // The generator tag may replace an old one that held marks: the marks after it stay in step.
+  const auto tag = [&doc](std::string s) {
+    return doc.metaTags ? SetMetaTag(std::move(s), "http-equiv", "Generator", GeneratorString)
+                        : AddFirstMetaTag(std::move(s), "http-equiv", "Generator", GeneratorString);
+  };
   const auto setGenerator = [&] {
     if (marks.empty()) {
-      // Every reserved byte stands for itself before and after: the tag is set in place.
-      text = SetMetaTag(std::move(text), "http-equiv", "Generator", GeneratorString);
-      marks = InheritMarks({}, {}, text);
+      // Every reserved byte stands for itself before and after (as it does with no list at all): the tag
+      // is set in place.
+      text = tag(std::move(text));
       return;
     }
-    std::string tagged = SetMetaTag(text, "http-equiv", "Generator", GeneratorString);
+    std::string tagged = tag(text);
     marks = InheritMarks(text, marks, tagged);
     text = std::move(tagged);
   };

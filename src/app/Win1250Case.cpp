@@ -1,5 +1,9 @@
 #include "app/Win1250Case.h"
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 #include <array>
 #include <bit>
 #include <cstdint>
@@ -97,6 +101,25 @@ std::size_t FindNoCase(std::string_view text, std::string_view needle, std::size
       if ((x ^ y) == 0x20) return Equal(word | (kOnes * 0x20), x | 0x20);
       return Equal(word, x) | Equal(word, y);
     };
+#ifdef __SSE2__
+    // Sixteen places at a time, one bit per place.
+    const auto either = [](__m128i v, unsigned char x, unsigned char y) {
+      if (x == y) return _mm_cmpeq_epi8(v, _mm_set1_epi8(static_cast<char>(x)));
+      if ((x ^ y) == 0x20) return _mm_cmpeq_epi8(_mm_or_si128(v, _mm_set1_epi8(0x20)), _mm_set1_epi8(static_cast<char>(x | 0x20)));
+      return _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8(static_cast<char>(x))),
+                          _mm_cmpeq_epi8(v, _mm_set1_epi8(static_cast<char>(y))));
+    };
+    for (; i + 17 <= text.size(); i += 16) {
+      const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + i));
+      const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + i + 1));
+      auto hits = static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(either(here, a1, a2), either(next, b1, b2))));
+      for (; hits != 0; hits &= hits - 1) {
+        const std::size_t at = i + static_cast<std::size_t>(std::countr_zero(hits));
+        if (at + m > text.size()) return std::string_view::npos;
+        if (matchesAt(at)) return at;
+      }
+    }
+#endif
     for (; i + 9 <= text.size(); i += 8) {
       const std::uint64_t here = Load(text.data() + i);
       const std::uint64_t next = Load(text.data() + i + 1);

@@ -19,6 +19,10 @@ class LineStore {
 public:
   LineStore();
 
+  // A block's text of at least this many bytes keeps spare room for typing; a loaded line this long
+  // gets a block and a copy of its own at once.
+  static constexpr std::size_t RoomyLineBytes = std::size_t{1} << 20;
+
   int Count() const { return count_; }
   // The text of line i; empty for an index outside the list. Valid until the next change.
   std::string_view Line(int i) const;

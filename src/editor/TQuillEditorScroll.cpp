@@ -69,7 +69,7 @@ void TQuillEditor::HScroll(TScrollRequest request, int pos) {
       if (view_.LeftCol() - fits > 0) {
         view_.ScrollColumns(-fits);
       } else {
-        view_.SetLeftCol(0);
+        view_.ScrollColumns(-view_.LeftCol());
       }
       break;
     case TScrollRequest::PageDown:
@@ -80,8 +80,9 @@ void TQuillEditor::HScroll(TScrollRequest request, int pos) {
       view_.ScrollColumns(pos - view_.LeftCol());
       break;
     case TScrollRequest::Top:
-      // Scrolling moves the view, not the caret: the caret stays the selection's end, where typing goes.
-      view_.SetLeftCol(0);
+      // Scrolling moves the view, not the caret: the caret stays the selection's end, where typing goes
+      // (SetLeftCol would carry the caret along on its screen column).
+      view_.ScrollColumns(-view_.LeftCol());
       break;
     case TScrollRequest::Bottom:
       break;

@@ -9,12 +9,8 @@
 #include <memory>
 
 #include "DocumentFakes.h"
-#include "EditorTestSupport.h"
 #include "app/MetaTags.h"
-#include "app/TDocumentCommands.h"
-#include "app/TQuillEditorDocument.h"
 #include "app/TextFiles.h"
-#include "fakes/MemorySettingsBackend.h"
 #include "fakes/ScopedLanguage.h"
 
 namespace fs = std::filesystem;
@@ -26,16 +22,8 @@ std::string DataFile(const std::string& page) {
   return ReadBytes(std::string(QUILL_TEST_DATA_DIR) + "/codepages/polish." + page + ".txt");
 }
 
-class DocumentCommandsTest : public ::testing::Test {
+class DocumentCommandsTest : public ::testing::Test, public DocumentFixture {
 protected:
-  SettingsStore settings{std::make_shared<MemorySettingsBackend>()};
-  EditorFixture e;
-  TQuillEditorDocument editor{*e};
-  DocumentDialogs dialogs;
-  RecordingWindow window;
-  TDocumentCommands docs{editor, dialogs, settings, window};
-  TempFolder dir;
-
   void Set(const char* ident, bool value) { settings.WriteBool("Editor", ident, value); }
   // Opens bytes written to a file of that name and saves them unedited; returns what was written.
   std::string OpenAndSave(const std::string& name, const std::string& bytes) {
@@ -78,6 +66,11 @@ TEST_F(DocumentCommandsTest, RoundTripsInEveryCodePageAndLineEnd) {
   EXPECT_EQ(OpenAndSave("8.txt", first + "a\nb\rc\t."),
             first + "a\r\nb\r\nc" + std::string(static_cast<std::size_t>(e->TabSize()), ' ') + ".");
   EXPECT_EQ(docs.DocumentCodePage(), "utf-8");
+  // Opened as UTF-8 by choice, the characters outside Windows-1250 stay too.
+  WriteBytes(dir / "8.txt", first);
+  docs.OpenDocumentAs(dir / "8.txt", "utf-8");
+  ASSERT_TRUE(docs.SaveDocument());
+  EXPECT_EQ(ReadBytes(dir / "8.txt"), first);
 }
 
 TEST_F(DocumentCommandsTest, HtmlOpensWithGeneratorTagAndHighlighterFromExtension) {
@@ -88,6 +81,13 @@ TEST_F(DocumentCommandsTest, HtmlOpensWithGeneratorTagAndHighlighterFromExtensio
   EXPECT_EQ(editor.ColorStyle(), TColorStyle{csHTML});
   EXPECT_EQ(window.caption, dir / "a.html (iso-8859-2)");
   EXPECT_EQ(e->UndoHistory().Count(), 0);
+  // An author's generator tag (a file with meta tags, upper case) is replaced, not joined by a second one.
+  WriteBytes(dir / "b.html", "<html><head><META http-equiv=\"generator\" content=\"old\"></head></html>");
+  docs.OpenDocument(dir / "b.html");
+  EXPECT_EQ(editor.Text().find("old"), std::string::npos);
+  const std::size_t tag = editor.Text().find("http-equiv=\"Generator\" content=\"Norvale Quillpad");
+  EXPECT_NE(tag, std::string::npos);
+  EXPECT_EQ(editor.Text().rfind("Generator"), tag + 12);
 
   // notes.txt with "<html>" keeps the current style and is not plain; without it, it is plain.
   editor.SetColorStyle(TColorStyle{csPerl});
@@ -161,21 +161,15 @@ TEST_F(DocumentCommandsTest, BinaryFileAsksBeforeOpening) {
   WriteBytes(dir / "prog", std::string("\x7F" "ELF\x02\x01\x01\0\0\0", 10));
   editor.SetText("kept");
   editor.SetModified(false);
-  const struct {
-    int language;
-    Dialogs::Answer answer;
-    const char* question;
-  } cases[] = {
-      {2, Dialogs::Answer::No, "The file \"%s\" does not look like a text file, and saving it from the editor may "
-                               "change it. Open it anyway?"},
-      {1, Dialogs::Answer::No, "Plik \"%s\" nie wygląda na plik tekstowy i zapisanie go z edytora może go zmienić. "
-                               "Otworzyć mimo to?"},
+  const std::pair<int, const char*> questions[] = {
+      {2, "The file \"%s\" does not look like a text file, and saving it from the editor may change it. Open it anyway?"},
+      {1, "Plik \"%s\" nie wygląda na plik tekstowy i zapisanie go z edytora może go zmienić. Otworzyć mimo to?"},
   };
-  for (const auto& c : cases) {
-    ScopedLanguage language(c.language);
-    dialogs.answers.push_back(c.answer);
+  for (const auto& [language, question] : questions) {
+    ScopedLanguage scope(language);
+    dialogs.answers.push_back(Dialogs::Answer::No);
     docs.OpenDocument(dir / "prog");
-    std::string expected = c.question;
+    std::string expected = question;
     expected.replace(expected.find("%s"), 2, dir / "prog");
     EXPECT_EQ(dialogs.asked.back(), expected);
     EXPECT_EQ(editor.Text(), "kept");

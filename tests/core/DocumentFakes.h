@@ -7,8 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "EditorTestSupport.h"
 #include "app/DocumentEditor.h"
 #include "app/DocumentWindow.h"
+#include "app/TDocumentCommands.h"
+#include "app/TQuillEditorDocument.h"
+#include "fakes/MemorySettingsBackend.h"
 #include "fakes/ScriptedDialogs.h"
 #include "fakes/TestFiles.h"
 
@@ -49,6 +53,18 @@ public:
     favourites = items;
     ++favouriteRebuilds;
   }
+};
+
+// The document commands on the real editor, in memory settings, with a folder for the files.
+struct DocumentFixture {
+  std::shared_ptr<MemorySettingsBackend> backend = std::make_shared<MemorySettingsBackend>();
+  SettingsStore settings{backend};
+  EditorFixture e;
+  TQuillEditorDocument editor{*e};
+  DocumentDialogs dialogs;
+  RecordingWindow window;
+  TDocumentCommands docs{editor, dialogs, settings, window};
+  TempFolder dir;
 };
 
 // Makes writes beyond `bytes` fail (as on a full disk) for the life of the object. Works for root too,

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
+#include <utility>
 
 #include "EditorTestSupport.h"
 
@@ -19,26 +21,15 @@ TEST(EditorOffsets, OffsetsCountHardBreaksAsTwoAndSoftBreaksAsNone) {
   TQuillEditor e;
   LoadSoftAndHard(e);
   ASSERT_EQ(e.Text(), "abcde\r\nfg");
-  struct Case {
-    int offset, column, line;
-  } cases[] = {
-      {0, 1, 0}, {2, 3, 0},
-      {3, 1, 1},  // the soft break maps to the start of the next piece
-      {4, 2, 1}, {5, 3, 1},
-      {6, 4, 1},  // between CR and LF: one column past the line's end
-      {7, 1, 2}, {9, 3, 2},  // the text's length: the end of the last line
-  };
-  for (const Case& c : cases) {
-    const TTextPos p = e.OffsetToPos(c.offset);
-    EXPECT_EQ(p.Column, c.column) << "offset " << c.offset;
-    EXPECT_EQ(p.Line, c.line) << "offset " << c.offset;
-    if (c.offset != 6) {
-      EXPECT_EQ(e.PosToOffset(p.Line, p.Column), c.offset);
-    }
+  // Offset 3: the soft break maps to the start of the next piece; 6, between CR and LF: one column past
+  // the line's end; 9, the text's length: the end of the last line.
+  const struct { int offset; TTextPos pos; } cases[] = {{0, {1, 0}}, {2, {3, 0}}, {3, {1, 1}}, {4, {2, 1}},
+                                                        {5, {3, 1}}, {6, {4, 1}}, {7, {1, 2}}, {9, {3, 2}}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(e.OffsetToPos(c.offset), c.pos) << "offset " << c.offset;
+    if (c.offset != 6) { EXPECT_EQ(e.PosToOffset(c.pos.Line, c.pos.Column), c.offset); }
   }
-  EXPECT_EQ(e.LogicalLine(0), 0);
-  EXPECT_EQ(e.LogicalLine(1), 0);
-  EXPECT_EQ(e.LogicalLine(2), 1);
+  EXPECT_EQ(std::tuple(e.LogicalLine(0), e.LogicalLine(1), e.LogicalLine(2)), std::tuple(0, 0, 1));
   EXPECT_EQ(e.LogicalColumn(1, 2), 5);  // column 2 of the continuation is column 5 of the paragraph
   EXPECT_EQ(e.LogicalColumn(2, 2), 2);
 }
@@ -46,123 +37,108 @@ TEST(EditorOffsets, OffsetsCountHardBreaksAsTwoAndSoftBreaksAsNone) {
 // Reading across soft and hard breaks, and inserted text with any line ends, are checked against a
 // string model by ForeignMarks.RandomEditsMatchAUnicodeModel (with word wrap and narrow windows).
 TEST(EditorSelection, TheCaretEndsAtTheFarEndAndOffsetsAreClamped) {
-  EditorFixture f;
-  TQuillEditor& e = *f;
-  EXPECT_EQ(e.Lines().Count(), 1);  // an empty text is one empty line
-  LoadSoftAndHard(e);
-  Select(e, 2, 5);
-  EXPECT_EQ(e.SelStart(), 2);
-  EXPECT_EQ(e.CurrentLine(), 2);
-  e.SetSelStart(1000);
-  EXPECT_EQ(e.SelStart(), 9);
-  Select(e, 8, 1000);
-  EXPECT_EQ(e.SelText(), "g");
-  e.SetText("\n");
-  EXPECT_EQ(e.Text(), "\r\n");
+  EditorFixture e;
+  EXPECT_EQ(e->Lines().Count(), 1);  // an empty text is one empty line
+  LoadSoftAndHard(*e);
+  Select(*e, 2, 5);
+  EXPECT_EQ(std::pair(e->SelStart(), e->CurrentLine()), std::pair(2, 2));
+  e->SetSelStart(1000);
+  EXPECT_EQ(e->SelStart(), 9);
+  Select(*e, 8, 1000);
+  EXPECT_EQ(e->SelText(), "g");
+  e->SetText("\n");
+  EXPECT_EQ(e->Text(), "\r\n");
 }
 
 TEST(EditorUndo, EveryRecordKindIsTakenBack) {
-  EditorFixture f;
-  TQuillEditor& e = *f;
-  e.SetText("hello world");
-  e.ClearUndo();
-  EXPECT_EQ(e.UndoHistory().Count(), 0);
+  EditorFixture e;
+  e->SetText("hello world");
+  e->ClearUndo();
+  EXPECT_EQ(e->UndoHistory().Count(), 0);
 
-  e.SetSelStart(5);
-  e.SetSelText(",\r\nbig");  // insertion
-  EXPECT_EQ(e.UndoHistory().Record(0).EditKind, TUndoRecord::ekInsert);
-  EXPECT_EQ(e.UndoHistory().Record(0).Param, 6);
-  Select(e, 0, 5);
-  e.SetSelText("HI");  // replacement
-  EXPECT_EQ(e.UndoHistory().Record(0).EditKind, TUndoRecord::ekReplace);
-  EXPECT_EQ(e.UndoHistory().Record(0).SavedText, "hello");
-  e.SetSelStart(2);
-  Key(e, vk::Delete);  // deletion of the "," ...
-  Key(e, vk::Delete);  // ... and of the line break
-  EXPECT_EQ(e.Text(), "HIbig world");
-  EXPECT_EQ(e.UndoHistory().Record(0).SavedText, "\r\n");
+  e->SetSelStart(5);
+  e->SetSelText(",\r\nbig");  // insertion
+  EXPECT_EQ(std::tuple(e->UndoHistory().Record(0).EditKind, e->UndoHistory().Record(0).Param), std::tuple(TUndoRecord::ekInsert, 6));
+  Select(*e, 0, 5);
+  e->SetSelText("HI");  // replacement
+  EXPECT_EQ(std::tuple(e->UndoHistory().Record(0).EditKind, e->UndoHistory().Record(0).SavedText),
+            std::tuple(TUndoRecord::ekReplace, "hello"));
+  e->SetSelStart(2);
+  Key(*e, vk::Delete);  // deletion of the "," ...
+  Key(*e, vk::Delete);  // ... and of the line break
+  EXPECT_EQ(std::pair(e->Text(), e->UndoHistory().Record(0).SavedText), std::pair(std::string("HIbig world"), std::string("\r\n")));
 
   for (const char* before : {"HI\r\nbig world", "HI,\r\nbig world", "hello,\r\nbig world"}) {
-    e.Undo();
-    EXPECT_EQ(e.Text(), before);
+    e->Undo();
+    EXPECT_EQ(e->Text(), before);
   }
-  EXPECT_EQ(e.SelStart(), 5);  // the caret ends after the restored text
-  e.Undo();
-  EXPECT_EQ(e.Text(), "hello world");
-  EXPECT_TRUE(e.Modified());
-  e.Undo();  // an empty history does nothing
-  EXPECT_EQ(e.Text(), "hello world");
+  EXPECT_EQ(e->SelStart(), 5);  // the caret ends after the restored text
+  e->Undo();
+  EXPECT_EQ(std::pair(e->Text(), e->Modified()), std::pair(std::string("hello world"), true));
+  e->Undo();  // an empty history does nothing
+  EXPECT_EQ(e->Text(), "hello world");
 }
 
 TEST(EditorUndo, KeepsTheNewestHundredEdits) {
-  EditorFixture f;
-  TQuillEditor& e = *f;
-  for (int i = 0; i < 101; ++i) e.KeyPress(static_cast<char>('a' + i % 26));
-  ASSERT_EQ(e.Text().size(), 101u);
-  EXPECT_EQ(e.UndoHistory().Count(), 100);
-  for (int i = 0; i < 101; ++i) e.Undo();
-  EXPECT_EQ(e.Text(), "a");
+  EditorFixture e;
+  for (int i = 0; i < 101; ++i) e->KeyPress(static_cast<char>('a' + i % 26));
+  ASSERT_EQ(std::pair(e->Text().size(), e->UndoHistory().Count()), std::pair(std::size_t{101}, 100));
+  for (int i = 0; i < 101; ++i) e->Undo();
+  EXPECT_EQ(e->Text(), "a");
 }
 
 TEST(EditorUndo, ReadonlyBlocksEditsButUndoStillDropsARecord) {
-  EditorFixture f;
-  TQuillEditor& e = *f;
-  e.SetText("abc");
-  e.SetReadonly(true);
-  e.SetSelText("x");
-  e.KeyPress('y');
-  Key(e, vk::Delete);
-  e.CutToClipboard();
-  EXPECT_EQ(e.Text(), "abc");
-  Select(e, 0, 2);
-  e.CopyToClipboard();
-  EXPECT_EQ(f.host.clipboard, "ab");
-  const int before = e.UndoHistory().Count();
-  e.Undo();
-  EXPECT_EQ(e.UndoHistory().Count(), before - 1);
-  EXPECT_EQ(e.Text(), "abc");
+  EditorFixture e;
+  e->SetText("abc");
+  e->SetReadonly(true);
+  e->SetSelText("x");
+  e->KeyPress('y');
+  Key(*e, vk::Delete);
+  e->CutToClipboard();
+  EXPECT_EQ(e->Text(), "abc");
+  Select(*e, 0, 2);
+  e->CopyToClipboard();
+  EXPECT_EQ(e.host.clipboard, "ab");
+  const int before = e->UndoHistory().Count();
+  e->Undo();
+  EXPECT_EQ(std::pair(e->UndoHistory().Count(), e->Text()), std::pair(before - 1, std::string("abc")));
 }
 
 TEST(EditorWrapSelection, EnclosesTheSelectionAndRepeats) {
-  EditorFixture f;
-  TQuillEditor& e = *f;
-  e.SetText("one two");
-  Select(e, 4, 3);
-  e.WrapSelection("<b>", "</b>");
-  EXPECT_EQ(e.Text(), "one <b>two</b>");
-  EXPECT_EQ(e.SelText(), "two");
-  e.SetSelStart(0);
-  e.RepeatWrapSelection();
-  EXPECT_EQ(e.Text(), "<b></b>one <b>two</b>");
-  EXPECT_EQ(e.SelStart(), 3);  // with nothing selected the caret ends between the two
-  Undo(e, 2);
-  EXPECT_EQ(e.Text(), "one <b>two</b>");
+  EditorFixture e;
+  e->SetText("one two");
+  Select(*e, 4, 3);
+  e->WrapSelection("<b>", "</b>");
+  EXPECT_EQ(std::pair(e->Text(), e->SelText()), std::pair(std::string("one <b>two</b>"), std::string("two")));
+  e->SetSelStart(0);
+  e->RepeatWrapSelection();
+  // With nothing selected the caret ends between the two.
+  EXPECT_EQ(std::pair(e->Text(), e->SelStart()), std::pair(std::string("<b></b>one <b>two</b>"), 3));
+  Undo(*e, 2);
+  EXPECT_EQ(e->Text(), "one <b>two</b>");
 }
 
 TEST(EditorEvents, NotificationsAndBookmarksOutOfRange) {
-  EditorFixture f;
-  TQuillEditor& e = *f;
+  EditorFixture e;
   int changes = 0, modifiedEvents = 0, colorEvents = 0;
-  e.OnChange = [&] { ++changes; };
-  e.OnModified = [&](bool) { ++modifiedEvents; };
-  e.OnColorSetChange = [&](TColorStyle s) {
+  e->OnChange = [&] { ++changes; };
+  e->OnModified = [&](bool) { ++modifiedEvents; };
+  e->OnColorSetChange = [&](TColorStyle s) {
     ++colorEvents;
     EXPECT_TRUE(s.Has(csNone));
   };
-  e.SetText("alpha\r\nbeta");
-  EXPECT_TRUE(e.Modified());
-  EXPECT_EQ(modifiedEvents, 1);
+  e->SetText("alpha\r\nbeta");
+  EXPECT_EQ(std::pair(e->Modified(), modifiedEvents), std::pair(true, 1));
   EXPECT_GE(changes, 1);
 
   // Cut and paste are checked against a model by the randomized tests and the editor_stream fuzz target,
   // the bookmarks by EditorKeys; only the numbers outside 1..9 here.
-  e.SetBookmark(0);
-  e.SetBookmark(10);
-  EXPECT_EQ(e.GetBookmark(0), -1);
-  EXPECT_EQ(e.GetBookmark(10), -1);
+  e->SetBookmark(0);
+  e->SetBookmark(10);
+  EXPECT_EQ(std::pair(e->GetBookmark(0), e->GetBookmark(10)), std::pair(-1, -1));
 
-  e.SetPlainText(true);
-  e.SetPlainText(true);
+  e->SetPlainText(true);
+  e->SetPlainText(true);
   EXPECT_EQ(colorEvents, 2);  // fired on every write of True, changed or not
 }
 

@@ -4,6 +4,7 @@
 #include <random>
 #include <string>
 #include <tuple>
+#include <utility>
 
 #include "EditorTestSupport.h"
 #include "editor/PrefixSearch.h"
@@ -20,77 +21,140 @@ struct PlainFixture : EditorFixture {
   explicit PlainFixture(int columns = 80, int rows = 6) : EditorFixture(columns, rows) {
     editor->SetPlainText(true);
   }
-  std::vector<Call> Repaint() {
+  void Repaint() {
     host.canvas.calls.clear();
     editor->Paint();
-    return host.canvas.calls;
-  }
-  // The non-blank text drawn on a row of the text area, joined in drawing order.
-  std::string RowText(int row) {
-    std::string out;
-    for (const Call& c : host.canvas.TextsAt(row * H)) {
-      if (c.x >= TQuillEditor::GutterWidth && c.text.find_first_not_of(' ') != std::string::npos) out += c.text;
-    }
-    return out;
   }
 };
 
 TEST(EditorPaint, TokensAreDrawnInPlaceWithTheirColoursAndTailsAreCleared) {
-  PlainFixture f;
-  TQuillEditor& e = *f;
-  e.ColorSet().Color = 0x111111;
-  e.ColorSet().TextColor = 0x222222;
-  e.ColorSet().BackgroundTextColor = 0x333333;
-  e.SetText("ab cd\r\nxyz");
-  f.Repaint();
+  PlainFixture e;
+  e->ColorSet().Color = 0x111111;
+  e->ColorSet().TextColor = 0x222222;
+  e->ColorSet().BackgroundTextColor = 0x333333;
+  e->SetText("ab cd\r\nxyz");
+  e.Repaint();
   // A lone blank is drawn on the window colour; the tail after the line's end too.
-  using Drawn = std::tuple<std::string, int, TColor>;  // text, x, background
-  std::vector<Drawn> row0;
-  for (const Call& c : f.host.canvas.TextsAt(0)) row0.emplace_back(c.text, c.x, c.bg);
-  const std::vector<Drawn> expected = {
+  using Piece = std::tuple<std::string, int, TColor>;  // text, x, background
+  std::vector<Piece> row0;
+  for (const Call& c : e.host.canvas.TextsAt(0)) row0.emplace_back(c.text, c.x, c.bg);
+  const std::vector<Piece> expected = {
       {"ab", 40, 0x333333}, {" ", 40 + 2 * W, 0x111111}, {"cd", 40 + 3 * W, 0x333333}, {std::string(1024, ' '), 40 + 5 * W, 0x111111}};
   EXPECT_EQ(row0, expected);
-  EXPECT_EQ(f.host.canvas.TextsAt(0)[0].fg, 0x222222u);
-  EXPECT_EQ(f.RowText(1), "xyz");
+  EXPECT_EQ(e.host.canvas.TextsAt(0)[0].fg, 0x222222u);
+  EXPECT_EQ(e.host.canvas.TextsAt(H)[0].text, "xyz");
   // Rows below the text are cleared from the gutter's edge.
-  EXPECT_TRUE(std::any_of(f.host.canvas.calls.begin(), f.host.canvas.calls.end(), [](const Call& c) {
+  EXPECT_TRUE(std::any_of(e.host.canvas.calls.begin(), e.host.canvas.calls.end(), [](const Call& c) {
     return c.kind == Call::Fill && c.x == 40 && c.y == 2 * H && c.bg == 0x111111u;
   }));
 }
 
 TEST(EditorPaint, SelectedTokensAreInvertedAndSelectedLineBreaksColourTheTail) {
-  PlainFixture f;
-  TQuillEditor& e = *f;
-  e.ColorSet().Color = 0x111111;
-  e.ColorSet().TextColor = 0x222222;
-  e.SetText("abcd\r\nefgh\r\nij");
-  Select(e, 2, 6);  // "cd", the break, "ef"
-  f.Repaint();
-  const auto row0 = f.host.canvas.TextsAt(0);
+  PlainFixture e;
+  e->ColorSet().Color = 0x111111;
+  e->ColorSet().TextColor = 0x222222;
+  e->SetText("abcd\r\nefgh\r\nij");
+  Select(*e, 2, 6);  // "cd", the break, "ef"
+  e.Repaint();
+  const auto row0 = e.host.canvas.TextsAt(0);
   const auto cd = std::find_if(row0.begin(), row0.end(), [](const Call& c) { return c.text == "cd"; });
   ASSERT_NE(cd, row0.end());
-  EXPECT_EQ(cd->fg, 0x111111u);
-  EXPECT_EQ(cd->bg, 0x222222u);
+  EXPECT_EQ(std::pair(cd->fg, cd->bg), std::pair(0x111111u, 0x222222u));
   EXPECT_EQ(row0.back().bg, 0x222222u);                  // the first line's break is selected
-  EXPECT_EQ(f.host.canvas.TextsAt(H).back().bg, 0x111111u);  // the second line's is not
+  EXPECT_EQ(e.host.canvas.TextsAt(H).back().bg, 0x111111u);  // the second line's is not
 
-  Select(e, 1, 2);  // within one line: the tail keeps the window colour
-  f.Repaint();
-  EXPECT_EQ(f.host.canvas.TextsAt(0).back().bg, 0x111111u);
+  Select(*e, 1, 2);  // within one line: the tail keeps the window colour
+  e.Repaint();
+  EXPECT_EQ(e.host.canvas.TextsAt(0).back().bg, 0x111111u);
+}
+
+// Scrolled sideways by any number of columns, every visible character of a highlighted line is drawn
+// once, as itself, in its own column, also where a token starts left of the window's edge.
+TEST(EditorPaint, ScrolledSidewaysEachVisibleCharacterIsDrawnOnceInItsColumn) {
+  const std::string lines[] = {"<p class=\"a\">x <!-- c --> y</p>", "<?php $v = 'q'; /* z */ echo $v; ?>",
+                               "int main() { return 0; } // end"};
+  for (const TColorStyle style : {TColorStyle{csHTML}, TColorStyle{csC}}) {
+    EditorFixture f(12, 4);
+    f->SetColorStyle(style);
+    f->SetText(lines[0] + "\r\n" + lines[1] + "\r\n" + lines[2]);
+    for (int left = 0; left < 36; ++left) {
+      f->HScroll(TQuillEditor::TScrollRequest::ThumbPosition, left);
+      f.host.canvas.calls.clear();
+      f->Paint();
+      for (int row = 0; row < 3; ++row) {
+        const std::string want = lines[row].substr(std::min<std::size_t>(left, lines[row].size()), 12);
+        std::string drawn(want.size(), '\0');
+        for (const Call& c : f.host.canvas.TextsAt(row * H)) {
+          for (std::size_t k = 0; c.x >= 40 && k < c.text.size(); ++k) {
+            const std::size_t column = static_cast<std::size_t>(c.x - 40) / W + k;
+            if (column >= drawn.size()) continue;  // the blanks after the line's end
+            EXPECT_EQ(drawn[column], '\0') << "drawn twice: row " << row << " left " << left;
+            drawn[column] = c.text[k];
+          }
+        }
+        EXPECT_EQ(drawn, want) << "row " << row << " left " << left << " style " << style.ToBits();
+      }
+    }
+  }
+}
+
+// What a paint draws in the text area: row, x, text and colours of each text call.
+std::vector<std::tuple<int, int, std::string, TColor, TColor>> Drawn(EditorFixture& f) {
+  f.host.canvas.calls.clear();
+  f->Paint();
+  std::vector<std::tuple<int, int, std::string, TColor, TColor>> out;
+  for (const Call& c : f.host.canvas.calls)
+    if (c.kind == Call::Text && c.x >= 40) out.emplace_back(c.y, c.x, c.text, c.fg, c.bg);
+  return out;
+}
+
+// Line states kept from an earlier paint never outlive an edit: after each kind of edit on the first
+// line opens a comment that runs to the end, a view further down looks as in an editor given the text
+// afresh.
+TEST(EditorPaint, AnEditAboveTheViewLeavesNoStaleColoursInIt) {
+  const int tab = -1, enter = -2, replace = -3, insert = -4;  // other actions are typed characters and keys
+  const struct { const char* first; int caret, action; } cases[] = {
+      {"*x", 0, '/'}, {"/x*", 2, '\b'}, {"/x*", 1, vk::Delete}, {"/**/", 3, tab}, {"/**/", 3, enter},
+      {"/x*", 1, replace}, {"*x", 0, insert},
+  };
+  for (const auto& c : cases) {
+    EditorFixture f(20, 4), fresh(20, 4);
+    f->SetColorStyle({csC});
+    fresh->SetColorStyle({csC});
+    std::string text = c.first;
+    for (const char* line : {"a", "b c", "\"d", "e", "f g", "h", "i", "j", "k", "l m", "n", "o"}) text += "\r\n" + std::string(line);
+    f->SetText(text);
+    // Keeps the start states of the lines down to the view, below where a paint at the top reaches.
+    f->VScroll(TQuillEditor::TScrollRequest::ThumbPosition, 9);
+    f->Paint();
+    Select(*f, c.caret, c.action == replace ? 1 : 0);
+    f->EnsureCaretVisible();  // a key pressed while the caret is off the screen only scrolls it back
+    if (c.action == tab) f->KeyPress('\t');
+    else if (c.action == enter) f->KeyPress('\r');
+    else if (c.action == replace) f->SetSelText("");
+    else if (c.action == insert) f->SetSelText("/");
+    else if (c.action == vk::Delete) Key(*f, vk::Delete);
+    else f->KeyPress(static_cast<char>(c.action));
+    fresh->SetText(f->Text());
+    for (EditorFixture* e : {&f, &fresh}) {
+      Select(**e, f->SelStart(), 0);
+      (*e)->VScroll(TQuillEditor::TScrollRequest::ThumbPosition, 9);
+    }
+    EXPECT_EQ(Drawn(f), Drawn(fresh)) << c.first << " " << c.action;
+  }
 }
 
 TEST(EditorPaint, GutterNumbersSkipContinuationRowsAndBookmarkedRows) {
-  PlainFixture f(12, 8);  // a narrow window, so a long line wraps into pieces
-  TQuillEditor& e = *f;
-  e.SetText("first\r\none two three four five\r\nlast\r\nend");
-  e.SetWordWrap(true);
-  ASSERT_EQ(e.Lines().Count(), 6);  // "one two three four five" in three pieces
-  e.SetSelStart(static_cast<int>(e.Text().find("last")));
-  e.SetBookmark(4);
-  f.Repaint();
+  PlainFixture e(12, 8);  // a narrow window, so a long line wraps into pieces
+  e->SetText("first\r\none two three four five\r\nlast\r\nend");
+  e->SetWordWrap(true);
+  ASSERT_EQ(e->Lines().Count(), 6);  // "one two three four five" in three pieces
+  e->SetSelStart(static_cast<int>(e->Text().find("last")));
+  e->SetBookmark(4);
+  e.Repaint();
   std::vector<std::pair<int, std::string>> numbers;
   std::vector<std::pair<int, int>> glyphs;
-  for (const Call& c : f.host.canvas.calls) {
+  for (const Call& c : e.host.canvas.calls) {
     if (c.kind == Call::Text && c.x < 40) numbers.emplace_back(c.y, c.text);
     if (c.kind == Call::Glyph) glyphs.emplace_back(c.glyph, c.y);
   }
@@ -100,47 +164,34 @@ TEST(EditorPaint, GutterNumbersSkipContinuationRowsAndBookmarkedRows) {
   const std::vector<std::pair<int, int>> expectGlyphs = {{0, 2 * H}, {0, 3 * H}, {6, 4 * H}};
   EXPECT_EQ(glyphs, expectGlyphs);
 
-  e.SetLineNumbering(false);
-  f.Repaint();
-  for (const Call& c : f.host.canvas.calls) EXPECT_FALSE(c.kind == Call::Text && c.x < 40);
+  e->SetLineNumbering(false);
+  e.Repaint();
+  for (const Call& c : e.host.canvas.calls) EXPECT_FALSE(c.kind == Call::Text && c.x < 40);
 }
 
 TEST(EditorPaint, CaretGeometryInInsertAndOverwriteMode) {
-  PlainFixture f;
-  TQuillEditor& e = *f;
-  e.SetText("abc\r\nxy");
-  e.SetSelStart(7);  // after "xy"
-  EXPECT_EQ(f.host.caretX, 40 + 2 * W);
-  EXPECT_EQ(f.host.caretY, H);
-  EXPECT_EQ(f.host.caretWidth, 2);
-  EXPECT_EQ(f.host.caretHeight, H);
-  e.SetOverWriteMode(true);
-  EXPECT_EQ(f.host.caretWidth, W);  // as wide as a blank at the line's end
-  int line = -1, character = -1;
-  e.OnUpdateCaret = [&](int l, int c) {
-    line = l;
-    character = c;
-  };
-  e.SetSelStart(1);
-  EXPECT_EQ(line, 0);
-  EXPECT_EQ(character, 2);
+  PlainFixture e;
+  e->SetText("abc\r\nxy");
+  e->SetSelStart(7);  // after "xy"
+  EXPECT_EQ(std::tuple(e.host.caretX, e.host.caretY, e.host.caretWidth, e.host.caretHeight), std::tuple(40 + 2 * W, H, 2, H));
+  e->SetOverWriteMode(true);
+  EXPECT_EQ(e.host.caretWidth, W);  // as wide as a blank at the line's end
+  std::pair<int, int> reported;
+  e->OnUpdateCaret = [&](int l, int c) { reported = {l, c}; };
+  e->SetSelStart(1);
+  EXPECT_EQ(reported, std::pair(0, 2));
 }
 
 TEST(EditorScrolling, ScrollBarRequestsMoveTheViewAndKeepTheCaretOnItsLine) {
-  PlainFixture f(20, 10);
-  TQuillEditor& e = *f;
+  PlainFixture e(20, 10);
   std::string text;
   for (int i = 0; i < 50; ++i) text += "line " + std::to_string(i) + "\r\n";
-  e.SetText(text);
-  e.SetSelStart(0);
-  EXPECT_EQ(f.host.vertical.max, 49);  // 51 lines: 0 .. count - 2
-  EXPECT_EQ(f.host.horizontal.max, 4096);
+  e->SetText(text);
+  e->SetSelStart(0);
+  EXPECT_EQ(std::pair(e.host.vertical.max, e.host.horizontal.max), std::pair(49, 4096));  // 51 lines: 0 .. count - 2
   using R = TQuillEditor::TScrollRequest;
-  const struct {
-    bool vertical;
-    R request;
-    int pos, first, line;  // the request, then the first line or column shown and the caret's line
-  } steps[] = {
+  // The request, then the first line or column shown and the caret's line.
+  const struct { bool vertical; R request; int pos, first, line; } steps[] = {
       {true, R::PageDown, 0, 9, 0},  // the caret stays on its text line, off the screen
       {true, R::LineUp, 0, 8, 0},      {true, R::ThumbTrack, 49, 49, 0},
       {true, R::LineDown, 0, 49, 0},  // the last line is the lowest top line
@@ -149,19 +200,16 @@ TEST(EditorScrolling, ScrollBarRequestsMoveTheViewAndKeepTheCaretOnItsLine) {
       {false, R::ThumbPosition, 7, 7, 0}, {false, R::Top, 0, 0, 0},
   };
   for (const auto& s : steps) {
-    s.vertical ? e.VScroll(s.request, s.pos) : e.HScroll(s.request, s.pos);
-    EXPECT_EQ(s.vertical ? e.TopLine() : e.LeftCol(), s.first) << static_cast<int>(s.request) << " " << s.pos;
-    EXPECT_EQ(e.CurrentLine(), s.line) << static_cast<int>(s.request) << " " << s.pos;
-    if (s.request == R::PageDown) {
-      EXPECT_FALSE(f.host.caretShown);
-    }
+    s.vertical ? e->VScroll(s.request, s.pos) : e->HScroll(s.request, s.pos);
+    EXPECT_EQ(std::pair(s.vertical ? e->TopLine() : e->LeftCol(), e->CurrentLine()), std::pair(s.first, s.line))
+        << static_cast<int>(s.request) << " " << s.pos;
+    if (s.request == R::PageDown) { EXPECT_FALSE(e.host.caretShown); }
   }
-  e.SetWordWrap(true);
-  EXPECT_EQ(f.host.horizontal.max, 0);  // hidden while word wrap is on
-  e.HScroll(R::ThumbPosition, 7);  // and nothing scrolls sideways
-  e.SetSelStart(2);
-  EXPECT_EQ(e.LeftCol(), 0);
-  EXPECT_EQ(e.SelStart(), 2);
+  e->SetWordWrap(true);
+  EXPECT_EQ(e.host.horizontal.max, 0);  // hidden while word wrap is on
+  e->HScroll(R::ThumbPosition, 7);  // and nothing scrolls sideways
+  e->SetSelStart(2);
+  EXPECT_EQ(std::pair(e->LeftCol(), e->SelStart()), std::pair(0, 2));
 }
 
 std::vector<std::string> Pieces(TQuillEditor& e) {
@@ -174,10 +222,7 @@ std::vector<std::string> Pieces(TQuillEditor& e) {
 // window of a few columns still makes progress); a window of no column does not wrap at all.
 TEST(EditorWordWrap, AnOverLongWordIsCutTwoShortEvenInTinyWindows) {
   const std::string w10(10, 'w');
-  const struct {
-    int columns;
-    std::vector<std::string> pieces;
-  } cases[] = {
+  const struct { int columns; std::vector<std::string> pieces; } cases[] = {
       {12, {w10, "ww x", "short"}},
       {6, {"wwww", "wwww", "wwww x", "short"}},
       {3, {"w", "w", "w", "w", "w", "w", "w", "w", "w", "w", "ww ", "x", "s", "h", "ort"}},
@@ -185,22 +230,18 @@ TEST(EditorWordWrap, AnOverLongWordIsCutTwoShortEvenInTinyWindows) {
       {0, {w10 + "ww x", "short"}},
   };
   for (const auto& c : cases) {
-    PlainFixture f(c.columns, 10);
-    TQuillEditor& e = *f;
-    e.SetText(w10 + "ww x\r\nshort");
-    e.SetWordWrap(true);
-    EXPECT_EQ(Pieces(e), c.pieces) << c.columns;
-    e.SetSelStart(5);
-    e.KeyPress('q');
-    EXPECT_EQ(e.Text(), "wwwwwqwwwwwww x\r\nshort") << c.columns;
-    EXPECT_EQ(e.SelStart(), 6) << c.columns;
-    const int line = e.CurrentLine();
-    Key(e, vk::End);  // to the end of the caret's own piece (with no column the key only scrolls)
-    e.Paint();
-    EXPECT_EQ(e.CurrentLine(), line) << c.columns;
-    if (c.columns > 0) {
-      EXPECT_EQ(e.SelStart(), e.PosToOffset(line, e.Lines().Length(line) + 1)) << c.columns;
-    }
+    PlainFixture e(c.columns, 10);
+    e->SetText(w10 + "ww x\r\nshort");
+    e->SetWordWrap(true);
+    EXPECT_EQ(Pieces(*e), c.pieces) << c.columns;
+    e->SetSelStart(5);
+    e->KeyPress('q');
+    EXPECT_EQ(std::pair(e->Text(), e->SelStart()), std::pair(std::string("wwwwwqwwwwwww x\r\nshort"), 6)) << c.columns;
+    const int line = e->CurrentLine();
+    Key(*e, vk::End);  // to the end of the caret's own piece (with no column the key only scrolls)
+    e->Paint();
+    EXPECT_EQ(e->CurrentLine(), line) << c.columns;
+    if (c.columns > 0) { EXPECT_EQ(e->SelStart(), e->PosToOffset(line, e->Lines().Length(line) + 1)) << c.columns; }
   }
   TQuillEditor headless;  // no window: the model still works
   headless.SetText("abc\r\ndef");
@@ -212,22 +253,21 @@ TEST(EditorWordWrap, AnOverLongWordIsCutTwoShortEvenInTinyWindows) {
 
 // At the end of a wrapped piece the text goes on in the next one: edits there keep what follows.
 TEST(EditorWordWrap, EditsAtTheEndOfAPieceKeepTheTextAfterIt) {
-  EditorFixture f(3, 10);
-  TQuillEditor& e = *f;
-  e.SetWordWrap(true);
-  e.SetText("ab }ijk\r\nz");  // pieces "ab ", "}", "ijk"
-  e.SetSelStart(4);
-  e.KeyPress('\r');  // "}" now ends in a soft break before an empty last piece
-  e.SetSelStart(3);
-  Key(e, vk::Delete, TShiftState{ssCtrl});  // empties the document line's pieces
-  EXPECT_EQ(e.Text(), "ab \r\nijk\r\nz");
-  e.Undo();
-  EXPECT_EQ(e.Text(), "ab }\r\nijk\r\nz");
-  e.SetSelStart(1);
-  Key(e, vk::End);  // the end of the piece "ab "
-  Key(e, vk::Insert);
-  e.KeyPress('X');  // overwrites the "}" that starts the next piece
-  EXPECT_EQ(e.Text(), "ab X\r\nijk\r\nz");
+  EditorFixture e(3, 10);
+  e->SetWordWrap(true);
+  e->SetText("ab }ijk\r\nz");  // pieces "ab ", "}", "ijk"
+  e->SetSelStart(4);
+  e->KeyPress('\r');  // "}" now ends in a soft break before an empty last piece
+  e->SetSelStart(3);
+  Key(*e, vk::Delete, TShiftState{ssCtrl});  // empties the document line's pieces
+  EXPECT_EQ(e->Text(), "ab \r\nijk\r\nz");
+  e->Undo();
+  EXPECT_EQ(e->Text(), "ab }\r\nijk\r\nz");
+  e->SetSelStart(1);
+  Key(*e, vk::End);  // the end of the piece "ab "
+  Key(*e, vk::Insert);
+  e->KeyPress('X');  // overwrites the "}" that starts the next piece
+  EXPECT_EQ(e->Text(), "ab X\r\nijk\r\nz");
 }
 
 // A piece ends after a non-letter, or it is a cut of a word wider than the window: letters only, two
@@ -242,32 +282,30 @@ TEST(EditorWordWrap, RandomDocumentsWrapAtRandomWidthsWithoutChangingTheText) {
   std::mt19937 rng(3);
   for (int round = 0; round < 40; ++round) {
     const int columns = 3 + static_cast<int>(rng() % 40);
-    PlainFixture f(columns, 10);
-    TQuillEditor& e = *f;
+    PlainFixture e(columns, 10);
     std::string text;
     const int len = static_cast<int>(rng() % 600);
     for (int i = 0; i < len; ++i) text += "a\xB9" "b z1.,\r\n"[rng() % 11 == 10 ? 9 : rng() % 9];
-    e.SetText(text);
-    const std::string original = e.Text();
+    e->SetText(text);
+    const std::string original = e->Text();
     const int start = static_cast<int>(rng() % (original.size() + 1));
-    e.SetWordWrap(true);
-    EXPECT_EQ(e.Text(), original);
-    const std::vector<std::string> pieces = Pieces(e);
-    for (int i = 0; i < e.Lines().Count(); ++i) {
-      EXPECT_FALSE(e.TooWide(pieces[i])) << pieces[i];
-      EXPECT_TRUE(e.Lines().LineFlag(i) != 1 || FollowsBreakRule(pieces[i], columns)) << pieces[i];
+    e->SetWordWrap(true);
+    ASSERT_EQ(e->Text(), original);
+    const std::vector<std::string> pieces = Pieces(*e);
+    for (int i = 0; i < e->Lines().Count(); ++i) {
+      EXPECT_FALSE(e->TooWide(pieces[i])) << pieces[i];
+      EXPECT_TRUE(e->Lines().LineFlag(i) != 1 || FollowsBreakRule(pieces[i], columns)) << pieces[i];
     }
-    e.SetWordWrap(false);
-    EXPECT_EQ(e.Text(), original);
-    e.SetWordWrap(true);
-    EXPECT_EQ(Pieces(e), pieces);
+    e->SetWordWrap(false);
+    EXPECT_EQ(e->Text(), original);
+    e->SetWordWrap(true);
+    EXPECT_EQ(Pieces(*e), pieces);
     // A resize re-flows and keeps the selection's offsets.
     if (original.compare(static_cast<std::size_t>(std::max(start - 1, 0)), 2, "\r\n") != 0) {
-      Select(e, start, 0);
-      f.host.width = 40 + W * (3 + static_cast<int>(rng() % 40));
-      e.HandleResize();
-      EXPECT_EQ(e.SelStart(), start);
-      EXPECT_EQ(e.Text(), original);
+      Select(*e, start, 0);
+      e.host.width = 40 + W * (3 + static_cast<int>(rng() % 40));
+      e->HandleResize();
+      EXPECT_EQ(std::pair(e->SelStart(), e->Text()), std::pair(start, original));
     }
   }
 }
@@ -276,24 +314,21 @@ TEST(EditorWordWrap, RandomDocumentsWrapAtRandomWidthsWithoutChangingTheText) {
 TEST(EditorWordWrap, AFontChangeKeepsTheSelectionOnItsText) {
   const std::string text = "aaaa bbbb cccc dddd eeee ffff gggg";  // 34 bytes
   for (const bool wider : {true, false}) {
-    EditorFixture f(20, 8);
-    TQuillEditor& e = *f;
-    e.SetWordWrap(true);
-    e.SetText(text);
-    Select(e, 10, 9);  // "cccc dddd"
-    f.host.canvas.charWidth = wider ? 16 : 4;
-    e.SetFont(TFont{"Other", wider ? 20 : 5});
-    EXPECT_EQ(e.SelStart(), 10) << wider;
-    EXPECT_EQ(e.SelText(), "cccc dddd") << wider;
-    e.SetSelStart(34);
-    f.host.canvas.charWidth = 8;
-    e.SetFont(TFont{"Third", 10});
-    EXPECT_EQ(e.SelEnd(), (TTextPos{e.LeftCol() + e.CaretCol(), e.CurrentLine()})) << wider;
-    EXPECT_EQ(e.SelStart(), 34) << wider;
-    e.KeyPress('Z');
-    EXPECT_EQ(e.Text(), text + "Z") << wider;
-    e.Undo();
-    EXPECT_EQ(e.Text(), text) << wider;
+    EditorFixture e(20, 8);
+    e->SetWordWrap(true);
+    e->SetText(text);
+    Select(*e, 10, 9);  // "cccc dddd"
+    e.host.canvas.charWidth = wider ? 16 : 4;
+    e->SetFont(TFont{"Other", wider ? 20 : 5});
+    EXPECT_EQ(std::pair(e->SelStart(), e->SelText()), std::pair(10, std::string("cccc dddd"))) << wider;
+    e->SetSelStart(34);
+    e.host.canvas.charWidth = 8;
+    e->SetFont(TFont{"Third", 10});
+    EXPECT_EQ(e->SelEnd(), (TTextPos{e->LeftCol() + e->CaretCol(), e->CurrentLine()})) << wider;
+    e->KeyPress('Z');
+    EXPECT_EQ(e->Text(), text + "Z") << wider;
+    e->Undo();
+    EXPECT_EQ(e->Text(), text) << wider;
   }
 }
 

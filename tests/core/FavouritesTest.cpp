@@ -3,29 +3,18 @@
 #include <memory>
 
 #include "DocumentFakes.h"
-#include "EditorTestSupport.h"
 #include "app/Favourites.h"
 #include "app/RecentDocuments.h"
-#include "app/TDocumentCommands.h"
 #include "app/TFavouritesOrganizer.h"
-#include "app/TQuillEditorDocument.h"
-#include "fakes/MemorySettingsBackend.h"
 
 using namespace doc_test;
 
 namespace {
 
-class ListsTest : public ::testing::Test {
+class ListsTest : public ::testing::Test, public DocumentFixture {
 protected:
-  std::shared_ptr<MemorySettingsBackend> backend = std::make_shared<MemorySettingsBackend>();
-  SettingsStore settings{backend};
   // A second window on the same settings: the lists are read afresh, so both see every change.
   SettingsStore otherWindow{backend};
-  EditorFixture e;
-  TQuillEditorDocument editor{*e};
-  DocumentDialogs dialogs;
-  RecordingWindow window;
-  TDocumentCommands docs{editor, dialogs, settings, window};
 
   std::vector<int> MenuSlots() const {
     std::vector<int> slots;
@@ -110,7 +99,6 @@ TEST_F(ListsTest, FullFavourites) {
 TEST_F(ListsTest, AddToFavouritesNeedsAnExistingFile) {
   docs.AddToFavourites();  // a new, never saved document
   EXPECT_EQ(window.favouriteRebuilds, 0);
-  TempFolder dir;
   WriteBytes(dir / "page.html", "x");
   editor.SetDocumentFileName(dir / "page.html");
   docs.AddToFavourites();

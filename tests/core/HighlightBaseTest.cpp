@@ -4,6 +4,8 @@
 #include <random>
 #include <set>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "HighlightTestDriver.h"
@@ -39,17 +41,13 @@ TEST(TextHighlight, SelectionAndWordCheck) {
       {0, 1, tfText, 0, "a"}, {0, 2, tfText | tfSelected, 0, "bc"}, {0, 4, tfText, 0, "def"}};
   EXPECT_EQ(PaintAll(h, store, "abcdef", {2, 0, 4, 0}), selected);
   h.OnCheckWord = [](const std::string& w) { return w != "bad"; };
-  const auto tokens = PaintAll(h, store, "bad good bad1 bad", {15, 0, 18, 0});
-  // A selection starting at a word start splits it: the first letter changes the state on its own.
-  ASSERT_EQ(tokens.size(), 9u);
-  EXPECT_EQ(tokens[0].flags, tfText | tfMisspelled);
-  EXPECT_EQ(tokens[1].flags, tfText);                 // a blank is not a word
-  EXPECT_EQ(tokens[2].flags, tfText);                 // good
-  EXPECT_EQ(tokens[4].flags, tfText | tfMisspelled);  // the letters before a digit are a word of their own
-  EXPECT_EQ(tokens[5].flags, tfText);
-  EXPECT_EQ(tokens[7].text, "b");
-  EXPECT_EQ(tokens[7].flags, tfText | tfSelected);  // selected words are not checked
-  EXPECT_EQ(tokens[8].flags, tfText | tfSelected);
+  // The letters before a digit are a word of their own; selected words are not checked; a selection
+  // starting at a word start splits it: the first letter changes the state on its own.
+  const TTokenFlags bad = tfText | tfMisspelled, sel = tfText | tfSelected;
+  const std::vector<PaintedToken> checked = {{0, 1, bad, 0, "bad"},  {0, 4, tfText, 0, " "}, {0, 5, tfText, 0, "good"},
+                                             {0, 9, tfText, 0, " "}, {0, 10, bad, 0, "bad"}, {0, 13, tfText, 0, "1"},
+                                             {0, 14, tfText, 0, " "}, {0, 15, sel, 0, "b"},  {0, 16, sel, 0, "ad"}};
+  EXPECT_EQ(PaintAll(h, store, "bad good bad1 bad", {15, 0, 18, 0}), checked);
 }
 
 TEST(TokenColors, FirstMatchingClassWins) {
@@ -70,11 +68,7 @@ bool Is(const std::unique_ptr<THighLighter>& h) {
 }
 
 TEST(HighlighterFactory, PlainTextFirstThenTheFirstStyleInTheFixedOrder) {
-  const struct {
-    bool plain;
-    TColorStyle style;
-    bool (*is)(const std::unique_ptr<THighLighter>&);
-  } cases[] = {
+  const struct { bool plain; TColorStyle style; bool (*is)(const std::unique_ptr<THighLighter>&); } cases[] = {
       {true, {csHTML}, Is<TTextHighLight>},
       {false, {csPhp, csHTML}, Is<THTMLHighLight>},
       {false, {csPerl, csPhp, csPascal, csC, csCSS}, Is<TPerlHighLight>},
@@ -166,27 +160,21 @@ TEST(HighlightReader, LineEndsReadAsZeroAndPeekBackSkipsThem) {
   hltest::Fill(store, {"ab", "", "c"});
   TTextHighLight h;
   h.Attach(&store);
-  struct Read { unsigned char c; bool endOfLine, endOfText; int line, column; };
+  // Each read: the character, end of line, end of text, then the line and column the scan is at.
+  using Read = std::tuple<int, bool, bool, int, int>;
   const Read expected[] = {{'a', false, false, 0, 2}, {'b', false, false, 0, 3}, {0, true, false, 1, 1},
                            {0, true, false, 2, 1},    {'c', false, false, 2, 2}, {0, true, true, 2, 2}};
   for (const Read& r : expected) {
-    EXPECT_EQ(h.ReadChar(), r.c);
-    EXPECT_EQ(h.EndOfLine, r.endOfLine);
-    EXPECT_EQ(h.EndOfText, r.endOfText);
-    EXPECT_EQ(h.ScanLine, r.line);
-    EXPECT_EQ(h.ScanColumn, r.column);
+    const int c = h.ReadChar();
+    EXPECT_EQ(Read(c, h.EndOfLine, h.EndOfText, h.ScanLine, h.ScanColumn), r);
   }
   EXPECT_EQ(h.PrevLine, 2);  // the line ends did not move the last character read
-  EXPECT_EQ(h.PeekBack(1), 'b');
-  EXPECT_EQ(h.PeekBack(2), 'a');
-  EXPECT_EQ(h.PeekBack(3), 0);
+  EXPECT_EQ(std::tuple(h.PeekBack(1), h.PeekBack(2), h.PeekBack(3)), std::tuple('b', 'a', '\0'));
   h.StepBackLine();  // column 2 -> 1 of the last line
   h.StepBackLine();  // column 1: to the end of the empty line before
-  EXPECT_EQ(h.ScanLine, 1);
-  EXPECT_EQ(h.ScanColumn, 1);
+  EXPECT_EQ(std::pair(h.ScanLine, h.ScanColumn), std::pair(1, 1));
   h.StepBackLine();
-  EXPECT_EQ(h.ScanLine, 0);
-  EXPECT_EQ(h.ScanColumn, 3);
+  EXPECT_EQ(std::pair(h.ScanLine, h.ScanColumn), std::pair(0, 3));
   h.ScanColumn = 1;
   h.StepBack();
   EXPECT_EQ(h.ScanColumn, 1);
@@ -219,11 +207,7 @@ std::string Mask(const std::vector<TTokenFlags>& flags) {
 }
 
 TEST(HighlightRules, EachCharacterHasTheColourOfItsLanguageRule) {
-  const struct {
-    TColorStyle style;
-    const char* line;
-    const char* mask;
-  } cases[] = {
+  const struct { TColorStyle style; const char* line; const char* mask; } cases[] = {
       {{csC}, "print myint int", "TTTTTTTTTTTTKKK"},
       {{csC}, "INT x; // int", "KKKTTTTTccccc"},
       {{csC}, "SIZEOF", "KKKKKK"},

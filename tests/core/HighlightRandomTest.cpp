@@ -27,13 +27,8 @@ std::string RandomLine(std::mt19937& rng) {
   const unsigned kind = rng() % 20;
   if (kind == 0) return line;
   const unsigned pieces = kind == 1 ? 400 : rng() % 12;
-  for (unsigned i = 0; i < pieces; ++i) {
-    if (rng() % 4 == 0) {
-      line += static_cast<char>(rng() % 256);  // any byte, NUL and control characters included
-    } else {
-      line += Pieces[rng() % (sizeof Pieces / sizeof Pieces[0])];
-    }
-  }
+  for (unsigned i = 0; i < pieces; ++i)  // pieces and any bytes, NUL and control characters included
+    line += rng() % 4 == 0 ? std::string(1, static_cast<char>(rng() % 256)) : Pieces[rng() % std::size(Pieces)];
   return line;
 }
 
@@ -87,9 +82,7 @@ TEST_P(RandomTest, EditedTextPaintsEveryVisibleCharacterOnceInTheColourOfAFullSc
     for (int step = 0; step < 25; ++step) {
       // Idle-time scans ahead of the view may run before, between and after the edits, and may stop at
       // any line.
-      const auto scanAhead = [&] {
-        if (rng() % 2) h->ScanAhead(rng() % 300);
-      };
+      const auto scanAhead = [&] { if (rng() % 2) h->ScanAhead(rng() % 300); };
       scanAhead();
       // A few edits between paints, announced the way the editor does.
       const unsigned edits = rng() % 3;
@@ -189,10 +182,7 @@ TEST(HighlightLineStates, ScanAheadStoresTheStatesOfAPaintFromTheTop) {
 // A string or comment left open before empty lines: its colour must not depend on where painting starts.
 // A line end on an empty line looks two characters back, past the last one before the line.
 TEST(HighlightEveryTopLine, EmptyLinesInsideOpenStringsAndComments) {
-  const struct {
-    TColorStyle style;
-    std::vector<std::string> lines;
-  } cases[] = {
+  const struct { TColorStyle style; std::vector<std::string> lines; } cases[] = {
       {{csC}, {"s = \";", "", "x", "", "", "y\"", "z"}},
       {{csC}, {"/* a", "", "", "b */ c"}},
       {{csPascal}, {"a := ';", "", "b", "';", "", "c"}},
@@ -248,14 +238,11 @@ void PaintBadDocument(TColorStyle style, int emptyLines, int hugeLength) {
   const auto lineAt = [&](int line) { return store.Line(line); };
   auto h = CreateHighlighter(false, style);
   h->Attach(&store);
-  struct Window {
-    int top, rows, left;
-  };
-  const Window windows[] = {{0, 40, 0},          {0, 40, hugeLength / 2},    {middle, 40, 0},
+  const struct { int top, rows, left; } windows[] = {{0, 40, 0},          {0, 40, hugeLength / 2},    {middle, 40, 0},
                             {middle + 1, 40, 0}, {middle - 1, 40, 0}, {count - 12, 40, 0},
                             {count - 1, 40, 0},  {count - 1, 40, hugeLength - 10}, {count, 40, 0},
                             {count + 100, 40, 0}, {-5, 40, 0},        {1, 0, 0}};
-  for (const Window& w : windows) {
+  for (const auto& w : windows) {
     std::vector<PaintedToken> tokens;
     ASSERT_TRUE(hltest::Paint(*h, w.top, w.rows, tokens, w.left)) << "top " << w.top;
     hltest::ExpectTiled(tokens, lineAt, count, w.top, w.rows, w.left);
@@ -270,7 +257,7 @@ void PaintBadDocument(TColorStyle style, int emptyLines, int hugeLength) {
 
 TEST(HighlightBadInput, HugeLineMillionEmptyLinesAndUnclosedConstructs) {
   // The scanning machinery is shared, so the largest inputs go through one class only; every language's
-  // unclosed constructs at ordinary sizes are painted by the highlighter_paint fuzz target.
+  // unclosed constructs at ordinary sizes are painted by the randomized tests above.
   PaintBadDocument({csHTML}, 1000000, 1 << 20);
 }
 

@@ -17,8 +17,7 @@
 namespace hltest {
 
 struct PaintedToken {
-  int line = 0;
-  int column = 0;
+  int line = 0, column = 0;
   TTokenFlags flags = 0;
   std::uint8_t kind = 0;
   std::string text;
@@ -45,9 +44,7 @@ inline void Fill(LineStore& store, const std::vector<std::string>& lines) {
   store.InsertLines(0, views);
 }
 
-struct Selection {
-  int startColumn = 0, startLine = 0, endColumn = 0, endLine = 0;
-};
+struct Selection { int startColumn = 0, startLine = 0, endColumn = 0, endLine = 0; };
 
 // One paint: region as the editor sets it, then Start and NextToken until the end or past the bottom.
 // Line-end tokens ("\0" just after the last character) are dropped, as the painter draws nothing for

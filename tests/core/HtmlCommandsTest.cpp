@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <memory>
+#include <string>
+#include <tuple>
 #include <utility>
 
 #include "DocumentFakes.h"
@@ -32,11 +34,8 @@ struct HtmlFixture : ::testing::Test {
 // Bold around a selection and F8 on another word are driven end to end (test_html_commands.py), and
 // WrapSelection with its repeat and undo by EditorWrapSelection.
 TEST_F(HtmlFixture, TagPairsSplitAtTheFirstBar) {
-  const struct {
-    const char* item;
-    const char* text;  // after the item is used on "ab" with "b" selected
-    int selStart;
-  } cases[] = {
+  // The item, then the text after it is used on "ab" with "b" selected and where the selection starts.
+  const struct { const char* item; std::string text; int selStart; } cases[] = {
       {"<hr>", "a<hr>b", 5},                  // a lone tag goes before; the selection stays selected
       {"<a href=\"\">|</a>", "a<a href=\"\">b</a>", 12},
       {"|x|y", "abx|y", 1},                    // only the first bar splits
@@ -45,16 +44,13 @@ TEST_F(HtmlFixture, TagPairsSplitAtTheFirstBar) {
   for (const auto& c : cases) {
     Load("ab", 1, 1);
     InsertTagPair(*e, c.item);
-    EXPECT_EQ(e->Text(), c.text) << c.item;
-    EXPECT_EQ(e->SelStart(), c.selStart) << c.item;
-    EXPECT_EQ(e->SelLength(), 1) << c.item;
+    EXPECT_EQ(std::tuple(e->Text(), e->SelStart(), e->SelLength()), std::tuple(c.text, c.selStart, 1)) << c.item;
   }
   EXPECT_TRUE(e.host.focused);
   // Empty document, read-only editor.
   Load("", 0, 0);
   InsertTagPair(*e, "<p>|</p>");
-  EXPECT_EQ(e->Text(), "<p></p>");
-  EXPECT_EQ(e->SelStart(), 3);
+  EXPECT_EQ(std::pair(e->Text(), e->SelStart()), std::pair(std::string("<p></p>"), 3));
   e->SetReadonly(true);
   InsertTagPair(*e, "<b>|</b>");
   InsertFontColor(*e, "Red");
@@ -63,11 +59,9 @@ TEST_F(HtmlFixture, TagPairsSplitAtTheFirstBar) {
 
 // Other colours are written as #RRGGBB from the 0x00BBGGRR value (ColorToHtml).
 TEST(HtmlColors, ColorTextNamesTheSixteenAndWritesOthersAsHex) {
-  EXPECT_EQ(ColorText(0x0000FF), "Red");
-  EXPECT_EQ(ColorText(0x808000), "Teal");
-  EXPECT_EQ(ColorText(0x123456), "#563412");
-  EXPECT_EQ(ColorText(0xFF0001), "#0100FF");
-  EXPECT_EQ(ColorText(NoColor), "");
+  const std::pair<TColor, std::string> cases[] = {
+      {0x0000FF, "Red"}, {0x808000, "Teal"}, {0x123456, "#563412"}, {0xFF0001, "#0100FF"}, {NoColor, ""}};
+  for (const auto& [color, text] : cases) EXPECT_EQ(ColorText(color), text) << color;
 }
 
 TEST_F(HtmlFixture, ColourDialogCommands) {
@@ -95,13 +89,11 @@ TEST_F(HtmlFixture, PromptRemembersTheLastTag) {
   ScopedLanguage english(2);
   Load("word", 0, 4);
   dialogs.prompts = {std::string("<q>|</q>"), std::nullopt, std::string("")};
-  QuickInsertTag(*e, dialogs, settings);
-  EXPECT_EQ(e->Text(), "<q>word</q>");
-  EXPECT_EQ(settings.ReadString("HTMLTags", "QuickInsert", ""), "<q>|</q>");
-  QuickInsertTag(*e, dialogs, settings);  // cancelled
-  QuickInsertTag(*e, dialogs, settings);  // empty
-  EXPECT_EQ(e->Text(), "<q>word</q>");
-  EXPECT_EQ(settings.ReadString("HTMLTags", "QuickInsert", ""), "<q>|</q>");
+  for (int ask = 0; ask < 3; ++ask) {  // the tag, then a cancel and an empty answer that change nothing
+    QuickInsertTag(*e, dialogs, settings);
+    EXPECT_EQ(std::pair(e->Text(), settings.ReadString("HTMLTags", "QuickInsert", "")),
+              std::pair(std::string("<q>word</q>"), std::string("<q>|</q>"))) << ask;
+  }
   EXPECT_EQ(dialogs.asked.front(), "Insert Tag: Enter tag (ex. <B>|</B>)");
 }
 
@@ -119,16 +111,13 @@ TEST_F(HtmlFixture, NewHtmlDocumentPutsTheCaretInTheBody) {
   EXPECT_TRUE(NewHtmlDocument(*e, documents));
   const std::string before = HtmlTemplateBefore();
   EXPECT_EQ(e->Text(), before + "\r\n</body>\r\n</html>");
-  EXPECT_EQ(e->SelStart(), static_cast<int>(before.size()));
-  EXPECT_EQ(e->SelLength(), 0);
+  EXPECT_EQ(std::pair(e->SelStart(), e->SelLength()), std::pair(static_cast<int>(before.size()), 0));
   EXPECT_EQ(e->CurrentLine(), 12);
   EXPECT_EQ(e->Lines().Line(3), " <meta http-equiv=\"KeyWords\" content=\"[S\xB3owa kluczowe, Keywords]\">");
   EXPECT_EQ(e->Lines().Line(7), " <meta http-equiv=\"Generator\" content=\"Norvale Quillpad 2025\">");
-  EXPECT_FALSE(e->Modified());
-  EXPECT_FALSE(e->PlainText());
+  EXPECT_EQ(std::tuple(e->Modified(), e->PlainText(), e->DocumentFileName(), window.caption),
+            std::tuple(false, false, std::string(), std::string("app")));
   EXPECT_EQ(e->ColorStyle(), TColorStyle{csHTML});
-  EXPECT_EQ(e->DocumentFileName(), "");
-  EXPECT_EQ(window.caption, "app");
 }
 
 }  // namespace

@@ -138,12 +138,9 @@ TEST(IniFileBackend, OpeningCreatesTheFolderAndFile) {
   EXPECT_EQ(backend.FilePath(), folder / "printer.ini");
   EXPECT_TRUE(fs::is_regular_file(folder / "printer.ini"));
   EXPECT_EQ(fs::file_size(folder / "printer.ini"), 0u);
-  const struct {
-    const char* key;
-    const char* file;
-  } names[] = {{"Software\\Norvale\\Quillpad\\Layout", "Layout.ini"}, {"Software\\Norvale\\Quillpad\\printer\\", "printer.ini"},
+  const std::pair<const char*, const char*> names[] = {{"Software\\Norvale\\Quillpad\\Layout", "Layout.ini"}, {"Software\\Norvale\\Quillpad\\printer\\", "printer.ini"},
                {"Layout", "Layout.ini"}, {"a\\b/c\\\\", "b_c.ini"}, {"\\\\", "Settings.ini"}, {"x\\..", "Settings.ini"}};
-  for (const auto& n : names) EXPECT_EQ(IniFileBackend::FileNameFor(n.key), n.file) << n.key;
+  for (const auto& [key, file] : names) EXPECT_EQ(IniFileBackend::FileNameFor(key), file) << key;
 }
 
 TEST(IniFileBackend, FolderComesFromTheEnvironment) {

@@ -4,20 +4,15 @@
 #include <string>
 
 #include "app/LangTable.h"
+#include "app/Utf8Conversion.h"
 #include "fakes/ScopedLanguage.h"
 
 namespace {
 
+// Opening and saving as UTF-8 changes only what is not well-formed UTF-8.
 bool ValidUtf8(std::string_view s) {
-  for (std::size_t i = 0; i < s.size();) {
-    const auto c = static_cast<unsigned char>(s[i]);
-    const std::size_t n = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
-    if (n == 0 || i + n > s.size()) return false;
-    for (std::size_t k = 1; k < n; ++k)
-      if ((static_cast<unsigned char>(s[i + k]) >> 6) != 2) return false;
-    i += n;
-  }
-  return true;
+  std::u32string marks;
+  return WinToUtf8(Utf8ToWin(s, &marks), marks) == s;
 }
 
 }  // namespace
@@ -26,9 +21,7 @@ bool ValidUtf8(std::string_view s) {
 TEST(LangTable, CaptionsWithAnIdAreReplacedByTheTableText) {
   EXPECT_EQ(InterfaceLanguage(), 2) << "the program starts in English";
   const struct {
-    const char* caption;
-    const char* polish;
-    const char* english;
+    const char *caption, *polish, *english;
   } cases[] = {
       {"#35# Znajdź...", "&Znajdź...", "&Find..."}, {"#12#reminder#with#more", "Uruchom", "Execute"},
       {"#0012#", "Uruchom", "Execute"},           {"#192#", "", ""},

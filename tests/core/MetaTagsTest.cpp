@@ -6,12 +6,7 @@
 #include "app/MetaTags.h"
 
 TEST(MetaTags, GetTagAttribute) {
-  struct Case {
-    const char* tag;
-    const char* name;
-    const char* value;
-  };
-  const Case cases[] = {
+  const struct { const char* tag; const char* name; const char* value; } cases[] = {
       {"<a href=\"x.html\" target=_top>", "HREF", "x.html"},
       {"<a href=\"x.html\" target=_top>", "target", "_top"},
       {"<a HREF=x.html>", "href", "x.html"},
@@ -27,15 +22,11 @@ TEST(MetaTags, GetTagAttribute) {
       {"text/html;CHARSET=ISO-8859-2", "charset", "ISO-8859-2"},
       {"text/html", "charset", ""},
   };
-  for (const Case& c : cases) EXPECT_EQ(GetTagAttribute(c.tag, c.name), c.value) << c.tag;
+  for (const auto& c : cases) EXPECT_EQ(GetTagAttribute(c.tag, c.name), c.value) << c.tag;
 }
 
 TEST(MetaTags, MetaCharsetAndContent) {
-  struct Case {
-    const char* text;
-    const char* charset;
-  };
-  const Case cases[] = {
+  const std::pair<const char*, const char*> cases[] = {
       {"<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=ISO-8859-2\">", "iso-8859-2"},
       {"<meta http-equiv=content-type content=\"text/html;CHARSET=Windows-1250\">", "windows-1250"},
       {"<meta name=\"x\" content=\"y\">\r\n<meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">",
@@ -44,17 +35,13 @@ TEST(MetaTags, MetaCharsetAndContent) {
       {"<meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\"", "utf-8"},  // no ">"
       {"<html><body>no meta</body></html>", ""},
   };
-  for (const Case& c : cases) EXPECT_EQ(MetaCharset(c.text), c.charset) << c.text;
+  for (const auto& [text, charset] : cases) EXPECT_EQ(MetaCharset(text), charset) << text;
   EXPECT_EQ(GetMetaContent("<meta name=\"Author\" content=\"Jan\">", "author"), "Jan");
   EXPECT_EQ(GetMetaContent("<meta content=\"Jan\">", ""), "");
 }
 
 TEST(MetaTags, SetMetaTag) {
-  struct Case {
-    const char* text;
-    const char* kind;
-    std::string expected;
-  };
+  struct Case { const char* text; const char* kind; std::string expected; };
   const std::string tag = "<meta http-equiv=\"Generator\" content=\"Q 1\">";
   const std::string upper = "<meta HTTP-EQUIV=\"Generator\" content=\"Q 1\">";
   const Case cases[] = {

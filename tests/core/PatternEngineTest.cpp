@@ -2,19 +2,15 @@
 
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "search/TPatternEngine.h"
 
 namespace {
 
-struct PatternCase {
-  std::string pattern;
-  std::string text;
-  int position;  // 1-based first hit; 0 for none
-  int length;
-  const char* error = nullptr;
-};
+// position: the 1-based first hit, 0 for none.
+struct PatternCase { std::string pattern, text; int position, length; const char* error = nullptr; };
 
 std::string Repeat(const std::string& s, int n) {
   std::string out;
@@ -75,8 +71,7 @@ TEST(PatternEngine, FindsTheFirstHitOrReportsTheError) {
     }
     ASSERT_FALSE(error.has_value()) << *error;
     const auto hit = engine.Find(c.text, 0, static_cast<int>(c.text.size()));
-    EXPECT_EQ(hit ? hit->Position : 0, c.position);
-    EXPECT_EQ(hit ? hit->Length : 0, c.length);
+    EXPECT_EQ(hit ? std::pair(hit->Position, hit->Length) : std::pair(0, 0), std::pair(c.position, c.length));
   }
 }
 
@@ -97,10 +92,7 @@ TEST(PatternEngine, LongRunsWithoutAHitTakeLinearTime) {
 // a list of elements rather than compiled nodes, checked against the engine on random input.
 namespace {
 
-struct Element {
-  TCharSet set;
-  bool star = false;
-};
+struct Element { TCharSet set; bool star = false; };
 
 int ReferenceMatch(const std::vector<Element>& elements, const std::string& text, std::size_t start) {
   auto at = [&](std::size_t i) { return i < text.size() ? static_cast<unsigned char>(text[i]) : 0; };
@@ -129,18 +121,13 @@ TEST(PatternEngine, AgreesWithAReferenceMatcherOnRandomPatterns) {
   for (int round = 0; round < 3000; ++round) {
     std::string pattern;
     std::vector<Element> elements;
-    const int count = 1 + static_cast<int>(rng() % 4);
-    for (int e = 0; e < count; ++e) {
+    for (int e = 0, count = 1 + static_cast<int>(rng() % 4); e < count; ++e) {
       Element element;
       switch (rng() % 5) {
         case 0:
-          pattern += '?';
-          element.set = AnyChar();
-          break;
         case 1:
-          pattern += '*';
-          element.set = AnyChar();
-          element.star = true;
+          pattern += "?*"[rng() % 2];
+          element = {AnyChar(), pattern.back() == '*'};
           break;
         case 2: {
           const bool negated = rng() % 3 == 0;
@@ -181,14 +168,13 @@ TEST(PatternEngine, AgreesWithAReferenceMatcherOnRandomPatterns) {
     ASSERT_FALSE(engine.Compile(pattern)) << pattern;
     int expectedPosition = 0, expectedLength = 0;
     for (std::size_t s = 0; s <= text.size() && expectedPosition == 0; ++s) {
-      const int length = ReferenceMatch(elements, text, s);
-      if (length > 0) {
+      if (const int length = ReferenceMatch(elements, text, s); length > 0) {
         expectedPosition = static_cast<int>(s) + 1;
         expectedLength = length;
       }
     }
     const auto hit = engine.Find(text, 0, static_cast<int>(text.size()));
-    ASSERT_EQ(hit ? hit->Position : 0, expectedPosition) << "pattern " << pattern << " text " << text;
-    ASSERT_EQ(hit ? hit->Length : 0, expectedLength) << "pattern " << pattern << " text " << text;
+    ASSERT_EQ(hit ? std::pair(hit->Position, hit->Length) : std::pair(0, 0), std::pair(expectedPosition, expectedLength))
+        << "pattern " << pattern << " text " << text;
   }
 }

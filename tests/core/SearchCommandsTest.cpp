@@ -16,37 +16,18 @@ namespace {
 
 using Answer = Dialogs::Answer;
 
-// The editor as the search sees it: like the real one, replacing the selection leaves the caret after
-// the new text with nothing selected, and each replacement is one undo step.
-class ModelTarget : public SearchTarget {
-public:
-  explicit ModelTarget(std::string text) : text_(std::move(text)) {}
-  std::string Text() const override { return text_; }
-  int SelStart() const override { return start_; }
-  int SelLength() const override { return length_; }
-  void Select(int start, int length) override {
-    start_ = start;
-    length_ = length;
-  }
-  void SetSelText(std::string_view text) override {
-    text_.replace(static_cast<std::size_t>(start_), static_cast<std::size_t>(length_), text);
-    start_ += static_cast<int>(text.size());
-    length_ = 0;
-    ++undoSteps;
-  }
-  int undoSteps = 0;
-
-private:
-  std::string text_;
-  int start_ = 0, length_ = 0;
-};
-
+// The search commands on the real editor, which records each replacement as one undo step.
 struct Fixture {
-  explicit Fixture(std::string text) : target(std::move(text)), commands(target, dialogs) {}
+  explicit Fixture(const std::string& text) {
+    e->SetText(text);
+    e->ClearUndo();
+    target.Select(0, 0);
+  }
   std::pair<int, int> Selection() const { return {target.SelStart(), target.SelLength()}; }
-  ModelTarget target;
+  EditorFixture e;
+  EditorSearchTarget target{*e};
   ScriptedDialogs dialogs;
-  TSearchCommands commands;
+  TSearchCommands commands{target, dialogs};
 };
 
 const std::string kNoMore = LangText(74, InterfaceLanguage());
@@ -133,7 +114,7 @@ TEST(SearchCommands, ReplaceAllEndsOnlyThroughTheQuestion) {
   f.dialogs.answers = {Answer::No};
   f.commands.ReplaceDialogReplace({"cat", "dog", false}, true);
   EXPECT_EQ(f.target.Text(), "dog dog dog dog dog");
-  EXPECT_EQ(f.target.undoSteps, 4);
+  EXPECT_EQ(f.e->UndoHistory().Count(), 4);
   EXPECT_EQ(f.dialogs.asked, std::vector<std::string>{kNoMore});
 
   // Yes goes on from the top, where the hit before the caret is replaced too.

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <random>
+#include <utility>
 
 #include "EditorTestSupport.h"
 #include "app/LangTable.h"
@@ -16,16 +17,10 @@
 namespace {
 
 TEST(TextCommands, SelectedLineRangeCoversTheTouchedLines) {
-  const struct {
-    const char* text;
-    int start, length;
-    TLineRange range;
-  } cases[] = {
-      {"", 0, 0, {0, 0}},
+  const struct { const char* text; int start, length; TLineRange range; } cases[] = {
+      {"", 0, 0, {0, 0}}, {"ab\r\ncd\r\nef", 5, 0, {4, 6}}, {"ab\r\ncd\r\nef", 1, 4, {0, 6}},
       {"ab\r\ncd\r\nef", 0, 0, {0, 2}},       // caret on the first character
       {"ab\r\ncd\r\nef", 10, 0, {8, 10}},     // caret after the last character
-      {"ab\r\ncd\r\nef", 5, 0, {4, 6}},
-      {"ab\r\ncd\r\nef", 1, 4, {0, 6}},
       {"ab\r\ncd\r\nef", 0, 10, {0, 10}},     // the whole text
       {"ab\r\ncd\r\nef", 0, 8, {0, 6}},       // ends at the start of a line: that line is not touched
       {"ab\r\ncd\r\n", 0, 8, {0, 6}},
@@ -51,15 +46,13 @@ TEST(TextCommands, IndentAndOutdentTheTouchedLines) {
   e->SetText("a\r\n b\r\nc\r\nd");
   Select(*e, 0, 10);  // three lines, up to the start of the fourth
   IndentLines(*e);
-  EXPECT_EQ(e->Text(), " a\r\n  b\r\n c\r\nd");
-  EXPECT_EQ(e->SelText(), " a\r\n  b\r\n c");
+  EXPECT_EQ(std::pair(e->Text(), e->SelText()), std::pair(std::string(" a\r\n  b\r\n c\r\nd"), std::string(" a\r\n  b\r\n c")));
   OutdentLines(*e);
   OutdentLines(*e);
   EXPECT_EQ(e->Text(), "a\r\nb\r\nc\r\nd");
   const int steps = e->UndoHistory().Count();
   OutdentLines(*e);  // nothing left to take away: no change, no undo step
-  EXPECT_EQ(e->UndoHistory().Count(), steps);
-  EXPECT_EQ(e->SelText(), "a\r\nb\r\nc");
+  EXPECT_EQ(std::pair(e->UndoHistory().Count(), e->SelText()), std::pair(steps, std::string("a\r\nb\r\nc")));
   Undo(*e, 3);
   EXPECT_EQ(e->Text(), "a\r\n b\r\nc\r\nd");
   // The caret on an empty line still gets its blank; a read-only editor gets nothing.
@@ -77,11 +70,8 @@ TEST(TextCommands, IndentThenOutdentRestoresAnySelection) {
   std::mt19937 rng(12);
   for (int round = 0; round < 200; ++round) {
     std::string text;
-    const int lines = 1 + static_cast<int>(rng() % 5);
-    for (int l = 0; l < lines; ++l) {
-      if (l > 0) text += "\r\n";
-      text += std::string(rng() % 3, ' ') + std::string(rng() % 4, 'a' + l);
-    }
+    for (int l = 0, lines = 1 + static_cast<int>(rng() % 5); l < lines; ++l)
+      text += (l > 0 ? "\r\n" : "") + std::string(rng() % 3, ' ') + std::string(rng() % 4, 'a' + l);
     EditorFixture e;
     e->SetText(text);
     const int a = static_cast<int>(rng() % (text.size() + 1)), b = static_cast<int>(rng() % (text.size() + 1));
@@ -91,8 +81,7 @@ TEST(TextCommands, IndentThenOutdentRestoresAnySelection) {
     OutdentLines(*e);
     ASSERT_EQ(e->Text(), text) << round;
     // The lines stay selected (a block that ends with an empty line is then read without it).
-    EXPECT_EQ(e->SelStart(), range.start) << round;
-    EXPECT_EQ(e->SelLength(), range.end - range.start) << round;
+    EXPECT_EQ(std::pair(e->SelStart(), e->SelLength()), std::pair(range.start, range.end - range.start)) << round;
   }
 }
 
@@ -112,11 +101,7 @@ TEST(TextCommands, CaseGoesThroughTheCodePage) {
 }
 
 TEST(LineConversion, LabelsAndLines) {
-  const struct {
-    int n;
-    TNumbering style;
-    const char* label;
-  } labels[] = {{1, TNumbering::Arabic, "1"},           {65000, TNumbering::Arabic, "65000"},
+  const struct { int n; TNumbering style; const char* label; } labels[] = {{1, TNumbering::Arabic, "1"},           {65000, TNumbering::Arabic, "65000"},
                 {1, TNumbering::SmallLetters, "a"},     {26, TNumbering::SmallLetters, "z"},
                 {27, TNumbering::SmallLetters, "aa"},   {52, TNumbering::SmallLetters, "az"},
                 {53, TNumbering::SmallLetters, "ba"},   {702, TNumbering::SmallLetters, "zz"},
@@ -138,10 +123,7 @@ TEST(LineConversion, CommandsRewriteTheTouchedLinesAsOneStep) {
   PrefixLines(*e, [] { return std::optional<std::string>(">"); });
   EXPECT_EQ(e->Text(), "head\r\n>1. x\r\n2. y\r\ntail");
   bool asked = false;
-  PrefixLines(*e, [&] {
-    asked = true;
-    return std::optional<std::string>();
-  });
+  PrefixLines(*e, [&] { asked = true; return std::optional<std::string>(); });
   EXPECT_TRUE(asked);
   EXPECT_EQ(e->Text(), "head\r\n>1. x\r\n2. y\r\ntail");
   Undo(*e, 2);
@@ -149,10 +131,7 @@ TEST(LineConversion, CommandsRewriteTheTouchedLinesAsOneStep) {
   // Nothing to convert on an empty line, so nothing is asked.
   e->SetText("");
   asked = false;
-  NumberLines(*e, [&] {
-    asked = true;
-    return std::optional<TNumberingChoice>(TNumberingChoice{});
-  });
+  NumberLines(*e, [&] { asked = true; return std::optional<TNumberingChoice>(TNumberingChoice{}); });
   EXPECT_FALSE(asked);
   EXPECT_EQ(e->Text(), "");
 }
@@ -163,10 +142,8 @@ TEST(GotoLine, NumbersFromThePrompt) {
   std::string text;
   for (int i = 0; i < 100; ++i) text += "line " + std::to_string(i) + "\r\n";
   e->SetText(text);
-  const struct {
-    std::optional<std::string> entered;
-    int line;  // the caret's stored line afterwards; it starts on line 10
-  } cases[] = {{"50", 49},  {"101", 100},  {" 7 ", 6}, {"-5", 0},          {"0", 0},     {"102", 10},
+  // What is entered, and the caret's stored line afterwards; it starts on line 10.
+  const struct { std::optional<std::string> entered; int line; } cases[] = {{"50", 49},  {"101", 100},  {" 7 ", 6}, {"-5", 0},          {"0", 0},     {"102", 10},
                {"abc", 10}, {"", 10},   {"99999999999", 10}, {"5x", 10},  {std::nullopt, 10}};
   ScriptedDialogs dialogs;
   for (const auto& c : cases) {
@@ -174,9 +151,7 @@ TEST(GotoLine, NumbersFromThePrompt) {
     dialogs.prompts = {c.entered};
     GotoLineCommand(*e, dialogs);
     EXPECT_EQ(e->CurrentLine(), c.line) << c.entered.value_or("(cancel)");
-    if (c.line != 10) {
-      EXPECT_EQ(e->SelStart(), e->PosToOffset(c.line, 1)) << *c.entered;
-    }
+    if (c.line != 10) { EXPECT_EQ(e->SelStart(), e->PosToOffset(c.line, 1)) << *c.entered; }
     EXPECT_GE(c.line, e->TopLine());
     EXPECT_LT(c.line, e->TopLine() + e->VisibleRows());
   }
@@ -185,17 +160,10 @@ TEST(GotoLine, NumbersFromThePrompt) {
 
 TEST(Links, TagAtAndLinkPath) {
   const std::string text = "<p>x</p><a class=k href=\"../x.htm\">y</a> <img SRC=pic.png>";
-  const struct {
-    int caret;
-    const char* tag;  // nullptr: no tag
-  } cases[] = {{0, nullptr}, {1, "<p>"}, {3, nullptr}, {4, nullptr}, {9, "<a class=k href=\"../x.htm\">"},
+  const struct { int caret; const char* tag; } cases[] = {  // tag nullptr: no tag{0, nullptr}, {1, "<p>"}, {3, nullptr}, {4, nullptr}, {9, "<a class=k href=\"../x.htm\">"},
                {34, "<a class=k href=\"../x.htm\">"}, {35, nullptr}, {36, nullptr}, {50, "<img SRC=pic.png>"}};
   for (const auto& c : cases) {
-    const std::optional<std::string> tag = TagAt(text, c.caret);
-    EXPECT_EQ(tag.has_value(), c.tag != nullptr) << c.caret;
-    if (tag && c.tag) {
-      EXPECT_EQ(*tag, c.tag) << c.caret;
-    }
+    EXPECT_EQ(TagAt(text, c.caret), c.tag ? std::optional<std::string>(c.tag) : std::nullopt) << c.caret;
   }
   EXPECT_EQ(TagAt("<a href=x", 5), std::nullopt);
   EXPECT_EQ(LinkPath("<a href=\"../x.htm\">", "/site/pages/p.htm"), "/site/pages/../x.htm");
@@ -211,10 +179,7 @@ TEST(Links, OnlyExistingTextFilesAreOffered) {
   WriteBytes(dir / "page.htm", "<p>text</p>\r\n");
   WriteBytes(dir / "binary.htm", std::string("GIF89a\x01\x02", 8));
   std::filesystem::create_directory(dir / "folder");
-  const struct {
-    const char* href;
-    bool offered;
-  } cases[] = {{"page.htm", true},  {"./page.htm", true},   {"binary.htm", false},           {"folder", false},
+  const struct { const char* href; bool offered; } cases[] = {{"page.htm", true},  {"./page.htm", true},   {"binary.htm", false},           {"folder", false},
                {"missing.htm", false}, {"page.htm#top", false}, {"http://example.com/", false}};
   for (const auto& c : cases) {
     EditorFixture e;
@@ -224,10 +189,7 @@ TEST(Links, OnlyExistingTextFilesAreOffered) {
     e->SetText(before + "<a\r\nhref=\"" + c.href + "\">link</a>");
     Select(*e, 2 * 200 + 5, 0);
     const std::optional<std::string> link = LinkUnderCaret(*e);
-    EXPECT_EQ(link.has_value(), c.offered) << c.href;
-    if (link) {
-      EXPECT_EQ(*link, dir / c.href);
-    }
+    EXPECT_EQ(link, c.offered ? std::optional<std::string>(dir / c.href) : std::nullopt) << c.href;
   }
 }
 

@@ -50,16 +50,13 @@ bool SaveInChild(const std::string& path, const std::string& bytes, const TWrite
 }  // namespace
 
 TEST(TextFiles, LineEndsBecomeCrLfExceptAtTheVeryEnds) {
-  struct Case {
-    std::string in, out;
-  };
-  const Case cases[] = {
+  const std::pair<std::string, std::string> cases[] = {
       {"a\nb", "a\r\nb"},      {"a\rb", "a\r\nb"},        {"a\r\nb", "a\r\nb"},
       {"\nab", "\nab"},        {"ab\r", "ab\r"},          {"ab\n", "ab\n"},
       {"a\r\rb", "a\r\n\r\nb"}, {"a\n\nb", "a\r\n\r\nb"}, {"a\n\r\nb", "a\r\n\r\nb"},
       {"\n\n", "\n\n"},        {"", ""},                  {std::string("a\0\nb", 4), std::string("a\0\r\nb", 5)},
   };
-  for (const Case& c : cases) EXPECT_EQ(NormalizeLineEnds(c.in), c.out) << c.in;
+  for (const auto& [in, out] : cases) EXPECT_EQ(NormalizeLineEnds(in), out) << in;
   // In place, a text that needs no change is kept; any other is changed as the copying form changes it.
   std::mt19937 random(13);
   for (int i = 0; i < 2000; ++i) {
@@ -137,43 +134,34 @@ TEST(TextFiles, FailedWriteLeavesOldFileAndBackup) {
 }
 
 TEST(DocumentText, OptimizeText) {
-  struct Case {
+  const struct {
     std::string in, blanksRemoved, optimized;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {"a  \r\nb ", "a\r\nb", "a\r\nb"},
       {"a\t \r\n\r\n  \r\n", "a\t\r\n\r\n\r\n", "a\t"},
       {"x \r\n", "x\r\n", "x"},
       {"\r\n", "\r\n", "\r\n"},
       {"a b\n", "a b\n", "a b\n"},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     EXPECT_EQ(RemoveTrailingBlanks(c.in), c.blanksRemoved) << c.in;
     EXPECT_EQ(OptimizeText(c.in), c.optimized) << c.in;
   }
 }
 
 TEST(DocumentText, HighlighterFromExtension) {
-  struct Case {
-    const char* name;
-    std::optional<TColorStyle> style;
-  };
-  const Case cases[] = {
+  const std::pair<const char*, std::optional<TColorStyle>> cases[] = {
       {"/d/a.html", TColorStyle{csHTML}}, {"/d/a.HTM", TColorStyle{csHTML}},  {"/d/a.xml", TColorStyle{csHTML}},
       {"/d/a.php3", TColorStyle{csPhp}},  {"/d/a.pl", TColorStyle{csPerl}},   {"/d/a.pas", TColorStyle{csPascal}},
       {"/d/style.css", TColorStyle{csCSS}}, {"/d/main.c", TColorStyle{csC}},  {"/d/x.h", TColorStyle{csC}},
       {"/d/x.hpp", TColorStyle{csC}},     {"/d/a.shtml", std::nullopt},       {"/d/a.phtml", std::nullopt},
       {"/d/notes.txt", std::nullopt},     {"/d.html/readme", std::nullopt},
   };
-  for (const Case& c : cases) EXPECT_EQ(ColorStyleForFile(c.name), c.style) << c.name;
+  for (const auto& [name, style] : cases) EXPECT_EQ(ColorStyleForFile(name), style) << name;
 }
 
-TEST(DocumentText, SaveCodePageAndEscapes) {
-  const std::string meta = "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=ISO-8859-2\">";
-  EXPECT_EQ(SaveCodePage(meta, "cp852", "Windows-1250"), "iso-8859-2");
-  EXPECT_EQ(SaveCodePage("text", "cp852", "Windows-1250"), "cp852");
-  EXPECT_EQ(SaveCodePage("text", "", "UTF-8"), "UTF-8");
-  // Escaped letters are decoded only with recognition on.
+// Which code page a save uses (the meta tag's, the document's, the default) is DocumentCommandsTest.SaveRules.
+TEST(DocumentText, EscapedLettersAreDecodedOnlyWithRecognitionOn) {
   EXPECT_EQ(DecodeDocument("?q=%B1 \xB1\xE6 x", false, std::nullopt).text, "?q=%B1 \xB9\xE6 x");
   EXPECT_EQ(DecodeDocument("?q=%B1 \xB1\xE6 x", true, std::nullopt).text, "?q=\xB9 \xB9\xE6 x");
   EXPECT_EQ(DecodeDocument("\xB1 ", false, std::string("windows-1250")).codePage, "windows-1250");

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "app/WindowLayout.h"
 #include "fakes/MemorySettingsBackend.h"
 #include "settings/SettingsStore.h"
@@ -33,11 +35,7 @@ TEST(WindowLayout, MaximisedOrMinimisedCloseKeepsTheNormalBounds) {
 
 TEST(WindowLayout, RestoreAppliesOnlyNonZeroBoundsOfANonMaximisedWindow) {
   const struct {
-    const char* state;
-    const char* top;
-    const char* left;
-    const char* width;
-    const char* height;
+    const char *state, *top, *left, *width, *height;
     TWindowState expectState;
     std::optional<int> top_, left_, width_, height_;
   } cases[] = {
@@ -57,10 +55,7 @@ TEST(WindowLayout, RestoreAppliesOnlyNonZeroBoundsOfANonMaximisedWindow) {
     for (const auto& [ident, value] : values)
       if (value != nullptr) f.store.WriteString("Main", ident, value);
     const RestoredLayout r = ReadWindowLayout(f.store, "Main");
-    EXPECT_EQ(r.State, c.expectState);
-    EXPECT_EQ(r.Top, c.top_);
-    EXPECT_EQ(r.Left, c.left_);
-    EXPECT_EQ(r.Width, c.width_);
-    EXPECT_EQ(r.Height, c.height_);
+    EXPECT_EQ(std::tie(r.State, r.Top, r.Left, r.Width, r.Height),
+              std::tie(c.expectState, c.top_, c.left_, c.width_, c.height_)) << c.state << " " << c.left;
   }
 }

@@ -76,6 +76,24 @@ class DragSelection(QuillpadCase):
         self.assertLess(removed, 150)
 
 
+class SidewaysScrolling(QuillpadCase):
+    def test_scrolling_the_view_to_the_left_edge_leaves_the_caret_in_place(self):
+        self.write(TEXT_FILE, b"abcdef" * 50)
+        self.start(self.path(TEXT_FILE))
+        width, height = self.window_size()
+        bar = height - 31  # the horizontal scroll bar, above the status bar
+        for _ in range(3):  # its right arrow: the view scrolls, the caret stays at the start, left of it
+            self.click(width - 22, bar)
+            time.sleep(0.2)
+        self.click(200, bar, button=3)  # the bar's menu: Scroll here, Left edge
+        time.sleep(0.5)
+        self.key("Down", "Down", "Return")
+        time.sleep(0.3)
+        self.key("Right")
+        self.type("X")
+        self.assertEqual(self.save(TEXT_FILE), b"aXbcdef" + b"abcdef" * 49)
+
+
 class Menus(QuillpadCase):
     def test_f10_and_alt_letters_open_menus(self):
         self.write(TEXT_FILE, b"abc")

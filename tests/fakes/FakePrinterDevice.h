@@ -17,36 +17,30 @@ public:
     std::string text;
     PrintFont font;
   };
-  class Page : public PrintedPage {
+  // A page is its own canvas.
+  class Page : public PrintedPage, public PageCanvas {
   public:
-    Page(FakePrinterDevice&, int n) : number(n), canvas_(*this) {}
-    PageCanvas& Canvas() override { return canvas_; }
+    explicit Page(int n) : number(n) {}
+    PageCanvas& Canvas() override { return *this; }
     void Close() override { closed = true; }
-    const int number;
-    bool closed = false;
-    std::vector<Call> calls;
+    void SetFont(const PrintFont& f) override { font = f; }
+    void TextOut(int x, int y, std::string_view text) override {
+      if (closed) throw std::logic_error("drawing on a closed page");
+      calls.push_back({Call::Text, x, y, 0, 0, 0, std::string(text), font});
+    }
+    void Line(int x1, int y1, int x2, int y2, int pen) override {
+      calls.push_back({Call::Line, x1, y1, x2, y2, pen, {}, font});
+    }
     std::vector<Call> Texts() const {
       std::vector<Call> out;
       for (const Call& c : calls)
         if (c.kind == Call::Text) out.push_back(c);
       return out;
     }
-
-  private:
-    struct Recorder : PageCanvas {
-      explicit Recorder(Page& page) : page_(page) {}
-      void SetFont(const PrintFont& font) override { font_ = font; }
-      void TextOut(int x, int y, std::string_view text) override {
-        if (page_.closed) throw std::logic_error("drawing on a closed page");
-        page_.calls.push_back({Call::Text, x, y, 0, 0, 0, std::string(text), font_});
-      }
-      void Line(int x1, int y1, int x2, int y2, int pen) override {
-        page_.calls.push_back({Call::Line, x1, y1, x2, y2, pen, {}, font_});
-      }
-      Page& page_;
-      PrintFont font_;
-    };
-    Recorder canvas_;
+    const int number;
+    bool closed = false;
+    PrintFont font;
+    std::vector<Call> calls;
   };
 
   int width = 2480, height = 3508, offset = 50, dpi = 300;
@@ -66,7 +60,7 @@ public:
     return static_cast<int>(text.size()) * 2 * font.size;
   }
   std::unique_ptr<PrintedPage> NewPage() override {
-    return std::make_unique<Page>(*this, ++made);
+    return std::make_unique<Page>(++made);
   }
   int CopyCount() const override { return copyCount; }
   void SetCopyCount(int copies) override {

@@ -13,8 +13,7 @@ public:
     int x = 0, y = 0, x2 = 0, y2 = 0;
     std::string text;  // Text calls
     TColor fg = 0, bg = 0;
-    int glyph = -1;
-    int fontSize = 0;
+    int glyph = -1, fontSize = 0;
     char32_t character = 0;  // Character calls
   };
 
@@ -24,10 +23,7 @@ public:
   int fontSize = 0;
   std::vector<Call> calls;
 
-  void SetFont(const std::string& name, int size) override {
-    fontName = name;
-    fontSize = size;
-  }
+  void SetFont(const std::string& name, int size) override { fontName = name; fontSize = size; }
   int CellHeight() override { return cellHeight; }
   int AverageCharWidth() override { return charWidth; }
   int TextWidth(std::string_view text) override { return static_cast<int>(text.size()) * charWidth; }
@@ -54,9 +50,8 @@ public:
   // The text calls whose top edge is at y, in drawing order.
   std::vector<Call> TextsAt(int y) const {
     std::vector<Call> out;
-    for (const Call& c : calls) {
+    for (const Call& c : calls)
       if (c.kind == Call::Text && c.y == y) out.push_back(c);
-    }
     return out;
   }
 };

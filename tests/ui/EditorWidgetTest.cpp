@@ -1,7 +1,6 @@
 // The editor widget on its own, offscreen: drawing in colour, characters outside Windows-1250, the wheel.
 #include <gtest/gtest.h>
 
-#include <QKeyEvent>
 #include <random>
 
 #include "UiTestSupport.h"
@@ -70,15 +69,6 @@ TEST(EditorWidget, MarksAreDrawnAsTheirCharacters) {
   EXPECT_NE(inkIn(0), inkIn(1));
 }
 
-void TypeText(QWidget& w, const QString& text) {
-  for (const QChar ch : text) {
-    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(ch));
-    QApplication::sendEvent(&w, &press);
-    QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(ch));
-    QApplication::sendEvent(&w, &release);
-  }
-}
-
 // The highlighter's line states are computed ahead of the view in idle time, and an edit queues that
 // work again for the lines below it.
 TEST(EditorWidget, IdleTimeComputesTheLineStatesBelowTheView) {
@@ -95,13 +85,6 @@ TEST(EditorWidget, IdleTimeComputesTheLineStatesBelowTheView) {
   EXPECT_FALSE(e.Highlighter().LineStatesPending());
   TypeText(s.widget, QStringLiteral("<"));
   EXPECT_TRUE(s.widget.IdleWorkPending());
-}
-
-void PressKey(QWidget& w, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-  QKeyEvent press(QEvent::KeyPress, key, modifiers);
-  QApplication::sendEvent(&w, &press);
-  QKeyEvent release(QEvent::KeyRelease, key, modifiers);
-  QApplication::sendEvent(&w, &release);
 }
 
 // The editor draws only what changed since its last paint; whatever the edits, moves, selections,
@@ -122,7 +105,7 @@ TEST(EditorWidget, DrawingOnlyWhatChangedLooksLikeDrawingEverything) {
     switch (rng() % 6) {
       // Marks too: a mark replaced by another in the same cell must be drawn again.
       case 0: TypeText(s.widget, QStringLiteral("<>\"'a -!\u0416\u03BB\u015A").mid(static_cast<int>(rng() % 11), 1)); break;
-      case 1: PressKey(s.widget, keys[rng() % 9], rng() % 3 ? Qt::NoModifier : Qt::ShiftModifier); break;
+      case 1: SendKey(s.widget, keys[rng() % 9], rng() % 3 ? Qt::NoModifier : Qt::ShiftModifier); break;
       // The end often: edits there change how many rows (and line numbers) the window shows.
       case 2: e.SetSelStart(rng() % 3 ? static_cast<int>(rng() % static_cast<unsigned>(e.Text().size() + 1)) : static_cast<int>(e.Text().size())); break;
       case 3: e.SetBookmark(static_cast<int>(1 + rng() % 9)); break;

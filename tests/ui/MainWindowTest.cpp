@@ -1,9 +1,8 @@
 // The main window offscreen: menus in both languages, the status bar, the menus' check marks, the about box and
 // the scroll bars (the start-up questions, Esc, closing, the layout, the toggles, help and the language items
-// are driven end to end in test_main_window.py).
+// are driven end to end in test_main_window.py, letters an input method composes in test_editing_faults.py).
 #include <gtest/gtest.h>
 
-#include <QInputMethodEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -71,12 +70,6 @@ TEST(MainWindow, TypedTextShowsInTheEditorAndTheStatusBarFollowsTheCaret) {
   QTest::keyClicks(editor, QStringLiteral("abcd"));
   EXPECT_EQ(w.Editor().Text(), "abcd");
   EXPECT_EQ(w.Panel(2), QStringLiteral("1 : 5"));
-  // A letter composed by an input method is typed as its Windows-1250 byte.
-  QInputMethodEvent compose;
-  compose.setCommitString(QStringLiteral("ż"));
-  QApplication::sendEvent(editor, &compose);
-  EXPECT_EQ(w.Editor().Text(), "abcd\xBF");
-  EXPECT_EQ(w.Panel(2), QStringLiteral("1 : 6"));
   EXPECT_EQ(w.Panel(1), QStringLiteral("Modified"));
   // A caret placed by the program reports the same way: second line, third column.
   w.Editor().SetText("first\r\nsecond");

@@ -4,8 +4,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
-#include <deque>
-
+#include "../fakes/ScriptedDialogs.h"
 #include "UiTestSupport.h"
 #include "app/LangTable.h"
 #include "print/PrintSettings.h"
@@ -14,20 +13,6 @@
 #include "ui/TPrintPreview.h"
 
 namespace {
-
-class PromptDialogs : public RecordingDialogs {
-public:
-  std::deque<std::string> answers;
-  std::vector<std::string> prompts;
-  std::optional<std::string> Prompt(const std::string& caption, const std::string& label,
-                                    const std::string&) override {
-    prompts.push_back(caption + ": " + label);
-    if (answers.empty()) return std::nullopt;
-    std::string a = answers.front();
-    answers.pop_front();
-    return a;
-  }
-};
 
 // 150 numbered lines with Polish letters, Windows-1250.
 std::string Document() {
@@ -71,7 +56,7 @@ TEST(PrintOptions, ABadSizeIsNamedAndNothingIsWritten) {
 
 TEST(PrintPreview, PagesZoomGoToAndOptions) {
   TestSettings settings;
-  PromptDialogs dialogs;
+  ScriptedDialogs dialogs;
   TPrintPreview preview("/tmp/a.txt", [] { return Document(); }, dialogs);
   preview.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&preview));
@@ -88,9 +73,9 @@ TEST(PrintPreview, PagesZoomGoToAndOptions) {
   // Next, Previous and a good page number are driven end to end (PreviewPaging). The prompt's bad
   // answers: out of range changes nothing, a word means page 1.
   Trigger(preview, "Nastepna");
-  dialogs.answers = {"0", std::to_string(count + 1), "word"};
+  dialogs.prompts = {"0", std::to_string(count + 1), "word"};
   preview.PagePanel()->click();
-  EXPECT_EQ(dialogs.prompts.at(0), "Goto page: Max. = " + std::to_string(count));
+  EXPECT_EQ(dialogs.asked.at(0), "Goto page: Max. = " + std::to_string(count));
   preview.PagePanel()->click();
   EXPECT_EQ(pages.PageNumber(), 2);
   preview.PagePanel()->click();
@@ -111,7 +96,7 @@ TEST(PrintPreview, PagesZoomGoToAndOptions) {
 TEST(PrintPreview, ABadMarginIsReportedAndCancelKeepsThePages) {
   TestSettings settings;
   OpenSettings(kPrinterKey).WriteString("Print", "RightMargin", "2 cm");
-  PromptDialogs dialogs;
+  RecordingDialogs dialogs;
   TPrintPreview bad("/tmp/a.txt", [] { return Document(); }, dialogs);
   bad.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&bad));

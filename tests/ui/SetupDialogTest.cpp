@@ -100,12 +100,10 @@ TEST(SetupDialog, ShowsStoredValuesAndOkStoresWhatTheControlsSay) {
 
   f.Get<QCheckBox>("PlainText")->click();  // colouring off
   f.Get<QRadioButton>("ESCClose")->click();
-  f.Get<QComboBox>("FontSize")->setEditText(QStringLiteral("16"));
   f.Ok();
   EXPECT_FALSE(f.dialog->isVisible());
   EXPECT_EQ(s.ReadString("Editor", "PlainText", ""), "1");
   EXPECT_EQ(s.ReadString("Editor", "ESC Key", ""), "1");
-  EXPECT_EQ(s.ReadString("Editor", "FontSize", ""), "16");
   EXPECT_EQ(s.ReadString("Editor", "FontName", ""), font.toStdString());
   EXPECT_EQ(s.ReadString("Editor", "TagForeground", ""), "65280");
 }

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPointer>
 #include <QTemporaryDir>
@@ -136,6 +137,19 @@ inline QString WriteFile(const QString& path, const QByteArray& bytes) {
   EXPECT_TRUE(f.open(QIODevice::WriteOnly));
   f.write(bytes);
   return f.fileName();
+}
+
+// A key pressed and released on the widget, with the text it types.
+inline void SendKey(QWidget& w, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, const QString& text = {}) {
+  QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
+  QApplication::sendEvent(&w, &press);
+  QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
+  QApplication::sendEvent(&w, &release);
+}
+
+// Text typed one character a key, as an input method without key codes delivers it.
+inline void TypeText(QWidget& w, const QString& text) {
+  for (const QChar ch : text) SendKey(w, Qt::Key_unknown, Qt::NoModifier, QString(ch));
 }
 
 // One turn of the mouse wheel by `delta` eighths of a degree over the widget.
