@@ -64,6 +64,11 @@ public:
   void RemoveRecord(int i);
   // Sets StartState to 0 in every existing record from line `first` on.
   void ClearStartStates(int first);
+  // Reads lines first .. end-1 in order without a search per line (editor/LineStoreVisit.h): visit(text,
+  // next) sets `next`, the start state of the line after `text` (its record is made when missing), and
+  // returns whether to go on. Returns the index of the line after the last one visited.
+  template <class Visit>
+  int VisitLines(int first, int end, Visit visit);
 
   // Offset of the first character of line i (i may equal Count(): the total including the last
   // line's own hard break).

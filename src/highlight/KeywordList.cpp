@@ -1,25 +1,37 @@
 #include "highlight/KeywordList.h"
 
 #include <algorithm>
+#include <array>
 
 KeywordList::KeywordList(std::string_view words) {
+  std::vector<std::uint64_t> codes;
   std::size_t i = 0;
   while (i < words.size()) {
     while (i < words.size() && words[i] == ' ') ++i;
     std::size_t end = i;
     while (end < words.size() && words[end] != ' ') ++end;
     if (end > i && words[i] >= 'a' && words[i] <= 'z') {
-      byLetter_[static_cast<std::size_t>(words[i] - 'a')].push_back(words.substr(i, end - i));
+      const std::string_view word = words.substr(i, end - i);
+      if (const std::uint64_t code = Pack(word)) codes.push_back(code);
+      else others_.push_back(word);
       longest_ = std::max(longest_, end - i);
     }
     i = end;
+  }
+  std::size_t size = 16;
+  while (size < codes.size() * 4) size *= 2;
+  packed_.assign(size, 0);
+  for (const std::uint64_t code : codes) {
+    std::size_t k = Slot(code, size - 1);
+    while (packed_[k] != 0 && packed_[k] != code) k = (k + 1) & (size - 1);
+    packed_[k] = code;
   }
 }
 
 bool KeywordList::Contains(std::string_view word) const {
   if (word.empty() || word[0] < 'a' || word[0] > 'z') return false;
-  const auto& bucket = byLetter_[static_cast<std::size_t>(word[0] - 'a')];
-  return std::find(bucket.begin(), bucket.end(), word) != bucket.end();
+  if (const std::uint64_t code = Pack(word); code && ContainsPacked(code)) return true;
+  return !others_.empty() && std::find(others_.begin(), others_.end(), word) != others_.end();
 }
 
 bool KeywordList::ContainsLowerCased(std::string_view word) const {

@@ -33,6 +33,7 @@ protected:
     LeaveScript = f[6] != 0;
   }
   std::uint16_t LineContext() override;
+  int ScanLineStates(int from, int to, std::size_t budgetBytes) override;
   void RestoreLineContext(std::uint16_t stored, unsigned char lastChar) override;
 
 private:

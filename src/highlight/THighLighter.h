@@ -194,6 +194,14 @@ protected:
   // early after the line that reaches budgetBytes (a line end counts two). Returns the line reached.
   template <class StepFn, class SkipFn = NoSkip>
   int Rescan(StepFn step, int from, int to, SkipFn skip = {}, std::size_t budgetBytes = SIZE_MAX);
+  // A class's own loop for Rescan's work that computes only the line start states, faster than stepping
+  // (it is handed the scanner resumed at line `from`): returns the line reached, or -1 when the class has
+  // none and Rescan steps.
+  virtual int ScanLineStates(int /*from*/, int /*to*/, std::size_t /*budgetBytes*/) { return -1; }
+  // The loop's frame: lineState(text) gives the start state of the line after `text`, with its context
+  // bits; the states are stored for lines from+1 .. the line returned, as Rescan would.
+  template <class LineStateFn>
+  int StoreLineStates(LineStateFn lineState, int from, int to, std::size_t budgetBytes);
   // ScanAhead for a class's own transition function.
   template <class StepFn, class SkipFn = NoSkip>
   bool ScanAheadWith(StepFn step, std::size_t budgetBytes, SkipFn skip = {});

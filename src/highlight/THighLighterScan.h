@@ -3,6 +3,7 @@
 // class's transition function is inlined into them.
 #include <algorithm>
 
+#include "editor/LineStoreVisit.h"
 #include "highlight/THighLighter.h"
 
 namespace highlighter_detail {
@@ -195,6 +196,10 @@ void THighLighter::StartFromLineStates(StepFn step, SkipFn skip) {
 
 template <class StepFn, class SkipFn>
 int THighLighter::Rescan(StepFn step, int from, int to, SkipFn skip, std::size_t budgetBytes) {
+  if (const int reached = ScanLineStates(from, to, budgetBytes); reached >= 0) {
+    DirtyLine = -1;
+    return reached;
+  }
   std::size_t bytes = 0;
   int line = from;
   for (; line < to && bytes < budgetBytes; ++line) {
@@ -223,4 +228,17 @@ bool THighLighter::ScanAheadWith(StepFn step, std::size_t budgetBytes, SkipFn sk
   // The next paint starts afresh (Start); nothing of this scan may be mistaken for its position.
   ForgetText();
   return trustedBelow_ < count;
+}
+
+template <class LineStateFn>
+int THighLighter::StoreLineStates(LineStateFn lineState, int from, int to, std::size_t budgetBytes) {
+  std::size_t bytes = 0;
+  const int reached = Lines->VisitLines(from, to, [&](std::string_view text, std::uint16_t& next) {
+    bytes += text.size() + 2;
+    next = static_cast<std::uint16_t>(lineState(text) | kKnownMark);
+    return bytes < budgetBytes;
+  });
+  // Lines from+1 .. reached now hold states (from is below the watermark).
+  trustedBelow_ = std::max(trustedBelow_, reached + 1);
+  return reached;
 }

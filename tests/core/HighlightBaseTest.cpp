@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <random>
+#include <set>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -8,6 +10,7 @@
 
 #include "HighlightTestDriver.h"
 #include "highlight/HighlighterFactory.h"
+#include "highlight/KeywordList.h"
 #include "highlight/TCSSHighLight.h"
 #include "highlight/TCppHighlight.h"
 #include "highlight/THTMLHighLight.h"
@@ -94,6 +97,37 @@ std::vector<PaintedToken> PaintFrom(THighLighter& h, int top) {
 }
 
 // Stored line states are trusted only when they are whole, made by this highlighter and not invalidated.
+// Keywords are found by their letters packed into a number; a list of random words, long and odd ones
+// included, answers as a plain set does for its own words and for words one letter away from them.
+TEST(KeywordList, AnswersAsAPlainSet) {
+  std::mt19937 rng(5);
+  const auto word = [&] {
+    std::string w(1 + rng() % 15, 'a');
+    for (char& c : w) c = static_cast<char>(rng() % 9 ? 'a' + rng() % 26 : "AZ_1\xB9`{"[rng() % 7]);
+    return w;
+  };
+  for (int list = 0; list < 40; ++list) {
+    std::string words;
+    std::set<std::string> model;
+    for (int k = rng() % 60; k > 0; --k) {
+      const std::string w = word();
+      words += w + " ";
+      if (w[0] >= 'a' && w[0] <= 'z') model.insert(w);
+    }
+    const KeywordList keywords(words);
+    std::vector<std::string> probes{"", "a", "z"};
+    for (const std::string& w : model) {
+      probes.push_back(w);
+      probes.push_back(w + static_cast<char>('a' + rng() % 26));
+      probes.push_back(w.substr(0, w.size() - 1));
+      probes.push_back(w);
+      probes.back()[rng() % w.size()] = static_cast<char>('a' + rng() % 26);
+    }
+    for (int k = 0; k < 50; ++k) probes.push_back(word());
+    for (const std::string& p : probes) ASSERT_EQ(keywords.Contains(p), model.count(p) == 1) << p;
+  }
+}
+
 TEST(HighlightLineStates, OnlyValidRecordsAreTrusted) {
   LineStore store, fresh;
   THTMLHighLight h, clean;

@@ -147,6 +147,38 @@ TEST_P(RandomTest, TypingInALongLineScrolledIntoColoursAsAFullScan) {
   }
 }
 
+// Idle scans compute line start states in a loop of their own where a class has one (HTML); the states
+// must be those that stepping every character while painting from the first line stores, context bits
+// included, whether the loop starts at the first line or resumes at a stored state.
+TEST(HighlightLineStates, ScanAheadStoresTheStatesOfAPaintFromTheTop) {
+  std::mt19937 rng(41);
+  for (int document = 0; document < 300; ++document) {
+    std::vector<std::string> lines(1 + rng() % 30);
+    for (auto& l : lines) l = RandomLine(rng);
+    LineStore store;
+    hltest::Fill(store, lines);
+    for (const TColorStyle style : Styles) {
+      auto painter = CreateHighlighter(false, style);
+      painter->Attach(&store);
+      painter->InvalidateAll();  // the states of the style before
+      std::vector<PaintedToken> tokens;
+      ASSERT_TRUE(hltest::Paint(*painter, 0, static_cast<int>(lines.size()), tokens));
+      std::vector<std::uint16_t> stepped;
+      for (int i = 0; i < store.Count(); ++i) stepped.push_back(store.StartState(i));
+      painter->InvalidateAll();
+      auto scanner = CreateHighlighter(false, style);
+      scanner->Attach(&store);
+      for (int pass = 0; pass < 2; ++pass) {
+        while (scanner->ScanAhead(1 + rng() % 200)) {
+        }
+        for (int i = 1; i < store.Count(); ++i)
+          ASSERT_EQ(store.StartState(i), stepped[static_cast<std::size_t>(i)]) << "style " << style.ToBits() << " line " << i << " pass " << pass;
+        scanner->DirtyLine = static_cast<int>(rng() % lines.size());
+      }
+    }
+  }
+}
+
 // A string or comment left open before empty lines: its colour must not depend on where painting starts.
 // A line end on an empty line looks two characters back, past the last one before the line.
 TEST(HighlightEveryTopLine, EmptyLinesInsideOpenStringsAndComments) {

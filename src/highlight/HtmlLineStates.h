@@ -1,0 +1,47 @@
+#pragma once
+#include <cstdint>
+#include <string_view>
+
+#include "highlight/TokenFlags.h"
+
+// The start states of HTML lines (with embedded PHP), computed line after line without stepping the
+// highlighter character by character: the same rules as THTMLHighLight's transition function, with
+// the scanner's context held in a few locals and looked up by position in the line, and the bytes
+// that cannot change the state passed over in tight loops. It makes no tokens and keeps no selection.
+class HtmlLineStates {
+public:
+  // The scanner at the start of a line: the state there (selection bit clear), the last two characters
+  // before the line (line breaks skipped, 0 where there is none), the previous character as the
+  // transition function remembers it (0 after a line end in PHP), and where the opening quote of the
+  // current string is: 1 = the last character before the line, 2 = the one before it, 0 = neither.
+  struct Start {
+    TTokenFlags state = tfText;
+    unsigned char last = 0, beforeLast = 0, prevChar = 0;
+    int quoteBack = 0;
+  };
+  explicit HtmlLineStates(const Start& start);
+
+  // Steps a whole line and its end; returns the next line's start state (selection bit clear) and sets
+  // QuoteBack as Start::quoteBack for that line.
+  TTokenFlags Line(std::string_view text);
+  int QuoteBack() const { return c_.quote >= -2 ? static_cast<int>(-c_.quote) : 0; }
+
+private:
+  // Everything the rules read besides the line's text; a line's loop keeps it in locals.
+  struct Context {
+    TTokenFlags w;
+    unsigned char last, beforeLast, prevChar;  // as in Start
+    // The opening quote's index in the line being stepped (-1 and -2 before it; below -2: none).
+    long quote;
+    TTokenFlags operatorReturn = tfText | tfScript;  // resumed after a one-character operator
+    TTokenFlags variableReturn = tfText | tfScript;  // resumed when a variable ends
+  };
+  // The first index from i whose byte may change the state, or n.
+  static long NextStop(const Context& c, const unsigned char* p, long i, long n);
+  // One character of the line: the rules for text, tags, values and comments.
+  static void StepHtml(Context& c, const unsigned char* p, long i, long n);
+  // PHP code; i == n is the line end.
+  static void StepPhp(Context& c, const unsigned char* p, long i, long n);
+
+  Context c_;
+};
