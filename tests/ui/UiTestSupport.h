@@ -132,13 +132,6 @@ struct TestWindow {
   TQuillEditor& Editor() const { return *main->Editor(); }
 };
 
-inline QString WriteFile(const QString& path, const QByteArray& bytes) {
-  QFile f(path);
-  EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-  f.write(bytes);
-  return f.fileName();
-}
-
 // A key pressed and released on the widget, with the text it types.
 inline void SendKey(QWidget& w, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, const QString& text = {}) {
   QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
