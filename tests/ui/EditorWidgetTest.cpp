@@ -130,19 +130,15 @@ TEST(EditorWidget, FractionsOfANotchAddUpToWholeNotches) {
   for (int i = 0; i < 300; ++i) text += "line\r\n";
   e.SetText(text);
   e.SetSelStart(0);
-  for (int i = 0; i < 7; ++i) Wheel(s.widget, -15);
-  EXPECT_EQ(e.TopLine(), 0);  // seven eighths of a notch
-  Wheel(s.widget, -15);
-  EXPECT_EQ(e.TopLine(), 4);  // one notch with the default wheel sizes
-  Wheel(s.widget, -360);      // three notches at once
-  EXPECT_EQ(e.TopLine(), 16);
-  Wheel(s.widget, -60);
-  Wheel(s.widget, 60);  // a change of direction drops the half notch down ...
-  EXPECT_EQ(e.TopLine(), 16);
-  Wheel(s.widget, 60);  // ... so two halves up make one notch up
-  EXPECT_EQ(e.TopLine(), 12);
-  Wheel(s.widget, 120);
-  EXPECT_EQ(e.TopLine(), 8);
+  // Each turn (in eighths of a degree) and the top line after it: seven eighths of a notch move nothing, the
+  // eighth makes a notch (four lines with the default wheel sizes), then three notches at once; a change of
+  // direction drops the half notch down, so two halves up make one notch up.
+  const std::pair<int, int> turns[] = {{-15, 0},   {-15, 0},  {-15, 0},  {-15, 0}, {-15, 0}, {-15, 0}, {-15, 0},
+                                       {-15, 4},   {-360, 16}, {-60, 16}, {60, 16}, {60, 12}, {120, 8}};
+  for (const auto& [delta, top] : turns) {
+    Wheel(s.widget, delta);
+    EXPECT_EQ(e.TopLine(), top) << delta;
+  }
 }
 
 }  // namespace
