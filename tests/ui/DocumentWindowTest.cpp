@@ -10,44 +10,40 @@
 
 namespace {
 
-struct Window : TestWindow {
-  explicit Window(std::vector<std::string> arguments = {}) : TestWindow(2, std::move(arguments)) { Show(); }
-  void Drop(const QString& path) {
-    QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(path)});
-    // Qt delivers a drop to the widget that accepted the drag's entry.
-    QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(main.get(), &enter);
-    ASSERT_TRUE(enter.isAccepted());
-    QDropEvent drop(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(main.get(), &drop);
-  }
-};
-
-QString WriteFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
-  return ::WriteFile(dir.filePath(name), bytes);
+// Qt delivers a drop to the widget that accepted the drag's entry.
+void Drop(QWidget& window, const std::string& path) {
+  QMimeData data;
+  data.setUrls({QUrl::fromLocalFile(QString::fromStdString(path))});
+  QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&window, &enter);
+  ASSERT_TRUE(enter.isAccepted());
+  QDropEvent drop(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&window, &drop);
 }
 
-}  // namespace
-
 TEST(Documents, ADroppedTextFileOpensAndABinaryOneIsRefused) {
-  QTemporaryDir dir;
-  const QString binary = WriteFile(dir, QStringLiteral("tool.bin"), QByteArray("ELF\x01\x02\x03", 6));
-  const QString text = WriteFile(dir, QStringLiteral("notes.txt"), "one\r\ntwo");
-  Window w;
-  w.Drop(binary);
+  TempFolder dir;
+  WriteBytes(dir / "tool.bin", std::string("ELF\x01\x02\x03", 6));
+  WriteBytes(dir / "notes.txt", "one\r\ntwo");
+  TestWindow w(2);
+  w.Show();
+  Drop(*w.main, dir / "tool.bin");
   EXPECT_EQ(w.Editor().DocumentFileName(), "");
-  w.Drop(text);
-  EXPECT_EQ(w.Editor().DocumentFileName(), text.toStdString());
+  Drop(*w.main, dir / "notes.txt");
+  EXPECT_EQ(w.Editor().DocumentFileName(), dir / "notes.txt");
   EXPECT_EQ(w.Editor().Text(), "one\r\ntwo");
 }
 
 // Opening favourites from their menu and organising them are driven end to end (test_main_window.py).
 TEST(Documents, MenuItemsShowTheFileNameWithItsAmpersand) {
-  QTemporaryDir dir;
-  const QString a = WriteFile(dir, QStringLiteral("a&b.txt"), "first");
-  Window w({a.toStdString()});
+  TempFolder dir;
+  const std::string a = dir / "a&b.txt";
+  WriteBytes(a, "first");
+  TestWindow w(2, {a});
+  w.Show();
   w.Item(QStringLiteral("Dodajdoulubionych1"))->trigger();
-  EXPECT_EQ(w.Item(QStringLiteral("Favourite1"))->text(), QString(a).replace('&', QStringLiteral("&&")));
-  EXPECT_EQ(w.Item(QStringLiteral("OpenedDocument1"))->data().toString(), a);
+  EXPECT_EQ(w.Item(QStringLiteral("Favourite1"))->text(), QString::fromStdString(a).replace('&', QStringLiteral("&&")));
+  EXPECT_EQ(w.Item(QStringLiteral("OpenedDocument1"))->data().toString().toStdString(), a);
 }
+
+}  // namespace

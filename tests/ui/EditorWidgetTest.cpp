@@ -20,6 +20,14 @@ struct Shown {
   TQuillEditor& Editor() { return widget.Editor(); }
 };
 
+// How many pixels of the picture inside the rectangle pass the test.
+int Count(const QImage& shot, const QRect& r, bool (*test)(QColor)) {
+  int n = 0;
+  for (int y = r.top(); y <= r.bottom(); ++y)
+    for (int x = r.left(); x <= r.right(); ++x) n += test(shot.pixelColor(x, y)) ? 1 : 0;
+  return n;
+}
+
 TEST(EditorWidget, TagsArePaintedInTheTagColour) {
   Shown s;
   TQuillEditor& e = s.Editor();
@@ -27,25 +35,13 @@ TEST(EditorWidget, TagsArePaintedInTheTagColour) {
   e.SetText("<b>word</b>\r\nplain text");
   e.SetSelStart(e.Text().size());
   const QImage shot = s.widget.grab().toImage();
-  const int lineHeight = e.LineHeight();
-  ASSERT_GT(lineHeight, 0);
-  // The tag colour 0xFF0000 is blue (0x00BBGGRR). Count its pixels on each of the two rows.
-  const auto bluePixels = [&](int row) {
-    int n = 0;
-    for (int y = row * lineHeight; y < (row + 1) * lineHeight; ++y) {
-      for (int x = TQuillEditor::GutterWidth; x < shot.width() - 20; ++x) {
-        const QColor c = shot.pixelColor(x, y);
-        if (c.blue() > 200 && c.red() < 60 && c.green() < 60) ++n;
-      }
-    }
-    return n;
-  };
-  EXPECT_GT(bluePixels(0), 20);  // "<b>" and "</b>"
-  EXPECT_EQ(bluePixels(1), 0);   // plain text has no tag colour
+  ASSERT_GT(e.LineHeight(), 0);
+  // The tag colour 0xFF0000 is blue (0x00BBGGRR): "<b>" and "</b>" on the first row, none on the second.
+  const auto blue = [](QColor c) { return c.blue() > 200 && c.red() < 60 && c.green() < 60; };
+  const QRect row(TQuillEditor::GutterWidth, 0, shot.width() - 20 - TQuillEditor::GutterWidth, e.LineHeight());
+  EXPECT_GT(Count(shot, row, blue), 20);
+  EXPECT_EQ(Count(shot, row.translated(0, e.LineHeight()), blue), 0);
 }
-
-// Typing Polish letters is driven end to end (Typing and Utf8Documents in tests/e2e), and characters
-// outside Windows-1250 in the window by ForeignCharactersWindowTest.
 
 // A mark is drawn as its own glyph in its cell (copying marks is driven end to end).
 TEST(EditorWidget, MarksAreDrawnAsTheirCharacters) {
@@ -56,17 +52,11 @@ TEST(EditorWidget, MarksAreDrawnAsTheirCharacters) {
   e.SetMarkedText("\x81\x81", U"\u0416\u0081");  // Cyrillic Zhe, and the C1 control standing for itself
   e.SetSelStart(2);
   const QImage shot = s.widget.grab().toImage();
-  const int cell = e.AverageCharWidth();
-  const auto inkIn = [&](int column) {
-    int n = 0;
-    for (int y = 0; y < e.LineHeight(); ++y)
-      for (int x = TQuillEditor::GutterWidth + column * cell; x < TQuillEditor::GutterWidth + (column + 1) * cell; ++x)
-        if (shot.pixelColor(x, y).lightness() < 128) ++n;
-    return n;
-  };
+  const auto dark = [](QColor c) { return c.lightness() < 128; };
+  const QRect first(TQuillEditor::GutterWidth, 0, e.AverageCharWidth(), e.LineHeight());
   // The letter, not the box (or nothing) that the font shows for the control character.
-  EXPECT_GT(inkIn(0), 5);
-  EXPECT_NE(inkIn(0), inkIn(1));
+  EXPECT_GT(Count(shot, first, dark), 5);
+  EXPECT_NE(Count(shot, first, dark), Count(shot, first.translated(e.AverageCharWidth(), 0), dark));
 }
 
 // The highlighter's line states are computed ahead of the view in idle time, and an edit queues that
@@ -128,11 +118,8 @@ TEST(EditorWidget, DrawingOnlyWhatChangedLooksLikeDrawingEverything) {
     const QImage full = s.widget.grab().toImage();
     s.widget.GetCanvas().SetCellCopying(true);
     // The editor's own area: the scroll bars are widgets of their own.
-    QPoint first(-1, -1);
-    for (int y = 0; y < s.widget.ClientHeight() && first.y() < 0; ++y)
-      for (int x = 0; x < s.widget.ClientWidth() && first.y() < 0; ++x)
-        if (drawn.pixel(x, y) != full.pixel(x, y)) first = QPoint(x, y);
-    ASSERT_EQ(first, QPoint(-1, -1)) << "step " << step << ", row height " << e.LineHeight();
+    const QRect area(0, 0, s.widget.ClientWidth(), s.widget.ClientHeight());
+    ASSERT_TRUE(drawn.copy(area) == full.copy(area)) << "step " << step << ", row height " << e.LineHeight();
   }
 }
 
@@ -143,19 +130,15 @@ TEST(EditorWidget, FractionsOfANotchAddUpToWholeNotches) {
   for (int i = 0; i < 300; ++i) text += "line\r\n";
   e.SetText(text);
   e.SetSelStart(0);
-  for (int i = 0; i < 7; ++i) Wheel(s.widget, -15);
-  EXPECT_EQ(e.TopLine(), 0);  // seven eighths of a notch
-  Wheel(s.widget, -15);
-  EXPECT_EQ(e.TopLine(), 4);  // one notch with the default wheel sizes
-  Wheel(s.widget, -360);      // three notches at once
-  EXPECT_EQ(e.TopLine(), 16);
-  Wheel(s.widget, -60);
-  Wheel(s.widget, 60);  // a change of direction drops the half notch down ...
-  EXPECT_EQ(e.TopLine(), 16);
-  Wheel(s.widget, 60);  // ... so two halves up make one notch up
-  EXPECT_EQ(e.TopLine(), 12);
-  Wheel(s.widget, 120);
-  EXPECT_EQ(e.TopLine(), 8);
+  // Each turn (in eighths of a degree) and the top line after it: seven eighths of a notch move nothing, the
+  // eighth makes a notch (four lines with the default wheel sizes), then three notches at once; a change of
+  // direction drops the half notch down, so two halves up make one notch up.
+  const std::pair<int, int> turns[] = {{-15, 0},   {-15, 0},  {-15, 0},  {-15, 0}, {-15, 0}, {-15, 0}, {-15, 0},
+                                       {-15, 4},   {-360, 16}, {-60, 16}, {60, 16}, {60, 12}, {120, 8}};
+  for (const auto& [delta, top] : turns) {
+    Wheel(s.widget, delta);
+    EXPECT_EQ(e.TopLine(), top) << delta;
+  }
 }
 
 }  // namespace

@@ -62,7 +62,9 @@ TEST(ColorBar, ASquareLooksPressedAndACancelledXChangesNothing) {
   EXPECT_FALSE(red->isDown());
   // (What a colour square puts in is driven end to end.) "X" with the colour dialog cancelled changes nothing.
   const std::string wrapped = w.Editor().Text();
+  w.dialogs.colors = {std::nullopt};
   QTest::mouseClick(w.main->findChild<ColorSquare*>(QStringLiteral("Color_X")), Qt::LeftButton, {}, QPoint(6, 6));
+  EXPECT_TRUE(w.dialogs.colors.empty()) << "the colour dialog was asked for";
   EXPECT_EQ(w.Editor().Text(), wrapped);
 }
 

@@ -61,14 +61,11 @@ TEST(MainMenu, CaptionsComeFromTheLanguageTableAndShortcutsAreSet) {
   EXPECT_EQ(captions[1]["Znajd1"], QStringLiteral("&Find..."));
 }
 
-TEST(MainWindow, TypedTextShowsInTheEditorAndTheStatusBarFollowsTheCaret) {
+// (That typing goes into the editor is driven end to end.)
+TEST(MainWindow, TheStatusBarFollowsTheCaretAndTheModifiedFlag) {
   Window w(2);
   w.Show();
-  QuillEditorWidget* editor = w.main->EditorWidget();
-  ASSERT_NE(editor, nullptr);
-  EXPECT_TRUE(editor->hasFocus());
-  QTest::keyClicks(editor, QStringLiteral("abcd"));
-  EXPECT_EQ(w.Editor().Text(), "abcd");
+  QTest::keyClicks(w.main->EditorWidget(), QStringLiteral("abcd"));
   EXPECT_EQ(w.Panel(2), QStringLiteral("1 : 5"));
   EXPECT_EQ(w.Panel(1), QStringLiteral("Modified"));
   // A caret placed by the program reports the same way: second line, third column.
@@ -79,7 +76,9 @@ TEST(MainWindow, TypedTextShowsInTheEditorAndTheStatusBarFollowsTheCaret) {
   EXPECT_EQ(w.Panel(1), QString());
 }
 
-TEST(MainWindow, HighlighterItemsFormOneRadioGroupWithTheEditor) {
+// The check marks of the highlighter and bookmark items follow the editor (setting and going to bookmarks
+// with the keys is driven end to end).
+TEST(MainWindow, HighlighterAndBookmarkItemsAreCheckedFromTheEditor) {
   Window w(2);
   w.Show();
   w.Item("KolorujPHP1")->trigger();
@@ -92,11 +91,7 @@ TEST(MainWindow, HighlighterItemsFormOneRadioGroupWithTheEditor) {
   w.Editor().SetColorStyle(TColorStyle{csCSS});
   EXPECT_TRUE(w.Item("KolorujCSS1")->isChecked());
   EXPECT_FALSE(w.Item("Bezkolorowania1")->isChecked());
-}
 
-TEST(MainWindow, BookmarkItemsAreCheckedFromTheEditor) {
-  Window w(2);
-  w.Show();
   w.Editor().SetText("one\r\ntwo\r\nthree");
   w.Editor().SetSelStart(6);
   w.Item("Ustawzakadk1_3")->trigger();

@@ -4,7 +4,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
-#include "../fakes/ScriptedDialogs.h"
 #include "UiTestSupport.h"
 #include "app/LangTable.h"
 #include "print/PrintSettings.h"
@@ -32,7 +31,7 @@ void Trigger(QWidget& window, const char* name) {
 // The defaults it shows and which sizes are refused are the core's (PrintOptionsValues).
 TEST(PrintOptions, ABadSizeIsNamedAndNothingIsWritten) {
   TestSettings settings;
-  RecordingDialogs dialogs;
+  ScriptedDialogs dialogs;
   TPrintOptions options(dialogs);
   options.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&options));
@@ -41,9 +40,9 @@ TEST(PrintOptions, ABadSizeIsNamedAndNothingIsWritten) {
   headerSize->setEditText(QStringLiteral("1.5"));
   options.findChild<QPushButton*>(QStringLiteral("OK"))->click();
   EXPECT_TRUE(options.isVisible());
-  ASSERT_EQ(dialogs.messages.size(), 1u);
-  EXPECT_NE(dialogs.messages[0].find("\"1.5\""), std::string::npos);
-  EXPECT_NE(dialogs.messages[0].find(LangText(94, InterfaceLanguage())), std::string::npos) << dialogs.messages[0];
+  ASSERT_EQ(dialogs.asked.size(), 1u);
+  EXPECT_NE(dialogs.asked[0].find("\"1.5\""), std::string::npos);
+  EXPECT_NE(dialogs.asked[0].find(LangText(94, InterfaceLanguage())), std::string::npos) << dialogs.asked[0];
   SettingsStore store = OpenSettings(kPrinterKey);
   EXPECT_EQ(store.ReadString("Print", "LeftMargin", "unset"), "unset");
 
@@ -96,12 +95,12 @@ TEST(PrintPreview, PagesZoomGoToAndOptions) {
 TEST(PrintPreview, ABadMarginIsReportedAndCancelKeepsThePages) {
   TestSettings settings;
   OpenSettings(kPrinterKey).WriteString("Print", "RightMargin", "2 cm");
-  RecordingDialogs dialogs;
+  ScriptedDialogs dialogs;
   TPrintPreview bad("/tmp/a.txt", [] { return Document(); }, dialogs);
   bad.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&bad));
-  ASSERT_EQ(dialogs.messages.size(), 1u);
-  EXPECT_NE(dialogs.messages[0].find("right margin \"2 cm\""), std::string::npos) << dialogs.messages[0];
+  ASSERT_EQ(dialogs.asked.size(), 1u);
+  EXPECT_NE(dialogs.asked[0].find("right margin \"2 cm\""), std::string::npos) << dialogs.asked[0];
   EXPECT_EQ(bad.PagePrinter1().PageCount(), 0);
   bad.close();
 
@@ -119,7 +118,7 @@ TEST(PrintPreview, ABadMarginIsReportedAndCancelKeepsThePages) {
   };
   preview.AskPrint = [](Dialogs::PrintRequest&) { return true; };
   Trigger(preview, "Drukuj");
-  EXPECT_EQ(dialogs.messages.back(), "Printing Cancelled");
+  EXPECT_EQ(dialogs.asked.back(), "Printing Cancelled");
   EXPECT_EQ(preview.PagePrinter1().PageCount(), count);
   EXPECT_TRUE(preview.isVisible());
 }

@@ -114,16 +114,12 @@ TEST(Translate, ControlsAndTheirContentsTakeTheTableTexts) {
   tool->setToolTip(QStringLiteral("#24#Kopiuj"));
 
   TranslateControl(&form);
-  EXPECT_EQ(form.windowTitle().toStdString(), LangText(195, 2));
-  EXPECT_EQ(group->title().toStdString(), LangText(89, 2));
-  EXPECT_EQ(label->text().toStdString(), LangText(198, 2));
-  EXPECT_EQ(check->text().toStdString(), LangText(196, 2));
-  EXPECT_EQ(button->text(), QStringLiteral("Help"));
-  EXPECT_EQ(plain->text(), QStringLiteral("ISO-8859-2"));
-  EXPECT_EQ(combo->itemText(0), QStringLiteral("lowercase"));
-  EXPECT_EQ(combo->itemText(1), QStringLiteral("<h1></h1>"));
-  EXPECT_EQ(tool->text(), QStringLiteral("Copy"));
-  EXPECT_EQ(tool->toolTip(), QStringLiteral("Copy"));
+  const std::pair<QString, std::string> shown[] = {
+      {form.windowTitle(), LangText(195, 2)}, {group->title(), LangText(89, 2)}, {label->text(), LangText(198, 2)},
+      {check->text(), LangText(196, 2)},      {button->text(), "Help"},          {plain->text(), "ISO-8859-2"},
+      {combo->itemText(0), "lowercase"},      {combo->itemText(1), "<h1></h1>"}, {tool->text(), "Copy"},
+      {tool->toolTip(), "Copy"}};
+  for (const auto& [text, expected] : shown) EXPECT_EQ(text.toStdString(), expected);
 }
 
 TEST(DisplayCheck, NeedsADisplayOrAChosenPlatform) {

@@ -18,6 +18,7 @@
 
 #include "editor/TQuillEditor.h"
 #include "../fakes/ScopedLanguage.h"
+#include "../fakes/ScriptedDialogs.h"
 #include "../fakes/TestFiles.h"
 #include "platform/Dialogs.h"
 #include "platform/Shell.h"
@@ -25,29 +26,6 @@
 #include "settings/SettingsStore.h"
 #include "ui/StartUp.h"
 #include "ui/TMain.h"
-
-// Answers the core's questions from a script and remembers every message.
-class RecordingDialogs : public Dialogs {
-public:
-  std::vector<std::string> messages;
-
-  bool AskYesNo(const std::string& text) override {
-    messages.push_back(text);
-    return true;
-  }
-  Answer AskYesNoCancel(const std::string& text) override {
-    messages.push_back(text);
-    return Answer::No;
-  }
-  void Message(const std::string& text) override { messages.push_back(text); }
-  std::optional<std::string> Prompt(const std::string&, const std::string&, const std::string&) override {
-    return std::nullopt;
-  }
-  bool OpenFile(FileRequest&) override { return false; }
-  bool SaveFile(FileRequest&) override { return false; }
-  std::optional<TColor> ChooseColor(TColor) override { return std::nullopt; }
-  bool Print(PrintRequest&) override { return false; }
-};
 
 // Remembers what would have been opened; starts nothing.
 class RecordingShell : public Shell {
@@ -110,16 +88,13 @@ private:
 struct TestWindow {
   ScopedLanguage keptLanguage{InterfaceLanguage()};  // the window sets the language; it is put back after it
   TestSettings settings;
-  RecordingDialogs dialogs;
+  ScriptedDialogs dialogs;
   RecordingShell shell;
   std::unique_ptr<TMain> main;
 
   explicit TestWindow(int language, std::vector<std::string> arguments = {}) {
     settings.Store().WriteInteger("Interface", "Language", language);
     settings.Store().WriteBool("Tips", "ShowTips", false);
-    Start(std::move(arguments));
-  }
-  void Start(std::vector<std::string> arguments = {}) {
     main = StartQuillpad(settings.Store(), dialogs, shell, std::move(arguments));
     main->Terminate = [] {};  // never ends the test program
   }
@@ -131,13 +106,6 @@ struct TestWindow {
   QString Panel(int i) const { return main->findChild<QLabel*>(QStringLiteral("StatusPanel%1").arg(i))->text(); }
   TQuillEditor& Editor() const { return *main->Editor(); }
 };
-
-inline QString WriteFile(const QString& path, const QByteArray& bytes) {
-  QFile f(path);
-  EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-  f.write(bytes);
-  return f.fileName();
-}
 
 // A key pressed and released on the widget, with the text it types.
 inline void SendKey(QWidget& w, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, const QString& text = {}) {
