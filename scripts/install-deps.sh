@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev libgl-dev
   xvfb xauth poppler-utils fonts-dejavu-core
-  xdotool xclip openbox x11-utils x11-xkb-utils xkb-data qt6-translations-l10n ccache python3
+  xdotool xclip openbox x11-utils x11-xkb-utils xkb-data imagemagick qt6-translations-l10n ccache python3
   clang libclang-rt-14-dev
 )
 

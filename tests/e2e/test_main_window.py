@@ -50,6 +50,19 @@ class MainWindowCase(QuillpadCase):
         wait_until(lambda: self.app.poll() is not None, 15, "quillpad to exit")
         self.assertEqual(self.app.returncode, 0)
 
+    def close_unmodified(self):
+        """Alt+F4 on a window that asks nothing on closing. On a loaded machine the window manager can
+        miss a key sent just after a resize, so a window still open after a few seconds gets it again."""
+        for _ in range(3):
+            self.wait_focus(self.window)
+            self.key("alt+F4")
+            try:
+                wait_until(lambda: self.app.poll() is not None, 5, "quillpad to exit")
+                break
+            except AssertionError:
+                pass
+        self.wait_exit()
+
 
 class FirstRun(MainWindowCase):
     language = None  # no language stored: the program asks
@@ -234,8 +247,7 @@ class Layout(MainWindowCase):
     def test_a_normal_close_stores_the_bounds(self):
         self.start()
         self.x.run("xdotool", "windowsize", "--sync", self.window, "640", "420")
-        self.key("alt+F4")
-        self.wait_exit()
+        self.close_unmodified()
         self.assertEqual([self.stored(i) for i in ("WindowState", "Width", "Height")], ["0", "640", "420"])
 
     def test_the_bounds_are_restored_and_a_maximised_close_stores_only_the_state(self):
@@ -245,8 +257,7 @@ class Layout(MainWindowCase):
         self.x.run("xdotool", "mousemove", "--window", self.window, "200", "-8", "click", "--repeat", "2", "1")
         wait_until(lambda: "MAXIMIZED_VERT" in self.x.run("xprop", "-id", self.window, "_NET_WM_STATE"), 10,
                    "the window to be maximised")
-        self.key("alt+F4")
-        self.wait_exit()
+        self.close_unmodified()
         self.assertEqual([self.stored(i) for i in ("WindowState", "Top", "Width")], ["2", "80", "600"])
 
 
