@@ -30,8 +30,9 @@ KeywordList::KeywordList(std::string_view words) {
 
 bool KeywordList::Contains(std::string_view word) const {
   if (word.empty() || word[0] < 'a' || word[0] > 'z') return false;
-  if (const std::uint64_t code = Pack(word); code && ContainsPacked(code)) return true;
-  return !others_.empty() && std::find(others_.begin(), others_.end(), word) != others_.end();
+  // A word that packs can only be among the packed keywords; the others hold the ones that do not.
+  if (const std::uint64_t code = Pack(word)) return ContainsPacked(code);
+  return std::find(others_.begin(), others_.end(), word) != others_.end();
 }
 
 bool KeywordList::ContainsLowerCased(std::string_view word) const {
