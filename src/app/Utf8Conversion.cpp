@@ -1,6 +1,5 @@
 #include "app/Utf8Conversion.h"
 
-#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstdint>
@@ -142,8 +141,16 @@ inline std::size_t DecodeCharacter(std::string_view text, std::size_t i, char* o
   return i + len;
 }
 
-// Decodes text into out, which is either text's own buffer or one as long as text: every character
-// becomes one byte, so the writing never overtakes the reading. Returns the length written.
+// Where chunk by chunk decoding stopped.
+struct DecodePosition {
+  std::size_t read = 0;   // the next chunk's start
+  std::size_t carry = 0;  // 1 when its first byte ended the letter before
+};
+
+// Decodes the text chunk by chunk into `out` while the text goes on far enough for a chunk's reads;
+// returns the length of the result so far and sets `stopped`, from where DecodeRest goes on. `out` is
+// the text's own buffer (kInPlace) or one as long as the text: every character becomes one byte, so the
+// writing never overtakes the reading.
 //
 // The text goes in chunks of 64 bytes. A chunk of ASCII is copied whole. A chunk of ASCII and two-byte
 // letters Windows-1250 holds (the bulk of a Polish file) is copied whole too, then each letter in turn
@@ -154,24 +161,17 @@ inline std::size_t DecodeCharacter(std::string_view text, std::size_t i, char* o
 // end of the chunk. The copies run up to 128 bytes past the start of the chunk's result; in the text's
 // own buffer they wait until the result lags the reading by that much (it falls one byte further
 // behind with every letter), so they only ever land on bytes already read.
-struct DecodePosition {
-  std::size_t read = 0;   // the next chunk's start
-  std::size_t carry = 0;  // 1 when its first byte ended the letter before
-};
-
-// Decodes chunk by chunk from `position` into out[w...] while a chunk starts before `stop` and the text goes on
-// far enough for the chunk's reads; returns the new end of the result. The caller decodes the rest.
 template <bool kInPlace>
-std::size_t DecodeChunks(std::string_view text, DecodePosition& position, std::size_t stop, char* out, std::size_t w,
-                         std::u32string* marks) {
+std::size_t DecodeChunks(std::string_view text, char* out, std::u32string* marks, DecodePosition& stopped) {
   const auto& pairs = Pairs();
   const auto& reverse = Reverse();
   const char* in = text.data();
   const std::size_t n = text.size();
-  std::size_t i = position.read;
-  std::size_t carry = position.carry;
+  std::size_t w = 0;
+  std::size_t i = 0;
+  std::size_t carry = 0;
   // Reads reach 130 bytes past a chunk's start; the margin keeps them all in the text.
-  while (i + 160 <= n && i < stop) {
+  while (i + 160 <= n) {
     const char* p = in + i;
     const Utf8Masks masks = Utf8Masks64(p);
     if (masks.high == 0) {
@@ -235,15 +235,15 @@ std::size_t DecodeChunks(std::string_view text, DecodePosition& position, std::s
     i = q;
     carry = 0;
   }
-  position = {i, carry};
+  stopped = {i, carry};
   return w;
 }
 
-// The characters from `at` to the end, one by one.
-std::size_t DecodeRest(std::string_view text, const DecodePosition& at, char* out, std::size_t w,
+// The characters from where DecodeChunks stopped to the end, one by one, after the `w` bytes it wrote.
+std::size_t DecodeRest(std::string_view text, const DecodePosition& from, char* out, std::size_t w,
                        std::u32string* marks) {
   const auto& reverse = Reverse();
-  for (std::size_t i = at.read + at.carry; i < text.size();) i = DecodeCharacter(text, i, out + w++, marks, reverse);
+  for (std::size_t i = from.read + from.carry; i < text.size();) i = DecodeCharacter(text, i, out + w++, marks, reverse);
   return w;
 }
 
@@ -254,17 +254,17 @@ std::string Utf8ToWin(std::string_view text, std::u32string* marks) {
   // Every character becomes one byte, so the text never grows. (Decoding a piece at a time into a
   // buffer kept in the cache and appending it, which spares the zeroing, measured no quicker.)
   std::string out(text.size(), '\0');
-  DecodePosition at;
-  const std::size_t w = DecodeChunks<false>(text, at, text.size(), out.data(), 0, marks);
-  out.resize(DecodeRest(text, at, out.data(), w, marks));
+  DecodePosition stopped;
+  const std::size_t w = DecodeChunks<false>(text, out.data(), marks, stopped);
+  out.resize(DecodeRest(text, stopped, out.data(), w, marks));
   return out;
 }
 
 void Utf8ToWinInPlace(std::string& text, std::u32string* marks) {
   if (marks) marks->clear();
-  DecodePosition at;
-  const std::size_t w = DecodeChunks<true>(text, at, text.size(), text.data(), 0, marks);
-  text.resize(DecodeRest(text, at, text.data(), w, marks));
+  DecodePosition stopped;
+  const std::size_t w = DecodeChunks<true>(text, text.data(), marks, stopped);
+  text.resize(DecodeRest(text, stopped, text.data(), w, marks));
 }
 
 namespace {
