@@ -92,34 +92,6 @@ std::string Win1250ToUtf8(std::string_view text) {
   return out;
 }
 
-std::size_t Utf8SequenceLength(std::string_view text, std::size_t pos) {
-  const unsigned b0 = Byte(text, pos);
-  if (b0 < 0x80) return 1;
-  std::size_t len = 0;
-  unsigned lo = 0x80, hi = 0xBF;  // allowed range of the second byte
-  if (b0 >= 0xC2 && b0 <= 0xDF) {
-    len = 2;
-  } else if (b0 >= 0xE0 && b0 <= 0xEF) {
-    len = 3;
-    if (b0 == 0xE0) lo = 0xA0;       // no overlong forms
-    if (b0 == 0xED) hi = 0x9F;       // no surrogates
-  } else if (b0 >= 0xF0 && b0 <= 0xF4) {
-    len = 4;
-    if (b0 == 0xF0) lo = 0x90;       // no overlong forms
-    if (b0 == 0xF4) hi = 0x8F;       // nothing above U+10FFFF
-  } else {
-    return 0;
-  }
-  if (pos + len > text.size()) return 0;
-  const unsigned b1 = Byte(text, pos + 1);
-  if (b1 < lo || b1 > hi) return 0;
-  for (std::size_t k = 2; k < len; ++k) {
-    const unsigned b = Byte(text, pos + k);
-    if (b < 0x80 || b > 0xBF) return 0;
-  }
-  return len;
-}
-
 void AppendUtf8(std::string& out, char32_t cp) {
   if (cp < 0x80) {
     out.push_back(static_cast<char>(cp));

@@ -19,7 +19,34 @@ std::string Utf8ToWin1250(std::string_view utf8, char replacement);
 
 // Length of the well-formed UTF-8 sequence starting at text[pos] (1 for ASCII), or 0 when the bytes
 // there are not one (a stray continuation byte, an overlong form, a surrogate, a cut-off sequence).
-std::size_t Utf8SequenceLength(std::string_view text, std::size_t pos);
+// Inline: decoding a file asks it of every character outside Windows-1250.
+inline std::size_t Utf8SequenceLength(std::string_view text, std::size_t pos) {
+  const unsigned b0 = static_cast<unsigned char>(text[pos]);
+  if (b0 < 0x80) return 1;
+  std::size_t len = 0;
+  unsigned lo = 0x80, hi = 0xBF;  // allowed range of the second byte
+  if (b0 >= 0xC2 && b0 <= 0xDF) {
+    len = 2;
+  } else if (b0 >= 0xE0 && b0 <= 0xEF) {
+    len = 3;
+    if (b0 == 0xE0) lo = 0xA0;       // no overlong forms
+    if (b0 == 0xED) hi = 0x9F;       // no surrogates
+  } else if (b0 >= 0xF0 && b0 <= 0xF4) {
+    len = 4;
+    if (b0 == 0xF0) lo = 0x90;       // no overlong forms
+    if (b0 == 0xF4) hi = 0x8F;       // nothing above U+10FFFF
+  } else {
+    return 0;
+  }
+  if (pos + len > text.size()) return 0;
+  const unsigned b1 = static_cast<unsigned char>(text[pos + 1]);
+  if (b1 < lo || b1 > hi) return 0;
+  for (std::size_t k = 2; k < len; ++k) {
+    const unsigned b = static_cast<unsigned char>(text[pos + k]);
+    if (b < 0x80 || b > 0xBF) return 0;
+  }
+  return len;
+}
 
 // Appends the UTF-8 form of a code point (which must be a valid scalar value).
 void AppendUtf8(std::string& out, char32_t cp);
