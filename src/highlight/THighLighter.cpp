@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-void THighLighter::GetToken(std::string& token) { token = Token; }
+void THighLighter::GetToken(std::string& token) { token.assign(Token); }
 TTokenFlags THighLighter::GetAttributes() { return Attributes; }
 std::uint8_t THighLighter::GetKind() { return Kind; }
 
@@ -29,6 +29,7 @@ void THighLighter::SetRegion(int leftColumn, int topLine, int rightColumn, int b
   TopLine = topLine;
   RightColumn = rightColumn;
   BottomLine = bottomLine;
+  run_.line = -1;
   State = tfText;
   PrevColumn = 0;
   PrevLine = 0;
@@ -40,6 +41,7 @@ void THighLighter::SetSelection(int startColumn, int startLine, int endColumn, i
   SelStartLine = startLine;
   SelEndColumn = endColumn;
   SelEndLine = endLine;
+  run_.line = -1;
 }
 
 void THighLighter::InvalidateAll() { InvalidateFrom(0); }
@@ -81,6 +83,7 @@ std::string_view THighLighter::LineView(int line) {
 }
 
 void THighLighter::ForgetText() {
+  run_.line = -1;
   scanText_ = {};
   lineCache_ = {};
 }
@@ -190,7 +193,7 @@ std::string_view THighLighter::WordFromLastChar(std::size_t maxLength) {
   return text.substr(static_cast<std::size_t>(PrevColumn - 1), rest.size() + 1);
 }
 
-void THighLighter::MarkUrl(std::string_view token) {
+void THighLighter::MarkUrlIfPrefixed(std::string_view token) {
   static constexpr std::string_view prefix = "http://";
   if (token.size() < prefix.size()) return;
   for (std::size_t i = 0; i < prefix.size(); ++i) {

@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "editor/LineStore.h"
 #include "highlight/Letters.h"
@@ -70,7 +71,9 @@ public:
   int SelEndLine = 0;
   bool EndOfLine = false;
   bool EndOfText = false;
-  std::string Token;
+  // The text of the last token: a view of its bytes in the line (a line end's is "\0"), valid until
+  // the text changes.
+  std::string_view Token;
   TTokenFlags Attributes = tfText;
   std::uint8_t Kind = 0;
   bool Selected = false;  // whether the character stepped last lies in the selection
@@ -187,7 +190,13 @@ protected:
     std::size_t operator()(std::string_view, std::size_t i) const { return i; }
   };
   template <class StepFn, class SkipFn = NoSkip>
-  void CutToken(std::string& out, StepFn step, const CharTable& tokenChars, SkipFn skip = {});
+  void CutToken(std::string& out, StepFn step, const CharTable& tokenChars, SkipFn skip = {}) {
+    // The next token of a line stepped whole is cut here, without the stepping loop's frame.
+    if (ScanLine == run_.line && ScanColumn <= static_cast<int>(run_.text.size()))
+      CutFromLineRun(out, tokenChars);
+    else
+      CutTokenStepping(out, step, tokenChars, skip);
+  }
   template <class StepFn, class SkipFn = NoSkip>
   void StartFromLineStates(StepFn step, SkipFn skip = {});
   // Steps every character of lines [from, to), storing the start states of lines from+1 .. to; stops
@@ -207,7 +216,10 @@ protected:
   bool ScanAheadWith(StepFn step, std::size_t budgetBytes, SkipFn skip = {});
 
   // Sets Kind to tkURL when the token begins with "http://" in any case.
-  void MarkUrl(std::string_view token);
+  void MarkUrl(std::string_view token) {
+    if (token.size() >= 7 && (token[0] | 0x20) == 'h') MarkUrlIfPrefixed(token);
+  }
+  void MarkUrlIfPrefixed(std::string_view token);
 
   // Context bits: the opening quote is the last character before the line being entered, or the one before
   // that. Those are the two characters a quote check can look back to before the line's second character
@@ -260,9 +272,52 @@ protected:
 private:
   template <class StepFn>
   unsigned char Advance(StepFn& step);
-  // Steps the bytes [from, to) of line `line` (without its end), as Advance would one by one.
+  // Steps the bytes [from, to) of line `line` (without its end), as Advance would one by one; with
+  // `states`, stores the state after each byte k at states[k].
   template <class StepFn, class SkipFn>
-  void StepBytes(StepFn& step, SkipFn& skip, int line, std::size_t from, std::size_t to);
+  void StepBytes(StepFn& step, SkipFn& skip, int line, std::size_t from, std::size_t to,
+                 TTokenFlags* states = nullptr);
+  // A line shown whole (from its first character to its end, none of it selected) is stepped in one go
+  // when its first token is asked for, and its tokens are then cut from the states stored for its bytes:
+  // the same tokens as stepping it a character at a time, without the reader's and the token loop's
+  // cost per character. The scanner's fields stay as at the line's last byte until its end is read.
+  struct LineRun {
+    int line = -1;  // -1: none
+    std::string_view text;
+    TTokenFlags entry = 0;             // the state before the line's first byte
+    std::vector<TTokenFlags> states;   // after each byte
+    bool steppedAhead = false;         // the byte at ScanColumn ended the last token (Unread)
+  };
+  template <class StepFn, class SkipFn>
+  bool BeginLineRun(StepFn& step, SkipFn& skip);
+  template <class StepFn, class SkipFn>
+  [[gnu::noinline]] void CutTokenStepping(std::string& out, StepFn& step, const CharTable& tokenChars, SkipFn& skip);
+  // Cuts the token at ScanColumn from the stored states.
+  void CutFromLineRun(std::string& out, const CharTable& tokenChars) {
+    const std::string_view text = run_.text;
+    const TTokenFlags* states = run_.states.data();
+    const auto at = static_cast<std::size_t>(ScanColumn - 1);
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+    const TTokenFlags attributes = states[at];
+    // As CutToken's loop: a token character that changed the state when read afresh stands alone; else
+    // the token runs on while the state stays and the bytes are token characters, and the byte that ends
+    // it has been stepped already when the next token starts there.
+    const TTokenFlags before = at > 0 ? states[at - 1] : run_.entry;
+    std::size_t end = at + 1;
+    const bool runs = tokenChars[byte(at)] && (run_.steppedAhead || attributes == before);
+    if (runs)
+      while (end < text.size() && states[end] == attributes && tokenChars[byte(end)]) ++end;
+    run_.steppedAhead = runs;
+    Kind = 0;
+    TokenStartColumn = ScanColumn;
+    TokenStartLine = run_.line;
+    ScanColumn = static_cast<int>(end) + 1;
+    State = runs && end < text.size() ? states[end] : states[end - 1];
+    Token = text.substr(at, end - at);
+    out.clear();
+    out.append(Token);
+    Attributes = attributes;
+  }
   // Steps the end of line `line` (not the last) and records the next line's start state.
   template <class StepFn>
   void StepLineEnd(StepFn& step, int line);
@@ -328,4 +383,5 @@ private:
   };
   InLineMemo inLineMemo_;
   int lastCharMemoNext_ = 0;
+  LineRun run_;
 };

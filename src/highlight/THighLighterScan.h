@@ -27,7 +27,8 @@ unsigned char THighLighter::Advance(StepFn& step) {
 }
 
 template <class StepFn, class SkipFn>
-void THighLighter::StepBytes(StepFn& step, SkipFn& skip, int line, std::size_t from, std::size_t to) {
+void THighLighter::StepBytes(StepFn& step, SkipFn& skip, int line, std::size_t from, std::size_t to,
+                             TTokenFlags* states) {
   if (scanText_.index != line) scanText_ = {line, LineView(line)};
   const std::string_view text = scanText_.text.substr(0, to);
   ScanLine = line;
@@ -35,19 +36,22 @@ void THighLighter::StepBytes(StepFn& step, SkipFn& skip, int line, std::size_t f
   while (i < text.size()) {
     const std::size_t j = skip(text, i);
     if (j > i) {
-      i = j;
       PrevLine = line;
-      PrevColumn = static_cast<int>(i);
+      PrevColumn = static_cast<int>(j);
       // The selection mark is the one stepping the last byte skipped would have left.
       Selected = IsSelected(PrevColumn, line);
       State = Selected ? (State | tfSelected) : (State & ~tfSelected);
+      if (states) std::fill(states + i, states + j, State);
+      i = j;
       if (i >= text.size()) break;
     }
     PrevLine = line;
     PrevColumn = static_cast<int>(i) + 1;
     ScanColumn = PrevColumn + 1;
-    const auto c = static_cast<unsigned char>(text[i++]);
+    const auto c = static_cast<unsigned char>(text[i]);
     State = step(c == 0 ? highlighter_detail::NulStandIn : c, State);
+    if (states) states[i] = State;
+    ++i;
   }
   ScanColumn = static_cast<int>(text.size()) + 1;
   EndOfLine = false;
@@ -96,7 +100,26 @@ void THighLighter::StepLineEnd(StepFn& step, int line) {
 }
 
 template <class StepFn, class SkipFn>
-void THighLighter::CutToken(std::string& out, StepFn step, const CharTable& tokenChars, SkipFn skip) {
+bool THighLighter::BeginLineRun(StepFn& step, SkipFn& skip) {
+  // At a line's first character, nothing stepped ahead, with the whole line and its end in the region.
+  if (ScanColumn != 1 || pending_ || !Lines || ScanLine < TopLine || ScanLine > BottomLine || LeftColumn > 1)
+    return false;
+  const std::string_view text = LineView(ScanLine);
+  const int length = static_cast<int>(text.size());
+  if (length == 0 || length >= RightColumn || SelectionTouches(ScanLine, length)) return false;
+  if (run_.states.size() < text.size()) run_.states.resize(text.size());
+  run_.line = ScanLine;
+  run_.text = text;
+  run_.entry = State;
+  run_.steppedAhead = false;
+  StepBytes(step, skip, ScanLine, 0, text.size(), run_.states.data());
+  ScanColumn = 1;
+  return true;
+}
+
+template <class StepFn, class SkipFn>
+void THighLighter::CutTokenStepping(std::string& out, StepFn& step, const CharTable& tokenChars, SkipFn& skip) {
+  run_.line = -1;  // a line stepped whole is done with: its end is stepped as usual
   Kind = 0;
   out.clear();
   // Characters outside the region are stepped without becoming tokens, in a tight loop. Past the right
@@ -136,8 +159,12 @@ void THighLighter::CutToken(std::string& out, StepFn step, const CharTable& toke
   TokenStartColumn = ScanColumn;
   TokenStartLine = ScanLine;
   if (EndOfText || ScanLine > BottomLine) {
-    Token.clear();
+    Token = {};
     Attributes = State;
+    return;
+  }
+  if (BeginLineRun(step, skip)) {
+    CutFromLineRun(out, tokenChars);
     return;
   }
   const int line = ScanLine;
@@ -147,6 +174,7 @@ void THighLighter::CutToken(std::string& out, StepFn step, const CharTable& toke
   const TTokenFlags attributes = State;
   if (EndOfLine) {
     out.push_back('\0');
+    Token = std::string_view("", 1);
   } else {
     out.push_back(static_cast<char>(first));
     // A character read afresh that changes the state is a token of its own ("<" of "<b"); one that
@@ -163,8 +191,8 @@ void THighLighter::CutToken(std::string& out, StepFn step, const CharTable& toke
         out.push_back(static_cast<char>(c));
       }
     }
+    Token = LineView(line).substr(static_cast<std::size_t>(TokenStartColumn - 1), out.size());
   }
-  Token = out;
   Attributes = attributes;
 }
 
