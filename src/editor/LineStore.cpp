@@ -42,6 +42,30 @@ void LineStore::Block::Own() {
   shared.reset();
 }
 
+LineStore::SharedRun LineStore::FirstSharedRun() const {
+  SharedRun run;
+  int line = 0;
+  for (const Block& b : blocks_) {
+    const auto lines = static_cast<int>(b.Lines());
+    if (lines == 0) continue;
+    if (run.lines == 0) {
+      if (b.shared) {
+        run.text.text_ = b.shared;
+        run.firstLine = line;
+        run.lines = lines;
+        run.firstEntry = b.sharedEntry;
+        run.firstByte = b.sharedByte;
+      }
+    } else if (b.shared == run.text.text_ && b.sharedEntry == run.firstEntry + static_cast<std::size_t>(run.lines)) {
+      run.lines += lines;
+    } else {
+      break;
+    }
+    line += lines;
+  }
+  return run;
+}
+
 LineStore::LineStore() {
   blocks_.emplace_back();
   RebuildIndex();

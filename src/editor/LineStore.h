@@ -92,6 +92,36 @@ public:
   bool WatchIntact(std::uint64_t id) const { return watch_.intact && id == watch_.id; }
 
 private:
+  struct SharedText;
+
+public:
+  // A reader's hold on a long text inserted at once (below), which may be read on any thread: the bytes
+  // and line lengths laid out there never change afterwards (a block takes copies of its own before any
+  // change), and the hold keeps them alive after the store has let them go. The store itself stays on
+  // the thread that owns it; the records beside the lengths are written there, and never read here.
+  class SharedLines {
+  public:
+    std::string_view Bytes() const;
+    std::uint32_t Length(std::size_t entry) const;
+
+  private:
+    friend class LineStore;
+    std::shared_ptr<const SharedText> text_;
+  };
+  // The lines firstLine .. firstLine+lines-1 of the store are, unchanged and in order, the shared text's
+  // lines from `firstEntry` on, whose bytes begin at `firstByte`.
+  struct SharedRun {
+    SharedLines text;
+    int firstLine = 0;
+    int lines = 0;
+    std::size_t firstEntry = 0;
+    std::size_t firstByte = 0;
+  };
+  // The run that starts with the first block lying in a shared text and goes on while the blocks after it
+  // continue that text; lines == 0 when no block lies in one.
+  SharedRun FirstSharedRun() const;
+
+private:
   struct Entry {
     std::uint32_t length = 0;
     std::uint8_t lineFlag = 0;
@@ -170,3 +200,8 @@ private:
   } watch_;
   void EndWatch() { watch_.intact = false; }
 };
+
+inline std::string_view LineStore::SharedLines::Bytes() const {
+  return text_ ? std::string_view(text_->bytes) : std::string_view();
+}
+inline std::uint32_t LineStore::SharedLines::Length(std::size_t entry) const { return text_->entries[entry].length; }

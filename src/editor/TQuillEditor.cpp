@@ -421,6 +421,11 @@ void TQuillEditor::FinishSetText(int p, std::size_t size) {
     UnwrapAll();
     WrapAll();
   }
+  // Everything else runs on the UI thread; the line start states of a long new text are computed on a
+  // thread of the highlighter's while this one finishes and paints. That thread reads only the text as
+  // it was loaded (which nothing changes) and fills an array of its own, which this thread takes over:
+  // nothing observable changes but how soon the states are known.
+  highlighter_->StartLineStateWorker();
   UpdateScrollBars();
   SetSelStart(p < static_cast<int>(size) ? p : 0);
   SetSelLength(0);
@@ -607,6 +612,7 @@ void TQuillEditor::SetColorStyle(TColorStyle style) {
   colorStyle_ = style;
   CreateHighlighterForStyle();
   highlighter_->InvalidateAll();
+  highlighter_->StartLineStateWorker();
   Paint();
   if (OnColorSetChange) OnColorSetChange(style);
 }
@@ -617,6 +623,7 @@ void TQuillEditor::SetPlainText(bool v) {
     CreateHighlighterForStyle();
     // States stored by the previous class mean nothing to the new one.
     highlighter_->InvalidateAll();
+    highlighter_->StartLineStateWorker();
     Paint();
   }
   if (v && OnColorSetChange) OnColorSetChange(TColorStyle{csNone});

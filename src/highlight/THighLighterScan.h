@@ -182,6 +182,8 @@ void THighLighter::StartFromLineStates(StepFn step, SkipFn skip) {
     EndOfText = true;
     return;
   }
+  // The states a worker has computed since the text was set, waiting for it to reach the top line.
+  AdoptWorkerStates(top, true);
   // Walk back to the nearest line whose start state can be trusted, and rescan from there.
   int from = std::min(top, trustedBelow_ - 1);
   std::uint16_t stored = 0;
@@ -218,6 +220,13 @@ bool THighLighter::ScanAheadWith(StepFn step, std::size_t budgetBytes, SkipFn sk
   ConsumeDirtyLine();
   const int count = Lines->Count();
   if (trustedBelow_ >= count) return false;
+  if (worker_) {
+    // The worker's states are taken over a stretch at a time, waiting for the thread to compute them:
+    // copying a state costs far less than computing it, hence the stretch of about budgetBytes / 8 lines.
+    const int before = trustedBelow_;
+    AdoptWorkerStates(trustedBelow_ + static_cast<int>(std::min<std::size_t>(budgetBytes / 8, 1 << 24)), true);
+    if (trustedBelow_ > before) return trustedBelow_ < count;
+  }
   int from = trustedBelow_ - 1;
   std::uint16_t stored = 0;
   while (!KnownLineStart(from, stored)) --from;

@@ -1,0 +1,15 @@
+#include "highlight/LineStateWorker.h"
+
+int LineStateWorker::WaitFor(int line) const {
+  for (;;) {
+    const std::uint64_t p = progress_.load(std::memory_order_acquire);
+    if (static_cast<int>(p >> 1) >= line || (p & kEnded) != 0) return static_cast<int>(p >> 1);
+    // Woken by the next Publish, which always changes the value.
+    progress_.wait(p, std::memory_order_acquire);
+  }
+}
+
+void LineStateWorker::Stop() {
+  thread_.request_stop();
+  if (thread_.joinable()) thread_.join();
+}
