@@ -309,10 +309,12 @@ bool THighLighter::TryJumpToNextLine() {
 std::unique_ptr<LineStateWorker> THighLighter::MakeLineStateWorker(LineStateInput& /*input*/) { return nullptr; }
 
 void THighLighter::StartLineStateWorker() {
+  if (!worker_ && Lines != nullptr) StartLineStateWorker(Lines->FirstSharedRun());
+}
+
+void THighLighter::StartLineStateWorker(LineStore::SharedRun run) {
   worker_.reset();
-  if (!keepsLineStates_ || Lines == nullptr) return;
-  LineStore::SharedRun run = Lines->FirstSharedRun();
-  if (run.text.Bytes().size() < WorkerMinBytes) return;
+  if (!keepsLineStates_ || Lines == nullptr || run.lines == 0 || run.bytes < WorkerMinBytes) return;
   // The lines before the shared text (as a rule the one it was inserted after) go with the worker as
   // copies; when they are many, idle time is good enough.
   constexpr int kMostPrefixLines = 64;
@@ -340,7 +342,18 @@ void THighLighter::StopWorkerAt(int line) {
 
 void THighLighter::AdoptWorkerStates(int upTo, bool wait) {
   if (!worker_ || Lines == nullptr) return;
-  const int limit = std::min({upTo, workerValidBelow_ - 1, worker_->LastLine(), Lines->Count() - 1});
+  int limit = std::min({upTo, workerValidBelow_ - 1, worker_->LastLine(), Lines->Count() - 1});
+  if (limit >= trustedBelow_) {
+    // The states hold as far as the lines are still those the worker reads. The operation that set the
+    // text may have changed some after the worker started (a line's tail put back, a re-wrap) without a
+    // word to the highlighter, so the store itself is asked.
+    // (The store is looked at as far as `limit`: a run found ending before it ends there.)
+    const int read = worker_->LinesStillRead(*Lines, Lines->FirstSharedRun(limit));
+    if (read < limit) {
+      workerValidBelow_ = std::min(workerValidBelow_, read + 1);
+      limit = read;
+    }
+  }
   if (limit >= trustedBelow_) {
     int known = worker_->Known();
     if (known < limit && wait) known = worker_->WaitFor(limit);

@@ -98,6 +98,9 @@ public:
   // classes with a line-state loop (LineStateWorker), while the editor finishes loading and paints. A
   // paint that needs a state beyond what the thread has reached waits for it; idle time takes its states
   // over; an edit or InvalidateFrom stops it and keeps the states it computed above the change.
+  // With a run whose layout may still be going on (LineStore::InsertBrokenText's onLayout): the lines
+  // before it are copied now. Without: the store's first shared run, unless a worker is at work already.
+  void StartLineStateWorker(LineStore::SharedRun run);
   void StartLineStateWorker();
   // The smallest shared text the thread is started for; a shorter one is left to idle time.
   static constexpr std::size_t WorkerMinBytes = std::size_t{1} << 20;
