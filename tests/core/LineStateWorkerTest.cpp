@@ -12,14 +12,16 @@
 
 namespace {
 
-// HTML whose states cross lines: PHP, quoted values and comments left open at a line's end.
+// HTML whose states last over many lines: now and then a line opens or closes PHP, a quoted value or a
+// comment; the other lines leave the state as it is.
 std::string LongHtml(std::mt19937& rng, std::size_t bytes) {
-  static const char* const pieces[] = {"<a href=\"x\">", "<p class='", "'>",  "text ",   "<!-- ", " -->", "<? $s = \"",
-                                       "\"; ?>",         "<?php if ",  "'a",  "b' ?>",   "\"",    "'",    "<",
-                                       ">",              "=",          "$v ", "<!DOCTYPE", "?>",  "-->",  "echo "};
+  static const char* const words[] = {"text ", "more words ", "<b>", "</b> ", "a=b ", "x"};
+  static const char* const turns[] = {"<p class='", "'>",       "<!-- ", " -->", "<? $s = \"", "\"; ?>",
+                                      "<?php if ",  " ?>",      "<a href=\"", "\">", "<!DOCTYPE", ">"};
   std::string s;
   while (s.size() < bytes) {
-    for (unsigned i = rng() % 9; i > 0; --i) s += pieces[rng() % std::size(pieces)];
+    for (unsigned i = 1 + rng() % 6; i > 0; --i) s += words[rng() % std::size(words)];
+    if (rng() % 5 == 0) s += turns[rng() % std::size(turns)];
     s += "\r\n";
   }
   return s;
@@ -43,13 +45,17 @@ TEST(LineStateWorker, StatesAfterEditsJumpsAndHighlighterChangesWhileItRunsAreTh
     // Straight after the text is set, while the worker runs: a few keys, jumps and highlighter changes.
     for (unsigned step = rng() % 4; step > 0; --step) {
       const int line = randomLine();
-      switch (rng() % 4) {
+      switch (rng() % 5) {
         case 0:
-        case 1:
           Select(editor, editor.PosToOffset(line, 1 + static_cast<int>(rng() % 8)), 0);
           Type(editor, typed[rng() % std::size(typed)]);
           break;
+        case 1:  // a line break put in or taken out: the lines below move
+          Select(editor, editor.PosToOffset(line, 1), 0);
+          Type(editor, rng() % 2 ? "\r" : "\b");
+          break;
         case 2: Select(editor, editor.PosToOffset(line, 1), 0); break;
+        case 3: Type(editor, typed[rng() % std::size(typed)]); break;  // where the caret is
         default:
           editor.SetColorStyle(TColorStyle{csC});
           editor.SetColorStyle(TColorStyle{csHTML});
