@@ -9,6 +9,13 @@ int LineStateWorker::WaitFor(int line) const {
   }
 }
 
+int LineStateWorker::WaitFor(int line, std::chrono::microseconds most) const {
+  const auto end = std::chrono::steady_clock::now() + most;
+  while (Known() < line && Running() && std::chrono::steady_clock::now() < end)
+    std::this_thread::sleep_for(std::chrono::microseconds(50));
+  return Known();
+}
+
 void LineStateWorker::Stop() {
   thread_.request_stop();
   if (thread_.joinable()) thread_.join();

@@ -1,6 +1,7 @@
 #pragma once
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <stop_token>
@@ -47,6 +48,8 @@ public:
   std::uint16_t State(int line) const { return states_[static_cast<std::size_t>(line)]; }
   // Waits until the state of line `line` is ready or the thread has ended; returns Known().
   int WaitFor(int line) const;
+  // The same, for at most `most`.
+  int WaitFor(int line, std::chrono::microseconds most) const;
   // Asks the thread to stop and waits for it; the states ready by then stay.
   void Stop();
   // How many of `lines`' lines from line 0 on are still those the worker reads, given the store's first

@@ -2,8 +2,10 @@
 // The scanning templates of THighLighter, included by the highlighter classes' own sources so that each
 // class's transition function is inlined into them.
 #include <algorithm>
+#include <chrono>
 
 #include "editor/LineStoreVisit.h"
+#include "highlight/LineStateWorker.h"
 #include "highlight/THighLighter.h"
 
 namespace highlighter_detail {
@@ -221,11 +223,17 @@ bool THighLighter::ScanAheadWith(StepFn step, std::size_t budgetBytes, SkipFn sk
   const int count = Lines->Count();
   if (trustedBelow_ >= count) return false;
   if (worker_) {
-    // The worker's states are taken over a stretch at a time, waiting for the thread to compute them:
-    // copying a state costs far less than computing it, hence the stretch of about budgetBytes / 8 lines.
+    // The worker's states are taken over a stretch at a time: copying a state costs far less than
+    // computing it, hence a stretch of about budgetBytes / 8 lines. While the thread has none ready, a
+    // turn waits a little for it rather than computing states itself, and never longer.
     const int before = trustedBelow_;
-    AdoptWorkerStates(trustedBelow_ + static_cast<int>(std::min<std::size_t>(budgetBytes / 8, 1 << 24)), true);
-    if (trustedBelow_ > before) return trustedBelow_ < count;
+    const int upTo = trustedBelow_ + static_cast<int>(std::min<std::size_t>(budgetBytes / 8, 1 << 24));
+    AdoptWorkerStates(upTo, false);
+    if (trustedBelow_ == before && worker_) {
+      worker_->WaitFor(upTo, std::chrono::milliseconds(1));
+      AdoptWorkerStates(upTo, false);
+    }
+    if (worker_ || trustedBelow_ > before) return trustedBelow_ < count;
   }
   int from = trustedBelow_ - 1;
   std::uint16_t stored = 0;
