@@ -1,6 +1,7 @@
 #include "highlight/THighLighter.h"
 
 #include <algorithm>
+#include <system_error>
 
 #include "editor/LineStoreVisit.h"
 #include "highlight/LineStateWorker.h"
@@ -328,7 +329,12 @@ void THighLighter::StartLineStateWorker(LineStore::SharedRun run) {
     input.prefix.emplace_back(line);
   }
   input.run = std::move(run);
-  worker_ = MakeLineStateWorker(input);
+  try {
+    worker_ = MakeLineStateWorker(input);
+  } catch (const std::system_error&) {
+    // No thread to be had: idle time computes the states, as for a short text.
+    return;
+  }
   if (worker_) workerValidBelow_ = worker_->LastLine() + 1;
 }
 
