@@ -228,10 +228,9 @@ int TQuillEditor::InsertTextAt(std::string_view text, int line, int column, std:
   lines_.SetLine(line, head + std::string(text.substr(0, firstBreak)));
   if (hadRecord) lines_.SetParams(line, TStringParams{0, original.StartState});
   // A long text's line start states are computed while it is laid out and the editor goes on (the
-  // worker thread of FinishSetText below).
-  const int lastLine = line + lines_.InsertBrokenText(line + 1, text.substr(rest), owner, [this](LineStore::SharedRun run) {
-    highlighter_->StartLineStateWorker(std::move(run));
-  });
+  // highlighter's worker thread; see FinishSetText).
+  const auto startWorker = [this](LineStore::SharedRun run) { highlighter_->StartLineStateWorker(std::move(run)); };
+  const int lastLine = line + lines_.InsertBrokenText(line + 1, text.substr(rest), owner, startWorker);
   if (!tail.empty()) lines_.ReplaceInLine(lastLine, std::string::npos, 0, tail);
   if (hadRecord && original.LineFlag) lines_.SetParams(lastLine, TStringParams{original.LineFlag, 0});
   return lastLine;

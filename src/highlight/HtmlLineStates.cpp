@@ -360,7 +360,8 @@ HtmlLineStates::HtmlLineStates(const Start& start)
 }
 
 // Steps a line and returns the next line's start state with its context bits (without the known mark).
-[[gnu::always_inline]] inline std::uint16_t THTMLHighLight::StoredLineState(HtmlLineStates& scan, std::string_view text) {
+[[gnu::always_inline]] inline std::uint16_t THTMLHighLight::StoredLineState(HtmlLineStates& scan,
+                                                                           std::string_view text) {
   const TTokenFlags state = scan.Line(text);
   const int back = scan.QuoteBack();
   return static_cast<std::uint16_t>(state | (back == 1 ? kQuoteBeforeLine : back == 2 ? kQuoteTwoBeforeLine : 0));
@@ -381,7 +382,8 @@ int THTMLHighLight::ScanLineStates(int from, int to, std::size_t budgetBytes) {
 
 std::unique_ptr<LineStateWorker> THTMLHighLight::MakeLineStateWorker(LineStateInput& input) {
   // The scanner at line 0, as ResumeAtLine leaves it there; the thread steps every line from it.
-  return std::make_unique<LineStateWorker>(std::move(input), [scan = HtmlLineStates(HtmlLineStates::Start{})](std::string_view text) mutable {
+  auto lineState = [scan = HtmlLineStates(HtmlLineStates::Start{})](std::string_view text) mutable {
     return static_cast<std::uint16_t>(StoredLineState(scan, text) | kKnownMark);
-  });
+  };
+  return std::make_unique<LineStateWorker>(std::move(input), std::move(lineState));
 }

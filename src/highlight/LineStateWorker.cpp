@@ -23,7 +23,8 @@ void LineStateWorker::Stop() {
 
 int LineStateWorker::LinesStillRead(const LineStore& lines, const LineStore::SharedRun& run) const {
   const auto first = static_cast<int>(prefix_.size());
-  if (run.lines == 0 || run.text.Identity() != text_ || run.firstLine != first || run.firstEntry != firstEntry_) return 0;
+  if (run.lines == 0 || run.text.Identity() != text_ || run.firstLine != first || run.firstEntry != firstEntry_)
+    return 0;
   for (int i = 0; i < first; ++i)
     if (lines.Line(i) != prefix_[static_cast<std::size_t>(i)]) return 0;
   return first + run.lines;

@@ -28,7 +28,8 @@ struct LineStateInput {
 // scanner of its own. It writes only its own array of states and publishes how far that is filled with
 // a release store; the owner reads states [1, Known()] after an acquire load, without locks. A stop is
 // asked for through the stop token, which the thread checks after every few lines: a stop and join costs
-// microseconds (a line of up to a megabyte, the longest a shared text keeps, is the most it finishes).
+// microseconds. It ends before a line of a megabyte or more (a single line is what it always finishes,
+// so a stop never waits for more than about a millisecond); idle time computes the states from there.
 class LineStateWorker {
 public:
   // Starts the thread. lineState(text) steps one whole line and its end and returns the stored start
@@ -110,6 +111,10 @@ void LineStateWorker::Run(std::stop_token stop, const LineStore::SharedRun& run,
     const std::size_t chunkStart = byte;
     while (line < chunkEnd && entry < laidOut && byte - chunkStart < kChunkBytes) {
       const std::string_view text = run.text.Line(entry++, byte);
+      if (text.size() >= LineStore::RoomyLineBytes) {
+        Publish(line, false);
+        return;
+      }
       states_[static_cast<std::size_t>(++line)] = lineState(text);
       byte += text.size();
     }
