@@ -42,6 +42,43 @@ void LineStore::Block::Own() {
   shared.reset();
 }
 
+std::size_t LineStore::SharedLines::WaitLaidOut(std::size_t lines) const {
+  for (;;) {
+    const std::uint64_t v = text_->laidOut.load(std::memory_order_acquire);
+    if ((v >> 1) >= lines || (v & SharedText::kLaidOut) != 0) return static_cast<std::size_t>(v >> 1);
+    text_->laidOut.wait(v, std::memory_order_acquire);
+  }
+}
+
+LineStore::SharedRun LineStore::FirstSharedRun(int until) const {
+  SharedRun run;
+  int line = 0;
+  for (const Block& b : blocks_) {
+    const auto lines = static_cast<int>(b.Lines());
+    if (lines == 0) continue;
+    if (run.lines == 0) {
+      if (b.shared) {
+        run.text.text_ = b.shared;
+        run.text.bytes_ = b.shared->bytes.data();
+        run.text.entries_ = b.shared->entries.data();
+        run.firstLine = line;
+        run.lines = lines;
+        run.firstEntry = b.sharedEntry;
+        run.firstByte = b.sharedByte;
+        run.bytes = b.sharedBytes;
+      }
+    } else if (b.shared == run.text.text_ && b.sharedEntry == run.firstEntry + static_cast<std::size_t>(run.lines)) {
+      run.lines += lines;
+      run.bytes += b.sharedBytes;
+    } else {
+      break;
+    }
+    line += lines;
+    if (run.lines > 0 && line > until) break;
+  }
+  return run;
+}
+
 LineStore::LineStore() {
   blocks_.emplace_back();
   RebuildIndex();
@@ -309,7 +346,8 @@ Piece NextPiece(std::string_view text, std::size_t from) {
 }
 }  // namespace
 
-int LineStore::InsertBrokenText(int at, std::string_view text, std::string* owner) {
+int LineStore::InsertBrokenText(int at, std::string_view text, std::string* owner,
+                                const std::function<void(SharedRun)>& onLayout) {
   if (at < 0 || at > count_) return 0;
   const std::size_t breaks = CountByte(text, '\r');
   if (breaks < MaxLines) {
@@ -328,32 +366,58 @@ int LineStore::InsertBrokenText(int at, std::string_view text, std::string* owne
   // the front, never past bytes not read yet) or in one new buffer.
   auto shared = std::make_shared<SharedText>();
   std::size_t offset = 0;
-  if (owner != nullptr && !owner->empty() && text.data() >= owner->data() &&
-      text.data() + text.size() <= owner->data() + owner->size()) {
+  const bool inPlace = owner != nullptr && !owner->empty() && text.data() >= owner->data() &&
+                       text.data() + text.size() <= owner->data() + owner->size();
+  if (inPlace) {
     offset = static_cast<std::size_t>(text.data() - owner->data());
     shared->bytes = std::move(*owner);
     owner->clear();
   } else {
     ReserveLarge(shared->bytes, text.size());
-    shared->bytes.assign(text);
   }
   char* bytes = shared->bytes.data();
-  const std::string_view source(bytes + offset, text.size());
+  const std::string_view source = inPlace ? std::string_view(bytes + offset, text.size()) : text;
   std::vector<Entry>& entries = shared->entries;
   entries.reserve(breaks + 1);
   AdviseLargeBuffer(entries.data(), entries.capacity() * sizeof(Entry));
   std::size_t written = 0;
-  for (std::size_t from = 0; from <= source.size();) {
-    const Piece piece = NextPiece(source, from);
-    const std::size_t length = piece.end - from;
-    if (written != offset + from) std::memmove(bytes + written, source.data() + from, length);
-    written += length;
-    Entry e;
-    e.length = static_cast<std::uint32_t>(length);
-    entries.push_back(e);
-    from = piece.next;
+  {
+    // A reader following the layout reads only the lines published: nothing before `written` is written
+    // again. The end is published however the loop is left, so that no reader waits for ever.
+    struct Publish {
+      SharedText& s;
+      ~Publish() { Lines(SharedText::kLaidOut); }
+      void Lines(std::uint64_t ended) const {
+        s.laidOut.store(static_cast<std::uint64_t>(s.entries.size()) << 1 | ended, std::memory_order_release);
+        s.laidOut.notify_all();
+      }
+    } publish{*shared};
+    if (onLayout) {
+      SharedRun run;
+      run.text.text_ = shared;
+      run.text.bytes_ = bytes;
+      run.text.entries_ = entries.data();
+      run.firstLine = at;
+      run.lines = static_cast<int>(breaks + 1);
+      run.bytes = text.size();
+      onLayout(std::move(run));
+    }
+    constexpr std::size_t kPublishLines = 4096;
+    for (std::size_t from = 0; from <= source.size();) {
+      const Piece piece = NextPiece(source, from);
+      const std::size_t length = piece.end - from;
+      // In place each line moves towards the front; a copy is laid down line by line, in one pass.
+      if (!inPlace) shared->bytes.append(source.data() + from, length);
+      else if (written != offset + from) std::memmove(bytes + written, source.data() + from, length);
+      written += length;
+      Entry e;
+      e.length = static_cast<std::uint32_t>(length);
+      entries.push_back(e);
+      from = piece.next;
+      if (entries.size() % kPublishLines == 0) publish.Lines(0);
+    }
+    if (inPlace) shared->bytes.resize(written);
   }
-  shared->bytes.resize(written);
 
   // Blocks of the same size as InsertBlocks makes, pointing into the shared text.
   std::vector<Block> fresh;

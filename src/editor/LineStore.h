@@ -1,5 +1,8 @@
 #pragma once
+#include <atomic>
 #include <cstdint>
+#include <functional>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <span>
@@ -17,6 +20,7 @@
 // counts a hard break (LineFlag 0) as two characters and a soft break as none.
 class LineStore {
 public:
+  struct SharedRun;
   LineStore();
 
   // A block's text of at least this many bytes keeps spare room for typing; a loaded line this long
@@ -46,7 +50,11 @@ public:
   // breaks too; the piece after the last break is a line as well), without records, and returns how
   // many went in. Given the string that `text` lies in, a long text is kept where it is instead of being
   // copied: the string is taken over (left empty) and its bytes are rearranged.
-  int InsertBrokenText(int at, std::string_view text, std::string* owner = nullptr);
+  // When the text is long enough to be kept as a shared text (SharedLines), `onLayout` is called with it
+  // before its lines are laid out (they will be the lines from `at` on), so that a reader on another
+  // thread can follow the layout.
+  int InsertBrokenText(int at, std::string_view text, std::string* owner = nullptr,
+                       const std::function<void(SharedRun)>& onLayout = {});
   void Delete(int i);
   // Deletes lines first .. last inclusive; nothing when the range is empty.
   void DeleteRange(int first, int last);
@@ -92,6 +100,44 @@ public:
   bool WatchIntact(std::uint64_t id) const { return watch_.intact && id == watch_.id; }
 
 private:
+  struct SharedText;
+
+public:
+  // A reader's hold on a long text inserted at once (below), which may be read on any thread: the bytes
+  // and line lengths laid out there never change afterwards (a block takes copies of its own before any
+  // change), and the hold keeps them alive after the store has let them go. The store itself stays on
+  // the thread that owns it; the records beside the lengths are written there, and never read here.
+  class SharedLines {
+  public:
+    // Waits until at least `lines` lines are laid out, or the layout is over; returns how many are.
+    std::size_t WaitLaidOut(std::size_t lines) const;
+    // Line `entry` of the text (laid out), whose bytes begin at `byte`.
+    std::string_view Line(std::size_t entry, std::size_t byte) const;
+    // Tells shared texts apart; never dereferenced.
+    const void* Identity() const { return text_.get(); }
+
+  private:
+    friend class LineStore;
+    std::shared_ptr<const SharedText> text_;
+    // Taken before the layout begins: neither buffer moves afterwards.
+    const char* bytes_ = nullptr;
+    const void* entries_ = nullptr;
+  };
+  // The lines firstLine .. firstLine+lines-1 of the store are, unchanged and in order, the shared text's
+  // lines from `firstEntry` on, whose bytes begin at `firstByte`.
+  struct SharedRun {
+    SharedLines text;
+    int firstLine = 0;
+    int lines = 0;
+    std::size_t firstEntry = 0;
+    std::size_t firstByte = 0;
+    std::size_t bytes = 0;  // at most this many bytes
+  };
+  // The run that starts with the first block lying in a shared text and goes on while the blocks after it
+  // continue that text, looked at as far as line `until`; lines == 0 when no block lies in one.
+  SharedRun FirstSharedRun(int until = std::numeric_limits<int>::max()) const;
+
+private:
   struct Entry {
     std::uint32_t length = 0;
     std::uint8_t lineFlag = 0;
@@ -104,6 +150,9 @@ private:
   struct SharedText {
     std::string bytes;
     std::vector<Entry> entries;
+    // Lines laid out so far << 1, with kLaidOut once the layout is over (a reader may follow it).
+    static constexpr std::uint64_t kLaidOut = 1;
+    std::atomic<std::uint64_t> laidOut{0};
   };
   struct Block {
     std::string text;            // the bytes, unless `shared` holds them
@@ -170,3 +219,8 @@ private:
   } watch_;
   void EndWatch() { watch_.intact = false; }
 };
+
+inline std::string_view LineStore::SharedLines::Line(std::size_t entry, std::size_t byte) const {
+  // Only the length of the entry is read: the record fields beside it belong to the store's thread.
+  return {bytes_ + byte, static_cast<const Entry*>(entries_)[entry].length};
+}

@@ -227,7 +227,10 @@ int TQuillEditor::InsertTextAt(std::string_view text, int line, int column, std:
   const bool hadRecord = lines_.HasRecord(line);
   lines_.SetLine(line, head + std::string(text.substr(0, firstBreak)));
   if (hadRecord) lines_.SetParams(line, TStringParams{0, original.StartState});
-  const int lastLine = line + lines_.InsertBrokenText(line + 1, text.substr(rest), owner);
+  // A long text's line start states are computed while it is laid out and the editor goes on (the
+  // highlighter's worker thread; see FinishSetText).
+  const auto startWorker = [this](LineStore::SharedRun run) { highlighter_->StartLineStateWorker(std::move(run)); };
+  const int lastLine = line + lines_.InsertBrokenText(line + 1, text.substr(rest), owner, startWorker);
   if (!tail.empty()) lines_.ReplaceInLine(lastLine, std::string::npos, 0, tail);
   if (hadRecord && original.LineFlag) lines_.SetParams(lastLine, TStringParams{original.LineFlag, 0});
   return lastLine;
@@ -421,6 +424,12 @@ void TQuillEditor::FinishSetText(int p, std::size_t size) {
     UnwrapAll();
     WrapAll();
   }
+  // Everything else runs on the UI thread; the line start states of a long new text are computed on a
+  // thread of the highlighter's (started as soon as the text was being laid out, in InsertTextAt, or
+  // here after a re-wrap) while this one finishes and paints. That thread reads only the text as it was
+  // loaded, which nothing changes, and fills an array of its own, which this thread takes over: nothing
+  // observable changes but how soon the states are known.
+  highlighter_->StartLineStateWorker();
   UpdateScrollBars();
   SetSelStart(p < static_cast<int>(size) ? p : 0);
   SetSelLength(0);
@@ -607,6 +616,7 @@ void TQuillEditor::SetColorStyle(TColorStyle style) {
   colorStyle_ = style;
   CreateHighlighterForStyle();
   highlighter_->InvalidateAll();
+  highlighter_->StartLineStateWorker();
   Paint();
   if (OnColorSetChange) OnColorSetChange(style);
 }
@@ -617,6 +627,7 @@ void TQuillEditor::SetPlainText(bool v) {
     CreateHighlighterForStyle();
     // States stored by the previous class mean nothing to the new one.
     highlighter_->InvalidateAll();
+    highlighter_->StartLineStateWorker();
     Paint();
   }
   if (v && OnColorSetChange) OnColorSetChange(TColorStyle{csNone});

@@ -8,6 +8,7 @@
 #endif
 
 #include "highlight/KeywordList.h"
+#include "highlight/LineStateWorker.h"
 #include "highlight/PhpRules.h"
 #include "highlight/THTMLHighLight.h"
 #include "highlight/THighLighterScan.h"
@@ -387,6 +388,14 @@ HtmlLineStates::HtmlLineStates(const Start& start)
   return c.w;
 }
 
+// Steps a line and returns the next line's start state with its context bits (without the known mark).
+[[gnu::always_inline]] inline std::uint16_t THTMLHighLight::StoredLineState(HtmlLineStates& scan,
+                                                                           std::string_view text) {
+  const TTokenFlags state = scan.Line(text);
+  const int back = scan.QuoteBack();
+  return static_cast<std::uint16_t>(state | (back == 1 ? kQuoteBeforeLine : back == 2 ? kQuoteTwoBeforeLine : 0));
+}
+
 // Defined here, beside the loop it inlines.
 int THTMLHighLight::ScanLineStates(int from, int to, std::size_t budgetBytes) {
   // The scanner as ResumeAtLine left it at line `from`.
@@ -397,11 +406,13 @@ int THTMLHighLight::ScanLineStates(int from, int to, std::size_t budgetBytes) {
   start.prevChar = PrevChar;
   if (QuoteLine >= 0) start.quoteBack = QuoteLine == PrevLine && QuoteColumn == PrevColumn + 1 ? 1 : 2;
   HtmlLineStates scan(start);
-  return StoreLineStates(
-      [&scan](std::string_view text) {
-        const TTokenFlags state = scan.Line(text);
-        const int back = scan.QuoteBack();
-        return static_cast<std::uint16_t>(state | (back == 1 ? kQuoteBeforeLine : back == 2 ? kQuoteTwoBeforeLine : 0));
-      },
-      from, to, budgetBytes);
+  return StoreLineStates([&scan](std::string_view text) { return StoredLineState(scan, text); }, from, to, budgetBytes);
+}
+
+std::unique_ptr<LineStateWorker> THTMLHighLight::MakeLineStateWorker(LineStateInput& input) {
+  // The scanner at line 0, as ResumeAtLine leaves it there; the thread steps every line from it.
+  auto lineState = [scan = HtmlLineStates(HtmlLineStates::Start{})](std::string_view text) mutable {
+    return static_cast<std::uint16_t>(StoredLineState(scan, text) | kKnownMark);
+  };
+  return std::make_unique<LineStateWorker>(std::move(input), std::move(lineState));
 }

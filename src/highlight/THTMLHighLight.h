@@ -1,6 +1,8 @@
 #pragma once
 #include "highlight/THighLighter.h"
 
+class HtmlLineStates;
+
 // The HTML highlighter: text, tags with attribute names, unquoted and quoted attribute values, comments
 // (with script keywords inside them), "<!" declarations, and PHP code embedded between "<?" and "?>".
 class THTMLHighLight final : public THighLighter {
@@ -34,9 +36,11 @@ protected:
   }
   std::uint16_t LineContext() override;
   int ScanLineStates(int from, int to, std::size_t budgetBytes) override;
+  std::unique_ptr<LineStateWorker> MakeLineStateWorker(LineStateInput& input) override;
   void RestoreLineContext(std::uint16_t stored, unsigned char lastChar) override;
 
 private:
+  static std::uint16_t StoredLineState(HtmlLineStates& scan, std::string_view text);
   TTokenFlags Step(unsigned char c, TTokenFlags s);
   TTokenFlags HtmlStep(unsigned char c, TTokenFlags s);
   // The scanners' skip: the bytes from index i of a line that cannot change the state.

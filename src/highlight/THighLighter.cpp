@@ -1,12 +1,20 @@
 #include "highlight/THighLighter.h"
 
 #include <algorithm>
+#include <system_error>
+
+#include "editor/LineStoreVisit.h"
+#include "highlight/LineStateWorker.h"
+
+THighLighter::THighLighter(bool keepsLineStates) : keepsLineStates_(keepsLineStates) {}
+THighLighter::~THighLighter() = default;  // the worker's thread is stopped and joined here
 
 void THighLighter::GetToken(std::string& token) { token.assign(Token); }
 TTokenFlags THighLighter::GetAttributes() { return Attributes; }
 std::uint8_t THighLighter::GetKind() { return Kind; }
 
 void THighLighter::Attach(LineStore* lines) {
+  worker_.reset();
   Lines = lines;
   State = tfText;
   ScanColumn = 1;
@@ -55,6 +63,7 @@ bool THighLighter::SelectionTouches(int line, int columns) const {
 
 void THighLighter::InvalidateFrom(int n) {
   const int first = std::max(n - 1, 0);
+  StopWorkerAt(first);
   LowerWatermark(first);
   if (Lines) Lines->ClearStartStates(first);
 }
@@ -248,6 +257,7 @@ void THighLighter::LowerWatermark(int line) {
 void THighLighter::MarkStaleFrom(int line) {
   // DirtyLine N stands for "stale from line N-1"; it stays at least 1, as every state from line 0 on
   // reads the same for N = 0 and N = 1.
+  StopWorkerAt(line);
   int mark = std::max(line + 1, 1);
   if (DirtyLine > 0) mark = std::min(mark, DirtyLine);
   DirtyLine = mark;
@@ -296,4 +306,77 @@ bool THighLighter::TryJumpToNextLine() {
   if (!KnownLineStart(next, stored)) return false;
   ResumeAtLine(next, stored);
   return true;
+}
+
+// ---- The line-state worker ----------------------------------------------------------------------------------
+
+std::unique_ptr<LineStateWorker> THighLighter::MakeLineStateWorker(LineStateInput& /*input*/) { return nullptr; }
+
+void THighLighter::StartLineStateWorker() {
+  if (!worker_ && Lines != nullptr) StartLineStateWorker(Lines->FirstSharedRun());
+}
+
+void THighLighter::StartLineStateWorker(LineStore::SharedRun run) {
+  worker_.reset();
+  if (!keepsLineStates_ || Lines == nullptr || run.lines == 0 || run.bytes < WorkerMinBytes) return;
+  // The lines before the shared text (as a rule the one it was inserted after) go with the worker as
+  // copies; when they are many, idle time is good enough.
+  constexpr int kMostPrefixLines = 64;
+  constexpr std::size_t kMostPrefixBytes = std::size_t{1} << 20;
+  if (run.firstLine > kMostPrefixLines) return;
+  LineStateInput input;
+  std::size_t prefixBytes = 0;
+  for (int i = 0; i < run.firstLine; ++i) {
+    const std::string_view line = Lines->Line(i);
+    if ((prefixBytes += line.size()) > kMostPrefixBytes) return;
+    input.prefix.emplace_back(line);
+  }
+  input.run = std::move(run);
+  try {
+    worker_ = MakeLineStateWorker(input);
+  } catch (const std::system_error&) {
+    // No thread to be had: idle time computes the states, as for a short text.
+    return;
+  }
+  if (worker_) workerValidBelow_ = worker_->LastLine() + 1;
+}
+
+void THighLighter::StopWorkerAt(int line) {
+  if (!worker_) return;
+  worker_->Stop();
+  workerValidBelow_ = std::min(workerValidBelow_, std::max(line, 1));
+  // The state of line 1 and later are the worker's; below line 2 nothing of it is left.
+  if (workerValidBelow_ <= 1) worker_.reset();
+}
+
+void THighLighter::AdoptWorkerStates(int upTo, bool wait) {
+  if (!worker_ || Lines == nullptr) return;
+  int limit = std::min({upTo, workerValidBelow_ - 1, worker_->LastLine(), Lines->Count() - 1});
+  if (limit >= trustedBelow_) {
+    // The states hold as far as the lines are still those the worker reads. The operation that set the
+    // text may have changed some after the worker started (a line's tail put back, a re-wrap) without a
+    // word to the highlighter, so the store itself is asked.
+    // (The store is looked at as far as `limit`: a run found ending before it ends there.)
+    const int read = worker_->LinesStillRead(*Lines, Lines->FirstSharedRun(limit));
+    if (read < limit) {
+      workerValidBelow_ = std::min(workerValidBelow_, read + 1);
+      limit = read;
+    }
+  }
+  if (limit >= trustedBelow_) {
+    int known = worker_->Known();
+    if (known < limit && wait) known = worker_->WaitFor(limit);
+    const int to = std::min(limit, known);
+    if (to >= trustedBelow_) {
+      // Lines from the watermark on are stale: their records are rewritten in order, as a rescan would.
+      int line = trustedBelow_;
+      Lines->VisitLines(trustedBelow_ - 1, to, [&](std::string_view, std::uint16_t& next) {
+        next = worker_->State(line++);
+        return true;
+      });
+      trustedBelow_ = to + 1;
+    }
+  }
+  const int end = std::min(workerValidBelow_ - 1, worker_->LastLine());
+  if (trustedBelow_ > end || (!worker_->Running() && trustedBelow_ > worker_->Known())) worker_.reset();
 }

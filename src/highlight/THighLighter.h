@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,6 +11,9 @@
 #include "editor/LineStore.h"
 #include "highlight/Letters.h"
 #include "highlight/TokenFlags.h"
+
+class LineStateWorker;
+struct LineStateInput;
 
 // A set of byte values, used for token character sets and the operator and end sets of the languages.
 using CharTable = std::array<bool, 256>;
@@ -37,7 +41,7 @@ constexpr CharTable MakeCharTable(std::string_view members) { return MakeCharTab
 // over the rest of the document; lines are rescanned from the nearest trusted line when they are needed.
 class THighLighter {
 public:
-  virtual ~THighLighter() = default;
+  virtual ~THighLighter();
   THighLighter(const THighLighter&) = delete;
   THighLighter& operator=(const THighLighter&) = delete;
 
@@ -93,6 +97,16 @@ public:
   // about budgetBytes bytes; returns whether some remain. The editor calls it in idle time, so that a
   // jump far into the document finds the states there known instead of rescanning while the user waits.
   virtual bool ScanAhead(std::size_t /*budgetBytes*/) { return false; }
+  // After a long text was set: computes the start states of its lines on a thread of its own, for the
+  // classes with a line-state loop (LineStateWorker), while the editor finishes loading and paints. A
+  // paint that needs a state beyond what the thread has reached waits for it; idle time takes its states
+  // over; an edit or InvalidateFrom stops it and keeps the states it computed above the change.
+  // With a run whose layout may still be going on (LineStore::InsertBrokenText's onLayout): the lines
+  // before it are copied now. Without: the store's first shared run, unless a worker is at work already.
+  void StartLineStateWorker(LineStore::SharedRun run);
+  void StartLineStateWorker();
+  // The smallest shared text the thread is started for; a shorter one is left to idle time.
+  static constexpr std::size_t WorkerMinBytes = std::size_t{1} << 20;
   // Whether some line's start state is not known (or an edit waits to be taken into account).
   bool LineStatesPending() const {
     return keepsLineStates_ && Lines != nullptr && (DirtyLine >= 0 || trustedBelow_ < Lines->Count());
@@ -165,7 +179,7 @@ public:
 
 protected:
   // Whether the class keeps per-line start states (the plain-text highlighter has only one state).
-  explicit THighLighter(bool keepsLineStates) : keepsLineStates_(keepsLineStates) {}
+  explicit THighLighter(bool keepsLineStates);
 
   // Hidden context stored with a line's start state, in bits no visible state uses.
   static constexpr std::uint16_t kKnownMark = 0x0001;
@@ -211,6 +225,9 @@ protected:
   // bits; the states are stored for lines from+1 .. the line returned, as Rescan would.
   template <class LineStateFn>
   int StoreLineStates(LineStateFn lineState, int from, int to, std::size_t budgetBytes);
+  // The worker for StartLineStateWorker, for a class with a line-state loop: its own scanner, stepping
+  // the lines of `input` from line 0 (nullptr: the class has none, and idle time computes the states).
+  virtual std::unique_ptr<LineStateWorker> MakeLineStateWorker(LineStateInput& input);
   // ScanAhead for a class's own transition function.
   template <class StepFn, class SkipFn = NoSkip>
   bool ScanAheadWith(StepFn step, std::size_t budgetBytes, SkipFn skip = {});
@@ -327,6 +344,11 @@ private:
   template <class StepFn, class SkipFn>
   void StepLinePrefix(StepFn& step, SkipFn& skip, int line, std::size_t to);
   void Unread(int column, int line);
+  // Takes over the worker's states from the watermark up to line upTo where they are still true, waiting
+  // for the thread to reach that line when `wait` is set; lets the worker go once it has nothing more.
+  void AdoptWorkerStates(int upTo, bool wait);
+  // An edit changed line `line`: the worker stops, and its states from that line on are stale.
+  void StopWorkerAt(int line);
   void ConsumeDirtyLine();
   void LowerWatermark(int line);
   bool KnownLineStart(int line, std::uint16_t& stored);
@@ -338,6 +360,9 @@ private:
   void ForgetText();
 
   bool keepsLineStates_;
+  std::unique_ptr<LineStateWorker> worker_;
+  // The worker's states of the lines below this are still true.
+  int workerValidBelow_ = 0;
   // Lines below this index (line 0 always) may carry trusted start states; records at or above it are
   // stale until rewritten in order.
   int trustedBelow_ = 1;

@@ -2,8 +2,10 @@
 // The scanning templates of THighLighter, included by the highlighter classes' own sources so that each
 // class's transition function is inlined into them.
 #include <algorithm>
+#include <chrono>
 
 #include "editor/LineStoreVisit.h"
+#include "highlight/LineStateWorker.h"
 #include "highlight/THighLighter.h"
 
 namespace highlighter_detail {
@@ -210,6 +212,8 @@ void THighLighter::StartFromLineStates(StepFn step, SkipFn skip) {
     EndOfText = true;
     return;
   }
+  // The states a worker has computed since the text was set, waiting for it to reach the top line.
+  AdoptWorkerStates(top, true);
   // Walk back to the nearest line whose start state can be trusted, and rescan from there.
   int from = std::min(top, trustedBelow_ - 1);
   std::uint16_t stored = 0;
@@ -246,6 +250,19 @@ bool THighLighter::ScanAheadWith(StepFn step, std::size_t budgetBytes, SkipFn sk
   ConsumeDirtyLine();
   const int count = Lines->Count();
   if (trustedBelow_ >= count) return false;
+  if (worker_) {
+    // The worker's states are taken over a stretch at a time: copying a state costs far less than
+    // computing it, hence a stretch of about budgetBytes / 8 lines. While the thread has none ready, a
+    // turn waits a little for it rather than computing states itself, and never longer.
+    const int before = trustedBelow_;
+    const int upTo = trustedBelow_ + static_cast<int>(std::min<std::size_t>(budgetBytes / 8, 1 << 24));
+    AdoptWorkerStates(upTo, false);
+    if (trustedBelow_ == before && worker_) {
+      worker_->WaitFor(upTo, std::chrono::milliseconds(1));
+      AdoptWorkerStates(upTo, false);
+    }
+    if (worker_ || trustedBelow_ > before) return trustedBelow_ < count;
+  }
   int from = trustedBelow_ - 1;
   std::uint16_t stored = 0;
   while (!KnownLineStart(from, stored)) --from;
