@@ -1,12 +1,12 @@
-// The main window offscreen: menus in both languages, the status bar, the menus' check marks, the about box and
-// the scroll bars (the start-up questions, Esc, closing, the layout, the toggles, help and the language items
-// are driven end to end in test_main_window.py, letters an input method composes in test_editing_faults.py).
+// The main window offscreen: menus in both languages, the status bar, the menus' check marks and the about box
+// (the start-up questions, Esc, closing, the layout, the toggles, help and the language items are driven end to
+// end in test_main_window.py, the scroll bars in test_keyboard.py, letters an input method composes in
+// test_editing_faults.py).
 #include <gtest/gtest.h>
 
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QScrollBar>
 #include <map>
 #include <set>
 #include <sstream>
@@ -122,28 +122,6 @@ TEST(MainWindow, TheAboutBoxShowsTheProductAndOpensTheMakersAddresses) {
   EXPECT_TRUE(texts.contains(QStringLiteral("Norvale Quillpad 1.0.16")));
   for (int id = 86; id <= 88; ++id) EXPECT_TRUE(texts.contains(QString::fromStdString(LangText(id, 2)))) << id;
   EXPECT_EQ(w.shell.opened.size(), 2u);
-}
-
-TEST(MainWindow, ScrollBarsMoveTheView) {
-  Window w(2);
-  w.Show();
-  std::string text;
-  for (int i = 0; i < 200; ++i) text += "line " + std::to_string(i) + "\r\n";
-  w.Editor().SetText(text);
-  w.Editor().SetSelStart(0);
-  QScrollBar* bar = nullptr;
-  for (QScrollBar* b : w.main->EditorWidget()->findChildren<QScrollBar*>())
-    if (b->orientation() == Qt::Vertical) bar = b;
-  ASSERT_NE(bar, nullptr);
-  ASSERT_TRUE(bar->isVisible());
-  EXPECT_EQ(bar->maximum(), w.Editor().Lines().Count() - 2);
-  bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
-  const int top = w.Editor().TopLine();
-  EXPECT_GT(top, 0);
-  EXPECT_EQ(bar->value(), top);
-  bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
-  EXPECT_EQ(w.Editor().TopLine(), top - 1);
-  EXPECT_EQ(bar->value(), top - 1);
 }
 
 // The pattern dialog's help button shows only with help and opens its topic (searching with patterns and the

@@ -14,7 +14,6 @@
 #include "UiTestSupport.h"
 #include "app/LangTable.h"
 #include "../fakes/ScopedLanguage.h"
-#include "ui/DisplayCheck.h"
 #include "ui/KeyTranslation.h"
 #include "ui/QtCanvas.h"
 #include "ui/QtDialogs.h"
@@ -120,19 +119,4 @@ TEST(Translate, ControlsAndTheirContentsTakeTheTableTexts) {
       {combo->itemText(0), "lowercase"},      {combo->itemText(1), "<h1></h1>"}, {tool->text(), "Copy"},
       {tool->toolTip(), "Copy"}};
   for (const auto& [text, expected] : shown) EXPECT_EQ(text.toStdString(), expected);
-}
-
-TEST(DisplayCheck, NeedsADisplayOrAChosenPlatform) {
-  const char* names[3] = {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"};
-  ScopedEnv platform(names[0], nullptr), display(names[1], nullptr), wayland(names[2], nullptr);
-  const std::optional<std::string> message = MissingDisplayMessage();
-  ASSERT_TRUE(message.has_value());
-  EXPECT_NE(message->find("graphical session"), std::string::npos);
-  EXPECT_NE(message->find("QT_QPA_PLATFORM=offscreen"), std::string::npos);
-  EXPECT_EQ(message->find('\n'), std::string::npos);
-  for (const char* n : names) {
-    qputenv(n, "x");
-    EXPECT_EQ(MissingDisplayMessage(), std::nullopt) << n;
-    qunsetenv(n);
-  }
 }

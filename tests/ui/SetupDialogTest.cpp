@@ -3,7 +3,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDir>
 #include <QFontComboBox>
 #include <QFontDatabase>
 #include <QListWidget>
@@ -29,7 +28,6 @@ struct SetupFixture {
   std::unique_ptr<TSetup> dialog;
 
   SettingsStore& Store() { return settings.Store(); }
-  QString MimeApps() const { return xdg.path() + "/config/mimeapps.list"; }
   void Open() {
     dialog = std::make_unique<TSetup>(Store(), dialogs);
     dialog->show();
@@ -97,23 +95,6 @@ TEST(SetupDialog, ShowsStoredValuesAndOkStoresWhatTheControlsSay) {
   EXPECT_EQ(s.ReadString("Editor", "ESC Key", ""), "1");
   EXPECT_EQ(s.ReadString("Editor", "FontName", ""), font.toStdString());
   EXPECT_EQ(s.ReadString("Editor", "TagForeground", ""), "65280");
-}
-
-// A size that is no whole number is named before anything is written, even what other pages changed, and
-// the page with the size comes back (the message and the dialog staying are driven end to end).
-TEST(SetupDialog, ABadFontSizeStoresNothing) {
-  SetupFixture f;
-  f.Open();
-  const std::string layout = f.settings.Folder().toStdString() + "/Layout.ini", before = ReadBytes(layout);
-  f.Get<QCheckBox>("WordWrap")->click();
-  f.Get<QTabWidget>("Pages")->setCurrentIndex(3);
-  f.Get<QComboBox>("FontSize")->setEditText(QStringLiteral("12.5"));
-  f.Ok();
-  ASSERT_EQ(f.dialogs.asked.size(), 1u);
-  EXPECT_NE(f.dialogs.asked[0].find("\"12.5\""), std::string::npos) << f.dialogs.asked[0];
-  EXPECT_EQ(f.Get<QTabWidget>("Pages")->currentIndex(), 0);
-  EXPECT_EQ(ReadBytes(layout), before);
-  EXPECT_FALSE(QFile::exists(f.MimeApps()));
 }
 
 TEST(SetupDialog, GridEditsTheSelectedPairAndConstantBackgroundFollowsTheWindow) {
