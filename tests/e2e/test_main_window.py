@@ -237,6 +237,23 @@ class OpeningWithTheDesktop(MainWindowCase):
         wait_until(self.opened, 10, "xdg-open to be started")
         self.assertRegex(self.opened()[0], r"(?i)^file:///.*/help/index\.html#program_about$")
 
+    def test_the_pattern_dialogs_help_opens_its_topic_and_cancel_searches_nothing(self):
+        self.write(TEXT_FILE, b"abc")
+        self.start(self.path(TEXT_FILE), env=self.recording_opener())
+        self.key("ctrl+r")
+        dialog = self.wait_window(name="^Search regular expresion")
+        self.wait_focus(dialog)
+        self.type("b")
+        self.key("shift+Tab", "space")  # from the pattern back to the last button, Help
+        wait_until(self.opened, 10, "xdg-open to be started")
+        self.assertRegex(self.opened()[0], r"(?i)^file:///.*/help/index\.html#search_regexp$")
+        self.wait_focus(dialog)
+        self.key("Escape")
+        self.wait_no_window("^Search regular expresion")
+        self.wait_focus(self.window)
+        self.type("X")  # at the start: nothing was selected
+        self.assertEqual(self.save(TEXT_FILE), b"Xabc")
+
     def test_execute_asks_to_save_a_new_document_and_no_opens_nothing(self):
         self.start(env=self.recording_opener())
         self.key("F5")

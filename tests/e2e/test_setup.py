@@ -52,6 +52,21 @@ class SetupCase(QuillpadCase):
         return 1.0 - float(mean)
 
 
+class StoredValues(SetupCase):
+    def test_ok_stores_back_what_was_stored_and_an_installed_font_for_a_missing_one(self):
+        stored = {"WordWrap": "1", "TabSize": "8", "CloseBrackets": "0", "Default Code Page": "utf-8", "ESC Key": "2",
+                  "TagForeground": "65280"}
+        self.start(settings={"Editor": dict(stored, FontName="No Such Font Anywhere")})
+        self.open_setup()
+        self.confirm()
+        # The code page list shows (and stores) the name in its own spelling.
+        self.assertEqual({ident: self.stored(ident) for ident in stored}, dict(stored, **{"Default Code Page": "UTF-8"}))
+        font = self.stored("FontName")
+        self.assertNotIn(font, (None, "", "No Such Font Anywhere"))
+        listed = subprocess.run(["fc-list", ":", "family"], capture_output=True, text=True, timeout=30).stdout
+        self.assertIn(font, {name for line in listed.splitlines() for name in line.split(",")})
+
+
 class TypingAids(SetupCase):
     def test_turning_off_closing_brackets_stops_adding_the_pair(self):
         self.write(TEXT_FILE, b"")
