@@ -16,6 +16,13 @@ class Typing(QuillpadCase):
         saved = self.edit(b"one, two three", "ctrl+Delete", ("type", "X"), "End", "ctrl+BackSpace", ("type", ",Y"))
         self.assertEqual(saved, b"Xtwo,Y")  # Ctrl+Backspace takes the blank before the word too
 
+    def test_keypad_tab_and_control_chords_type_what_they_should(self):
+        # Ctrl+8 and Ctrl+[ carry control characters that type nothing; keypad digits and Enter type as the
+        # main keys; Ctrl+Enter is the HTML line break; Shift+Tab types nothing.
+        saved = self.edit(b"  ab", "End", "ctrl+8", "ctrl+bracketleft", "KP_1", "Tab", ("type", "x"), "KP_Enter",
+                          ("type", "y"), "ctrl+Return", ("type", "z"), "shift+Tab", ("type", "w"))
+        self.assertEqual(saved, b"  ab1     x\r\n  y<br>\r\n  zw")
+
     def test_command_chords_type_nothing(self):
         saved = self.edit(b"ab", "End", "ctrl+alt+1", "ctrl+alt+9", "ctrl+alt+0", "ctrl+alt+8", "super+a",
                           "Insert", "Insert", "F2", ("type", "c"))
