@@ -60,9 +60,6 @@ TEST(EditorTyping, OverwriteModeReplacesWithinTheLineOnly) {
   EXPECT_EQ(e->UndoHistory().Record(0).EditKind, TUndoRecord::ekInsert);
   Undo(*e, 3);
   EXPECT_EQ(e->Text(), "aXc");
-  Select(*e, 0, 2);
-  e->KeyPress('Q');  // over a selection the character only takes its place
-  EXPECT_EQ(e->Text(), "Qc");
 }
 
 TEST(EditorEnter, KeepsIndentationAndContinuesListItemsCellsAndOptions) {

@@ -34,51 +34,6 @@ TEST(EditorOffsets, OffsetsCountHardBreaksAsTwoAndSoftBreaksAsNone) {
   EXPECT_EQ(e.LogicalColumn(2, 2), 2);
 }
 
-// Reading across soft and hard breaks, and inserted text with any line ends, are checked against a
-// string model by ForeignMarks.RandomEditsMatchAUnicodeModel (with word wrap and narrow windows).
-TEST(EditorSelection, TheCaretEndsAtTheFarEndAndOffsetsAreClamped) {
-  EditorFixture e;
-  EXPECT_EQ(e->Lines().Count(), 1);  // an empty text is one empty line
-  LoadSoftAndHard(*e);
-  Select(*e, 2, 5);
-  EXPECT_EQ(std::pair(e->SelStart(), e->CurrentLine()), std::pair(2, 2));
-  e->SetSelStart(1000);
-  EXPECT_EQ(e->SelStart(), 9);
-  Select(*e, 8, 1000);
-  EXPECT_EQ(e->SelText(), "g");
-  e->SetText("\n");
-  EXPECT_EQ(e->Text(), "\r\n");
-}
-
-TEST(EditorUndo, EveryRecordKindIsTakenBack) {
-  EditorFixture e;
-  e->SetText("hello world");
-  e->ClearUndo();
-  EXPECT_EQ(e->UndoHistory().Count(), 0);
-
-  e->SetSelStart(5);
-  e->SetSelText(",\r\nbig");  // insertion
-  EXPECT_EQ(std::tuple(e->UndoHistory().Record(0).EditKind, e->UndoHistory().Record(0).Param), std::tuple(TUndoRecord::ekInsert, 6));
-  Select(*e, 0, 5);
-  e->SetSelText("HI");  // replacement
-  EXPECT_EQ(std::tuple(e->UndoHistory().Record(0).EditKind, e->UndoHistory().Record(0).SavedText),
-            std::tuple(TUndoRecord::ekReplace, "hello"));
-  e->SetSelStart(2);
-  Key(*e, vk::Delete);  // deletion of the "," ...
-  Key(*e, vk::Delete);  // ... and of the line break
-  EXPECT_EQ(std::pair(e->Text(), e->UndoHistory().Record(0).SavedText), std::pair(std::string("HIbig world"), std::string("\r\n")));
-
-  for (const char* before : {"HI\r\nbig world", "HI,\r\nbig world", "hello,\r\nbig world"}) {
-    e->Undo();
-    EXPECT_EQ(e->Text(), before);
-  }
-  EXPECT_EQ(e->SelStart(), 5);  // the caret ends after the restored text
-  e->Undo();
-  EXPECT_EQ(std::pair(e->Text(), e->Modified()), std::pair(std::string("hello world"), true));
-  e->Undo();  // an empty history does nothing
-  EXPECT_EQ(e->Text(), "hello world");
-}
-
 TEST(EditorUndo, KeepsTheNewestHundredEdits) {
   EditorFixture e;
   for (int i = 0; i < 101; ++i) e->KeyPress(static_cast<char>('a' + i % 26));

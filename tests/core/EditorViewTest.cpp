@@ -251,25 +251,6 @@ TEST(EditorWordWrap, AnOverLongWordIsCutTwoShortEvenInTinyWindows) {
   EXPECT_EQ(headless.SelStart(), 6);
 }
 
-// At the end of a wrapped piece the text goes on in the next one: edits there keep what follows.
-TEST(EditorWordWrap, EditsAtTheEndOfAPieceKeepTheTextAfterIt) {
-  EditorFixture e(3, 10);
-  e->SetWordWrap(true);
-  e->SetText("ab }ijk\r\nz");  // pieces "ab ", "}", "ijk"
-  e->SetSelStart(4);
-  e->KeyPress('\r');  // "}" now ends in a soft break before an empty last piece
-  e->SetSelStart(3);
-  Key(*e, vk::Delete, TShiftState{ssCtrl});  // empties the document line's pieces
-  EXPECT_EQ(e->Text(), "ab \r\nijk\r\nz");
-  e->Undo();
-  EXPECT_EQ(e->Text(), "ab }\r\nijk\r\nz");
-  e->SetSelStart(1);
-  Key(*e, vk::End);  // the end of the piece "ab "
-  Key(*e, vk::Insert);
-  e->KeyPress('X');  // overwrites the "}" that starts the next piece
-  EXPECT_EQ(e->Text(), "ab X\r\nijk\r\nz");
-}
-
 // A piece ends after a non-letter, or it is a cut of a word wider than the window: letters only, two
 // short of the width.
 bool FollowsBreakRule(std::string_view piece, int columns) {

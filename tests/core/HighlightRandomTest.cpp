@@ -207,43 +207,6 @@ TEST(HighlightLineStates, ScanAheadStoresTheStatesOfAPaintFromTheTop) {
   }
 }
 
-// A string or comment left open before empty lines: its colour must not depend on where painting starts.
-// A line end on an empty line looks two characters back, past the last one before the line.
-TEST(HighlightEveryTopLine, EmptyLinesInsideOpenStringsAndComments) {
-  const struct { TColorStyle style; std::vector<std::string> lines; } cases[] = {
-      {{csC}, {"s = \";", "", "x", "", "", "y\"", "z"}},
-      {{csC}, {"/* a", "", "", "b */ c"}},
-      {{csPascal}, {"a := ';", "", "b", "';", "", "c"}},
-      {{csPascal}, {"x := ''.';", "", "b", "c"}},
-      {{csPerl}, {"$s = \";", "", "x", "\"", "", "y"}},
-      {{csPhp}, {"$s = '\";", "", "x';", "", "y"}},
-      {{csHTML}, {"<? $s = ';", "", "x ?>", "<a href=\"b;", "", "c\">"}},
-      {{csHTML}, {"<!-- a", "", "b --> c"}},
-      {{csCSS}, {"a { b: \"c;", "", "d }"}},
-  };
-  for (const auto& c : cases) {
-    const int count = static_cast<int>(c.lines.size());
-    // Each top line painted first by a fresh highlighter, then every top line again by one that has
-    // stored the states of its earlier paints.
-    LineStore store;
-    hltest::Fill(store, c.lines);
-    auto reused = CreateHighlighter(false, c.style);
-    reused->Attach(&store);
-    for (int round = 0; round < 2; ++round) {
-      for (int top = count - 1; top >= 0; --top) {
-        auto fresh = CreateHighlighter(false, c.style);
-        fresh->Attach(&store);
-        THighLighter& h = round == 0 ? *fresh : *reused;
-        ExpectPaintMatchesScan(h, c.style, c.lines, top, count);
-        if (HasFailure()) {
-          ADD_FAILURE() << "style " << c.style.ToBits() << ", first line " << c.lines[0] << ", top " << top;
-          return;
-        }
-      }
-    }
-  }
-}
-
 // Any byte sequence is text: a 1 MB line, a million empty lines, NUL and control bytes, and constructs
 // that never close. Every paint must end, show each visible character exactly once and never read
 // outside a line (the sanitizers watch the reads).

@@ -1,5 +1,5 @@
-// The HTML commands on a real editor: tag pairs and F8, the tag box items, colours, the prompt and the
-// new document from the template.
+// The HTML commands on a real editor: tag pairs and F8, the tag box items, colours and the prompt (the new
+// document from the template is checked end to end in test_html_commands.py).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,14 +8,12 @@
 #include <tuple>
 #include <utility>
 
-#include "DocumentFakes.h"
 #include "EditorTestSupport.h"
 #include "app/HtmlCommands.h"
 #include "app/LangTable.h"
 #include "fakes/ScopedLanguage.h"
-#include "app/TDocumentCommands.h"
-#include "app/TQuillEditorDocument.h"
 #include "fakes/MemorySettingsBackend.h"
+#include "fakes/ScriptedDialogs.h"
 
 namespace {
 
@@ -95,29 +93,6 @@ TEST_F(HtmlFixture, PromptRemembersTheLastTag) {
               std::pair(std::string("<q>word</q>"), std::string("<q>|</q>"))) << ask;
   }
   EXPECT_EQ(dialogs.asked.front(), "Insert Tag: Enter tag (ex. <B>|</B>)");
-}
-
-TEST_F(HtmlFixture, NewHtmlDocumentPutsTheCaretInTheBody) {
-  TQuillEditorDocument document(*e);
-  doc_test::RecordingWindow window;
-  TDocumentCommands documents(document, dialogs, settings, window);
-  Load("old text", 0, 0);
-  e->SetDocumentFileName("/tmp/old.txt");
-  e->SetPlainText(true);
-  // A changed document whose question is cancelled stays.
-  dialogs.answers = {Dialogs::Answer::Cancel, Dialogs::Answer::No};
-  EXPECT_FALSE(NewHtmlDocument(*e, documents));
-  EXPECT_EQ(e->Text(), "old text");
-  EXPECT_TRUE(NewHtmlDocument(*e, documents));
-  const std::string before = HtmlTemplateBefore();
-  EXPECT_EQ(e->Text(), before + "\r\n</body>\r\n</html>");
-  EXPECT_EQ(std::pair(e->SelStart(), e->SelLength()), std::pair(static_cast<int>(before.size()), 0));
-  EXPECT_EQ(e->CurrentLine(), 12);
-  EXPECT_EQ(e->Lines().Line(3), " <meta http-equiv=\"KeyWords\" content=\"[S\xB3owa kluczowe, Keywords]\">");
-  EXPECT_EQ(e->Lines().Line(7), " <meta http-equiv=\"Generator\" content=\"Norvale Quillpad 2025\">");
-  EXPECT_EQ(std::tuple(e->Modified(), e->PlainText(), e->DocumentFileName(), window.caption),
-            std::tuple(false, false, std::string(), std::string("app")));
-  EXPECT_EQ(e->ColorStyle(), TColorStyle{csHTML});
 }
 
 }  // namespace

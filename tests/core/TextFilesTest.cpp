@@ -112,27 +112,6 @@ TEST(TextFiles, AtomicWriteKeepsPermissionsLinksAndMakesBackupsOnlyOnSuccess) {
 }
 
 // A write that fails half way (the disk is full) leaves the old file and the old backup untouched.
-TEST(TextFiles, FailedWriteLeavesOldFileAndBackup) {
-  TempFolder dir;
-  const std::string file = dir / "page.html";
-  WriteBytes(file, "old contents");
-  WriteBytes(dir / "page.bak", "older backup");
-  {
-    FileSizeLimit limit(100);
-    EXPECT_FALSE(WriteFileAtomically(file, std::string(5000, 'n'), {dir / "page.bak"}));
-  }
-  EXPECT_EQ(ReadBytes(file), "old contents");
-  EXPECT_EQ(ReadBytes(dir / "page.bak"), "older backup");
-  EXPECT_EQ(FilesIn(dir.Path()).size(), 2u);
-
-  // A folder in the file's place, and a path through a plain file, fail without harm.
-  fs::create_directory(dir / "folder.html");
-  EXPECT_FALSE(WriteFileAtomically(dir / "folder.html", "x"));
-  EXPECT_TRUE(fs::is_directory(dir / "folder.html"));
-  EXPECT_FALSE(WriteFileAtomically(dir / "page.html/inner.txt", "x"));
-  EXPECT_EQ(ReadBytes(file), "old contents");
-}
-
 TEST(DocumentText, OptimizeText) {
   const struct {
     std::string in, blanksRemoved, optimized;

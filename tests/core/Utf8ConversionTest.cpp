@@ -10,26 +10,11 @@
 
 namespace {
 
-bool WellFormed(const std::string& s) {
-  for (std::size_t i = 0; i < s.size();) {
-    const std::size_t len = Utf8SequenceLength(s, i);
-    if (len == 0) return false;
-    i += len;
-  }
-  return true;
-}
-
 std::string RoundTrip(const std::string& file) {
   std::u32string marks;
   const std::string text = Utf8ToWin(file, &marks);
   EXPECT_EQ(CountMarkBytes(text), marks.size());
   return WinToUtf8(text, marks);
-}
-
-std::string Utf8(std::u32string_view unicode) {
-  std::string out;
-  for (char32_t cp : unicode) AppendUtf8(out, cp);
-  return out;
 }
 
 // Characters a Polish UTF-8 file may hold: ASCII, the letters, other Latin-2 letters, typographic signs,
@@ -100,31 +85,6 @@ TEST(Utf8Conversion, OpeningAndSavingCases) {
   EXPECT_EQ(Utf8ToWin("\xCA\x8C\xC2\x81"), "?\x81");
   EXPECT_EQ(ConvertCodePage("\x81\xB9\x81", "win-1250", "iso-8859-2", U"\u028C\u0081"), "?\xB1\x81");
   EXPECT_EQ(ConvertCodePage("\xCA\x8C\xC4\x85", "utf-8", "utf-8"), "\xCA\x8C\xC4\x85");
-}
-
-// Any well-formed UTF-8 file comes back byte for byte, whatever it holds; from arbitrary bytes what is
-// written is well-formed UTF-8, and opening and saving that again changes nothing.
-TEST(Utf8Conversion, RandomFilesRoundTrip) {
-  std::mt19937 random(852);
-  std::uniform_int_distribution<std::size_t> pick(0, std::size(kAlphabet) - 1);
-  for (int round = 0; round < 300; ++round) {
-    std::u32string unicode;
-    const int length = static_cast<int>(random() % 60);
-    for (int i = 0; i < length; ++i) unicode.push_back(kAlphabet[pick(random)]);
-    const std::string file = Utf8(unicode);
-    EXPECT_EQ(RoundTrip(file), file);
-    // The clipboard's way in and out gives the same text and marks as a file.
-    std::u32string marks, fileMarks;
-    EXPECT_EQ(UnicodeToMarked(unicode, marks), Utf8ToWin(file, &fileMarks));
-    EXPECT_EQ(marks, fileMarks);
-    EXPECT_EQ(MarkedToUnicode(Utf8ToWin(file, &fileMarks), fileMarks), unicode);
-
-    std::string bytes(static_cast<std::size_t>(random() % 40), '\0');
-    for (char& c : bytes) c = static_cast<char>(random() & 0xFF);
-    const std::string saved = RoundTrip(bytes);
-    EXPECT_TRUE(WellFormed(saved));
-    EXPECT_EQ(RoundTrip(saved), saved);
-  }
 }
 
 // The word-at-a-time decoding against a character-by-character one, into a new string and in place (where

@@ -1,6 +1,7 @@
 """The HTML and text commands of the real program: tag pairs and F8, the tag box, the colour bar, indent and
 outdent, numbering lines and going to a line, each checked by the bytes saved."""
 import os
+import time
 import unittest
 
 from quillpad_e2e import QuillpadCase, wait_until
@@ -52,6 +53,51 @@ class HtmlCommands(QuillpadCase):
         self.click(COLOR_SQUARE_X + 16 * red, height - COLOR_BAR_FROM_BOTTOM)
         self.assertEqual(self.save(TEXT_FILE), b'a <font color="Red">word</font>')
 
+    def test_a_square_looks_pressed_while_held_and_x_cancelled_changes_nothing(self):
+        self.open(b"a word")
+        self.key("End", *["shift+Left"] * 4)
+        _, height = self.window_size()
+        y = height - COLOR_BAR_FROM_BOTTOM
+        red, x_square = COLOR_SQUARE_X + 16 * 10, COLOR_SQUARE_X + 16 * 16
+
+        def square():
+            crop = f"14x14+{red - 7}+{y - 7}"
+            return self.x.run("convert", self.shot(), "-crop", crop, "-format", "%#", "info:")
+        up = square()
+        self.x.run("xdotool", "mousemove", "--window", self.window, str(red), str(y), "mousedown", "1")
+        wait_until(lambda: square() != up, 10, "the square to look pressed")
+        self.x.run("xdotool", "mouseup", "1")
+        wait_until(lambda: square() == up, 10, "the square to look raised again")
+        self.click(x_square, y)
+        self.wait_focus(self.wait_window(name="^Quillpad - notes.txt$"))  # the colour dialog
+        self.key("Escape")
+        self.wait_no_window("^Quillpad - notes.txt$")
+        self.wait_focus(self.window)
+        self.key("End")
+        self.type("!")
+        self.assertEqual(self.save(TEXT_FILE), b'a <font color="Red">word</font>!')
+
+    def shot(self):
+        path = self.path("window.png")
+        self.x.run("import", "-window", self.window, path)
+        return path
+
+    def test_a_tag_typed_into_the_box_goes_in_once_for_each_enter(self):
+        self.open(b"ab")
+        self.key("Home", "Right")
+        self.click(*TAG_BOX)
+        self.type("<hr>")
+        self.key("Return")  # the editor has the focus back: leaving the box puts in nothing more
+        time.sleep(0.3)
+        self.click(*TAG_BOX)
+        self.key("Return")  # the same text again
+        time.sleep(0.3)
+        self.click(*TAG_BOX)
+        self.key(*["BackSpace"] * 4, "Return")  # an emptied box puts in nothing
+        time.sleep(0.3)
+        self.click(200, 103)  # back in the editor (below the HTML bar), at the end of the line
+        self.type("!")
+        self.assertEqual(self.save(TEXT_FILE), b"a<hr><hr>b!")
 
     def test_a_new_html_document_has_the_caret_in_its_body(self):
         self.open(b"old")

@@ -16,6 +16,13 @@ class Typing(QuillpadCase):
         saved = self.edit(b"one, two three", "ctrl+Delete", ("type", "X"), "End", "ctrl+BackSpace", ("type", ",Y"))
         self.assertEqual(saved, b"Xtwo,Y")  # Ctrl+Backspace takes the blank before the word too
 
+    def test_keypad_tab_and_control_chords_type_what_they_should(self):
+        # Ctrl+8 and Ctrl+[ carry control characters that type nothing; keypad digits and Enter type as the
+        # main keys; Ctrl+Enter is the HTML line break; Shift+Tab types nothing.
+        saved = self.edit(b"  ab", "End", "ctrl+8", "ctrl+bracketleft", "KP_1", "Tab", ("type", "x"), "KP_Enter",
+                          ("type", "y"), "ctrl+Return", ("type", "z"), "shift+Tab", ("type", "w"))
+        self.assertEqual(saved, b"  ab1     x\r\n  y<br>\r\n  zw")
+
     def test_command_chords_type_nothing(self):
         saved = self.edit(b"ab", "End", "ctrl+alt+1", "ctrl+alt+9", "ctrl+alt+0", "ctrl+alt+8", "super+a",
                           "Insert", "Insert", "F2", ("type", "c"))
@@ -92,6 +99,35 @@ class SidewaysScrolling(QuillpadCase):
         self.key("Right")
         self.type("X")
         self.assertEqual(self.save(TEXT_FILE), b"aXbcdef" + b"abcdef" * 49)
+
+
+class VerticalScrolling(QuillpadCase):
+    def test_the_scroll_bar_pages_steps_and_reaches_the_last_line_as_the_top_line(self):
+        self.write(TEXT_FILE, "".join(f"line {i}\r\n" for i in range(200)).encode())
+        self.start(self.path(TEXT_FILE))
+        width, height = self.window_size()
+        bar, first_row = width - 8, 66  # the first text row, below the menu and the tool bar
+
+        def type_on_the_top_line(text):
+            time.sleep(0.3)
+            self.click(200, first_row)  # right of the text: the end of the top line
+            time.sleep(0.2)
+            self.type(text)
+        self.click(bar, height - 60)  # the trough below the thumb: a page down
+        type_on_the_top_line("X")
+        self.click(bar, 63)  # the up arrow: one line up
+        type_on_the_top_line("Y")
+        # The thumb, taken with the middle button, dragged past the bar's end.
+        self.x.run("xdotool", "mousemove", "--window", self.window, str(bar), "200", "mousedown", "2")
+        self.x.run("xdotool", "mousemove", "--window", self.window, str(bar), str(height + 100))
+        time.sleep(0.3)
+        self.x.run("xdotool", "mouseup", "2")
+        type_on_the_top_line("Z")
+        lines = self.save(TEXT_FILE).decode().split("\r\n")
+        marked = {line[-1]: i for i, line in enumerate(lines) if line and line[-1] in "XYZ"}
+        self.assertGreater(marked["X"], 10)  # a page is the rows shown less one
+        self.assertEqual(marked["Y"], marked["X"] - 1)
+        self.assertEqual(marked["Z"], 199)  # the last text line, above the empty one after it
 
 
 class Menus(QuillpadCase):

@@ -3,9 +3,10 @@ language items, the tip of the day, Esc, closing, the layout, the Options toggle
 favourites and the print options, each checked by what the program shows, stores, saves or starts."""
 import os
 import re
+import subprocess
 import unittest
 
-from quillpad_e2e import POLISH, QuillpadCase, wait_until
+from quillpad_e2e import POLISH, QuillpadCase, program_path, wait_until
 
 TEXT_FILE = "notes.txt"
 TITLE = "Norvale Quillpad 1.0.16"
@@ -198,6 +199,26 @@ class ClosingInPolish(MainWindowCase):
         self.wait_exit()
 
 
+class NoDisplay(MainWindowCase):
+    def test_without_a_display_one_line_says_what_is_needed(self):
+        names = ("QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY")
+        base = {k: v for k, v in os.environ.items() if k not in names}
+        base.update(QUILLPAD_CONFIG_DIR=self.config, HOME=self.dir, ASAN_OPTIONS="detect_leaks=0")
+
+        def run(**extra):
+            return subprocess.run([program_path()], env=dict(base, **extra), capture_output=True, timeout=60)
+        result = run()
+        self.assertEqual(result.returncode, 2)
+        message = result.stderr.decode()
+        self.assertEqual(message.count("\n"), 1, message)
+        self.assertIn("graphical session", message)
+        self.assertIn("QT_QPA_PLATFORM=offscreen", message)
+        # Any one of them set lets Qt try (and here fail on the bogus value) instead.
+        for name in names:
+            with self.subTest(name=name):
+                self.assertNotIn("graphical session", run(**{name: "bogus"}).stderr.decode())
+
+
 class NothingToOpen(MainWindowCase):
     def test_a_missing_file_on_the_command_line_opens_nothing(self):
         self.start(self.path("missing.html"))
@@ -215,6 +236,23 @@ class OpeningWithTheDesktop(MainWindowCase):
         self.key("F1")
         wait_until(self.opened, 10, "xdg-open to be started")
         self.assertRegex(self.opened()[0], r"(?i)^file:///.*/help/index\.html#program_about$")
+
+    def test_the_pattern_dialogs_help_opens_its_topic_and_cancel_searches_nothing(self):
+        self.write(TEXT_FILE, b"abc")
+        self.start(self.path(TEXT_FILE), env=self.recording_opener())
+        self.key("ctrl+r")
+        dialog = self.wait_window(name="^Search regular expresion")
+        self.wait_focus(dialog)
+        self.type("b")
+        self.key("shift+Tab", "space")  # from the pattern back to the last button, Help
+        wait_until(self.opened, 10, "xdg-open to be started")
+        self.assertRegex(self.opened()[0], r"(?i)^file:///.*/help/index\.html#search_regexp$")
+        self.wait_focus(dialog)
+        self.key("Escape")
+        self.wait_no_window("^Search regular expresion")
+        self.wait_focus(self.window)
+        self.type("X")  # at the start: nothing was selected
+        self.assertEqual(self.save(TEXT_FILE), b"Xabc")
 
     def test_execute_asks_to_save_a_new_document_and_no_opens_nothing(self):
         self.start(env=self.recording_opener())
@@ -345,10 +383,30 @@ class Options(MainWindowCase):
             self.wait_focus(self.window)
 
 
-    def test_the_file_menu_opens_the_print_options(self):
+    def test_the_print_options_name_a_bad_size_and_store_nothing_until_it_is_mended(self):
         self.start()
         self.key("alt+f", *["Up"] * 5, "Return")  # Exit, Execute, Print..., Preview..., Printout options...
-        self.wait_window(name="^Printout options$")
+        dialog = self.wait_window(name="^Printout options$")
+        self.wait_focus(dialog)
+        printer = os.path.join(self.config, "printer.ini")
+        # The tab bar, the font list, the size; then the line spacing, the units and the left margin.
+        self.key("shift+Tab", "Right", "Tab", "Tab", "ctrl+a")
+        self.type("1.5")
+        self.key("Tab", "Tab", "Tab", "ctrl+a")
+        self.type("30")
+        self.key("Return")
+        wait_until(lambda: self.focused_window() not in ("", dialog, self.window), 10, "the message about the size")
+        self.assertEqual(self.read("config/printer.ini") if os.path.exists(printer) else b"", b"")
+        self.key("Return")
+        self.wait_focus(dialog)
+        self.key("shift+Tab", "shift+Tab", "shift+Tab", "ctrl+a")
+        self.type("11")
+        self.key("Return")
+        self.wait_no_window("^Printout options$")
+        with open(printer, encoding="utf-8") as f:
+            stored = f.read()
+        self.assertRegex(stored, r"(?m)^LeftMargin=30$")
+        self.assertRegex(stored, r"(?m)^FontSize=11$")
 
 
 if __name__ == "__main__":

@@ -52,6 +52,21 @@ class SetupCase(QuillpadCase):
         return 1.0 - float(mean)
 
 
+class StoredValues(SetupCase):
+    def test_ok_stores_back_what_was_stored_and_an_installed_font_for_a_missing_one(self):
+        stored = {"WordWrap": "1", "TabSize": "8", "CloseBrackets": "0", "Default Code Page": "utf-8", "ESC Key": "2",
+                  "TagForeground": "65280"}
+        self.start(settings={"Editor": dict(stored, FontName="No Such Font Anywhere")})
+        self.open_setup()
+        self.confirm()
+        # The code page list shows (and stores) the name in its own spelling.
+        self.assertEqual({ident: self.stored(ident) for ident in stored}, dict(stored, **{"Default Code Page": "UTF-8"}))
+        font = self.stored("FontName")
+        self.assertNotIn(font, (None, "", "No Such Font Anywhere"))
+        listed = subprocess.run(["fc-list", ":", "family"], capture_output=True, text=True, timeout=30).stdout
+        self.assertIn(font, {name for line in listed.splitlines() for name in line.split(",")})
+
+
 class TypingAids(SetupCase):
     def test_turning_off_closing_brackets_stops_adding_the_pair(self):
         self.write(TEXT_FILE, b"")
@@ -91,17 +106,35 @@ class Colours(SetupCase):
         self.assertEqual(self.stored("TagForeground"), "65535")
 
 
+class Highlighting(SetupCase):
+    def test_tags_are_drawn_in_the_tag_colour_and_plain_text_is_not(self):
+        self.write("page.html", b"<b>word</b>\r\nplain text, more plain text")
+        self.start(self.path("page.html"))
+        shot = self.shot("page.png")
+        # The default tag colour is pure blue; count such pixels on the first two text rows.
+        rows = {}
+        for name, top in (("tags", 58), ("plain", 78)):
+            crop = f"400x17+42+{top}"
+            rows[name] = float(self.x.run("convert", shot, "-crop", crop, "-fx", "b>0.8 && r<0.25 && g<0.25",
+                                          "-format", "%[fx:mean*w*h]", "info:"))
+        self.assertGreater(rows["tags"], 20)
+        self.assertEqual(rows["plain"], 0)
+
+
 class FontSize(SetupCase):
     def test_a_bigger_size_shows_at_once_and_a_bad_one_is_refused(self):
         self.write(TEXT_FILE, b"MMMMMMMM\r\nMMMMMMMM\r\nMMMMMMMM\r\n")
         self.start(self.path(TEXT_FILE), settings={"Editor": {"FontSize": "10"}})
         before = self.ink(self.shot("before.png"))
+        layout = self.read("config/Layout.ini")
         dialog = self.open_setup()
         self.key("Tab")
         self.type("1.5")
         self.key("Return")
-        # The message about the size, and the dialog still there behind it.
+        # The message about the size, and the dialog still there behind it; nothing was stored yet.
         wait_until(lambda: self.focused_window() not in ("", dialog, self.window), 10, "the message about the size")
+        self.assertEqual(self.read("config/Layout.ini"), layout)
+        self.assertFalse(os.path.exists(self.path("xdg-config/mimeapps.list")))
         self.key("Return")
         self.wait_focus(dialog)
         self.key("ctrl+a")

@@ -5,10 +5,8 @@
 #include <QPushButton>
 #include <QToolButton>
 #include "UiTestSupport.h"
-#include "app/LangTable.h"
 #include "print/PrintSettings.h"
 #include "ui/TPPPrnPrgDlg.h"
-#include "ui/TPrintOptions.h"
 #include "ui/TPrintPreview.h"
 
 namespace {
@@ -27,31 +25,6 @@ void Trigger(QWidget& window, const char* name) {
 }
 
 }  // namespace
-
-// The defaults it shows and which sizes are refused are the core's (PrintOptionsValues).
-TEST(PrintOptions, ABadSizeIsNamedAndNothingIsWritten) {
-  TestSettings settings;
-  ScriptedDialogs dialogs;
-  TPrintOptions options(dialogs);
-  options.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&options));
-  options.findChild<QLineEdit*>(QStringLiteral("LeftMargin"))->setText(QStringLiteral("30"));
-  QComboBox* headerSize = options.findChild<QComboBox*>(QStringLiteral("HeaderFontSize"));
-  headerSize->setEditText(QStringLiteral("1.5"));
-  options.findChild<QPushButton*>(QStringLiteral("OK"))->click();
-  EXPECT_TRUE(options.isVisible());
-  ASSERT_EQ(dialogs.asked.size(), 1u);
-  EXPECT_NE(dialogs.asked[0].find("\"1.5\""), std::string::npos);
-  EXPECT_NE(dialogs.asked[0].find(LangText(94, InterfaceLanguage())), std::string::npos) << dialogs.asked[0];
-  SettingsStore store = OpenSettings(kPrinterKey);
-  EXPECT_EQ(store.ReadString("Print", "LeftMargin", "unset"), "unset");
-
-  headerSize->setEditText(QStringLiteral("11"));
-  options.findChild<QPushButton*>(QStringLiteral("OK"))->click();
-  EXPECT_FALSE(options.isVisible());
-  EXPECT_EQ(store.ReadString("Print", "LeftMargin", ""), "30");
-  EXPECT_EQ(store.ReadInteger("Print", "HeaderFontSize", 0), 11);
-}
 
 TEST(PrintPreview, PagesZoomGoToAndOptions) {
   TestSettings settings;
