@@ -85,7 +85,10 @@ void CheckPaint(TColorStyle style, THighLighter& h, const std::vector<std::strin
   const int count = static_cast<int>(lines.size());
   const int top = static_cast<int>(rng() % static_cast<unsigned>(count + 2)) - 1;
   const int rows = static_cast<int>(rng() % 8);
-  const int left = rng() % 3 == 0 ? static_cast<int>(rng() % (rng() % 2 ? 30 : 1500)) : 0;
+  // One draw per statement: the order in which the operands of one expression are evaluated is the
+  // compiler's, and the sanitized and release builds would otherwise test different regions.
+  const bool narrow = rng() % 2 != 0;
+  const int left = rng() % 3 == 0 ? static_cast<int>(rng() % (narrow ? 30 : 1500)) : 0;
   hltest::Selection sel;
   if (rng() % 2) {
     sel = {static_cast<int>(rng() % 20), static_cast<int>(rng() % static_cast<unsigned>(count)), 0, 0};

@@ -54,7 +54,10 @@ TEST(LineStore, RandomEditsMatchAPlainModelAcrossBlockSplits) {
   std::mt19937 rng(7);
   LineStore s;
   std::vector<ModelLine> m;
-  auto word = [&] { return std::string(rng() % 40, rng() % 8 ? static_cast<char>('a' + rng() % 26) : kMarkByte); };
+  auto word = [&] {
+    const std::size_t length = rng() % 40;  // drawn first: argument order is the compiler's
+    return std::string(length, rng() % 8 ? static_cast<char>('a' + rng() % 26) : kMarkByte);
+  };
   for (int step = 0; step < 6000; ++step) {
     const int n = static_cast<int>(m.size());
     switch (rng() % 6) {
