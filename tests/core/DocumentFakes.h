@@ -18,25 +18,6 @@
 
 namespace doc_test {
 
-// The shared scripted dialogs, also keeping the file requests they were given.
-class DocumentDialogs : public ScriptedDialogs {
-public:
-  std::vector<FileRequest> requests;
-  bool OpenFile(FileRequest& request) override {
-    requests.push_back(request);
-    return ScriptedDialogs::OpenFile(request);
-  }
-  bool SaveFile(FileRequest& request) override {
-    requests.push_back(request);
-    return ScriptedDialogs::SaveFile(request);
-  }
-  // Scripts the next file dialog: the chosen name (nothing = cancelled) and filter.
-  void Choose(std::optional<std::string> name, int filterIndex = 1) {
-    files.push_back(std::move(name));
-    filterIndexes.push_back(filterIndex);
-  }
-};
-
 class RecordingWindow : public DocumentWindow {
 public:
   std::string caption;
@@ -61,7 +42,7 @@ struct DocumentFixture {
   SettingsStore settings{backend};
   EditorFixture e;
   TQuillEditorDocument editor{*e};
-  DocumentDialogs dialogs;
+  ScriptedDialogs dialogs;
   RecordingWindow window;
   TDocumentCommands docs{editor, dialogs, settings, window};
   TempFolder dir;

@@ -63,10 +63,8 @@ TEST(EditorTyping, OverwriteModeReplacesWithinTheLineOnly) {
 }
 
 TEST(EditorEnter, KeepsIndentationAndContinuesListItemsCellsAndOptions) {
-  const struct {
-    std::string line, text;
-    int caret, at = -1;  // at: where Enter is pressed; the line's end if negative
-  } cases[] = {
+  // at: where Enter is pressed; the line's end if negative
+  const struct { std::string line, text; int caret, at = -1; } cases[] = {
       {"  <li>word", "  <li>word\r\n  <li>", 18}, {"<option>a", "<option>a\r\n<option>", 19},
       {"  <li>", "  <li>\r\n  ", 10},             // a bare item ends the list
       {"<td>cell", "<td>cell\r\n<td></td>", 14},  // the caret between the two tags

@@ -102,9 +102,7 @@ TEST(SetupValues, FontSizesAreWholeNumbersInRange) {
 // What the settings dialog shows and OK stores back: stored values as they are, and values out of range as
 // ones the dialog can show.
 TEST(SetupValues, OkStoresBackWhatWasReadWithBadValuesMadeSensible) {
-  const struct {
-    const char *ident, *stored, *back;
-  } cases[] = {
+  const struct { const char *ident, *stored, *back; } cases[] = {
       {"WordWrap", "1", "1"},           {"PlainText", "1", "1"},         {"CloseBrackets", "0", "0"},
       {"ContinueTD", "0", "0"},         {"TabSize", "8", "8"},           {"TabSize", "500", "20"},
       {"Scroller1", "0", "1"},          {"Scroller2", "3", "3"},         {"ESC Key", "2", "2"},

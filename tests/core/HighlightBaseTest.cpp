@@ -96,7 +96,6 @@ std::vector<PaintedToken> PaintFrom(THighLighter& h, int top) {
   return tokens;
 }
 
-// Stored line states are trusted only when they are whole, made by this highlighter and not invalidated.
 // Keywords are found by their letters packed into a number; a list of random words, long and odd ones
 // included, answers as a plain set does for its own words and for words one letter away from them.
 TEST(KeywordList, AnswersAsAPlainSet) {

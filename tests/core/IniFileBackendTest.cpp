@@ -67,11 +67,7 @@ TEST(IniFileBackend, NamesAndValuesWithTheFilesSyntaxRoundTrip) {
 TEST(IniFileBackend, DamagedFilesReadWhatTheyCanAndKeepEverythingOnWrite) {
   const std::string big(1 << 20, 'x');
   using Expect = std::vector<std::tuple<std::string, std::string, std::optional<std::string>>>;
-  const struct {
-    const char* name;
-    std::string text;
-    Expect expect;
-  } cases[] = {
+  const struct { const char* name; std::string text; Expect expect; } cases[] = {
       {"empty", "", {{"Editor", "A", std::nullopt}}},
       {"truncated in a name", "[Editor]\nFontSize=12\nTab", {{"Editor", "FontSize", "12"}, {"Editor", "Tab", std::nullopt}}},
       {"truncated in a value", "[Editor]\nA=1\nB=tw", {{"Editor", "A", "1"}, {"Editor", "B", "tw"}}},
@@ -144,9 +140,7 @@ TEST(IniFileBackend, OpeningCreatesTheFolderAndFile) {
 }
 
 TEST(IniFileBackend, FolderComesFromTheEnvironment) {
-  const struct {
-    const char *own, *xdg, *home, *expected;
-  } cases[] = {{"/q/own", "/x", "/h", "/q/own"},
+  const struct { const char *own, *xdg, *home, *expected; } cases[] = {{"/q/own", "/x", "/h", "/q/own"},
                {nullptr, "/x", "/h", "/x/Norvale/Quillpad"},
                {"", "/x", "/h", "/x/Norvale/Quillpad"},
                {nullptr, "relative", "/h", "/h/.config/Norvale/Quillpad"},

@@ -20,9 +20,7 @@ bool ValidUtf8(std::string_view s) {
 // Any language other than English shows Polish; ids outside the table show the internal error text.
 TEST(LangTable, CaptionsWithAnIdAreReplacedByTheTableText) {
   EXPECT_EQ(InterfaceLanguage(), 2) << "the program starts in English";
-  const struct {
-    const char *caption, *polish, *english;
-  } cases[] = {
+  const struct { const char *caption, *polish, *english; } cases[] = {
       {"#35# Znajdź...", "&Znajdź...", "&Find..."}, {"#12#reminder#with#more", "Uruchom", "Execute"},
       {"#0012#", "Uruchom", "Execute"},           {"#192#", "", ""},
       {"#229#", "Błąd wewnętrzny", "Internal error"}, {"#0#", "Błąd wewnętrzny", "Internal error"},

@@ -17,16 +17,9 @@ std::string Write(const TempFolder& dir, const std::string& name, const std::str
 }  // namespace
 
 TEST(MainWindowLogic, JoinsCommandLineArgumentsWithSingleBlanksAndTrims) {
-  const struct {
-    std::vector<std::string> args;
-    std::string joined;
-  } cases[] = {
-      {{}, ""},
-      {{"page.html"}, "page.html"},
-      {{"C:\\My", "Web", "page.html"}, "C:\\My Web page.html"},
-      {{" a ", "b"}, "a  b"},
-      {{"", ""}, ""},
-      {{"x", "", "y"}, "x  y"},
+  const struct { std::vector<std::string> args; std::string joined; } cases[] = {
+      {{}, ""}, {{"page.html"}, "page.html"}, {{"C:\\My", "Web", "page.html"}, "C:\\My Web page.html"},
+      {{" a ", "b"}, "a  b"}, {{"", ""}, ""}, {{"x", "", "y"}, "x  y"},
   };
   for (const auto& c : cases) EXPECT_EQ(JoinCommandLine(c.args), c.joined);
 }
@@ -57,11 +50,7 @@ TEST(MainWindowLogic, CaptionAndApplicationTitle) {
 
 TEST(MainWindowLogic, HighlighterItemLastCheckWins) {
   using H = HighlighterItem;
-  const struct {
-    TColorStyle style;
-    bool plain;
-    std::optional<H> item;
-  } cases[] = {
+  const struct { TColorStyle style; bool plain; std::optional<H> item; } cases[] = {
       {{csHTML}, false, H::Html},   {{csPerl}, false, H::Perl}, {{csPhp}, false, H::Php},
       {{csPascal}, false, H::Pascal}, {{csC}, false, H::Cpp},   {{csCSS}, false, H::Css},
       {{csNone}, true, H::None},    {{csHTML}, true, H::None},  {{csHTML, csPhp}, false, H::Php},

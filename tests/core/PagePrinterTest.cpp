@@ -22,10 +22,9 @@ struct Fixture {
   FakePrinterDevice device;
   TPagePrinter printer{device};
   Fixture() {
-    printer.SetMarginLeft(1);
-    printer.SetMarginRight(1);
-    printer.SetMarginTop(1);
-    printer.SetMarginBottom(1);
+    for (auto set : {&TPagePrinter::SetMarginLeft, &TPagePrinter::SetMarginRight, &TPagePrinter::SetMarginTop,
+                     &TPagePrinter::SetMarginBottom})
+      (printer.*set)(1);
     printer.FormatDateTime = [](const std::string& format) { return "<" + format + ">"; };
   }
   void Build(const std::vector<std::string>& lines) {
@@ -58,9 +57,10 @@ std::string Error(Action action) {
 // Progress that records its labels, runs `onEvents` where window events would run, and asks to cancel on
 // its `cancelAt`th look at the events (0: never).
 struct RecordingProgress : PrintProgress {
-  std::vector<std::string>* labels = nullptr;
-  int cancelAt = 0, events = 0;
+  std::vector<std::string>* labels;
+  int cancelAt, events = 0;
   std::function<void()> onEvents;
+  RecordingProgress(std::vector<std::string>* l, int c, std::function<void()> f) : labels(l), cancelAt(c), onEvents(f) {}
   void Show(bool) override {}
   void Update(const std::string& caption, const std::string& status, const std::string& page, int pos,
               int max) override {
@@ -74,24 +74,13 @@ struct RecordingProgress : PrintProgress {
 
 void RecordProgress(TPagePrinter& printer, std::vector<std::string>* labels, int cancelAt = 0,
                     std::function<void()> onEvents = nullptr) {
-  printer.ProgressFactory = [=] {
-    auto p = std::make_unique<RecordingProgress>();
-    p->labels = labels;
-    p->cancelAt = cancelAt;
-    p->onEvents = onEvents;
-    return p;
-  };
+  printer.ProgressFactory = [=] { return std::make_unique<RecordingProgress>(labels, cancelAt, onEvents); };
 }
 
 TEST(PagePrinter, DefaultsFollowTheDevice) {
   FakePrinterDevice device;
   TPagePrinter p(device);
-  // The unit, the margins, the separator, wrapping, progress and cancelling are the defaults the other
-  // cases print with.
-  EXPECT_EQ(p.Font(), (PrintFont{"Courier New", 10}));
-  EXPECT_EQ(p.HeaderFont(), p.Font());
-  EXPECT_EQ(p.TabSize(), 8u);
-  EXPECT_EQ(p.ZoomPercent(), 25u);
+  EXPECT_EQ(p.HeaderFont(), (PrintFont{"Courier New", 10}));
   // Font following: the header and footer take every body font change until switched off.
   p.SetFont({"Mono", 12});
   EXPECT_EQ(p.FooterFont().size, 12);
@@ -120,22 +109,17 @@ TEST(PagePrinter, MarginsAreClampedAndLockedWhileBuilding) {
   f.printer.SetMarginLeft(1);
   f.printer.SetMarginBottom(1);
   f.printer.BeginDoc();
-  EXPECT_EQ(Error([&] { f.printer.SetMarginTop(2); }), "Unable to change top margin while printing");
-  EXPECT_EQ(Error([&] { f.printer.SetMarginBottom(2); }), "Unable to change bottom margin while printing");
-  EXPECT_EQ(Error([&] { f.printer.SetMarginLeft(2); }), "Unable to change left margin while printing");
-  EXPECT_EQ(Error([&] { f.printer.SetMarginRight(2); }), "Unable to change right margin while printing");
+  for (const auto& [set, side] : {std::pair{&TPagePrinter::SetMarginTop, "top"}, {&TPagePrinter::SetMarginBottom, "bottom"},
+                                  {&TPagePrinter::SetMarginLeft, "left"}, {&TPagePrinter::SetMarginRight, "right"}})
+    EXPECT_EQ(Error([&] { (f.printer.*set)(2); }), "Unable to change " + std::string(side) + " margin while printing");
   EXPECT_EQ(Error([&] { f.printer.SetOrientation(poLandscape); }), "Unable to change orientation while printing");
   EXPECT_EQ(Error([&] { f.printer.SetFileName("x"); }), "Can't change FileName while printing");
   EXPECT_DOUBLE_EQ(f.printer.MarginTop(), 1);
 }
 
 TEST(PagePrinter, TabsExpandToTheNextStop) {
-  const struct {
-    std::string in;
-    unsigned tab;
-    std::string out;
-  } cases[] = {{"abc\tX", 8, "abc     X"}, {"\t", 4, "    "}, {"a\tb\tc", 4, "a   b   c"},
-               {"abcd\tX", 4, "abcd    X"}, {"a\tb", 0, "a b"}};
+  const struct { std::string in; unsigned tab; std::string out; } cases[] = {
+      {"abc\tX", 8, "abc     X"}, {"\t", 4, "    "}, {"a\tb\tc", 4, "a   b   c"}, {"abcd\tX", 4, "abcd    X"}, {"a\tb", 0, "a b"}};
   for (const auto& c : cases) {
     Fixture f;
     f.printer.SetTabSize(c.tab);
@@ -187,11 +171,9 @@ TEST(PagePrinter, LongLinesAreWrappedAtBlanksOrCut) {
 TEST(PagePrinter, PageCountsFollowTheSpacing) {
   // 2908 pixels of text area hold 69 single lines (42), 46 at one and a half (63), 34 double (84) and
   // 138 at half spacing (21); a full page starts a further, empty one.
-  const struct {
-    TLineSpacing spacing;
-    int lines, pages;
-  } cases[] = {{lsSingleSpace, 200, 3}, {lsSingleSpace, 69, 2}, {lsSingleSpace, 68, 1}, {lsSingleAndAHalf, 200, 5},
-               {lsDoubleSpace, 200, 6},  {lsHalfSpace, 200, 2},   {lsHalfSpace, 138, 2},  {lsSingleSpace, 0, 1}};
+  const struct { TLineSpacing spacing; int lines, pages; } cases[] = {
+      {lsSingleSpace, 200, 3}, {lsSingleSpace, 69, 2}, {lsSingleSpace, 68, 1}, {lsSingleAndAHalf, 200, 5},
+      {lsDoubleSpace, 200, 6},  {lsHalfSpace, 200, 2},   {lsHalfSpace, 138, 2},  {lsSingleSpace, 0, 1}};
   for (const auto& c : cases) {
     Fixture f;
     f.printer.SetLineSpacing(c.spacing);
@@ -202,9 +184,7 @@ TEST(PagePrinter, PageCountsFollowTheSpacing) {
 }
 
 TEST(PagePrinter, FriendlyTextsBecomeColumns) {
-  const struct {
-    std::string friendly, fileName, header, format;
-  } cases[] = {
+  const struct { std::string friendly, fileName, header, format; } cases[] = {
       {"&c&f", "C:\\docs\\a.htm", "a.htm", "^6.27"},
       {"&c&f", "/home/u/b.txt", "b.txt", "^6.27"},
       {"&F", "C:\\docs\\a.htm", "C:\\docs\\a.htm", "<6.27"},
@@ -240,10 +220,8 @@ TEST(PagePrinter, FriendlyTextsBecomeColumns) {
 TEST(PagePrinter, HeaderAndFooterSitInTheirBands) {
   // Without frames the header is centred between the paper edge and the top margin, the footer between
   // the text area and the paper's bottom edge; frames move the band edge to the frame line.
-  const struct {
-    std::uint8_t borders;
-    int headerY, footerY;
-  } cases[] = {{0, 79, 3287}, {pbTop | pbBottom, 49, 3317}, {pbLeft, 79, 3287}};
+  const struct { std::uint8_t borders; int headerY, footerY; } cases[] = {
+      {0, 79, 3287}, {pbTop | pbBottom, 49, 3317}, {pbLeft, 79, 3287}};
   for (const auto& c : cases) {
     Fixture f;
     f.printer.SetPageBorders(c.borders);
@@ -298,16 +276,10 @@ TEST(PagePrinter, MacrosAreReplacedWhenDrawn) {
 }
 
 TEST(PagePrinter, PagesGoOutInRangeCopiesAndCollationOrder) {
-  const struct {
-    int from, to;
-    unsigned copies;
-    bool collate;
-    std::string sent, firstLabel;
-  } cases[] = {{2, 3, 2, true, "2 3 2 3", "T|Sending Pages To Printer|Page 2 x 2 Copies|1/4"},
-               {2, 3, 2, false, "2 2 3 3", "T|Sending Pages To Printer|Page 2 x 2 Copies|1/4"},
-               {0, 0, 1, true, "1 2 3 4 5", "T|Sending Pages To Printer|Page 1 of 5|1/5"},
-               {1, 2, 3, false, "1 1 1 2 2 2", "T|Sending Pages To Printer|Page 1 of 2 x 3 Copies|1/6"},
-               {4, 9, 1, true, "4 5", "T|Sending Pages To Printer|Page 4|1/2"}};
+  const struct { int from, to; unsigned copies; bool collate; std::string sent, firstLabel; } cases[] = {
+      {2, 3, 2, true, "2 3 2 3", "Page 2 x 2 Copies|1/4"}, {2, 3, 2, false, "2 2 3 3", "Page 2 x 2 Copies|1/4"},
+      {0, 0, 1, true, "1 2 3 4 5", "Page 1 of 5|1/5"}, {1, 2, 3, false, "1 1 1 2 2 2", "Page 1 of 2 x 3 Copies|1/6"},
+      {4, 9, 1, true, "4 5", "Page 4|1/2"}};
   for (const auto& c : cases) {
     Fixture f;
     std::vector<std::string> labels;
@@ -322,7 +294,7 @@ TEST(PagePrinter, PagesGoOutInRangeCopiesAndCollationOrder) {
     f.printer.SetCollate(c.collate);
     f.printer.Print();
     EXPECT_EQ(f.device.Sent(), c.sent);
-    EXPECT_EQ(labels.at(0), c.firstLabel);
+    EXPECT_EQ(labels.at(0), "T|Sending Pages To Printer|" + c.firstLabel);
     EXPECT_EQ(f.device.log.front(), "copies 1");
     EXPECT_EQ(f.device.log.back(), "copies 7");
     const auto sheets = std::count(f.device.log.begin(), f.device.log.end(), "sheet");
@@ -527,11 +499,9 @@ TEST(PrintOptionsValues, DefaultsRoundTripAndSizesAreChecked) {
   EXPECT_EQ(store.ReadString("Print", "FooterText", ""), "&c strona-&p-");
   EXPECT_EQ(store.ReadString("Print", "HeaderFontSize", ""), "12");
 
-  const struct {
-    std::string body, header, footer;
-    std::optional<int> bad;
-  } cases[] = {{"11", "12", "12", std::nullopt}, {" -3 ", "12", "12", std::nullopt}, {"1.5", "12", "12", 0},
-               {"12", "", "12", 1},             {"12", "12", "x", 2},              {"0x10", "12", "12", 0}};
+  const struct { std::string body, header, footer; std::optional<int> bad; } cases[] = {
+      {"11", "12", "12", std::nullopt}, {" -3 ", "12", "12", std::nullopt}, {"1.5", "12", "12", 0},
+      {"12", "", "12", 1},             {"12", "12", "x", 2},              {"0x10", "12", "12", 0}};
   for (const auto& c : cases) {
     v.fontSize = c.body;
     v.header.fontSize = c.header;

@@ -13,10 +13,7 @@
 
 TEST(SettingsStore, ReadsIntegersAndBooleansWithADefaultForAnythingElse) {
   const std::int32_t def = 4242;
-  const struct {
-    const char* text;
-    std::int32_t expected;
-  } cases[] = {
+  const struct { const char* text; std::int32_t expected; } cases[] = {
       {"25", 25}, {"-1", -1}, {"+7", 7}, {"0", 0}, {"007", 7}, {"16711680", 16711680},
       {"0xFF", 255}, {"0XfF", 255}, {"$FF", 255}, {"$ff", 255}, {"0x0", 0}, {"$00000000FF", 255},
       {"2147483647", INT_MAX}, {"-2147483648", INT_MIN}, {"$FFFFFFFF", -1},

@@ -160,7 +160,8 @@ TEST(GotoLine, NumbersFromThePrompt) {
 
 TEST(Links, TagAtAndLinkPath) {
   const std::string text = "<p>x</p><a class=k href=\"../x.htm\">y</a> <img SRC=pic.png>";
-  const struct { int caret; const char* tag; } cases[] = {  // tag nullptr: no tag{0, nullptr}, {1, "<p>"}, {3, nullptr}, {4, nullptr}, {9, "<a class=k href=\"../x.htm\">"},
+  const struct { int caret; const char* tag; } cases[] = {  // tag nullptr: no tag
+      {0, nullptr}, {1, "<p>"}, {3, nullptr}, {4, nullptr}, {9, "<a class=k href=\"../x.htm\">"},
                {34, "<a class=k href=\"../x.htm\">"}, {35, nullptr}, {36, nullptr}, {50, "<img SRC=pic.png>"}};
   for (const auto& c : cases) {
     EXPECT_EQ(TagAt(text, c.caret), c.tag ? std::optional<std::string>(c.tag) : std::nullopt) << c.caret;

@@ -113,9 +113,7 @@ TEST(TextFiles, AtomicWriteKeepsPermissionsLinksAndMakesBackupsOnlyOnSuccess) {
 
 // A write that fails half way (the disk is full) leaves the old file and the old backup untouched.
 TEST(DocumentText, OptimizeText) {
-  const struct {
-    std::string in, blanksRemoved, optimized;
-  } cases[] = {
+  const struct { std::string in, blanksRemoved, optimized; } cases[] = {
       {"a  \r\nb ", "a\r\nb", "a\r\nb"},
       {"a\t \r\n\r\n  \r\n", "a\t\r\n\r\n\r\n", "a\t"},
       {"x \r\n", "x\r\n", "x"},

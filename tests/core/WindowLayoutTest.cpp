@@ -34,11 +34,8 @@ TEST(WindowLayout, MaximisedOrMinimisedCloseKeepsTheNormalBounds) {
 }
 
 TEST(WindowLayout, RestoreAppliesOnlyNonZeroBoundsOfANonMaximisedWindow) {
-  const struct {
-    const char *state, *top, *left, *width, *height;
-    TWindowState expectState;
-    std::optional<int> top_, left_, width_, height_;
-  } cases[] = {
+  const struct { const char *state, *top, *left, *width, *height; TWindowState expectState;
+                 std::optional<int> top_, left_, width_, height_; } cases[] = {
       {"0", "10", "20", "640", "480", TWindowState::wsNormal, 10, 20, 640, 480},
       {"0", "10", "0", "640", "480", TWindowState::wsNormal, 10, std::nullopt, 640, 480},
       {nullptr, nullptr, nullptr, nullptr, nullptr, TWindowState::wsNormal, std::nullopt, std::nullopt, std::nullopt,

@@ -3,6 +3,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/Dialogs.h"
@@ -13,11 +14,12 @@ class ScriptedDialogs : public Dialogs {
 public:
   std::deque<Answer> answers;                       // AskYesNo (Yes/No) and AskYesNoCancel
   std::deque<std::optional<std::string>> prompts;   // Prompt results
-  std::deque<std::optional<std::string>> files;     // OpenFile / SaveFile chosen paths
-  std::deque<int> filterIndexes;                    // filter index chosen with each file, when given
+  std::deque<std::pair<std::optional<std::string>, int>> files;  // OpenFile / SaveFile: path (none: cancelled), filter
+  std::vector<FileRequest> requests;                // every file request, as given
   std::deque<std::optional<TColor>> colors;
   std::deque<bool> printAnswers;
   std::vector<std::string> asked;                   // every question and message text, in order
+  void Choose(std::optional<std::string> name, int filterIndex = 1) { files.emplace_back(std::move(name), filterIndex); }
 
   bool AskYesNo(const std::string& text) override { return Next(text) == Answer::Yes; }
   Answer AskYesNoCancel(const std::string& text) override { return Next(text); }
@@ -39,8 +41,9 @@ private:
   }
   bool File(FileRequest& request) {
     asked.push_back(request.title);
-    const std::optional<std::string> chosen = Pop(files, "file dialog");
-    if (!filterIndexes.empty()) request.filterIndex = Pop(filterIndexes, "filter index");
+    requests.push_back(request);
+    const auto [chosen, filter] = Pop(files, "file dialog");
+    request.filterIndex = filter;
     if (!chosen) return false;
     request.fileName = *chosen;
     return true;

@@ -54,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   TQuillEditor quill(&host);
   quill.HandleCreated();
   TQuillEditorDocument editor(quill);
-  doc_test::DocumentDialogs dialogs;
+  ScriptedDialogs dialogs;
   dialogs.answers.assign(8, Dialogs::Answer::Yes);  // a binary file is opened anyway
   doc_test::RecordingWindow window;
   TDocumentCommands docs(editor, dialogs, settings, window);
