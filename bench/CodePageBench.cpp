@@ -88,7 +88,7 @@ struct DocumentBench {
   FakeEditorHost host;
   TQuillEditor quill{&host};
   TQuillEditorDocument editor{quill};
-  doc_test::DocumentDialogs dialogs;
+  ScriptedDialogs dialogs;
   doc_test::RecordingWindow window;
   TDocumentCommands docs{editor, dialogs, settings, window};
   TempFolder dir;

@@ -190,7 +190,7 @@ int RunPathologicalChild(const std::string& which, const std::string& file) {
     auto backend = std::make_shared<MemorySettingsBackend>();
     SettingsStore settings{backend};
     TQuillEditorDocument editor{widget.Editor()};
-    doc_test::DocumentDialogs dialogs;
+    ScriptedDialogs dialogs;
     doc_test::RecordingWindow window;
     TDocumentCommands docs{editor, dialogs, settings, window};
     long pages = 0;
