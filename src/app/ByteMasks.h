@@ -5,6 +5,8 @@
 #include <cstring>
 #include <string_view>
 
+#include "editor/ByteScan.h"
+
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -23,14 +25,9 @@ struct Utf8Masks {
 
 namespace byte_masks_plain {
 
-inline constexpr std::uint64_t kOnes = 0x0101010101010101ull;
-inline constexpr std::uint64_t kHigh = 0x8080808080808080ull;
-
-inline std::uint64_t Word(const char* p) {
-  std::uint64_t word;
-  std::memcpy(&word, p, 8);
-  return word;
-}
+using byte_scan::kOnes;
+inline constexpr std::uint64_t kHigh = byte_scan::kHighBits;
+inline std::uint64_t Word(const char* p) { return byte_scan::Load(p); }
 
 // The top bits of the eight bytes (every other bit clear) as eight bits: the multiplication moves the
 // top bit of byte k to bit 56 + k, and no two partial products meet there.

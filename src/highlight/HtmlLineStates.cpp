@@ -343,16 +343,8 @@ HtmlLineStates::HtmlLineStates(const Start& start)
 }
 
 [[gnu::always_inline]] inline TTokenFlags HtmlLineStates::Line(std::string_view text) {
-  // The context is read and written field by field: copied as a whole, its narrow stores at a line's end
-  // and the wide load at the next line's start stall the processor (the store cannot be forwarded).
   Context c;
-  c.w = c_.w;
-  c.last = c_.last;
-  c.beforeLast = c_.beforeLast;
-  c.prevChar = c_.prevChar;
-  c.quote = c_.quote;
-  c.operatorReturn = c_.operatorReturn;
-  c.variableReturn = c_.variableReturn;
+  CopyFields(c, c_);
   const auto* p = reinterpret_cast<const unsigned char*>(text.data());
   const auto n = static_cast<long>(text.size());
   for (long i = 0;; ++i) {
@@ -378,13 +370,7 @@ HtmlLineStates::HtmlLineStates(const Start& start)
     c.last = p[0];
   }
   c.quote = std::max(c.quote - n, -3L);
-  c_.w = c.w;
-  c_.last = c.last;
-  c_.beforeLast = c.beforeLast;
-  c_.prevChar = c.prevChar;
-  c_.quote = c.quote;
-  c_.operatorReturn = c.operatorReturn;
-  c_.variableReturn = c.variableReturn;
+  CopyFields(c_, c);
   return c.w;
 }
 

@@ -36,6 +36,17 @@ private:
     TTokenFlags operatorReturn = tfText | tfScript;  // resumed after a one-character operator
     TTokenFlags variableReturn = tfText | tfScript;  // resumed when a variable ends
   };
+  // Copies a context field by field: copied as a whole, its narrow stores at a line's end and the wide
+  // load at the next line's start stall the processor (the store cannot be forwarded).
+  [[gnu::always_inline]] static void CopyFields(Context& to, const Context& from) {
+    to.w = from.w;
+    to.last = from.last;
+    to.beforeLast = from.beforeLast;
+    to.prevChar = from.prevChar;
+    to.quote = from.quote;
+    to.operatorReturn = from.operatorReturn;
+    to.variableReturn = from.variableReturn;
+  }
   // The first index from i whose byte may change the state, or n.
   static long NextStop(const Context& c, const unsigned char* p, long i, long n);
   // One character of the line: the rules for text, tags, values and comments.
