@@ -191,7 +191,10 @@ public:
   bool TooWide(std::string_view s);
   void WrapAll();
   void UnwrapAll();
-  int RewrapLine(int line);
+  // Re-cuts the pieces of a wrapped document line from stored line `line` on, after an edit that changed
+  // the text of stored lines up to `changedThrough` only; returns how many pieces it made beyond the first
+  // (plus one when the last still ends in a soft break).
+  int RewrapLine(int line, int changedThrough);
   void CheckRewrap();
 
   // ---- Published properties ---------------------------------------------------------------------------
@@ -308,7 +311,10 @@ private:
   void CreateHighlighterForStyle();
   void ReflowAfterInsert(int line, int last);
   // Cuts a too-wide text into pieces that fit; `cap` limits where the search for each break starts.
-  std::vector<std::string> CutIntoPieces(std::string s, int cap);
+  std::vector<std::string> CutIntoPieces(std::string_view s, int cap);
+  // The length of the first piece cut from `rest` (the text from a piece's start to the end of its
+  // document line, or at least its first visibleColumns_ + 51 bytes), or 0 when all of `rest` fits.
+  int FirstPieceLength(std::string_view rest, int cap);
   // Puts the pieces of a cut line in place of it at `at`: soft breaks between them, lastFlag after the last.
   void InsertPieces(int at, const std::vector<std::string>& pieces, std::uint8_t lastFlag);
   void SetWrapScrollRange();

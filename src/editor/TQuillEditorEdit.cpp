@@ -31,8 +31,8 @@ int TQuillEditor::RemoveAt(int offset) {
     lines_.SetLine(line, kept);
     undo_.PushDelete(offset, removed, std::move(mark));
     if (wordWrapEffective_) {
-      if (lines_.LineFlag(line - 1) == 1) RewrapLine(line - 1);
-      else if (lines_.LineFlag(line) == 1) RewrapLine(line);
+      if (lines_.LineFlag(line - 1) == 1) RewrapLine(line - 1, line);
+      else if (lines_.LineFlag(line) == 1) RewrapLine(line, line);
     }
     return 1;
   }
@@ -43,7 +43,7 @@ int TQuillEditor::RemoveAt(int offset) {
     lines_.Delete(line + 1);
     if (nextFlag == 1) lines_.SetLineFlag(line, 1);
     undo_.PushDelete(offset, "\r\n");
-    if (wordWrapEffective_) RewrapLine(line);
+    if (wordWrapEffective_) RewrapLine(line, line);
     return 2;
   }
   return 0;
@@ -51,7 +51,7 @@ int TQuillEditor::RemoveAt(int offset) {
 
 void TQuillEditor::StoreEditedLine(int line, const std::string& text) {
   lines_.SetLine(line, text);
-  if (wordWrapEffective_ && TooWide(lines_.Line(line))) RewrapLine(line);
+  if (wordWrapEffective_ && TooWide(lines_.Line(line))) RewrapLine(line, line);
 }
 
 void TQuillEditor::EndEdit(int caretOffset) {
@@ -124,7 +124,7 @@ void TQuillEditor::TypeChar(char c) {
                       IsMarkByte(old) ? TakeMarkAt(TTextPos{column, line}) : std::u32string());
     lines_.ReplaceInLine(line, at, 1, std::string_view(&c, 1));
   }
-  if (wordWrapEffective_ && TooWide(lines_.Line(line))) RewrapLine(line);
+  if (wordWrapEffective_ && TooWide(lines_.Line(line))) RewrapLine(line, line);
   EndEdit(p + 1);  // after a pair the caret stands between the two
 }
 
@@ -189,8 +189,8 @@ void TQuillEditor::EnterKey() {
     if (lines_.HasRecord(line)) lines_.SetLineFlag(line, 0);
   }
   if (wordWrapEffective_) {
-    RewrapLine(line + 1);
-    RewrapLine(line);
+    RewrapLine(line + 1, line + 1);
+    RewrapLine(line, line);
   }
   undo_.PushInsert(p, static_cast<int>(cont.size()) + 2 + indent);
   const TTextPos caret = OffsetToPos(p + 2 + indent + extra);

@@ -33,6 +33,18 @@ class EditingFaults(QuillpadCase):
         self.assertEqual(saved.count(b"\r\n"), 1)
         self.assertEqual(saved.replace(b"\r\n", b""), LONG_LINE)
 
+    def test_a_word_typed_into_a_wrapped_line_re_flows_it_and_delete_takes_the_next_piece_s_first_character(self):
+        # The typed word pushes the rest of the line along its pieces, Delete and Backspace pull it back;
+        # at the end of the caret's piece Delete takes the first character of the next one.
+        saved = self.edit(LONG_LINE, "ctrl+Home", "Down", "Home", ("type", "X" * 40 + " "), "Delete", "Delete",
+                          "BackSpace", "End", "Delete", settings={"Editor": {"WordWrap": "1"}})
+        at = saved.index(b"X")
+        typed = LONG_LINE[:at] + b"X" * 40 + LONG_LINE[at + 2:]
+        self.assertEqual(len(saved), len(typed) - 1)
+        gone = next(i for i in range(len(saved)) if saved[i] != typed[i])
+        self.assertEqual(saved, typed[:gone] + typed[gone + 1:])
+        self.assertGreater(gone, at + 40 + 4)  # past the X's and the word after them, on the caret's piece
+
 
 if __name__ == "__main__":
     unittest.main()
