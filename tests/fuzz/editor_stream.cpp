@@ -7,7 +7,7 @@
 //    resizes and font changes; the caret is at an existing place of an existing line (or, after a
 //    vertical move onto a line that ends left of the view, on the first visible column) and is the
 //    selection's end;
-//  - with word wrap on, every stored piece of more than one character fits the window;
+//  - with word wrap on, every stored piece fits the window (but one character too wide for it);
 //  - undoing everything restores the starting text.
 //
 // QUILL_FUZZ_TRACE=1 prints every operation and the text after it.
@@ -338,7 +338,6 @@ private:
     FUZZ_CHECK(caret.Column >= 1 && caret.Column <= lastColumn,
                "after " + what + " the caret is at " + at + " of " + std::to_string(e_.Lines().Count()) + " lines");
     FUZZ_CHECK(caret == e_.SelEnd(), "after " + what + " the caret at " + at + " is not the selection's end");
-    // (A window too narrow for one character still gets pieces of one.)
     for (int i = 0; e_.WordWrapInEffect() && i < e_.Lines().Count(); ++i)
       FUZZ_CHECK(e_.Lines().Length(i) <= 1 || !e_.TooWide(e_.Lines().Line(i)),
                  "after " + what + " wrapped line " + std::to_string(i) + " is too wide");
