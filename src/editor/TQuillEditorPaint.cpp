@@ -29,8 +29,6 @@ char UpperWin1250(char ch) {
   return ch;
 }
 
-constexpr char kMarkBytes[] = {kMarkByte, kWideMarkByte, '\0'};
-
 const std::string& Blanks() {
   static const std::string blanks(1024, ' ');
   return blanks;
@@ -112,7 +110,10 @@ void TQuillEditor::PaintText() {
   TColor text = k.TextColor;
   h.Start();
   int current = h.ScanLine;
-  std::string token;
+  std::string token, upper;
+  // Whether the line of the token holds reserved bytes, looked at once per line (most hold none).
+  int marksLine = -1;
+  bool lineHasMarks = false;
   while (true) {
     if (h.ScanLine > view_.TopLine() + visibleRows_ + 1 || h.ScanLine > h.BottomLine) break;
     if (h.ScanLine != current) {
@@ -136,14 +137,17 @@ void TQuillEditor::PaintText() {
     text = pair.text;
     if (token == " " && !selected) pair.background = k.Color;
     if (token == "\t") continue;
-    std::string shown = token;
+    // A view of the token: a copy only for tags shown in capitals.
+    std::string_view shown = token;
     if (upperTag_ && colorStyle_.Has(csHTML) && (attrs & tfTag) && !(attrs & tfText)) {
-      std::transform(shown.begin(), shown.end(), shown.begin(), UpperWin1250);
+      upper.resize(token.size());
+      std::transform(token.begin(), token.end(), upper.begin(), UpperWin1250);
+      shown = upper;
     }
     int x;
     int column = h.TokenStartColumn;  // of shown[0]
     if (h.TokenStartColumn <= view_.LeftCol()) {
-      shown.erase(0, 1);
+      shown.remove_prefix(1);
       ++column;
       x = GutterWidth;
       xLine = h.TokenStartLine;
@@ -155,11 +159,15 @@ void TQuillEditor::PaintText() {
     const int y = (h.TokenStartLine - view_.TopLine()) * lineHeight_;
     PaintSegment(h.TokenStartLine - view_.TopLine());
     const int w = TextWidth(shown);
-    if (shown.find_first_of(kMarkBytes) == std::string::npos) {
+    if (h.TokenStartLine != marksLine) {
+      marksLine = h.TokenStartLine;
+      lineHasMarks = CountMarkBytes(lines_.Line(marksLine)) != 0;
+    }
+    if (!lineHasMarks || CountMarkBytes(shown) == 0) {
       canvas.TextOut(x, y, shown, pair.text, pair.background);
     } else {
       // Marks are drawn as the characters they hold, each in the cell its reserved byte measures.
-      const std::string_view all(shown);
+      const std::string_view all = shown;
       int at = x;
       std::size_t from = 0;
       for (std::size_t i = 0; i <= all.size(); ++i) {

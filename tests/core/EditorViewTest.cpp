@@ -44,6 +44,14 @@ TEST(EditorPaint, TokensAreDrawnInPlaceWithTheirColoursAndTailsAreCleared) {
   EXPECT_EQ(row0, expected);
   EXPECT_EQ(e.host.canvas.TextsAt(0)[0].fg, 0x222222u);
   EXPECT_EQ(e.host.canvas.TextsAt(H)[0].text, "xyz");
+  // Tags may be shown in capitals, Polish letters too; the text between them stays as it is.
+  EditorFixture tags;
+  tags->SetColorStyle({csHTML});
+  tags->SetUpperTag(true);
+  tags->SetText("<b \xB9>x\xB9</b>");
+  std::string shown;
+  for (const Call& c : tags.host.canvas.TextsAt(0)) shown += c.text.size() < 1024 ? c.text : "";
+  EXPECT_EQ(shown, "<B \xA5>x\xB9</B>");
   // Rows below the text are cleared from the gutter's edge.
   EXPECT_TRUE(std::any_of(e.host.canvas.calls.begin(), e.host.canvas.calls.end(), [](const Call& c) {
     return c.kind == Call::Fill && c.x == 40 && c.y == 2 * H && c.bg == 0x111111u;

@@ -311,7 +311,7 @@ TEST(ForeignMarks, SwitchingToAnEightBitCodePageShowsTheQuestionMarks) {
 TEST(ForeignMarks, MarksAreDrawnAsTheirCharacters) {
   EditorFixture f;
   std::u32string marks;
-  const std::string text = UnicodeToMarked(U"x\u028C\u4E2Dy", marks);
+  const std::string text = UnicodeToMarked(U"ab\r\n\u0416x\r\ny\u028C\u4E2D", marks);  // none on the first line
   f->SetMarkedText(text, marks);
   f.host.canvas.calls.clear();
   f->Paint();
@@ -319,6 +319,6 @@ TEST(ForeignMarks, MarksAreDrawnAsTheirCharacters) {
   for (const auto& call : f.host.canvas.calls)
     if (call.kind == RecordingCanvas::Call::Character) drawn.emplace_back(call.character, call.x);
   const int w = f.host.canvas.charWidth, x = TQuillEditor::GutterWidth;
-  EXPECT_EQ(drawn, (std::vector<std::pair<char32_t, int>>{{U'\u028C', x + w}, {U'\u4E2D', x + 2 * w}}));
-  for (const auto& call : f.host.canvas.TextsAt(0)) EXPECT_EQ(call.text.find_first_of("\x81\x83"), std::string::npos);
+  EXPECT_EQ(drawn, (std::vector<std::pair<char32_t, int>>{{U'\u0416', x}, {U'\u028C', x + w}, {U'\u4E2D', x + 2 * w}}));
+  for (const auto& call : f.host.canvas.TextsAt(f.host.canvas.cellHeight)) EXPECT_EQ(call.text.find_first_of("\x81\x83"), std::string::npos);
 }
