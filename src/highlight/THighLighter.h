@@ -164,6 +164,13 @@ public:
     return true;
   }
 
+  // A line's end is stepped where the last character before it was read (an empty line's, on an earlier
+  // line, or nowhere when a paint began on it); its selection mark is that of its own break, so that the
+  // first token of the next line is cut alike wherever the scan began.
+  void MarkLineEndSelection(int line) {
+    Selected = IsSelected(Lines ? Lines->Length(line) + 1 : 1, line);
+    State = Selected ? (State | tfSelected) : (State & ~tfSelected);
+  }
   // The position of the last character before line `line`, skipping empty lines.
   CharPos LastCharBefore(int line);
   // Like PeekBack, also giving the position of the character found.

@@ -21,6 +21,7 @@ unsigned char THighLighter::Advance(StepFn& step) {
   if (again) return c;
   if (EndOfLine) {
     State = step(static_cast<unsigned char>(0), State);
+    MarkLineEndSelection(EndOfText ? ScanLine : ScanLine - 1);
     if (!EndOfText) RecordLineStart(ScanLine);
   } else {
     State = step(c == 0 ? highlighter_detail::NulStandIn : c, State);
@@ -96,6 +97,7 @@ void THighLighter::StepLineEnd(StepFn& step, int line) {
   ScanLine = line + 1;
   ScanColumn = 1;
   State = step(static_cast<unsigned char>(0), State);
+  MarkLineEndSelection(line);
   RecordLineStart(line + 1);
   EndOfLine = true;
   EndOfText = false;

@@ -88,10 +88,8 @@ void CheckPaint(TColorStyle style, THighLighter& h, const std::vector<std::strin
   // One draw per statement: the order in which the operands of one expression are evaluated is the
   // compiler's, and the sanitized and release builds would otherwise test different regions.
   int left = 0;
-  if (rng() % 3 == 0) {
-    const bool narrow = rng() % 2 != 0;
-    left = static_cast<int>(rng() % (narrow ? 30 : 1500));
-  }
+  const bool narrow = rng() % 2 != 0;
+  if (rng() % 3 == 0) left = static_cast<int>(rng() % (narrow ? 30 : 1500));
   hltest::Selection sel;
   if (rng() % 2) {
     sel = {static_cast<int>(rng() % 20), static_cast<int>(rng() % static_cast<unsigned>(count)), 0, 0};
