@@ -221,7 +221,7 @@ inline unsigned char PrevAt(const auto& c, const unsigned char* p, long i) { ret
 
 HtmlLineStates::HtmlLineStates(const Start& start)
     : c_{start.state, start.last, start.beforeLast, start.prevChar,
-         start.quoteBack == 1 ? -1L : start.quoteBack == 2 ? -2L : -3L} {}
+         start.quoteBack == 1 ? -1L : start.quoteBack == 2 ? -2L : -3L, start.operatorReturn, start.variableReturn} {}
 
 [[gnu::always_inline]] inline void HtmlLineStates::StepHtml(Context& c, const unsigned char* p, long i, long n) {
   const unsigned char ch = p[i] == 0 ? 1 : p[i];  // a NUL byte is stepped as a stand-in
@@ -342,19 +342,36 @@ HtmlLineStates::HtmlLineStates(const Start& start)
   }
 }
 
-[[gnu::always_inline]] inline TTokenFlags HtmlLineStates::Line(std::string_view text) {
-  Context c;
-  CopyFields(c, c_);
-  const auto* p = reinterpret_cast<const unsigned char*>(text.data());
-  const auto n = static_cast<long>(text.size());
+template <bool Record>
+[[gnu::always_inline]] inline void HtmlLineStates::StepLine(Context& c, const unsigned char* p, long n,
+                                                            TTokenFlags* states) {
   for (long i = 0;; ++i) {
-    i = NextStop(c, p, i, n);
+    const long stop = NextStop(c, p, i, n);
+    // The bytes passed over keep the state.
+    if constexpr (Record) std::fill(states + i, states + std::min(stop, n), c.w);
+    i = stop;
     if (i >= n) break;
     if (c.w & tfScript)
       StepPhp(c, p, i, n);
     else
       StepHtml(c, p, i, n);
+    if constexpr (Record) states[i] = c.w;
   }
+}
+
+void HtmlLineStates::Bytes(std::string_view text, TTokenFlags* states) {
+  Context c;
+  CopyFields(c, c_);
+  StepLine<true>(c, reinterpret_cast<const unsigned char*>(text.data()), static_cast<long>(text.size()), states);
+  CopyFields(c_, c);
+}
+
+[[gnu::always_inline]] inline TTokenFlags HtmlLineStates::Line(std::string_view text) {
+  Context c;
+  CopyFields(c, c_);
+  const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+  const auto n = static_cast<long>(text.size());
+  StepLine<false>(c, p, n, nullptr);
   // The line end: PHP code steps it (and remembers it as the previous character); HTML passes it by.
   if (c.w & tfScript) {
     StepPhp(c, p, n, n);
@@ -393,6 +410,40 @@ int THTMLHighLight::ScanLineStates(int from, int to, std::size_t budgetBytes) {
   if (QuoteLine >= 0) start.quoteBack = QuoteLine == PrevLine && QuoteColumn == PrevColumn + 1 ? 1 : 2;
   HtmlLineStates scan(start);
   return StoreLineStates([&scan](std::string_view text) { return StoredLineState(scan, text); }, from, to, budgetBytes);
+}
+
+// Defined here too, for the same reason.
+bool THTMLHighLight::StepWholeLine(int line, std::string_view text, TTokenFlags* states) {
+  // The scanner at the line's start, as the fields and the reader describe it.
+  HtmlLineStates::Start start;
+  start.state = State & ~tfSelected;
+  start.last = PeekBack(0);
+  start.beforeLast = PeekBack(1);
+  start.prevChar = PrevChar;
+  const std::uint16_t quote = QuoteContext(QuoteLine, QuoteColumn);
+  start.quoteBack = (quote & kQuoteBeforeLine) ? 1 : (quote & kQuoteTwoBeforeLine) ? 2 : 0;
+  start.operatorReturn = OperatorReturnState;
+  start.variableReturn = VariableReturnState;
+  HtmlLineStates scan(start);
+  scan.Bytes(text, states);
+  // The fields as stepping the line's bytes leaves them (a NUL byte is stepped as its stand-in).
+  const std::size_t n = text.size();
+  const auto stepped = [&](std::size_t k) {
+    const auto c = static_cast<unsigned char>(text[k]);
+    return c == 0 ? highlighter_detail::NulStandIn : c;
+  };
+  PrevChar2 = n >= 2 ? stepped(n - 2) : PrevChar;
+  PrevChar = stepped(n - 1);
+  if (const long q = scan.QuoteIndex(); q >= 0) {
+    QuoteLine = line;
+    QuoteColumn = static_cast<int>(q) + 2;
+  }
+  OperatorReturnState = scan.OperatorReturn();
+  VariableReturnState = scan.VariableReturn();
+  // Only the ">" of "?>" leaves the code, and it is remembered until the next byte is stepped.
+  const TTokenFlags beforeLast = n >= 2 ? states[n - 2] : State;
+  LeaveScript = (beforeLast & tfScript) && !(states[n - 1] & tfScript);
+  return true;
 }
 
 std::unique_ptr<LineStateWorker> THTMLHighLight::MakeLineStateWorker(LineStateInput& input) {

@@ -18,6 +18,8 @@ public:
     TTokenFlags state = tfText;
     unsigned char last = 0, beforeLast = 0, prevChar = 0;
     int quoteBack = 0;
+    // The states resumed after a one-character operator and when a variable ends (PHP code).
+    TTokenFlags operatorReturn = tfText | tfScript, variableReturn = tfText | tfScript;
   };
   explicit HtmlLineStates(const Start& start);
 
@@ -25,6 +27,14 @@ public:
   // QuoteBack as Start::quoteBack for that line.
   TTokenFlags Line(std::string_view text);
   int QuoteBack() const { return c_.quote >= -2 ? static_cast<int>(-c_.quote) : 0; }
+  // Steps a line's bytes but not its end, storing the state after each byte k at states[k] (selection bit
+  // clear), for the tokens of a line shown whole. The scanner is left after the line's last byte: it
+  // steps no further line.
+  void Bytes(std::string_view text, TTokenFlags* states);
+  // After Bytes: the index of the line's last opening quote (-1: none on it), and the return states.
+  long QuoteIndex() const { return c_.quote >= 0 ? c_.quote : -1; }
+  TTokenFlags OperatorReturn() const { return c_.operatorReturn; }
+  TTokenFlags VariableReturn() const { return c_.variableReturn; }
 
 private:
   // Everything the rules read besides the line's text; a line's loop keeps it in locals.
@@ -53,6 +63,9 @@ private:
   static void StepHtml(Context& c, const unsigned char* p, long i, long n);
   // PHP code; i == n is the line end.
   static void StepPhp(Context& c, const unsigned char* p, long i, long n);
+  // The bytes of a line (not its end); with Record, the state after each byte k goes to states[k].
+  template <bool Record>
+  static void StepLine(Context& c, const unsigned char* p, long n, TTokenFlags* states);
 
   Context c_;
 };

@@ -36,6 +36,7 @@ protected:
   }
   std::uint16_t LineContext() override;
   int ScanLineStates(int from, int to, std::size_t budgetBytes) override;
+  bool StepWholeLine(int line, std::string_view text, TTokenFlags* states) override;
   std::unique_ptr<LineStateWorker> MakeLineStateWorker(LineStateInput& input) override;
   void RestoreLineContext(std::uint16_t stored, unsigned char lastChar) override;
 

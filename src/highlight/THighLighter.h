@@ -228,6 +228,11 @@ protected:
   // (it is handed the scanner resumed at line `from`): returns the line reached, or -1 when the class has
   // none and Rescan steps.
   virtual int ScanLineStates(int /*from*/, int /*to*/, std::size_t /*budgetBytes*/) { return -1; }
+  // A class's own pass over the bytes of a line shown whole with none of it selected, faster than stepping
+  // them, from the scanner at the line's start: stores the state after each byte k at states[k] and leaves
+  // the class's own fields as stepping the bytes would (the caller sets the base's). False: the class has
+  // none, and the line is stepped.
+  virtual bool StepWholeLine(int /*line*/, std::string_view /*text*/, TTokenFlags* /*states*/) { return false; }
   // The loop's frame: lineState(text) gives the start state of the line after `text`, with its context
   // bits; the states are stored for lines from+1 .. the line returned, as Rescan would.
   template <class LineStateFn>

@@ -116,7 +116,18 @@ bool THighLighter::BeginLineRun(StepFn& step, SkipFn& skip) {
   run_.text = text;
   run_.entry = State;
   run_.steppedAhead = false;
-  StepBytes(step, skip, ScanLine, 0, text.size(), run_.states.data());
+  if (StepWholeLine(ScanLine, text, run_.states.data())) {
+    // Where StepBytes leaves the reader: after the line's last byte, which is not selected.
+    scanText_ = {ScanLine, text};
+    PrevLine = ScanLine;
+    PrevColumn = length;
+    Selected = false;
+    State = run_.states[text.size() - 1];
+    EndOfLine = false;
+    EndOfText = false;
+  } else {
+    StepBytes(step, skip, ScanLine, 0, text.size(), run_.states.data());
+  }
   ScanColumn = 1;
   return true;
 }
