@@ -26,7 +26,7 @@ void THTMLHighLight::Start() {
 void THTMLHighLight::NextToken(std::string& token) {
   CutToken(token, [this](unsigned char c, TTokenFlags s) { return Step(c, s); }, HtmlTokenChars,
            [this](std::string_view text, std::size_t i) { return SkipInert(text, i); });
-  MarkUrl(token);
+  MarkUrl(Token);  // the token's text, read from the line rather than from the copy
 }
 
 bool THTMLHighLight::ScanAhead(std::size_t budgetBytes) {

@@ -320,7 +320,8 @@ private:
   template <class StepFn, class SkipFn>
   bool BeginLineRun(StepFn& step, SkipFn& skip);
   template <class StepFn, class SkipFn>
-  [[gnu::noinline]] void CutTokenStepping(std::string& out, StepFn& step, const CharTable& tokenChars, SkipFn& skip);
+  // Takes the functions by value (each is a pointer), so that CutToken's call needs no frame of its own.
+  [[gnu::noinline]] void CutTokenStepping(std::string& out, StepFn step, const CharTable& tokenChars, SkipFn skip);
   // Cuts the token at ScanColumn from the stored states.
   void CutFromLineRun(std::string& out, const CharTable& tokenChars) {
     const std::string_view text = run_.text;
@@ -342,10 +343,11 @@ private:
     TokenStartLine = run_.line;
     ScanColumn = static_cast<int>(end) + 1;
     State = runs && end < text.size() ? states[end] : states[end - 1];
-    Token = text.substr(at, end - at);
-    out.clear();
-    out.append(Token);
+    Token = std::string_view(text.data() + at, end - at);
     Attributes = attributes;
+    // Copied last: nothing of the above is held across the copy's call.
+    out.clear();
+    out.append(Token.data(), Token.size());
   }
   // Steps the end of line `line` (not the last) and records the next line's start state.
   template <class StepFn>

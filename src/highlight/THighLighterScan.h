@@ -133,7 +133,7 @@ bool THighLighter::BeginLineRun(StepFn& step, SkipFn& skip) {
 }
 
 template <class StepFn, class SkipFn>
-void THighLighter::CutTokenStepping(std::string& out, StepFn& step, const CharTable& tokenChars, SkipFn& skip) {
+void THighLighter::CutTokenStepping(std::string& out, StepFn step, const CharTable& tokenChars, SkipFn skip) {
   run_.line = -1;  // a line stepped whole is done with: its end is stepped as usual
   Kind = 0;
   out.clear();
