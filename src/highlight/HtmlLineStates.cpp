@@ -211,6 +211,15 @@ bool KeywordAt(const unsigned char* p, long i, long n, bool inComment) {
   return Php.ContainsPacked(code) || (inComment && Script.ContainsPacked(code));
 }
 
+// In PHP code a keyword ends at the first non-letter, which a keyword steps to plain code (and does nothing
+// else); a word that is none treats it as code: the same but for these bytes, which start a comment, a
+// variable, a string or an operator. Whether the keyword state of the word at i changes any state after it.
+constexpr CharTable AfterKeywordStops = MakeCharTable(php_rules::Operators, "#$@\"'");
+inline bool KeywordShows(const unsigned char* p, long i, long n) {
+  const long end = FindNonLetter(p, i, n);
+  return end < n && AfterKeywordStops[p[end]];
+}
+
 // The character k places before index i of the line (line breaks skipped), and the one before index i
 // as the previous-character field holds it.
 inline unsigned char At(const auto& c, const unsigned char* p, long i) {
@@ -223,6 +232,7 @@ HtmlLineStates::HtmlLineStates(const Start& start)
     : c_{start.state, start.last, start.beforeLast, start.prevChar,
          start.quoteBack == 1 ? -1L : start.quoteBack == 2 ? -2L : -3L, start.operatorReturn, start.variableReturn} {}
 
+template <bool Record>
 [[gnu::always_inline]] inline void HtmlLineStates::StepHtml(Context& c, const unsigned char* p, long i, long n) {
   const unsigned char ch = p[i] == 0 ? 1 : p[i];  // a NUL byte is stepped as a stand-in
   const unsigned char a = At(c, p, i - 1);
@@ -264,7 +274,10 @@ HtmlLineStates::HtmlLineStates(const Start& start)
     }
     case tfComment:
       if (IsLetter(ch)) {
-        if (!IsLetter(PrevAt(c, p, i)) && KeywordAt(p, i, n, true)) c.w = tfKeyword;
+        // A keyword in a comment ends where a comment word would, at the first non-letter, to the same
+        // state: only one that runs to the line's end shows in the next line's start state.
+        if (!IsLetter(PrevAt(c, p, i)) && (Record || FindNonLetter(p, i, n) == n) && KeywordAt(p, i, n, true))
+          c.w = tfKeyword;
       } else if (ch == '>' && ((a == '-' && At(c, p, i - 2) == '-') || a == '?')) {
         c.w = tfTag;
       }
@@ -276,6 +289,7 @@ HtmlLineStates::HtmlLineStates(const Start& start)
   }
 }
 
+template <bool Record>
 [[gnu::always_inline]] inline void HtmlLineStates::StepPhp(Context& c, const unsigned char* p, long i, long n) {
   // At the line end (i == n) the character 0 is stepped, and the look back starts from the line's last
   // character: one further back than for a character of the line.
@@ -309,7 +323,7 @@ HtmlLineStates::HtmlLineStates(const Start& start)
   } else if ((w & tfLongParam1) && a == '\'' && c.quote != back) {
     r = tfText;
   } else if ((w & tfText) && IsLetter(ch) && !IsLetter(PrevAt(c, p, i))) {
-    if (KeywordAt(p, i, n, false)) r = tfKeyword;
+    if ((Record || KeywordShows(p, i, n)) && KeywordAt(p, i, n, false)) r = tfKeyword;
   } else if (!IsLetter(ch) && (w & tfKeyword)) {
     r = tfText;
   } else if ((w & (tfText | tfLongParam | tfLongParam1)) && php_rules::Operators[ch]) {
@@ -352,9 +366,9 @@ template <bool Record>
     i = stop;
     if (i >= n) break;
     if (c.w & tfScript)
-      StepPhp(c, p, i, n);
+      StepPhp<Record>(c, p, i, n);
     else
-      StepHtml(c, p, i, n);
+      StepHtml<Record>(c, p, i, n);
     if constexpr (Record) states[i] = c.w;
   }
 }
@@ -374,7 +388,7 @@ void HtmlLineStates::Bytes(std::string_view text, TTokenFlags* states) {
   StepLine<false>(c, p, n, nullptr);
   // The line end: PHP code steps it (and remembers it as the previous character); HTML passes it by.
   if (c.w & tfScript) {
-    StepPhp(c, p, n, n);
+    StepPhp<false>(c, p, n, n);
     c.prevChar = 0;
   } else if (n > 0) {
     c.prevChar = p[n - 1];

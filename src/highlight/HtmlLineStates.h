@@ -59,9 +59,12 @@ private:
   }
   // The first index from i whose byte may change the state, or n.
   static long NextStop(const Context& c, const unsigned char* p, long i, long n);
-  // One character of the line: the rules for text, tags, values and comments.
+  // One character of the line: the rules for text, tags, values and comments. Without Record (only the
+  // line's end state wanted) a word is looked up as a keyword only where its keyword state would show there.
+  template <bool Record>
   static void StepHtml(Context& c, const unsigned char* p, long i, long n);
   // PHP code; i == n is the line end.
+  template <bool Record>
   static void StepPhp(Context& c, const unsigned char* p, long i, long n);
   // The bytes of a line (not its end); with Record, the state after each byte k goes to states[k].
   template <bool Record>
