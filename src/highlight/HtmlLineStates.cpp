@@ -39,6 +39,7 @@ constexpr StopTable DoubleQuoteStops = MakeStops("\"");
 constexpr StopTable SingleQuoteStops = MakeStops("'");
 constexpr StopTable DeclarationStops = MakeStops("->");
 constexpr StopTable CommentStops = MakeStops(">", true);
+constexpr StopTable CloseStops = MakeStops(">");
 constexpr StopTable PhpTextStops = MakeStops(php_rules::Operators, "#$@\"'", true);
 constexpr StopTable PhpDoubleQuotedStops = MakeStops(php_rules::Operators, "$@\"");
 constexpr StopTable PhpSingleQuotedStops = MakeStops(php_rules::Operators, "$@'");
@@ -274,10 +275,7 @@ template <bool Record>
     }
     case tfComment:
       if (IsLetter(ch)) {
-        // A keyword in a comment ends where a comment word would, at the first non-letter, to the same
-        // state: only one that runs to the line's end shows in the next line's start state.
-        if (!IsLetter(PrevAt(c, p, i)) && (Record || FindNonLetter(p, i, n) == n) && KeywordAt(p, i, n, true))
-          c.w = tfKeyword;
+        if (!IsLetter(PrevAt(c, p, i)) && KeywordAt(p, i, n, true)) c.w = tfKeyword;
       } else if (ch == '>' && ((a == '-' && At(c, p, i - 2) == '-') || a == '?')) {
         c.w = tfTag;
       }
@@ -333,6 +331,7 @@ template <bool Record>
   c.w = static_cast<TTokenFlags>((r ? r : tfText) | tfScript);
 }
 
+template <bool Record>
 [[gnu::always_inline]] inline long HtmlLineStates::NextStop(const Context& c, const unsigned char* p, long i, long n) {
   switch (c.w) {
     case tfText: return FindLess(p, i, n);
@@ -341,7 +340,9 @@ template <bool Record>
     case tfLongParam: return At(c, p, i - 1) == '"' ? i : FindStop(p, i, n, DoubleQuoteStops, QuoteMask<'"'>{});
     case tfLongParam1: return At(c, p, i - 1) == '\'' ? i : FindStop(p, i, n, SingleQuoteStops, QuoteMask<'\''>{});
     case tfComment2: return FindStop(p, i, n, DeclarationStops, DeclarationMask{});
-    case tfComment: return FindStop(p, i, n, CommentStops, CommentMask{}, PrevAt(c, p, i));
+    case tfComment:
+      if constexpr (!Record) return FindStop(p, i, n, CloseStops, QuoteMask<'>'>{});
+      return FindStop(p, i, n, CommentStops, CommentMask{}, PrevAt(c, p, i));
     case tfKeyword:
     case tfScript | tfKeyword: return FindNonLetter(p, i, n);
     case tfScript | tfText: return FindStop(p, i, n, PhpTextStops, PhpTextMask{}, PrevAt(c, p, i));
@@ -360,7 +361,7 @@ template <bool Record>
 [[gnu::always_inline]] inline void HtmlLineStates::StepLine(Context& c, const unsigned char* p, long n,
                                                             TTokenFlags* states) {
   for (long i = 0;; ++i) {
-    const long stop = NextStop(c, p, i, n);
+    const long stop = NextStop<Record>(c, p, i, n);
     // The bytes passed over keep the state.
     if constexpr (Record) std::fill(states + i, states + std::min(stop, n), c.w);
     i = stop;
@@ -386,6 +387,13 @@ void HtmlLineStates::Bytes(std::string_view text, TTokenFlags* states) {
   const auto* p = reinterpret_cast<const unsigned char*>(text.data());
   const auto n = static_cast<long>(text.size());
   StepLine<false>(c, p, n, nullptr);
+  // A keyword in a comment ends where a comment word would, at the first non-letter, to the same state:
+  // only a word running to the line's end shows its keyword state here, and only that one is looked up.
+  if (c.w == tfComment && n > 0 && IsLetter(p[n - 1])) {
+    long word = n - 1;
+    while (word > 0 && IsLetter(p[word - 1])) --word;
+    if (!IsLetter(PrevAt(c, p, word)) && KeywordAt(p, word, n, true)) c.w = tfKeyword;
+  }
   // The line end: PHP code steps it (and remembers it as the previous character); HTML passes it by.
   if (c.w & tfScript) {
     StepPhp<false>(c, p, n, n);
