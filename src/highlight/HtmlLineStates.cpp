@@ -41,6 +41,7 @@ constexpr StopTable DeclarationStops = MakeStops("->");
 constexpr StopTable CommentStops = MakeStops(">", true);
 constexpr StopTable CloseStops = MakeStops(">");
 constexpr StopTable PhpTextStops = MakeStops(php_rules::Operators, "#$@\"'", true);
+constexpr StopTable PhpCodeStops = MakeStops(php_rules::Operators, "#$@\"'");
 constexpr StopTable PhpDoubleQuotedStops = MakeStops(php_rules::Operators, "$@\"");
 constexpr StopTable PhpSingleQuotedStops = MakeStops(php_rules::Operators, "$@'");
 constexpr StopTable PhpVariableStops = MakeStops(php_rules::EmbeddedVariableEnd, "=\"'>");
@@ -331,6 +332,16 @@ template <bool Record>
   c.w = static_cast<TTokenFlags>((r ? r : tfText) | tfScript);
 }
 
+// Whether a keyword of PHP code ends just before index i: a word of letters passed over after the byte
+// stepped last, starting where a word may start.
+[[gnu::always_inline]] inline bool HtmlLineStates::KeywordEndsAt(const Context& c, const unsigned char* p, long i,
+                                                                 long stepped) {
+  long word = i;
+  while (word > stepped + 1 && IsLetter(p[word - 1])) --word;
+  if (word == i || (word == stepped + 1 && stepped >= 0 && IsLetter(p[stepped]))) return false;
+  return !IsLetter(PrevAt(c, p, word)) && KeywordAt(p, word, i + 1, false);
+}
+
 template <bool Record>
 [[gnu::always_inline]] inline long HtmlLineStates::NextStop(const Context& c, const unsigned char* p, long i, long n) {
   switch (c.w) {
@@ -345,7 +356,9 @@ template <bool Record>
       return FindStop(p, i, n, CommentStops, CommentMask{}, PrevAt(c, p, i));
     case tfKeyword:
     case tfScript | tfKeyword: return FindNonLetter(p, i, n);
-    case tfScript | tfText: return FindStop(p, i, n, PhpTextStops, PhpTextMask{}, PrevAt(c, p, i));
+    case tfScript | tfText:
+      if constexpr (!Record) return FindStop(p, i, n, PhpCodeStops, PhpQuotedMask{});
+      return FindStop(p, i, n, PhpTextStops, PhpTextMask{}, PrevAt(c, p, i));
     case tfScript | tfLongParam:
       return At(c, p, i - 1) == '"' ? i : FindStop(p, i, n, PhpDoubleQuotedStops, PhpQuotedMask{});
     case tfScript | tfLongParam1:
@@ -360,17 +373,25 @@ template <bool Record>
 template <bool Record>
 [[gnu::always_inline]] inline void HtmlLineStates::StepLine(Context& c, const unsigned char* p, long n,
                                                             TTokenFlags* states) {
+  long stepped = -1;  // the byte stepped last
   for (long i = 0;; ++i) {
     const long stop = NextStop<Record>(c, p, i, n);
     // The bytes passed over keep the state.
     if constexpr (Record) std::fill(states + i, states + std::min(stop, n), c.w);
     i = stop;
     if (i >= n) break;
-    if (c.w & tfScript)
+    if (c.w & tfScript) {
+      // Without Record, words in PHP code are passed over (see KeywordShows); a keyword among them shows
+      // only at the byte after it, where it is looked up.
+      if constexpr (!Record)
+        if (c.w == (tfScript | tfText) && AfterKeywordStops[p[i]] && KeywordEndsAt(c, p, i, stepped))
+          c.w = tfScript | tfKeyword;
       StepPhp<Record>(c, p, i, n);
-    else
+    } else {
       StepHtml<Record>(c, p, i, n);
+    }
     if constexpr (Record) states[i] = c.w;
+    stepped = i;
   }
 }
 

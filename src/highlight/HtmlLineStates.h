@@ -68,6 +68,7 @@ private:
   // PHP code; i == n is the line end.
   template <bool Record>
   static void StepPhp(Context& c, const unsigned char* p, long i, long n);
+  static bool KeywordEndsAt(const Context& c, const unsigned char* p, long i, long stepped);
   // The bytes of a line (not its end); with Record, the state after each byte k goes to states[k].
   template <bool Record>
   static void StepLine(Context& c, const unsigned char* p, long n, TTokenFlags* states);
