@@ -338,8 +338,8 @@ template <bool Record>
                                                                  long stepped) {
   long word = i;
   while (word > stepped + 1 && IsLetter(p[word - 1])) --word;
-  if (word == i || (word == stepped + 1 && stepped >= 0 && IsLetter(p[stepped]))) return false;
-  return !IsLetter(PrevAt(c, p, word)) && KeywordAt(p, word, i + 1, false);
+  // A letter stepped just before it (one after a string's closing quote) makes the word start no word start.
+  return word < i && !IsLetter(PrevAt(c, p, word)) && KeywordAt(p, word, i + 1, false);
 }
 
 template <bool Record>

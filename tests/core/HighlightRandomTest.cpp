@@ -20,12 +20,14 @@ const TColorStyle Styles[] = {{csHTML}, {csPerl}, {csPhp}, {csPascal}, {csC}, {c
 // Pieces that drive the languages through their states, mixed with arbitrary bytes.
 const char* const Pieces[] = {"<",  ">",  "<!--", "-->", "<!", "<?", "?>", "\"", "'",  "$",     "@",
                               "=",  "==", "/*",   "*/",  "//", "{",  "}",  "#",  ";",  ":",     " ",
-                              "\t", "if", "echo", "int", "BEGIN", "return", "http://", "-", "a", "b\"c"};
+                              "\t", "if", "echo", "int", "BEGIN", "return", "http://", "-", "a", "b\"c",
+                              "\"if#", "\"aif#"};  // a keyword after a quote that may close a string
 
 std::string RandomLine(std::mt19937& rng) {
   std::string line;
   const unsigned kind = rng() % 20;
   if (kind == 0) return line;
+  if (kind == 2) return Pieces[23 + rng() % 5];  // one word, a keyword or not, from the line's start to its end
   const unsigned pieces = kind == 1 ? 400 : rng() % 12;
   for (unsigned i = 0; i < pieces; ++i)  // pieces and any bytes, NUL and control characters included
     line += rng() % 4 == 0 ? std::string(1, static_cast<char>(rng() % 256)) : Pieces[rng() % std::size(Pieces)];
