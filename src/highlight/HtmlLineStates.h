@@ -28,8 +28,8 @@ public:
   TTokenFlags Line(std::string_view text);
   int QuoteBack() const { return c_.quote >= -2 ? static_cast<int>(-c_.quote) : 0; }
   // Steps a line's bytes but not its end, storing the state after each byte k at states[k] (selection bit
-  // clear), for the tokens of a line shown whole. The scanner is left after the line's last byte: it
-  // steps no further line.
+  // clear; the array has room for eight more), for the tokens of a line shown whole. The scanner is left
+  // after the line's last byte: it steps no further line.
   void Bytes(std::string_view text, TTokenFlags* states);
   // After Bytes: the index of the line's last opening quote (-1: none on it), and the return states.
   long QuoteIndex() const { return c_.quote >= 0 ? c_.quote : -1; }

@@ -229,9 +229,10 @@ protected:
   // none and Rescan steps.
   virtual int ScanLineStates(int /*from*/, int /*to*/, std::size_t /*budgetBytes*/) { return -1; }
   // A class's own pass over the bytes of a line shown whole with none of it selected, faster than stepping
-  // them, from the scanner at the line's start: stores the state after each byte k at states[k] and leaves
-  // the class's own fields as stepping the bytes would (the caller sets the base's). False: the class has
-  // none, and the line is stepped.
+  // them, from the scanner at the line's start: stores the state after each byte k at states[k] (the array
+  // has room for kStatesPastLine more) and leaves the class's own fields as stepping the bytes would (the
+  // caller sets the base's). False: the class has none, and the line is stepped.
+  static constexpr std::size_t kStatesPastLine = 8;
   virtual bool StepWholeLine(int /*line*/, std::string_view /*text*/, TTokenFlags* /*states*/) { return false; }
   // The loop's frame: lineState(text) gives the start state of the line after `text`, with its context
   // bits; the states are stored for lines from+1 .. the line returned, as Rescan would.
@@ -313,8 +314,8 @@ private:
   struct LineRun {
     int line = -1;  // -1: none
     std::string_view text;
-    TTokenFlags entry = 0;             // the state before the line's first byte
-    std::vector<TTokenFlags> states;   // after each byte
+    // [0]: the state before the line's first byte; [k + 1]: after byte k (then room to spare).
+    std::vector<TTokenFlags> states;
     bool steppedAhead = false;         // the byte at ScanColumn ended the last token (Unread)
   };
   template <class StepFn, class SkipFn>
@@ -328,21 +329,21 @@ private:
     const TTokenFlags* states = run_.states.data();
     const auto at = static_cast<std::size_t>(ScanColumn - 1);
     const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
-    const TTokenFlags attributes = states[at];
+    const TTokenFlags attributes = states[at + 1];
     // As CutToken's loop: a token character that changed the state when read afresh stands alone; else
     // the token runs on while the state stays and the bytes are token characters, and the byte that ends
     // it has been stepped already when the next token starts there.
-    const TTokenFlags before = at > 0 ? states[at - 1] : run_.entry;
+    const TTokenFlags before = states[at];
     std::size_t end = at + 1;
     const bool runs = tokenChars[byte(at)] && (run_.steppedAhead || attributes == before);
     if (runs)
-      while (end < text.size() && states[end] == attributes && tokenChars[byte(end)]) ++end;
+      while (end < text.size() && states[end + 1] == attributes && tokenChars[byte(end)]) ++end;
     run_.steppedAhead = runs;
     Kind = 0;
     TokenStartColumn = ScanColumn;
     TokenStartLine = run_.line;
     ScanColumn = static_cast<int>(end) + 1;
-    State = runs && end < text.size() ? states[end] : states[end - 1];
+    State = runs && end < text.size() ? states[end + 1] : states[end];
     Token = std::string_view(text.data() + at, end - at);
     Attributes = attributes;
     // Copied last: nothing of the above is held across the copy's call.

@@ -111,22 +111,23 @@ bool THighLighter::BeginLineRun(StepFn& step, SkipFn& skip) {
   const std::string_view text = LineView(ScanLine);
   const int length = static_cast<int>(text.size());
   if (length == 0 || length >= RightColumn || SelectionTouches(ScanLine, length)) return false;
-  if (run_.states.size() < text.size()) run_.states.resize(text.size());
+  if (run_.states.size() < text.size() + 1 + kStatesPastLine) run_.states.resize(text.size() + 1 + kStatesPastLine);
+  TTokenFlags* const states = run_.states.data() + 1;
+  states[-1] = State;
   run_.line = ScanLine;
   run_.text = text;
-  run_.entry = State;
   run_.steppedAhead = false;
-  if (StepWholeLine(ScanLine, text, run_.states.data())) {
+  if (StepWholeLine(ScanLine, text, states)) {
     // Where StepBytes leaves the reader: after the line's last byte, which is not selected.
     scanText_ = {ScanLine, text};
     PrevLine = ScanLine;
     PrevColumn = length;
     Selected = false;
-    State = run_.states[text.size() - 1];
+    State = states[text.size() - 1];
     EndOfLine = false;
     EndOfText = false;
   } else {
-    StepBytes(step, skip, ScanLine, 0, text.size(), run_.states.data());
+    StepBytes(step, skip, ScanLine, 0, text.size(), states);
   }
   ScanColumn = 1;
   return true;
