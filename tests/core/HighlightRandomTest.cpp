@@ -21,16 +21,20 @@ const TColorStyle Styles[] = {{csHTML}, {csPerl}, {csPhp}, {csPascal}, {csC}, {c
 const char* const Pieces[] = {"<",  ">",  "<!--", "-->", "<!", "<?", "?>", "\"", "'",  "$",     "@",
                               "=",  "==", "/*",   "*/",  "//", "{",  "}",  "#",  ";",  ":",     " ",
                               "\t", "if", "echo", "int", "BEGIN", "return", "http://", "-", "a", "b\"c",
-                              "\"if#", "\"aif#"};  // a keyword after a quote that may close a string
+                              "\"if#", "\"aif#"};  // keywords after a quote that may close a string
+// With `words`, also the last pieces and lines of one word (a keyword or not); without, the draws stay
+// those of the documents drawn before these were added.
+constexpr std::size_t WordPieces = 2;
 
-std::string RandomLine(std::mt19937& rng) {
+std::string RandomLine(std::mt19937& rng, bool words = false) {
   std::string line;
   const unsigned kind = rng() % 20;
   if (kind == 0) return line;
-  if (kind == 2) return Pieces[23 + rng() % 5];  // one word, a keyword or not, from the line's start to its end
+  if (words && kind == 2) return Pieces[23 + rng() % 5];
+  const std::size_t choices = std::size(Pieces) - (words ? 0 : WordPieces);
   const unsigned pieces = kind == 1 ? 400 : rng() % 12;
   for (unsigned i = 0; i < pieces; ++i)  // pieces and any bytes, NUL and control characters included
-    line += rng() % 4 == 0 ? std::string(1, static_cast<char>(rng() % 256)) : Pieces[rng() % std::size(Pieces)];
+    line += rng() % 4 == 0 ? std::string(1, static_cast<char>(rng() % 256)) : Pieces[rng() % choices];
   return line;
 }
 
@@ -106,9 +110,10 @@ class RandomTest : public ::testing::TestWithParam<TColorStyle> {};
 
 TEST_P(RandomTest, EditedTextPaintsEveryVisibleCharacterOnceInTheColourOfAFullScan) {
   std::mt19937 rng(17 + GetParam().ToBits());
-  for (int document = 0; document < 12; ++document) {
+  for (int document = 0; document < 16; ++document) {
+    const bool words = document >= 12;
     std::vector<std::string> lines(1 + rng() % 40);
-    for (auto& l : lines) l = RandomLine(rng);
+    for (auto& l : lines) l = RandomLine(rng, words);
     LineStore store;
     hltest::Fill(store, lines);
     auto h = CreateHighlighter(false, GetParam());
@@ -125,20 +130,20 @@ TEST_P(RandomTest, EditedTextPaintsEveryVisibleCharacterOnceInTheColourOfAFullSc
         int changed = static_cast<int>(rng() % static_cast<unsigned>(count));
         switch (rng() % 4) {
           case 0:
-            lines[static_cast<std::size_t>(changed)] = RandomLine(rng);
+            lines[static_cast<std::size_t>(changed)] = RandomLine(rng, words);
             store.SetLine(changed, lines[static_cast<std::size_t>(changed)]);
             break;
           case 3: {
             // Typing inside a line, left or right of where a view scrolled into it begins.
             std::string& line = lines[static_cast<std::size_t>(changed)];
             const std::size_t at = rng() % (line.size() + 1), cut = rng() % 3;
-            const std::string typed = RandomLine(rng).substr(0, rng() % 3);
+            const std::string typed = RandomLine(rng, words).substr(0, rng() % 3);
             line.replace(at, std::min(cut, line.size() - at), typed);
             store.ReplaceInLine(changed, at, cut, typed);
             break;
           }
           case 1:
-            lines.insert(lines.begin() + changed, RandomLine(rng));
+            lines.insert(lines.begin() + changed, RandomLine(rng, words));
             store.Insert(changed, lines[static_cast<std::size_t>(changed)]);
             break;
           default:
