@@ -58,7 +58,7 @@ private:
     to.variableReturn = from.variableReturn;
   }
   // The first index from i whose byte may change the state, or n.
-  // Without Record, a comment stops only at ">" (see StepLine).
+  // Without Record, a comment stops only at ">" (see Line) and PHP code not at word starts (see StepLine).
   template <bool Record>
   static long NextStop(const Context& c, const unsigned char* p, long i, long n);
   // One character of the line: the rules for text, tags, values and comments. Without Record (only the

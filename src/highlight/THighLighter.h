@@ -321,7 +321,7 @@ private:
   template <class StepFn, class SkipFn>
   bool BeginLineRun(StepFn& step, SkipFn& skip);
   template <class StepFn, class SkipFn>
-  // Takes the functions by value (each is a pointer), so that CutToken's call needs no frame of its own.
+  // Takes the functions by value: each holds a pointer, passed in a register.
   [[gnu::noinline]] void CutTokenStepping(std::string& out, StepFn step, const CharTable& tokenChars, SkipFn skip);
   // Cuts the token at ScanColumn from the stored states.
   void CutFromLineRun(std::string& out, const CharTable& tokenChars) {
@@ -346,7 +346,6 @@ private:
     State = runs && end < text.size() ? states[end + 1] : states[end];
     Token = std::string_view(text.data() + at, end - at);
     Attributes = attributes;
-    // Copied last: nothing of the above is held across the copy's call.
     out.clear();
     out.append(Token.data(), Token.size());
   }
