@@ -161,7 +161,9 @@ void TQuillEditor::PaintText() {
     const int w = TextWidth(shown);
     if (h.TokenStartLine != marksLine) {
       marksLine = h.TokenStartLine;
-      lineHasMarks = CountMarkBytes(lines_.Line(marksLine)) != 0;
+      // A very long line is looked at token by token instead: only a window's width of it is painted.
+      const std::string_view line = lines_.Line(marksLine);
+      lineHasMarks = line.size() > 4096 || CountMarkBytes(line) != 0;
     }
     if (!lineHasMarks || CountMarkBytes(shown) == 0) {
       canvas.TextOut(x, y, shown, pair.text, pair.background);

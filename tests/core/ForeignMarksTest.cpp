@@ -311,7 +311,8 @@ TEST(ForeignMarks, SwitchingToAnEightBitCodePageShowsTheQuestionMarks) {
 TEST(ForeignMarks, MarksAreDrawnAsTheirCharacters) {
   EditorFixture f;
   std::u32string marks;
-  const std::string text = UnicodeToMarked(U"ab\r\n\u0416x\r\ny\u028C\u4E2D", marks);  // none on the first line
+  // None on the first line; the last is long.
+  const std::string text = UnicodeToMarked(U"ab\r\n\u0416x\r\ny\u028C\u4E2D" + std::u32string(5000, U'z'), marks);
   f->SetMarkedText(text, marks);
   f.host.canvas.calls.clear();
   f->Paint();
