@@ -168,7 +168,8 @@ public:
   // line, or nowhere when a paint began on it); its selection mark is that of its own break, so that the
   // first token of the next line is cut alike wherever the scan began.
   void MarkLineEndSelection(int line) {
-    Selected = IsSelected(Lines ? Lines->Length(line) + 1 : 1, line);
+    // The line's length is looked up only for a line the selection reaches (a paint without one never).
+    Selected = line >= SelStartLine && line <= SelEndLine && IsSelected(Lines ? Lines->Length(line) + 1 : 1, line);
     State = Selected ? (State | tfSelected) : (State & ~tfSelected);
   }
   // The position of the last character before line `line`, skipping empty lines.
